@@ -1,0 +1,4 @@
+#pragma once
+
+#include "HAL/Platform.h"
+#include "Misc/AssertionMacros.h"

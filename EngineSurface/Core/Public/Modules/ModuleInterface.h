@@ -1,0 +1,9 @@
+#pragma once
+
+class IModuleInterface
+{
+public:
+	virtual ~IModuleInterface() = default;
+	virtual void StartupModule() {}
+	virtual void ShutdownModule() {}
+};

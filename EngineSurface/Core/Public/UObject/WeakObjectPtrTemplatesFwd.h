@@ -1,0 +1,4 @@
+#pragma once
+
+template <typename T>
+class TWeakObjectPtr;
