@@ -6,8 +6,8 @@ TEST(Object, ClassesAreRegisteredUnderTheirScriptPackage)
 {
 	UClass* Class = UTestNode::StaticClass();
 	EXPECT_EQ(Class->GetName(), TEXT("TestNode"));
-	EXPECT_EQ(Class->GetPathName(), TEXT("/Script/EngineSurfaceTests.TestNode"));
-	EXPECT_EQ(FindClassByPath(TEXT("/Script/EngineSurfaceTests.TestLeaf")), UTestLeaf::StaticClass());
+	EXPECT_EQ(Class->GetPathName(), TEXT("/Script/CoreUObjectTests.TestNode"));
+	EXPECT_EQ(FindClassByPath(TEXT("/Script/CoreUObjectTests.TestLeaf")), UTestLeaf::StaticClass());
 	EXPECT_EQ(UTestLeaf::StaticClass()->GetSuperClass(), UTestNode::StaticClass());
 	EXPECT_EQ(UObject::StaticClass()->GetClass(), UClass::StaticClass());
 }
