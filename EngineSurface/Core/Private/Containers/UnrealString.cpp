@@ -334,21 +334,33 @@ FString FString::SanitizeFloat(double Value, int32 MinFractionalDigits)
 	{
 		return FString(Value > 0 ? TEXT("inf") : TEXT("-inf"));
 	}
-	// The shortest text that reads back as the same number.
-	char Buffer[64];
-	for (int Precision = 1; Precision <= 17; ++Precision)
-	{
-		std::snprintf(Buffer, sizeof(Buffer), "%.*g", Precision, Value);
-		if (std::strtod(Buffer, nullptr) == Value)
-		{
-			break;
-		}
-	}
+	// As the engine: printf's "%f" (six fraction digits), trailing zeros trimmed down to the minimum; no "-0".
+	char Buffer[400];
+	std::snprintf(Buffer, sizeof(Buffer), "%f", Value == 0.0 ? 0.0 : Value);
 	std::string Text = Buffer;
-	if (Text.find('e') == std::string::npos && Text.find('.') == std::string::npos && MinFractionalDigits > 0)
+	const size_t Dot = Text.find('.');
+	size_t Keep = Text.size();
+	while (Keep > Dot + 1 && Text[Keep - 1] == '0')
 	{
-		Text += '.';
-		Text.append(size_t(MinFractionalDigits), '0');
+		--Keep;
+	}
+	Text.resize(Keep);
+	if (Text.back() == '.')
+	{
+		Text.pop_back();
+	}
+	if (Text == "-0")
+	{
+		Text = "0";
+	}
+	const size_t Fraction = Text.find('.') == std::string::npos ? 0 : Text.size() - Text.find('.') - 1;
+	if (MinFractionalDigits > 0 && Fraction < size_t(MinFractionalDigits))
+	{
+		if (Fraction == 0)
+		{
+			Text += '.';
+		}
+		Text.append(size_t(MinFractionalDigits) - Fraction, '0');
 	}
 	return FString(Text.c_str());
 }

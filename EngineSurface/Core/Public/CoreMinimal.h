@@ -1,0 +1,16 @@
+#pragma once
+
+#include "CoreTypes.h"
+#include "Containers/Array.h"
+#include "Containers/Map.h"
+#include "Containers/UnrealString.h"
+#include "Delegates/Delegate.h"
+#include "Internationalization/Text.h"
+#include "Logging/LogMacros.h"
+#include "Math/Color.h"
+#include "Math/UnrealMathUtility.h"
+#include "Math/Vector2D.h"
+#include "Misc/DateTime.h"
+#include "Misc/Timespan.h"
+#include "Templates/SharedPointer.h"
+#include "UObject/NameTypes.h"
