@@ -247,6 +247,7 @@ class Enum:
 
 def parse_declaration_name(src, start, end, what):
     """Finds the member name in the declaration text src.text[start:end] (without the ';')."""
+    start = src.skip_space(start)
     decl = src.text[start:end]
     # Cut an initialiser at the first '=' or '{' outside template brackets.
     depth = 0
@@ -324,7 +325,7 @@ def parse_record_body(src, record, body_start, body_end):
                 flags += PROPERTY_FLAGS[flag]
             if "Category" in values:
                 meta["Category"] = values["Category"]
-            record.properties.append(Property(name, cpp_type, flags, meta, src.line_of(after)))
+            record.properties.append(Property(name, cpp_type, flags, meta, src.line_of(src.skip_space(after))))
             pos = end + 1
         else:
             paren = text.find("(", after)
