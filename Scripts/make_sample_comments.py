@@ -1,0 +1,54 @@
+#!/usr/bin/env python3
+"""Writes the bundled sample comment document: a few thousand comments of all three modes over a lesson of a
+few minutes, in the JSON format the overlay loads. Deterministic, so the file only changes when this does."""
+
+import json
+import random
+import sys
+
+PHRASES = [
+    "前方高能", "这里讲得好清楚", "原来如此！", "老师好帅", "打卡第一天", "笑死我了哈哈哈", "懂了懂了",
+    "这一步没看懂", "再来一遍", "做笔记做笔记", "弹幕护体", "666", "太强了", "感谢分享", "关键点来了",
+    "なるほど", "すごい！", "ここ大事", "わかりやすい", "ありがとうございます", "草",
+    "great explanation", "wait what", "pause here", "this is the key step", "lol", "first time I get it",
+    "🎉🎉🎉", "👍", "😂😂", "🔥 前方高能 🔥", "✨ 学到了 ✨",
+]
+COLOURS = ["#FFFFFF", "#FFFFFF", "#FFFFFF", "#FE0302", "#00CD00", "#4266BE", "#FFD302", "#CC0273"]
+
+
+def make(count, duration_seconds, seed):
+    rng = random.Random(seed)
+    comments = []
+    for index in range(count):
+        # Comments bunch up around a few moments, as they do on real lessons.
+        if rng.random() < 0.3:
+            centre = rng.choice([12, 47, 95, 150, 170])
+            seconds = min(max(rng.gauss(centre, 2.0), 0.0), duration_seconds - 0.1)
+        else:
+            seconds = rng.uniform(0.0, duration_seconds - 0.1)
+        mode = rng.choices([0, 1, 2], weights=[80, 12, 8])[0]
+        text = rng.choice(PHRASES)
+        if rng.random() < 0.15:
+            text = text + " " + rng.choice(PHRASES)
+        comments.append({
+            "danmaku_id": index + 1,
+            "post_id": 1001,
+            "user_id": rng.randint(1, 5000),
+            "user_display_name": f"viewer{rng.randint(1, 5000)}",
+            "danmaku_post_date": f"2026.0{rng.randint(1, 9)}.{rng.randint(10, 28)}-{rng.randint(10, 23)}.{rng.randint(10, 59)}.{rng.randint(10, 59)}",
+            "danmaku_spawn_time": int(seconds * 10_000_000),
+            "danmaku_content": text,
+            "danmaku_mode": mode,
+            "danmaku_font_size": rng.choice([18, 24, 24, 24, 30]),
+            "danmaku_font_color": rng.choice(COLOURS),
+        })
+    comments.sort(key=lambda comment: comment["danmaku_spawn_time"])
+    return {"datas": comments}
+
+
+if __name__ == "__main__":
+    count = int(sys.argv[2]) if len(sys.argv) > 2 else 3000
+    duration = float(sys.argv[3]) if len(sys.argv) > 3 else 180.0
+    with open(sys.argv[1], "w", encoding="utf-8") as handle:
+        json.dump(make(count, duration, 20261208), handle, ensure_ascii=False, indent=None, separators=(",", ":"))
+        handle.write("\n")
