@@ -1,0 +1,44 @@
+#include "Components/SynthComponent.h"
+
+#include "Components/AudioComponent.h"
+
+void USynthComponent::OnRegister()
+{
+	Super::OnRegister();
+	if (!AudioComponent)
+	{
+		AudioComponent = NewObject<UAudioComponent>(this);
+		AudioComponent->SetVolumeMultiplier(VolumeMultiplier);
+	}
+	Start();
+}
+
+void USynthComponent::Start()
+{
+	if (AudioComponent)
+	{
+		AudioComponent->Play();
+	}
+}
+
+void USynthComponent::Stop()
+{
+	if (AudioComponent)
+	{
+		AudioComponent->Stop();
+	}
+}
+
+bool USynthComponent::IsPlaying() const
+{
+	return AudioComponent && AudioComponent->IsPlaying();
+}
+
+void USynthComponent::SetVolumeMultiplier(float InVolumeMultiplier)
+{
+	VolumeMultiplier = InVolumeMultiplier;
+	if (AudioComponent)
+	{
+		AudioComponent->SetVolumeMultiplier(InVolumeMultiplier);
+	}
+}

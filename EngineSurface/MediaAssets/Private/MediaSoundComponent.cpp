@@ -1,0 +1,8 @@
+#include "MediaSoundComponent.h"
+
+#include "MediaPlayer.h"
+
+void UMediaSoundComponent::SetMediaPlayer(UMediaPlayer* NewMediaPlayer)
+{
+	MediaPlayer = NewMediaPlayer;
+}
