@@ -1,0 +1,146 @@
+#include "Headless/HeadlessPainter.h"
+
+#include "Fonts/SlateFontCache.h"
+#include "Misc/Paths.h"
+#include "HAL/FileManager.h"
+
+#include <png.h>
+
+#include <cstdio>
+
+FHeadlessPainter::FHeadlessPainter(int32 InWidth, int32 InHeight, const FLinearColor& Background)
+    : Width(FMath::Max(InWidth, 0)), Height(FMath::Max(InHeight, 0))
+{
+	Pixels.SetNum(Width * Height);
+	const FColor Fill = Background.ToFColorSRGB();
+	for (FColor& Pixel : Pixels)
+	{
+		Pixel = Fill;
+	}
+}
+
+FColor FHeadlessPainter::GetPixel(int32 X, int32 Y) const
+{
+	if (X < 0 || Y < 0 || X >= Width || Y >= Height)
+	{
+		return FColor(0, 0, 0, 0);
+	}
+	return Pixels[Y * Width + X];
+}
+
+void FHeadlessPainter::BlendPixel(int32 X, int32 Y, const FColor& Color, float Alpha)
+{
+	if (X < 0 || Y < 0 || X >= Width || Y >= Height || Alpha <= 0.0f)
+	{
+		return;
+	}
+	FColor& Target = Pixels[Y * Width + X];
+	const float Keep = 1.0f - FMath::Min(Alpha, 1.0f);
+	const float Take = 1.0f - Keep;
+	Target.R = uint8(FMath::RoundToInt32(Target.R * Keep + Color.R * Take));
+	Target.G = uint8(FMath::RoundToInt32(Target.G * Keep + Color.G * Take));
+	Target.B = uint8(FMath::RoundToInt32(Target.B * Keep + Color.B * Take));
+	Target.A = uint8(FMath::RoundToInt32(Target.A * Keep + 255.0f * Take));
+}
+
+void FHeadlessPainter::FillBox(FVector2D Position, FVector2D Size, const FLinearColor& Color, float Opacity)
+{
+	const float Alpha = Color.A * Opacity;
+	if (Alpha <= 0.0f)
+	{
+		return;
+	}
+	const FColor Bytes = Color.ToFColorSRGB();
+	const int32 X0 = FMath::Max(FMath::RoundToInt32(Position.X), 0);
+	const int32 Y0 = FMath::Max(FMath::RoundToInt32(Position.Y), 0);
+	const int32 X1 = FMath::Min(FMath::RoundToInt32(Position.X + Size.X), Width);
+	const int32 Y1 = FMath::Min(FMath::RoundToInt32(Position.Y + Size.Y), Height);
+	for (int32 Y = Y0; Y < Y1; ++Y)
+	{
+		for (int32 X = X0; X < X1; ++X)
+		{
+			BlendPixel(X, Y, Bytes, Alpha);
+		}
+	}
+}
+
+void FHeadlessPainter::DrawFrame(FVector2D Position, FVector2D Size, const FLinearColor& Color, float Opacity)
+{
+	FillBox(Position, FVector2D(Size.X, 1.0), Color, Opacity);
+	FillBox(FVector2D(Position.X, Position.Y + Size.Y - 1.0), FVector2D(Size.X, 1.0), Color, Opacity);
+	FillBox(FVector2D(Position.X, Position.Y + 1.0), FVector2D(1.0, Size.Y - 2.0), Color, Opacity);
+	FillBox(FVector2D(Position.X + Size.X - 1.0, Position.Y + 1.0), FVector2D(1.0, Size.Y - 2.0), Color, Opacity);
+}
+
+void FHeadlessPainter::DrawText(const FString& Text, const FSlateFontInfo& Font, FVector2D Position,
+                                const FLinearColor& Color, float Opacity)
+{
+	const float Alpha = Color.A * Opacity;
+	if (Text.IsEmpty() || Alpha <= 0.0f)
+	{
+		return;
+	}
+	FSlateFontCache& Cache = FSlateFontCache::Get();
+	const FSlateShapedText Shaped = Cache.Shape(Text, Font);
+	const FColor Bytes = Color.ToFColorSRGB();
+	const int32 OriginX = FMath::RoundToInt32(Position.X);
+	const int32 OriginY = FMath::RoundToInt32(Position.Y);
+	for (const FSlateShapedGlyph& Glyph : Shaped.Glyphs)
+	{
+		const FSlateGlyphBitmap* Bitmap = Cache.GetGlyphBitmap(Glyph.FaceIndex, Glyph.GlyphIndex, Font);
+		if (!Bitmap)
+		{
+			continue;
+		}
+		const int32 Baseline = OriginY + FMath::RoundToInt32(Shaped.Ascender + Shaped.LineHeight * float(Glyph.Line));
+		const int32 Left = OriginX + FMath::RoundToInt32(Glyph.PenX) + Bitmap->Left;
+		const int32 Top = Baseline - Bitmap->Top;
+		for (int32 Row = 0; Row < Bitmap->Height; ++Row)
+		{
+			for (int32 Column = 0; Column < Bitmap->Width; ++Column)
+			{
+				const uint8 Coverage = Bitmap->Coverage[size_t(Row) * size_t(Bitmap->Width) + size_t(Column)];
+				BlendPixel(Left + Column, Top + Row, Bytes, Alpha * float(Coverage) / 255.0f);
+			}
+		}
+	}
+}
+
+bool FHeadlessPainter::SavePng(const FString& Path) const
+{
+	IFileManager::Get().MakeDirectory(*FPaths::GetPath(Path), true);
+	FILE* File = std::fopen(TCHAR_TO_UTF8(*Path), "wb");
+	if (!File)
+	{
+		return false;
+	}
+	png_structp Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+	png_infop Info = Png ? png_create_info_struct(Png) : nullptr;
+	if (!Info || setjmp(png_jmpbuf(Png)))
+	{
+		png_destroy_write_struct(&Png, Info ? &Info : nullptr);
+		std::fclose(File);
+		return false;
+	}
+	png_init_io(Png, File);
+	png_set_IHDR(Png, Info, png_uint_32(Width), png_uint_32(Height), 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+	             PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+	png_write_info(Png, Info);
+	TArray<uint8> Row;
+	Row.SetNum(Width * 4);
+	for (int32 Y = 0; Y < Height; ++Y)
+	{
+		for (int32 X = 0; X < Width; ++X)
+		{
+			const FColor& Pixel = Pixels[Y * Width + X];
+			Row[X * 4 + 0] = Pixel.R;
+			Row[X * 4 + 1] = Pixel.G;
+			Row[X * 4 + 2] = Pixel.B;
+			Row[X * 4 + 3] = Pixel.A;
+		}
+		png_write_row(Png, Row.GetData());
+	}
+	png_write_end(Png, nullptr);
+	png_destroy_write_struct(&Png, &Info);
+	return std::fclose(File) == 0;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Fonts/SlateFontInfo.h"
+
+#ifndef SLATECORE_API
+#define SLATECORE_API DLLEXPORT
+#endif
+
+// An RGBA picture that widgets paint themselves into: boxes and text glyphs, blended over what is there.
+// Colours are linear and stored as sRGB bytes, as the engine's back buffer holds them.
+class SLATECORE_API FHeadlessPainter
+{
+public:
+	FHeadlessPainter(int32 InWidth, int32 InHeight, const FLinearColor& Background = FLinearColor::Black);
+
+	int32 GetWidth() const { return Width; }
+	int32 GetHeight() const { return Height; }
+	// Transparent black outside the picture.
+	FColor GetPixel(int32 X, int32 Y) const;
+
+	// Blends a box of the colour, its alpha times Opacity, over the picture; parts outside are dropped.
+	void FillBox(FVector2D Position, FVector2D Size, const FLinearColor& Color, float Opacity = 1.0f);
+	// A one-unit frame just inside the box.
+	void DrawFrame(FVector2D Position, FVector2D Size, const FLinearColor& Color, float Opacity = 1.0f);
+	// Draws the text with its top-left corner at Position, glyph coverage scaling the colour's alpha.
+	void DrawText(const FString& Text, const FSlateFontInfo& Font, FVector2D Position, const FLinearColor& Color,
+	              float Opacity = 1.0f);
+
+	// Writes the picture as an 8-bit RGBA PNG; false when the file cannot be written.
+	bool SavePng(const FString& Path) const;
+
+private:
+	void BlendPixel(int32 X, int32 Y, const FColor& Color, float Alpha);
+
+	int32 Width = 0;
+	int32 Height = 0;
+	TArray<FColor> Pixels;
+};

@@ -1,0 +1,7 @@
+#include "Components/ContentWidget.h"
+
+UPanelSlot* UContentWidget::SetContent(UWidget* Content)
+{
+	ClearChildren();
+	return Content ? AddChild(Content) : nullptr;
+}

@@ -1,0 +1,94 @@
+#include "Components/PanelWidget.h"
+
+#include "Components/PanelSlot.h"
+
+UPanelSlot* UPanelWidget::AddChild(UWidget* Content)
+{
+	if (!Content || (!bCanHaveMultipleChildren && Slots.Num() > 0))
+	{
+		return nullptr;
+	}
+	Content->RemoveFromParent();
+	UPanelSlot* NewSlot = NewObject<UPanelSlot>(this, GetSlotClass(), NAME_None, RF_Transient);
+	NewSlot->Content = Content;
+	NewSlot->Parent = this;
+	Content->Slot = NewSlot;
+	Slots.Add(NewSlot);
+	OnSlotAdded(NewSlot);
+	if (IsOnScreen())
+	{
+		Content->AddToScreen(this);
+	}
+	return NewSlot;
+}
+
+bool UPanelWidget::RemoveChild(UWidget* Content)
+{
+	return RemoveChildAt(GetChildIndex(Content));
+}
+
+bool UPanelWidget::RemoveChildAt(int32 Index)
+{
+	if (!Slots.IsValidIndex(Index))
+	{
+		return false;
+	}
+	UPanelSlot* RemovedSlot = Slots[Index];
+	Slots.RemoveAt(Index);
+	UWidget* Content = RemovedSlot->Content;
+	RemovedSlot->Content = nullptr;
+	RemovedSlot->Parent = nullptr;
+	if (Content)
+	{
+		Content->Slot = nullptr;
+		// Destructed after it is detached, so that its NativeDestruct sees it gone from the panel.
+		Content->RemoveFromScreen();
+	}
+	return true;
+}
+
+void UPanelWidget::ClearChildren()
+{
+	const TArray<UWidget*> Children = GetAllChildren();
+	for (UWidget* Child : Children)
+	{
+		RemoveChild(Child);
+	}
+}
+
+UWidget* UPanelWidget::GetChildAt(int32 Index) const
+{
+	return Slots.IsValidIndex(Index) ? Slots[Index]->Content.Get() : nullptr;
+}
+
+int32 UPanelWidget::GetChildIndex(const UWidget* Content) const
+{
+	if (!Content)
+	{
+		return INDEX_NONE;
+	}
+	return Slots.IndexOfByPredicate([Content](const TObjectPtr<UPanelSlot>& Each) { return Each->Content == Content; });
+}
+
+TArray<UWidget*> UPanelWidget::GetAllChildren() const
+{
+	TArray<UWidget*> Children;
+	for (const TObjectPtr<UPanelSlot>& Each : Slots)
+	{
+		if (Each->Content)
+		{
+			Children.Add(Each->Content);
+		}
+	}
+	return Children;
+}
+
+void UPanelWidget::GetChildWidgets(TArray<UWidget*>& OutChildren) const
+{
+	OutChildren = GetAllChildren();
+}
+
+UClass* UPanelWidget::GetSlotClass() const
+{
+	return UPanelSlot::StaticClass();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Components/Widget.h"
+
+#include "PanelWidget.generated.h"
+
+class UPanelSlot;
+
+// A widget that holds children, each in a slot of the panel's slot class.
+UCLASS(Abstract)
+class UMG_API UPanelWidget : public UWidget
+{
+	GENERATED_BODY()
+
+public:
+	// Detaches Content from its old parent and appends it; null when Content is null or the panel is full.
+	// A panel on screen constructs the child at once.
+	UPanelSlot* AddChild(UWidget* Content);
+	bool RemoveChild(UWidget* Content);
+	bool RemoveChildAt(int32 Index);
+	// Removes every child, first to last.
+	virtual void ClearChildren();
+
+	int32 GetChildrenCount() const { return Slots.Num(); }
+	UWidget* GetChildAt(int32 Index) const;
+	// INDEX_NONE when the widget is not a child.
+	int32 GetChildIndex(const UWidget* Content) const;
+	TArray<UWidget*> GetAllChildren() const;
+	bool HasChild(UWidget* Content) const { return GetChildIndex(Content) != INDEX_NONE; }
+	bool HasAnyChildren() const { return Slots.Num() > 0; }
+	bool CanHaveMultipleChildren() const { return bCanHaveMultipleChildren; }
+	const TArray<TObjectPtr<UPanelSlot>>& GetSlots() const { return Slots; }
+
+	void GetChildWidgets(TArray<UWidget*>& OutChildren) const override;
+
+protected:
+	virtual UClass* GetSlotClass() const;
+	virtual void OnSlotAdded(UPanelSlot* InSlot) {}
+
+	UPROPERTY(Transient)
+	TArray<TObjectPtr<UPanelSlot>> Slots;
+
+	bool bCanHaveMultipleChildren = true;
+};
