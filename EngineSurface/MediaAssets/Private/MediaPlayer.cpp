@@ -324,7 +324,8 @@ void UMediaPlayer::FinishOpening()
 	State = EState::Paused;
 	PositionSeconds = 0.0;
 	CacheStartSeconds = 0.0;
-	CacheEndSeconds = CacheRate > 0.0 ? 0.0 : DurationSeconds;
+	// Buffering starts with opening, so a slow open has some media ready when it completes.
+	CacheEndSeconds = CacheRate > 0.0 ? FMath::Min(OpenElapsed * CacheRate, DurationSeconds) : DurationSeconds;
 	QueueEvent(EEvent::Opened, CurrentUrl);
 }
 

@@ -364,28 +364,31 @@ TEST(MediaPlayer, BufferingHoldsTheClockUntilDataArrives)
 	FMediaScene Scene;
 	FMediaSourceDescription Description = Describe(60.0);
 	Description.CacheRate = 0.5;
+	// Opening took one frame, which buffered 0.125 s.
 	Scene.OpenPlaying(60.0, &Description);
 	FTimespan Start;
 	FTimespan End;
 	ASSERT_TRUE(Scene.Player->GetCachedTimeRange(Start, End));
-	EXPECT_EQ(End, FTimespan::Zero());
-	EXPECT_TRUE(Scene.Player->IsPreparing());
+	EXPECT_EQ(End, FTimespan::FromSeconds(0.125));
 
+	// Playing at twice the buffering speed catches up with the data and waits for it.
 	Scene.App.Advance(2.0f, Step);
 	Scene.Player->GetCachedTimeRange(Start, End);
-	EXPECT_EQ(End, FTimespan::FromSeconds(1.0));
-	EXPECT_DOUBLE_EQ(Scene.Seconds(), 1.0);
+	EXPECT_EQ(Start, FTimespan::Zero());
+	EXPECT_EQ(End, FTimespan::FromSeconds(1.125));
+	EXPECT_DOUBLE_EQ(Scene.Seconds(), 1.125);
 	EXPECT_TRUE(Scene.Player->IsPreparing());
 	EXPECT_TRUE(Scene.Player->IsReady());
-	EXPECT_EQ(Scene.Player->GetCachedBehind(), FTimespan::FromSeconds(1.0));
+	EXPECT_TRUE(Scene.Player->IsPlaying());
+	EXPECT_EQ(Scene.Player->GetCachedBehind(), FTimespan::FromSeconds(1.125));
 
 	// While paused the cache fills up ahead of the position.
 	Scene.Player->Pause();
 	Scene.App.Advance(4.0f, Step);
 	Scene.Player->GetCachedTimeRange(Start, End);
-	EXPECT_EQ(End, FTimespan::FromSeconds(3.0));
+	EXPECT_EQ(End, FTimespan::FromSeconds(3.125));
 	EXPECT_FALSE(Scene.Player->IsPreparing());
-	EXPECT_DOUBLE_EQ(Scene.Seconds(), 1.0);
+	EXPECT_DOUBLE_EQ(Scene.Seconds(), 1.125);
 
 	// A seek outside the buffered span starts buffering again from its target.
 	Scene.Player->Seek(FTimespan::FromSeconds(30.0));
@@ -477,4 +480,20 @@ TEST(MediaPlayer, CollectedPlayerIsNoLongerTicked)
 	CollectGarbage();
 	EXPECT_FALSE(Weak.IsValid());
 	Scene.App.Advance(1.0f, Step);
+}
+
+TEST(MediaPlayer, BufferingStartsWhileOpening)
+{
+	FMediaScene Scene;
+	FMediaSourceDescription Description = Describe(60.0, 1.0);
+	Description.CacheRate = 2.0;
+	FMediaSourceRegistry::Register(LessonUrl, Description);
+	Scene.Player->OpenUrl(LessonUrl);
+	Scene.App.Advance(1.0f, Step);
+	ASSERT_TRUE(Scene.Player->IsPlaying());
+	FTimespan Start;
+	FTimespan End;
+	Scene.Player->GetCachedTimeRange(Start, End);
+	EXPECT_EQ(End, FTimespan::FromSeconds(2.0));
+	EXPECT_FALSE(Scene.Player->IsPreparing());
 }

@@ -9,8 +9,8 @@ struct FMediaSourceDescription
 	// Length of the media.
 	FTimespan Duration = FTimespan::FromSeconds(60.0);
 	bool bCanSeek = true;
-	// Seconds of media buffered per second of application time, from the moment the source opens and from
-	// the target of a seek outside the buffered range. Zero or less: everything is buffered at once.
+	// Seconds of media buffered per second of application time, from the open call and from the target of a
+	// seek outside the buffered range. Zero or less: everything is buffered at once.
 	double CacheRate = 0.0;
 	// Application seconds between the open call and the opened (or open failed) event. Zero: the next frame.
 	double OpenSeconds = 0.1;
