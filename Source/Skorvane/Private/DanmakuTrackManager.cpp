@@ -1,0 +1,351 @@
+#include "DanmakuTrackManager.h"
+
+#include "Blueprint/UserWidget.h"
+#include "Components/CanvasPanel.h"
+#include "DanmakuTrack.h"
+#include "UI_DanmakuNode.h"
+
+namespace DanmakuTrackManager
+{
+// Lanes that fit in Area percent of the canvas height; never negative.
+static int32 ComputeTrackCount(int32 Area, double CanvasHeight)
+{
+	const float AreaHeight = static_cast<float>(Area) * static_cast<float>(CanvasHeight) * 0.01f;
+	return FMath::Max(0, FMath::TruncToInt32(AreaHeight * (1.0 / UDanmakuTrackManager::TrackHeight)));
+}
+
+// Lanes a node covers: enough to hold its whole height, and at least one so that it is listed somewhere.
+static int32 ComputeNodeTrackCount(const UUI_DanmakuNode* Node)
+{
+	return FMath::Max(1, FMath::CeilToInt32(Node->GetNodeSize().Y / UDanmakuTrackManager::TrackHeight));
+}
+
+static bool FitsInTracks(int32 TrackNum, int32 StartIndex, int32 TrackCount)
+{
+	return StartIndex >= 0 && int64(StartIndex) + int64(TrackCount) <= int64(TrackNum);
+}
+} // namespace DanmakuTrackManager
+
+void UDanmakuTrackManager::Init(TObjectPtr<UCanvasPanel> InCanvasPanel, TSubclassOf<UUI_DanmakuNode> InDanmakuNodeClass,
+                                TSubclassOf<UUI_DanmakuNode> InDanmakuNodeUserClass)
+{
+	DanmakuCanvasPanel = InCanvasPanel;
+	DanmakuNodeClass = InDanmakuNodeClass;
+	DanmakuNodeUserClass = InDanmakuNodeUserClass;
+
+	UpdateLocalSize();
+}
+
+FVector2D UDanmakuTrackManager::GetCanvasSize() const
+{
+	return IsValid(DanmakuCanvasPanel) ? DanmakuCanvasPanel->GetCachedGeometry().GetLocalSize() : FVector2D::ZeroVector;
+}
+
+void UDanmakuTrackManager::ResizeTracks(TArray<TObjectPtr<UDanmakuTrack>>& Tracks, int32& StoredCount, int32 Area,
+                                        double CanvasHeight)
+{
+	const int32 NewCount = DanmakuTrackManager::ComputeTrackCount(Area, CanvasHeight);
+	if (NewCount > Tracks.Num())
+	{
+		Tracks.Reserve(NewCount);
+		while (Tracks.Num() < NewCount)
+		{
+			Tracks.Add(NewObject<UDanmakuTrack>(this));
+		}
+	}
+	else
+	{
+		// Dropped lanes take their comments off the canvas with them.
+		for (int32 Index = Tracks.Num() - 1; Index >= NewCount; --Index)
+		{
+			if (IsValid(Tracks[Index]))
+			{
+				Tracks[Index]->Empty();
+			}
+			Tracks.RemoveAt(Index);
+		}
+	}
+	StoredCount = NewCount;
+}
+
+void UDanmakuTrackManager::UpdateLocalSize()
+{
+	const double CanvasHeight = GetCanvasSize().Y;
+	ResizeTracks(ScrollTracks, ScrollTrackCount, ScrollArea, CanvasHeight);
+	ResizeTracks(TopTracks, TopTrackCount, TopArea, CanvasHeight);
+	ResizeTracks(BottomTracks, BottomTrackCount, BottomArea, CanvasHeight);
+}
+
+UUI_DanmakuNode* UDanmakuTrackManager::CreateNode(TSubclassOf<UUI_DanmakuNode> NodeClass)
+{
+	UClass* Class = NodeClass.Get();
+	if (!IsValid(Class) || !IsValid(DanmakuCanvasPanel))
+	{
+		return nullptr;
+	}
+	return CreateWidget<UUI_DanmakuNode>(DanmakuCanvasPanel.Get(), Class);
+}
+
+void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
+{
+	if (bIsPaused)
+	{
+		return;
+	}
+	UUI_DanmakuNode* Node = CreateNode(DanmakuNodeClass);
+	if (!Node)
+	{
+		return;
+	}
+	Node->OnStarted.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeStarted);
+	Node->OnEnded.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeEnded);
+	Node->OnCanceled.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeCanceled);
+	Node->Init(InData, DanmakuCanvasPanel, bIsPaused);
+}
+
+void UDanmakuTrackManager::SpawnDanmakuNodeUser(const FDanmakuData& InData)
+{
+	UUI_DanmakuNode* Node = CreateNode(DanmakuNodeUserClass);
+	if (!Node)
+	{
+		return;
+	}
+	Node->OnStarted.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeUserStarted);
+	Node->OnEnded.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeEnded);
+	Node->OnCanceled.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeCanceled);
+	Node->Init(InData, DanmakuCanvasPanel, bIsPaused);
+}
+
+TArray<TObjectPtr<UDanmakuTrack>>* UDanmakuTrackManager::FindTracksForMode(EDanmakuMode Mode)
+{
+	switch (Mode)
+	{
+		case EDanmakuMode::SCROLL:
+			return &ScrollTracks;
+		case EDanmakuMode::TOP:
+			return &TopTracks;
+		case EDanmakuMode::BOTTOM:
+			return &BottomTracks;
+		default:
+			return nullptr;
+	}
+}
+
+int32 UDanmakuTrackManager::FindFreeStartIndex(const TArray<TObjectPtr<UDanmakuTrack>>& Tracks, UUI_DanmakuNode* Node,
+                                               int32 TrackCount)
+{
+	// A tall comment must not be put across a lane whose newest comment it would run into, so every lane it
+	// covers has to admit it. Each lane is asked once: a refusal restarts the run of admitting lanes after it.
+	int32 RunLength = 0;
+	for (int32 Index = 0; Index < Tracks.Num(); ++Index)
+	{
+		if (!IsValid(Tracks[Index]) || !Tracks[Index]->CanAddNode(Node))
+		{
+			RunLength = 0;
+			continue;
+		}
+		if (++RunLength >= TrackCount)
+		{
+			return Index - TrackCount + 1;
+		}
+	}
+	return INDEX_NONE;
+}
+
+bool UDanmakuTrackManager::AddNodeToTracks(TArray<TObjectPtr<UDanmakuTrack>>& Tracks, UUI_DanmakuNode* Node,
+                                           int32 StartIndex, int32 TrackCount, const FVector2D& Position)
+{
+	if (!DanmakuTrackManager::FitsInTracks(Tracks.Num(), StartIndex, TrackCount))
+	{
+		Node->RemoveFromParent();
+		return false;
+	}
+	for (int32 Index = StartIndex; Index < StartIndex + TrackCount; ++Index)
+	{
+		Tracks[Index]->AddNode(Node);
+		Node->AddUsedTrack(Tracks[Index]);
+	}
+	Node->SetPosition(Position);
+	if (bIsPaused)
+	{
+		Node->Pause();
+	}
+	return true;
+}
+
+bool UDanmakuTrackManager::AddNodeToScrollTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount)
+{
+	// The node starts with its left edge on the right border, just outside the visible area.
+	const FVector2D Position(GetCanvasSize().X, StartIndex * TrackHeight);
+	return AddNodeToTracks(ScrollTracks, Node, StartIndex, TrackCount, Position);
+}
+
+bool UDanmakuTrackManager::AddNodeToTopTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount)
+{
+	const FVector2D Position(GetCanvasSize().X * 0.5 - Node->GetNodeSize().X * 0.5, StartIndex * TrackHeight);
+	return AddNodeToTracks(TopTracks, Node, StartIndex, TrackCount, Position);
+}
+
+bool UDanmakuTrackManager::AddNodeToBottomTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount)
+{
+	// Lane 0 puts the node's bottom edge on the canvas's bottom edge; higher lanes stack upwards.
+	const FVector2D CanvasSize = GetCanvasSize();
+	const FVector2D NodeSize = Node->GetNodeSize();
+	const FVector2D Position(CanvasSize.X * 0.5 - NodeSize.X * 0.5,
+	                         CanvasSize.Y - StartIndex * TrackHeight - NodeSize.Y);
+	return AddNodeToTracks(BottomTracks, Node, StartIndex, TrackCount, Position);
+}
+
+void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
+{
+	UpdateLocalSize();
+	const int32 TrackCount = DanmakuTrackManager::ComputeNodeTrackCount(DanmakuNode);
+
+	const TArray<TObjectPtr<UDanmakuTrack>>* Tracks = FindTracksForMode(DanmakuNode->GetData().Mode);
+	if (!Tracks || Tracks->IsEmpty())
+	{
+		DanmakuNode->RemoveFromParent();
+		return;
+	}
+
+	const int32 StartIndex = FindFreeStartIndex(*Tracks, DanmakuNode, TrackCount);
+	if (StartIndex == INDEX_NONE)
+	{
+		// Dropped, not queued: a late comment is worth less than a readable screen.
+		DanmakuNode->RemoveFromParent();
+		return;
+	}
+
+	switch (DanmakuNode->GetData().Mode)
+	{
+		case EDanmakuMode::SCROLL:
+			AddNodeToScrollTracks(DanmakuNode, StartIndex, TrackCount);
+			break;
+		case EDanmakuMode::TOP:
+			AddNodeToTopTracks(DanmakuNode, StartIndex, TrackCount);
+			break;
+		default:
+			AddNodeToBottomTracks(DanmakuNode, StartIndex, TrackCount);
+			break;
+	}
+}
+
+void UDanmakuTrackManager::OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode)
+{
+	UpdateLocalSize();
+	const int32 TrackCount = DanmakuTrackManager::ComputeNodeTrackCount(DanmakuNode);
+
+	const TArray<TObjectPtr<UDanmakuTrack>>* Tracks = FindTracksForMode(DanmakuNode->GetData().Mode);
+	if (!Tracks)
+	{
+		// No lane takes this mode; leaving the node unplaced would strand it wherever the canvas put it.
+		DanmakuNode->RemoveFromParent();
+		return;
+	}
+
+	int32 StartIndex = FindFreeStartIndex(*Tracks, DanmakuNode, TrackCount);
+	if (StartIndex == INDEX_NONE)
+	{
+		// The viewer must see their own comment, so it goes on a random lane even if that overlaps others.
+		const int32 Spare = Tracks->Num() - TrackCount;
+		StartIndex = Spare < 0 ? 0 : FMath::RandRange(0, Spare);
+	}
+
+	switch (DanmakuNode->GetData().Mode)
+	{
+		case EDanmakuMode::SCROLL:
+			AddNodeToScrollTracks(DanmakuNode, StartIndex, TrackCount);
+			break;
+		case EDanmakuMode::TOP:
+			AddNodeToTopTracks(DanmakuNode, StartIndex, TrackCount);
+			break;
+		default:
+			AddNodeToBottomTracks(DanmakuNode, StartIndex, TrackCount);
+			break;
+	}
+}
+
+void UDanmakuTrackManager::OnDanmakuNodeEnded(UUI_DanmakuNode* DanmakuNode) {}
+
+void UDanmakuTrackManager::OnDanmakuNodeCanceled(UUI_DanmakuNode* DanmakuNode) {}
+
+void UDanmakuTrackManager::Pause()
+{
+	for (TArray<TObjectPtr<UDanmakuTrack>>* Tracks : {&ScrollTracks, &TopTracks, &BottomTracks})
+	{
+		for (UDanmakuTrack* Track : *Tracks)
+		{
+			if (IsValid(Track))
+			{
+				Track->Pause();
+			}
+		}
+	}
+	bIsPaused = true;
+}
+
+void UDanmakuTrackManager::Resume()
+{
+	for (TArray<TObjectPtr<UDanmakuTrack>>* Tracks : {&ScrollTracks, &TopTracks, &BottomTracks})
+	{
+		for (UDanmakuTrack* Track : *Tracks)
+		{
+			if (IsValid(Track))
+			{
+				Track->Resume();
+			}
+		}
+	}
+	bIsPaused = false;
+}
+
+void UDanmakuTrackManager::Empty()
+{
+	for (TArray<TObjectPtr<UDanmakuTrack>>* Tracks : {&ScrollTracks, &TopTracks, &BottomTracks})
+	{
+		for (UDanmakuTrack* Track : *Tracks)
+		{
+			if (IsValid(Track))
+			{
+				Track->Empty();
+			}
+		}
+	}
+}
+
+void UDanmakuTrackManager::Open(bool bResume)
+{
+	if (bResume)
+	{
+		Resume();
+	}
+	if (IsValid(DanmakuCanvasPanel))
+	{
+		DanmakuCanvasPanel->SetVisibility(ESlateVisibility::SelfHitTestInvisible);
+	}
+}
+
+void UDanmakuTrackManager::Close()
+{
+	if (IsValid(DanmakuCanvasPanel))
+	{
+		DanmakuCanvasPanel->SetVisibility(ESlateVisibility::Hidden);
+		// The removed nodes leave their tracks through their own events.
+		DanmakuCanvasPanel->ClearChildren();
+	}
+	Pause();
+}
+
+void UDanmakuTrackManager::BeginDestroy()
+{
+	for (UDanmakuTrack* Track : ScrollTracks)
+	{
+		if (Track)
+		{
+			Track->ConditionalBeginDestroy();
+		}
+	}
+	ScrollTracks.Empty();
+
+	Super::BeginDestroy();
+}

@@ -1,0 +1,118 @@
+#include "UI_DanmakuNode.h"
+
+#include "Components/CanvasPanel.h"
+#include "Components/CanvasPanelSlot.h"
+#include "Components/TextBlock.h"
+#include "DanmakuTrack.h"
+
+namespace DanmakuNode
+{
+// A comment lives 0.0058 s per unit of its way across the canvas, or 70 % of that, chosen at random; both are
+// floored to whole seconds.
+static constexpr double ShortLifeFactor = 0.00406;
+static constexpr double ExtraLifeFactor = 0.00174;
+} // namespace DanmakuNode
+
+void UUI_DanmakuNode::NativeOnInitialized()
+{
+	Super::NativeOnInitialized();
+
+	// Invisible until Init has formatted and measured it.
+	SetVisibility(ESlateVisibility::Hidden);
+	UpdateCanTick();
+	bIsPaused = true;
+}
+
+void UUI_DanmakuNode::NativeConstruct()
+{
+	Super::NativeConstruct();
+}
+
+void UUI_DanmakuNode::NativeDestruct()
+{
+	OnCanceled.Broadcast(this);
+
+	Super::NativeDestruct();
+}
+
+void UUI_DanmakuNode::Init(const FDanmakuData& InData, TObjectPtr<UCanvasPanel> InCanvasPanel, bool bInIsPaused)
+{
+	bIsPaused = bInIsPaused;
+	Data = InData;
+
+	NodeCanvasPanelSlot = InCanvasPanel->AddChildToCanvas(this);
+	NodeCanvasPanelSlot->SetAutoSize(true);
+
+	NodeContentText->SetText(FText::FromString(Data.Content));
+
+	FSlateFontInfo Font = NodeContentText->GetFont();
+	Font.Size = static_cast<float>(Data.FontSize);
+	NodeContentText->SetFont(Font);
+
+	NodeContentText->SetColorAndOpacity(FSlateColor(FLinearColor(FColor::FromHex(Data.FontColor))));
+
+	ForceLayoutPrepass();
+	NodeSize = GetDesiredSize();
+
+	RollDistance = static_cast<float>(GetParent()->GetCachedGeometry().GetLocalSize().X + NodeSize.X);
+	const int32 LifeChoice = FMath::RandRange(0, 1);
+	RollTime = static_cast<float>(FMath::FloorToDouble(
+	    (DanmakuNode::ShortLifeFactor + DanmakuNode::ExtraLifeFactor * LifeChoice) * RollDistance));
+	RollSpeed = RollDistance / RollTime;
+
+	SetVisibility(ESlateVisibility::Visible);
+
+	OnStarted.Broadcast(this);
+}
+
+void UUI_DanmakuNode::NativeTick(const FGeometry& MyGeometry, float InDeltaTime)
+{
+	Super::NativeTick(MyGeometry, InDeltaTime);
+
+	if (bIsPaused)
+	{
+		return;
+	}
+
+	RollTime -= InDeltaTime;
+	if (!(RollTime >= 0.0f))
+	{
+		RemoveFromParent();
+		OnEnded.Broadcast(this);
+		return;
+	}
+
+	if (Data.Mode != EDanmakuMode::SCROLL)
+	{
+		return;
+	}
+
+	FVector2D Position = NodeCanvasPanelSlot->GetPosition();
+	Position.X -= InDeltaTime * RollSpeed;
+	NodeCanvasPanelSlot->SetPosition(Position);
+}
+
+void UUI_DanmakuNode::Pause()
+{
+	bIsPaused = true;
+}
+
+void UUI_DanmakuNode::Resume()
+{
+	bIsPaused = false;
+}
+
+void UUI_DanmakuNode::SetPosition(FVector2D InPosition)
+{
+	NodeCanvasPanelSlot->SetPosition(InPosition);
+}
+
+FVector2D UUI_DanmakuNode::GetPosition() const
+{
+	return NodeCanvasPanelSlot->GetPosition();
+}
+
+void UUI_DanmakuNode::AddUsedTrack(TObjectPtr<UDanmakuTrack> InTrack)
+{
+	UsedTracks.Add(InTrack);
+}

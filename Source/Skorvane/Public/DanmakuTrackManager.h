@@ -1,0 +1,105 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "UObject/Object.h"
+#include "Templates/SubclassOf.h"
+#include "DanmakuDataStruct.h"
+
+#include "DanmakuTrackManager.generated.h"
+
+class UCanvasPanel;
+class UDanmakuTrack;
+class UUI_DanmakuNode;
+
+/**
+ * Manages the kinds of tracks. Tracks are logical abstractions that need not be displayed, and tracks may at
+ * present overlap one another. Each kind has an Area, 0 to 100: the percentage of the height of
+ * DanmakuCanvasPanel that the kind may use. The areas of scroll, top and reverse comments are measured from the
+ * top edge, that of bottom comments from the bottom edge.
+ */
+UCLASS()
+class SKORVANE_API UDanmakuTrackManager : public UObject
+{
+	GENERATED_BODY()
+
+public:
+	void Init(TObjectPtr<UCanvasPanel> InCanvasPanel, TSubclassOf<UUI_DanmakuNode> InDanmakuNodeClass,
+	          TSubclassOf<UUI_DanmakuNode> InDanmakuNodeUserClass);
+
+	// A comment from the time index; dropped when no lane of its kind is free or while paused.
+	void SpawnDanmakuNode(const FDanmakuData& InData);
+	// The viewer's own comment; shown even while paused, on a random lane when none is free.
+	void SpawnDanmakuNodeUser(const FDanmakuData& InData);
+
+	void Open(bool bResume);
+	void Close();
+	void Pause();
+	void Resume();
+	void Empty();
+
+	int32 GetTrackNum() const { return ScrollTracks.Num(); }
+
+	// UObject
+	virtual void BeginDestroy() override;
+	// --
+
+	// Height of one lane in canvas units.
+	static constexpr double TrackHeight = 15.12;
+
+private:
+	void UpdateLocalSize();
+
+	bool AddNodeToScrollTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount);
+	bool AddNodeToTopTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount);
+	bool AddNodeToBottomTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount);
+
+	UFUNCTION()
+	void OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode);
+
+	UFUNCTION()
+	void OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode);
+
+	UFUNCTION()
+	void OnDanmakuNodeEnded(UUI_DanmakuNode* DanmakuNode);
+
+	UFUNCTION()
+	void OnDanmakuNodeCanceled(UUI_DanmakuNode* DanmakuNode);
+
+	UUI_DanmakuNode* CreateNode(TSubclassOf<UUI_DanmakuNode> NodeClass);
+	// The lanes of the node's kind; null for a mode that no lane takes.
+	TArray<TObjectPtr<UDanmakuTrack>>* FindTracksForMode(EDanmakuMode Mode);
+	// First start lane from which every lane the node covers admits it; INDEX_NONE when there is none.
+	static int32 FindFreeStartIndex(const TArray<TObjectPtr<UDanmakuTrack>>& Tracks, UUI_DanmakuNode* Node,
+	                                int32 TrackCount);
+	bool AddNodeToTracks(TArray<TObjectPtr<UDanmakuTrack>>& Tracks, UUI_DanmakuNode* Node, int32 StartIndex,
+	                     int32 TrackCount, const FVector2D& Position);
+	void ResizeTracks(TArray<TObjectPtr<UDanmakuTrack>>& Tracks, int32& StoredCount, int32 Area, double CanvasHeight);
+	FVector2D GetCanvasSize() const;
+
+	TObjectPtr<UCanvasPanel> DanmakuCanvasPanel;
+	TSubclassOf<UUI_DanmakuNode> DanmakuNodeClass;
+	TSubclassOf<UUI_DanmakuNode> DanmakuNodeUserClass;
+
+	UPROPERTY()
+	TArray<TObjectPtr<UDanmakuTrack>> ScrollTracks;
+	int32 ScrollArea = 75;
+	int32 ScrollTrackCount = 0;
+
+	UPROPERTY()
+	TArray<TObjectPtr<UDanmakuTrack>> TopTracks;
+	int32 TopArea = 75;
+	int32 TopTrackCount = 0;
+
+	UPROPERTY()
+	TArray<TObjectPtr<UDanmakuTrack>> BottomTracks;
+	int32 BottomArea = 25;
+	int32 BottomTrackCount = 0;
+
+	// No layout places reverse comments yet; the lanes are declared for when one does.
+	UPROPERTY()
+	TArray<TObjectPtr<UDanmakuTrack>> ReverseTracks;
+	int32 ReverseArea = 75;
+	int32 ReverseTrackCount = 0;
+
+	bool bIsPaused = false;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Blueprint/UserWidget.h"
+#include "Components/CanvasPanelSlot.h"
+#include "Components/TextBlock.h"
+#include "DanmakuDataStruct.h"
+
+#include "UI_DanmakuNode.generated.h"
+
+class UCanvasPanel;
+class UDanmakuTrack;
+class UUI_DanmakuNode;
+
+DECLARE_MULTICAST_DELEGATE_OneParam(FOnDanmakuNodeEvent, UUI_DanmakuNode*);
+
+// One comment on the overlay's canvas. It measures itself, works out its life and speed, asks to be placed
+// through OnStarted, scrolls left if it is a scroll comment and takes itself off the canvas when its time is up.
+UCLASS()
+class SKORVANE_API UUI_DanmakuNode : public UUserWidget
+{
+	GENERATED_BODY()
+
+private:
+	UPROPERTY(meta = (BindWidget, ShowInnerProperties))
+	TObjectPtr<UTextBlock> NodeContentText;
+
+public:
+	// Ready to be placed; the track manager places or removes the node during this broadcast.
+	FOnDanmakuNodeEvent OnStarted;
+	// The node's time ran out and it has left the canvas.
+	FOnDanmakuNodeEvent OnEnded;
+	// The widget was destructed (removed or hidden); listeners treat it like OnEnded.
+	FOnDanmakuNodeEvent OnCanceled;
+
+	void Init(const FDanmakuData& InData, TObjectPtr<UCanvasPanel> InCanvasPanel, bool bInIsPaused);
+
+	void Pause();
+	void Resume();
+
+	// Top-left corner in canvas units.
+	void SetPosition(FVector2D InPosition);
+	FVector2D GetPosition() const;
+
+	FVector2D GetNodeSize() const { return NodeSize; }
+	float GetRollSpeed() const { return RollSpeed; }
+	const FDanmakuData& GetData() const { return Data; }
+
+	void AddUsedTrack(TObjectPtr<UDanmakuTrack> InTrack);
+	TArray<TObjectPtr<UDanmakuTrack>> GetUseTracks() const { return UsedTracks; }
+
+protected:
+	//~ Begin UUserWidget Interface
+	virtual void NativeOnInitialized() override;
+	virtual void NativeConstruct() override;
+	virtual void NativeDestruct() override;
+	virtual void NativeTick(const FGeometry& MyGeometry, float InDeltaTime) override;
+	//~ End UUserWidget Interface
+
+private:
+	UPROPERTY(meta = (ShowInnerProperties))
+	TObjectPtr<UCanvasPanelSlot> NodeCanvasPanelSlot;
+
+	bool bIsPaused = false;
+	FDanmakuData Data;
+	FVector2D NodeSize = FVector2D::ZeroVector;
+	// Canvas width plus node width: the way a scroll node travels.
+	float RollDistance = 0.0f;
+	// Remaining life in seconds.
+	float RollTime = 0.0f;
+	float RollSpeed = 0.0f;
+	TArray<TObjectPtr<UDanmakuTrack>> UsedTracks;
+};
