@@ -150,6 +150,7 @@ void UUI_DanmakuBar::OnSendDanmakuButtonClicked()
 	EmptyInputText();
 
 	const int64 SpawnTime = MediaPlayer->GetTime().GetTicks();
+	// Without a style panel the comment goes out in the panel's default style.
 	EDanmakuMode Mode = EDanmakuMode::SCROLL;
 	int32 FontSize = 24;
 	FString FontColor = TEXT("#FFFFFFFF");

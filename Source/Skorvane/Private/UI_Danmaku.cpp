@@ -1,0 +1,265 @@
+#include "UI_Danmaku.h"
+
+#include "Components/CanvasPanel.h"
+#include "DanmakuTrackManager.h"
+#include "Dom/JsonObject.h"
+#include "MediaPlayer.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
+#include "UI_DanmakuBar.h"
+#include "UI_DanmakuNode.h"
+#include "UI_DanmakuNodeSetting.h"
+
+namespace
+{
+// JSON numbers are doubles; a value beyond int32 saturates instead of overflowing the conversion.
+int32 TruncateToInt32(double Value)
+{
+	if (FMath::IsNaN(Value))
+	{
+		return 0;
+	}
+	return static_cast<int32>(FMath::Clamp(Value, static_cast<double>(MIN_int32), static_cast<double>(MAX_int32)));
+}
+
+// The whole second that holds SpawnTime, truncated toward zero.
+FTimespan GetSecondKey(int64 SpawnTime)
+{
+	return FTimespan(SpawnTime / ETimespan::TicksPerSecond * ETimespan::TicksPerSecond);
+}
+
+FDanmakuData ReadDanmakuData(const FJsonObject& Object)
+{
+	FDanmakuData Data;
+	Data.DanmakuID = TruncateToInt32(Object.GetNumberField(TEXT("danmaku_id")));
+	Data.PostID = TruncateToInt32(Object.GetNumberField(TEXT("post_id")));
+	Data.UserID = TruncateToInt32(Object.GetNumberField(TEXT("user_id")));
+	Data.UserDisplayName = Object.GetStringField(TEXT("user_display_name"));
+	Data.PostDate = FDateTime();
+	FDateTime::Parse(Object.GetStringField(TEXT("danmaku_post_date")), Data.PostDate);
+	int64 SpawnTime = 0;
+	Data.SpawnTime = Object.TryGetNumberField(TEXT("danmaku_spawn_time"), SpawnTime) ? SpawnTime : 0;
+	Data.Content = Object.GetStringField(TEXT("danmaku_content"));
+	Data.Mode = static_cast<EDanmakuMode>(TruncateToInt32(Object.GetNumberField(TEXT("danmaku_mode"))));
+	Data.FontSize = TruncateToInt32(Object.GetNumberField(TEXT("danmaku_font_size")));
+	Data.FontColor = Object.GetStringField(TEXT("danmaku_font_color"));
+	return Data;
+}
+} // namespace
+
+void UUI_Danmaku::Init(TObjectPtr<UMediaPlayer> InMediaPlayer, TObjectPtr<UUI_DanmakuBar> InDanmakuBar,
+                       TObjectPtr<UUI_DanmakuNodeSetting> InDanmakuNodeSetting)
+{
+	if (DanmakuBar && DanmakuBar != InDanmakuBar)
+	{
+		DanmakuBar->GetOpenDanmakuButtonClickedEvent().RemoveDynamic(this, &UUI_Danmaku::OnOpenDanmakuButtonClicked);
+		DanmakuBar->OnSendDanmaku.RemoveDynamic(this, &UUI_Danmaku::OnDanmakuSend);
+	}
+
+	MediaPlayer = InMediaPlayer;
+	DanmakuBar = InDanmakuBar;
+	if (DanmakuBar)
+	{
+		DanmakuBar->Init(MediaPlayer, InDanmakuNodeSetting);
+		// The host calls Init again after every reconstruction; one click must still send one comment.
+		DanmakuBar->GetOpenDanmakuButtonClickedEvent().AddUniqueDynamic(this, &UUI_Danmaku::OnOpenDanmakuButtonClicked);
+		DanmakuBar->OnSendDanmaku.AddUniqueDynamic(this, &UUI_Danmaku::OnDanmakuSend);
+	}
+	ForceLayoutPrepass();
+}
+
+void UUI_Danmaku::LoadDanmaku(const FString& JsonText)
+{
+	if (!bInit)
+	{
+		PendingDanmakuText = JsonText;
+		bHasPendingDanmaku = true;
+		return;
+	}
+	ParseDanmaku(JsonText);
+}
+
+void UUI_Danmaku::Pause()
+{
+	if (bInit && TrackManager)
+	{
+		TrackManager->Pause();
+		bPaused = true;
+	}
+}
+
+void UUI_Danmaku::Resume()
+{
+	if (bInit && TrackManager)
+	{
+		TrackManager->Resume();
+		bPaused = false;
+	}
+}
+
+void UUI_Danmaku::Empty()
+{
+	if (bInit && TrackManager)
+	{
+		DanmakuCanvasPanel->ClearChildren();
+		TrackManager->Empty();
+	}
+}
+
+const TArray<FDanmakuData>* UUI_Danmaku::FindDanmakuAt(const FTimespan& Time) const
+{
+	return DanmakuMap.Find(GetSecondKey(Time.GetTicks()));
+}
+
+void UUI_Danmaku::NativeConstruct()
+{
+	Super::NativeConstruct();
+	LastSecond = FTimespan(-1);
+}
+
+void UUI_Danmaku::NativeDestruct()
+{
+	Super::NativeDestruct();
+	// The track manager is kept: a host that takes the overlay off screen and puts it back (a fullscreen toggle)
+	// finds its lanes and the comments on them as they were. It goes with the overlay when that is collected.
+}
+
+void UUI_Danmaku::NativeTick(const FGeometry& MyGeometry, float InDeltaTime)
+{
+	Super::NativeTick(MyGeometry, InDeltaTime);
+
+	const FVector2D CanvasSize = DanmakuCanvasPanel->GetCachedGeometry().GetLocalSize();
+	if (CanvasSize.X == 0.0 && CanvasSize.Y == 0.0)
+	{
+		return;
+	}
+	if (!MediaPlayer)
+	{
+		return;
+	}
+	if (!TrackManager)
+	{
+		CreateTrackManager();
+	}
+	if (bPaused)
+	{
+		return;
+	}
+
+	// Hours of the day, minutes and seconds: the fraction and whole days are dropped.
+	const FTimespan Time = MediaPlayer->GetTime();
+	const FTimespan CurrentSecond(Time.GetHours(), Time.GetMinutes(), Time.GetSeconds());
+	if (CurrentSecond == LastSecond)
+	{
+		return;
+	}
+	if (const TArray<FDanmakuData>* Bucket = DanmakuMap.Find(CurrentSecond))
+	{
+		for (const FDanmakuData& Data : *Bucket)
+		{
+			TrackManager->SpawnDanmakuNode(Data);
+		}
+	}
+	LastSecond = CurrentSecond;
+}
+
+void UUI_Danmaku::OnOpenDanmakuButtonClicked(bool bIsChecked)
+{
+	bSwitchedOff = !bIsChecked;
+	if (!bIsChecked)
+	{
+		if (DanmakuBar)
+		{
+			DanmakuBar->Close();
+		}
+		if (TrackManager)
+		{
+			TrackManager->Close();
+		}
+		return;
+	}
+	if (TrackManager)
+	{
+		TrackManager->Open(MediaPlayer && MediaPlayer->IsPlaying());
+	}
+	if (DanmakuBar)
+	{
+		DanmakuBar->Open();
+	}
+}
+
+void UUI_Danmaku::OnDanmakuSend(const FString& InURL, const int64& InTime, const FString& InContent,
+                                const EDanmakuMode& InMode, const int32& InFontSize, const FString& InFontColor)
+{
+	FDanmakuData Data;
+	Data.DanmakuID = 0;
+	Data.PostID = 0;
+	Data.UserID = 0;
+	Data.PostDate = FDateTime();
+	Data.SpawnTime = InTime;
+	Data.Content = InContent;
+	Data.Mode = InMode;
+	Data.FontSize = InFontSize;
+	Data.FontColor = InFontColor;
+
+	if (TrackManager)
+	{
+		TrackManager->SpawnDanmakuNodeUser(Data);
+	}
+	AddDataToMap(Data);
+}
+
+void UUI_Danmaku::AddDataToMap(const FDanmakuData& Data)
+{
+	DanmakuMap.FindOrAdd(GetSecondKey(Data.SpawnTime)).Add(Data);
+}
+
+void UUI_Danmaku::CreateTrackManager()
+{
+	TrackManager = NewObject<UDanmakuTrackManager>(this);
+	TrackManager->Init(DanmakuCanvasPanel, DanmakuNodeClass, DanmakuNodeUserClass);
+	bInit = true;
+	if (bSwitchedOff)
+	{
+		TrackManager->Close();
+	}
+
+	// Loaded before this frame's second is handled, so a document handed over early shows from the first second.
+	if (bHasPendingDanmaku)
+	{
+		const FString JsonText = PendingDanmakuText;
+		PendingDanmakuText.Empty();
+		bHasPendingDanmaku = false;
+		ParseDanmaku(JsonText);
+	}
+}
+
+void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
+{
+	DanmakuMap.Empty();
+
+	TSharedPtr<FJsonValue> Root;
+	const TSharedRef<TJsonReader<>> Reader = TJsonReaderFactory<>::Create(JsonText);
+	if (!FJsonSerializer::Deserialize(Reader, Root) || !Root.IsValid() || Root->Type != EJson::Object)
+	{
+		return;
+	}
+	const TSharedPtr<FJsonObject> RootObject = Root->AsObject();
+	if (!RootObject.IsValid())
+	{
+		return;
+	}
+
+	const TArray<TSharedPtr<FJsonValue>> Datas = RootObject->GetArrayField(TEXT("datas"));
+	for (const TSharedPtr<FJsonValue>& Element : Datas)
+	{
+		if (!Element.IsValid() || Element->Type != EJson::Object)
+		{
+			continue;
+		}
+		if (const TSharedPtr<FJsonObject> Object = Element->AsObject())
+		{
+			AddDataToMap(ReadDanmakuData(*Object));
+		}
+	}
+}

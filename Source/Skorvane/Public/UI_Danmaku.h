@@ -1,0 +1,82 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Blueprint/UserWidget.h"
+#include "Components/CanvasPanel.h"
+#include "DanmakuTrackManager.h"
+#include "MediaPlayer.h"
+#include "UI_DanmakuBar.h"
+#include "UI_DanmakuNode.h"
+#include "UI_DanmakuNodeSetting.h"
+#include "DanmakuDataStruct.h"
+
+#include "UI_Danmaku.generated.h"
+
+// The overlay over the video picture: keeps the comments indexed by whole second of media time and, each time
+// the media clock enters a new second, hands that second's comments to the track manager.
+UCLASS()
+class SKORVANE_API UUI_Danmaku : public UUserWidget
+{
+	GENERATED_BODY()
+
+public:
+	void Init(TObjectPtr<UMediaPlayer> InMediaPlayer, TObjectPtr<UUI_DanmakuBar> InDanmakuBar,
+	          TObjectPtr<UUI_DanmakuNodeSetting> InDanmakuNodeSetting);
+
+	// Replaces the time index with the comments of a JSON document ({"datas": [...]}). A document handed over
+	// before the overlay is laid out is kept and loaded on its first laid-out frame.
+	void LoadDanmaku(const FString& JsonText);
+
+	void Pause();
+	void Resume();
+	// Clears what is on screen; the time index stays.
+	void Empty();
+
+	// The comments filed under the second that holds Time; null when that second has none.
+	const TArray<FDanmakuData>* FindDanmakuAt(const FTimespan& Time) const;
+	int32 GetIndexedSecondCount() const { return DanmakuMap.Num(); }
+
+protected:
+	virtual void NativeConstruct() override;
+	virtual void NativeDestruct() override;
+	virtual void NativeTick(const FGeometry& MyGeometry, float InDeltaTime) override;
+
+private:
+	UFUNCTION()
+	void OnOpenDanmakuButtonClicked(bool bIsChecked);
+	UFUNCTION()
+	void OnDanmakuSend(const FString& InURL, const int64& InTime, const FString& InContent, const EDanmakuMode& InMode,
+	                   const int32& InFontSize, const FString& InFontColor);
+
+	void AddDataToMap(const FDanmakuData& Data);
+	void CreateTrackManager();
+	void ParseDanmaku(const FString& JsonText);
+
+	UPROPERTY(meta = (BindWidget))
+	TObjectPtr<UCanvasPanel> DanmakuCanvasPanel;
+
+	UPROPERTY()
+	TObjectPtr<UUI_DanmakuBar> DanmakuBar;
+
+	UPROPERTY(EditDefaultsOnly, Category = "UI")
+	TSubclassOf<UUI_DanmakuNode> DanmakuNodeClass;
+	UPROPERTY(EditDefaultsOnly, Category = "UI")
+	TSubclassOf<UUI_DanmakuNode> DanmakuNodeUserClass;
+
+	FTimespan LastSecond;
+	TMap<FTimespan, TArray<FDanmakuData>> DanmakuMap;
+
+	UPROPERTY()
+	TObjectPtr<UMediaPlayer> MediaPlayer;
+	UPROPERTY()
+	TObjectPtr<UDanmakuTrackManager> TrackManager;
+
+	bool bInit = false;
+	bool bPaused = false;
+
+	// The viewer switched the overlay off; a track manager made later starts closed to match.
+	bool bSwitchedOff = false;
+	// The latest document handed over before the track manager existed.
+	FString PendingDanmakuText;
+	bool bHasPendingDanmaku = false;
+};

@@ -1,0 +1,339 @@
+#include "DanmakuScreen.h"
+
+#include "Components/CheckBox.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+FTimespan Seconds(double Value)
+{
+	return FTimespan::FromSeconds(Value);
+}
+
+TArray<FString> ContentsAt(const FDanmakuScreen& Screen, double Second)
+{
+	TArray<FString> Contents;
+	if (const TArray<FDanmakuData>* Bucket = Screen.Overlay->FindDanmakuAt(Seconds(Second)))
+	{
+		for (const FDanmakuData& Data : *Bucket)
+		{
+			Contents.Add(Data.Content);
+		}
+	}
+	return Contents;
+}
+
+const FDanmakuData* FindIndexed(const FDanmakuScreen& Screen, double Second, const FString& Content)
+{
+	const TArray<FDanmakuData>* Bucket = Screen.Overlay->FindDanmakuAt(Seconds(Second));
+	return Bucket ? Bucket->FindByPredicate([&Content](const FDanmakuData& Data) { return Data.Content == Content; })
+	              : nullptr;
+}
+
+using FStrings = TArray<FString>;
+} // namespace
+
+TEST(UI_Danmaku, FilesEachCommentUnderItsWholeSecond)
+{
+	FDanmakuScreen Screen;
+	Screen.Step();
+	Screen.Overlay->LoadDanmaku(TEXT(R"({"datas": [
+		{"danmaku_spawn_time": 12000000, "danmaku_content": "a", "danmaku_mode": 1, "danmaku_font_size": 18,
+		 "danmaku_font_color": "#FE0302", "user_display_name": "viewer", "danmaku_post_date": "2026.04.12-19.15.44",
+		 "danmaku_id": 7, "post_id": 8, "user_id": 9},
+		{"danmaku_spawn_time": 19000000, "danmaku_content": "b"},
+		{"danmaku_spawn_time": 20000000, "danmaku_content": "c"},
+		{"danmaku_content": "no time"},
+		{"danmaku_spawn_time": -5000000, "danmaku_content": "minus half"},
+		{"danmaku_spawn_time": -15000000, "danmaku_content": "minus one and a half"},
+		{"danmaku_spawn_time": 864000000000, "danmaku_content": "a day in"},
+		{"danmaku_spawn_time": 30000000, "danmaku_content": "mode seven", "danmaku_mode": 7},
+		5, "text", [1], null,
+		{"danmaku_spawn_time": 40000000, "danmaku_content": "huge", "danmaku_id": 1e20, "post_id": -1e20,
+		 "user_id": 3.9, "danmaku_font_size": -2.7, "danmaku_mode": 1e300}
+	]})"));
+
+	EXPECT_EQ(ContentsAt(Screen, 1.0), FStrings({TEXT("a"), TEXT("b")}));
+	EXPECT_EQ(ContentsAt(Screen, 1.99), FStrings({TEXT("a"), TEXT("b")}));
+	EXPECT_EQ(ContentsAt(Screen, 2.0), FStrings({TEXT("c")}));
+	EXPECT_EQ(ContentsAt(Screen, 0.0), FStrings({TEXT("no time"), TEXT("minus half")}));
+	EXPECT_EQ(ContentsAt(Screen, -1.0), FStrings({TEXT("minus one and a half")}));
+	EXPECT_EQ(ContentsAt(Screen, 86400.0), FStrings({TEXT("a day in")}));
+	EXPECT_EQ(Screen.Overlay->GetIndexedSecondCount(), 7);
+
+	const FDanmakuData* First = FindIndexed(Screen, 1.0, TEXT("a"));
+	ASSERT_NE(First, nullptr);
+	EXPECT_EQ(First->SpawnTime, 12000000);
+	EXPECT_EQ(First->Mode, EDanmakuMode::TOP);
+	EXPECT_EQ(First->FontSize, 18);
+	EXPECT_EQ(First->FontColor, TEXT("#FE0302"));
+	EXPECT_EQ(First->UserDisplayName, TEXT("viewer"));
+	EXPECT_EQ(First->PostDate, FDateTime(2026, 4, 12, 19, 15, 44));
+	EXPECT_EQ(First->DanmakuID, 7);
+
+	const FDanmakuData* Untimed = FindIndexed(Screen, 0.0, TEXT("no time"));
+	ASSERT_NE(Untimed, nullptr);
+	EXPECT_EQ(Untimed->SpawnTime, 0);
+	EXPECT_EQ(Untimed->FontColor, TEXT(""));
+	EXPECT_EQ(Untimed->PostDate, FDateTime());
+
+	const FDanmakuData* Seven = FindIndexed(Screen, 3.0, TEXT("mode seven"));
+	ASSERT_NE(Seven, nullptr);
+	EXPECT_EQ(static_cast<int32>(Seven->Mode), 7);
+
+	const FDanmakuData* Huge = FindIndexed(Screen, 4.0, TEXT("huge"));
+	ASSERT_NE(Huge, nullptr);
+	EXPECT_EQ(Huge->DanmakuID, MAX_int32);
+	EXPECT_EQ(Huge->PostID, MIN_int32);
+	EXPECT_EQ(Huge->UserID, 3);
+	EXPECT_EQ(Huge->FontSize, -2);
+	EXPECT_EQ(static_cast<int32>(Huge->Mode), MAX_int32);
+}
+
+TEST(UI_Danmaku, UnreadableDocumentLeavesAnEmptyIndex)
+{
+	FDanmakuScreen Screen;
+	Screen.Step();
+	const FString Good = MakeDanmakuDocument({{TEXT("kept?"), 1.5}});
+
+	for (const TCHAR* Bad :
+	     {TEXT(""), TEXT("not json"), TEXT("[{\"danmaku_content\": \"x\"}]"), TEXT("{}"), TEXT("{\"datas\": 5}"),
+	      TEXT("{\"datas\": [{\"danmaku_content\": \"x\"},]}"), TEXT("{\"datas\": []} // comment")})
+	{
+		Screen.Overlay->LoadDanmaku(Good);
+		ASSERT_EQ(ContentsAt(Screen, 1.0), FStrings({TEXT("kept?")}));
+		Screen.Overlay->LoadDanmaku(Bad);
+		EXPECT_EQ(Screen.Overlay->GetIndexedSecondCount(), 0) << TCHAR_TO_UTF8(Bad);
+	}
+
+	// A second document replaces the first completely.
+	Screen.Overlay->LoadDanmaku(Good);
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("other"), 2.0}}));
+	EXPECT_TRUE(ContentsAt(Screen, 1.0).IsEmpty());
+	EXPECT_EQ(ContentsAt(Screen, 2.0), FStrings({TEXT("other")}));
+}
+
+TEST(UI_Danmaku, DocumentHandedOverBeforeLayoutShowsFromTheFirstSecond)
+{
+	FDanmakuScreen Screen;
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("stale"), 0.2}}));
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("opening"), 0.2}, {TEXT("one"), 1.4}}));
+	Screen.OpenLesson();
+
+	Screen.PlayUntil(1.5);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("opening"), TEXT("one")}));
+}
+
+TEST(UI_Danmaku, HandsOverEachSecondOnceAsPlaybackEntersIt)
+{
+	FDanmakuScreen Screen;
+	Screen.Step();
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument(
+	    {{TEXT("a"), 1.5}, {TEXT("b"), 2.1}, {TEXT("c"), 2.9}, {TEXT("e"), 4.0}, {TEXT("d"), 3.2}}));
+	Screen.OpenLesson();
+
+	Screen.PlayUntil(4.5);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("a"), TEXT("b"), TEXT("c"), TEXT("d"), TEXT("e")}));
+	// Each on the first frame of its second.
+	for (const FShownDanmaku& Shown : Screen.ShownNodes)
+	{
+		const double Second = FMath::FloorToDouble(Shown.MediaSeconds);
+		EXPECT_LT(Shown.MediaSeconds - Second, 1.5 * FDanmakuScreen::FrameSeconds) << TCHAR_TO_UTF8(*Shown.Content);
+	}
+
+	// A stopped clock hands over nothing more.
+	Screen.Player->Pause();
+	Screen.StepFor(2.0);
+	EXPECT_EQ(Screen.ShownNodes.Num(), 5);
+}
+
+TEST(UI_Danmaku, SeekSkipsThePassedSecondsAndJumpingBackShowsThemAgain)
+{
+	FDanmakuScreen Screen;
+	Screen.Step();
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("0:10"), 10.5},
+	                                                 {TEXT("0:11"), 11.5},
+	                                                 {TEXT("0:20"), 20.5},
+	                                                 {TEXT("0:21"), 21.5},
+	                                                 {TEXT("0:50"), 50.0},
+	                                                 {TEXT("1:30"), 90.2}}));
+	Screen.OpenLesson();
+	Screen.PlayUntil(10.2);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("0:10")}));
+
+	Screen.SeekTo(90.0);
+	Screen.PlayUntil(90.5);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("0:10"), TEXT("1:30")}));
+	EXPECT_EQ(Screen.Canvas->GetChildrenCount(), 1);
+
+	Screen.SeekTo(20.0);
+	Screen.PlayUntil(21.2);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("0:10"), TEXT("1:30"), TEXT("0:20"), TEXT("0:21")}));
+}
+
+TEST(UI_Danmaku, ReplayAfterTheEndShowsTheFirstSecondAgain)
+{
+	FDanmakuScreen Screen(3.0);
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("start"), 0.5}, {TEXT("end"), 2.5}}));
+	Screen.OpenLesson();
+	Screen.PlayUntil(3.0, 400);
+	Screen.StepFor(0.5);
+	EXPECT_FALSE(Screen.Player->IsPlaying());
+
+	Screen.Player->Rewind();
+	Screen.Player->Play();
+	Screen.Step();
+	Screen.PlayUntil(0.5);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("start"), TEXT("end"), TEXT("start")}));
+}
+
+TEST(UI_Danmaku, MediaTimePastADayWrapsToTheHourOfTheDay)
+{
+	FDanmakuScreen Screen(90000.0);
+	Screen.Step();
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("five"), 5.5}, {TEXT("a day and five"), 86405.5}}));
+	Screen.OpenLesson();
+	Screen.PlayUntil(0.5);
+
+	Screen.SeekTo(86405.0);
+	Screen.PlayUntil(86405.5);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("five")}));
+}
+
+TEST(UI_Danmaku, PausedOverlayHandsOverNothingAndSkipsWhatPassed)
+{
+	FDanmakuScreen Screen;
+	// Before the first laid-out frame a pause is ignored.
+	Screen.Overlay->Pause();
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument(
+	    {{TEXT("c1"), 1.0}, {TEXT("c2"), 2.0}, {TEXT("c3"), 3.0}, {TEXT("c4"), 4.0}, {TEXT("c5"), 5.0}}));
+	Screen.OpenLesson();
+	Screen.PlayUntil(2.2);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("c1"), TEXT("c2")}));
+
+	Screen.Overlay->Pause();
+	Screen.PlayUntil(4.5);
+	EXPECT_EQ(Screen.ShownNodes.Num(), 2);
+
+	Screen.Overlay->Resume();
+	Screen.PlayUntil(5.2);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("c1"), TEXT("c2"), TEXT("c4"), TEXT("c5")}));
+}
+
+TEST(UI_Danmaku, SwitchingOffHidesAndClearsUntilSwitchedOnAgain)
+{
+	FDanmakuScreen Screen;
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument(
+	    {{TEXT("c1"), 1.0}, {TEXT("c2"), 2.0}, {TEXT("c3"), 3.0}, {TEXT("c4"), 4.0}, {TEXT("c5"), 5.0}}));
+	Screen.OpenLesson();
+	Screen.PlayUntil(2.2);
+	ASSERT_EQ(Screen.Canvas->GetChildrenCount(), 2);
+	UCheckBox* Toggle = FDanmakuScreen::Child<UCheckBox>(Screen.Bar, TEXT("OpenDanmakuButton"));
+
+	Screen.Click(Toggle);
+	EXPECT_EQ(Screen.Canvas->GetVisibility(), ESlateVisibility::Hidden);
+	EXPECT_EQ(Screen.Canvas->GetChildrenCount(), 0);
+	Screen.PlayUntil(3.5);
+	EXPECT_EQ(Screen.Canvas->GetChildrenCount(), 0);
+
+	Screen.Click(Toggle);
+	EXPECT_EQ(Screen.Canvas->GetVisibility(), ESlateVisibility::SelfHitTestInvisible);
+	Screen.PlayUntil(5.2);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("c1"), TEXT("c2"), TEXT("c4"), TEXT("c5")}));
+}
+
+TEST(UI_Danmaku, SentCommentShowsAtOnceAndReplaysAsAnOrdinaryComment)
+{
+	FDanmakuScreen Screen;
+	Screen.Step();
+	Screen.OpenLesson();
+	Screen.PlayUntil(12.7);
+
+	Screen.SendComment(TEXT("mine"));
+	EXPECT_EQ(Screen.CountShown(TEXT("mine"), true), 1);
+	EXPECT_EQ(Screen.CountShown(TEXT("mine"), false), 0);
+	EXPECT_EQ(ContentsAt(Screen, 12.0), FStrings({TEXT("mine")}));
+	EXPECT_EQ(FindIndexed(Screen, 12.0, TEXT("mine"))->FontColor, TEXT("#FFFFFFFF"));
+
+	Screen.PlayUntil(14.0);
+	EXPECT_EQ(Screen.CountShown(TEXT("mine"), false), 0);
+	Screen.SeekTo(12.0);
+	Screen.PlayUntil(12.5);
+	EXPECT_EQ(Screen.CountShown(TEXT("mine"), false), 1);
+	EXPECT_EQ(Screen.CountShown(TEXT("mine"), true), 1);
+}
+
+TEST(UI_Danmaku, CommentSentWhilePausedShowsNowAndAgainOnResume)
+{
+	FDanmakuScreen Screen;
+	Screen.Step();
+	Screen.OpenLesson();
+	Screen.PlayUntil(12.2);
+	Screen.Player->Pause();
+	Screen.Overlay->Pause();
+	Screen.SeekTo(30.0);
+
+	Screen.SendComment(TEXT("while paused"));
+	EXPECT_EQ(Screen.CountShown(TEXT("while paused"), true), 1);
+
+	Screen.Player->Play();
+	Screen.Overlay->Resume();
+	Screen.PlayUntil(30.5);
+	EXPECT_EQ(Screen.CountShown(TEXT("while paused"), false), 1);
+}
+
+TEST(UI_Danmaku, SurvivesBeingTakenOffScreenAndPutBack)
+{
+	FDanmakuScreen Screen;
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("early"), 1.5}, {TEXT("later"), 6.5}}));
+	Screen.OpenLesson();
+	Screen.PlayUntil(2.0);
+
+	// A fullscreen toggle: the host's tree leaves the screen, comes back, and the host wires it up again.
+	Screen.Host->RemoveFromParent();
+	Screen.Step();
+	Screen.Host->AddToViewport();
+	Screen.Wire(Screen.Player);
+	Screen.Step();
+
+	Screen.SendComment(TEXT("once"));
+	EXPECT_EQ(Screen.HostDouble->Sent.Num(), 1);
+	EXPECT_EQ(Screen.CountShown(TEXT("once"), true), 1);
+	EXPECT_NE(FindIndexed(Screen, 2.0, TEXT("once")), nullptr);
+
+	Screen.PlayUntil(7.0);
+	EXPECT_EQ(Screen.CountShown(TEXT("later"), false), 1);
+	Screen.SeekTo(1.0);
+	Screen.PlayUntil(1.2);
+	EXPECT_EQ(Screen.CountShown(TEXT("early"), false), 2);
+}
+
+TEST(UI_Danmaku, ToggleAndSendBeforeTheTrackManagerExists)
+{
+	FDanmakuScreen Screen(600.0, false);
+	Screen.Wire(nullptr);
+	Screen.Step();
+	UCheckBox* Toggle = FDanmakuScreen::Child<UCheckBox>(Screen.Bar, TEXT("OpenDanmakuButton"));
+
+	// With no clock there is no track manager yet; the bar still switches off and a host's comment is filed.
+	Screen.Click(Toggle);
+	EXPECT_FALSE(FDanmakuScreen::Child<UWidget>(Screen.Bar, TEXT("InputDanmakuText"))->GetIsEnabled());
+	Screen.Bar->OnSendDanmaku.Broadcast(FDanmakuScreen::LessonUrl, Seconds(5.2).GetTicks(), TEXT("early bird"),
+	                                    EDanmakuMode::SCROLL, 24, TEXT("#FFFFFFFF"));
+	EXPECT_EQ(ContentsAt(Screen, 5.0), FStrings({TEXT("early bird")}));
+
+	// The track manager made later starts switched off, as the bar shows.
+	Screen.Wire(Screen.Player);
+	Screen.OpenLesson();
+	Screen.PlayUntil(1.0);
+	EXPECT_EQ(Screen.Canvas->GetVisibility(), ESlateVisibility::Hidden);
+	Screen.SeekTo(5.0);
+	Screen.PlayUntil(5.5);
+	EXPECT_EQ(Screen.CountShown(TEXT("early bird"), false), 0);
+
+	Screen.Click(Toggle);
+	Screen.SeekTo(4.0);
+	Screen.PlayUntil(5.5);
+	EXPECT_EQ(Screen.CountShown(TEXT("early bird"), false), 1);
+}
