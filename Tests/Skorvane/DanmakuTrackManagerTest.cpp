@@ -367,3 +367,48 @@ TEST(DanmakuTrackManager, SameModeIndexCommentsNeverOverlapOnScreen)
 	EXPECT_GT(Spawned, 2000);
 	EXPECT_LE(WorstOverlap, 1.0) << "at frame " << WorstFrame;
 }
+
+TEST(DanmakuTrackManager, ReportsEveryPlacementAndEveryCommentItDidNotShow)
+{
+	FDanmakuStage Stage(FVector2D(1920.0, 1080.0), 7);
+	TArray<FDanmakuPlacement> Placed;
+	TArray<TPair<FString, EDanmakuNotShownReason>> NotShown;
+	Stage.Manager()->OnDanmakuPlaced.AddLambda([&Placed](const FDanmakuPlacement& Placement)
+	                                           { Placed.Add(Placement); });
+	Stage.Manager()->OnDanmakuNotShown.AddLambda(
+	    [&NotShown](const FDanmakuData& Data, EDanmakuNotShownReason Reason) {
+		    NotShown.Add({Data.Content, Reason});
+	    });
+	const int32 OneLane = FontSizeSpanning(Stage, 1);
+	const int32 TwoLanes = FontSizeSpanning(Stage, 2);
+
+	UUI_DanmakuNode* Tall = Stage.Spawn(FDanmakuStage::Comment(TEXT("tall"), EDanmakuMode::SCROLL, TwoLanes));
+	ASSERT_NE(Tall, nullptr);
+	ASSERT_EQ(Placed.Num(), 1);
+	EXPECT_EQ(Placed[0].Node, Tall);
+	EXPECT_EQ(Placed[0].FirstLane, FirstLane(Tall));
+	EXPECT_EQ(Placed[0].LaneCount, Tall->GetUseTracks().Num());
+	EXPECT_FALSE(Placed[0].bUserNode);
+
+	Stage.Spawn(FDanmakuStage::Comment(TEXT("backwards"), EDanmakuMode::REVERSE));
+	for (int32 Index = 0; Index < 60; ++Index)
+	{
+		Stage.Spawn(FDanmakuStage::Comment(TEXT("crowd"), EDanmakuMode::TOP, OneLane));
+	}
+	Stage.Manager()->Pause();
+	Stage.Spawn(FDanmakuStage::Comment(TEXT("while paused")));
+	Stage.SpawnUser(FDanmakuStage::Comment(TEXT("mine while paused")));
+
+	EXPECT_TRUE(Placed.Last().bUserNode);
+	const auto Count = [&NotShown](const FString& Content, EDanmakuNotShownReason Reason)
+	{
+		return NotShown
+		    .FilterByPredicate([&](const TPair<FString, EDanmakuNotShownReason>& Entry)
+		                       { return Entry.Key == Content && Entry.Value == Reason; })
+		    .Num();
+	};
+	EXPECT_EQ(Count(TEXT("backwards"), EDanmakuNotShownReason::ModeNeverPlaced), 1);
+	EXPECT_EQ(Count(TEXT("crowd"), EDanmakuNotShownReason::NoFreeLane), 60 - 53);
+	EXPECT_EQ(Count(TEXT("while paused"), EDanmakuNotShownReason::Paused), 1);
+	EXPECT_EQ(Placed.Num() + NotShown.Num(), 1 + 1 + 60 + 2) << "every comment is accounted for exactly once";
+}

@@ -90,6 +90,7 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 {
 	if (bIsPaused)
 	{
+		OnDanmakuNotShown.Broadcast(InData, EDanmakuNotShownReason::Paused);
 		return;
 	}
 	UUI_DanmakuNode* Node = CreateNode(DanmakuNodeClass);
@@ -205,6 +206,8 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 	if (!Tracks || Tracks->IsEmpty())
 	{
 		DanmakuNode->RemoveFromParent();
+		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(),
+		                            Tracks ? EDanmakuNotShownReason::NoLanes : EDanmakuNotShownReason::ModeNeverPlaced);
 		return;
 	}
 
@@ -213,21 +216,10 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 	{
 		// Dropped, not queued: a late comment is worth less than a readable screen.
 		DanmakuNode->RemoveFromParent();
+		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(), EDanmakuNotShownReason::NoFreeLane);
 		return;
 	}
-
-	switch (DanmakuNode->GetData().Mode)
-	{
-		case EDanmakuMode::SCROLL:
-			AddNodeToScrollTracks(DanmakuNode, StartIndex, TrackCount);
-			break;
-		case EDanmakuMode::TOP:
-			AddNodeToTopTracks(DanmakuNode, StartIndex, TrackCount);
-			break;
-		default:
-			AddNodeToBottomTracks(DanmakuNode, StartIndex, TrackCount);
-			break;
-	}
+	PlaceNode(DanmakuNode, StartIndex, TrackCount, false);
 }
 
 void UDanmakuTrackManager::OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode)
@@ -240,6 +232,7 @@ void UDanmakuTrackManager::OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode
 	{
 		// No lane takes this mode; leaving the node unplaced would strand it wherever the canvas put it.
 		DanmakuNode->RemoveFromParent();
+		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(), EDanmakuNotShownReason::ModeNeverPlaced);
 		return;
 	}
 
@@ -250,19 +243,38 @@ void UDanmakuTrackManager::OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode
 		const int32 Spare = Tracks->Num() - TrackCount;
 		StartIndex = Spare < 0 ? 0 : FMath::RandRange(0, Spare);
 	}
+	PlaceNode(DanmakuNode, StartIndex, TrackCount, true);
+}
 
+void UDanmakuTrackManager::PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIndex, int32 TrackCount, bool bUserNode)
+{
+	bool bPlaced = false;
 	switch (DanmakuNode->GetData().Mode)
 	{
 		case EDanmakuMode::SCROLL:
-			AddNodeToScrollTracks(DanmakuNode, StartIndex, TrackCount);
+			bPlaced = AddNodeToScrollTracks(DanmakuNode, StartIndex, TrackCount);
 			break;
 		case EDanmakuMode::TOP:
-			AddNodeToTopTracks(DanmakuNode, StartIndex, TrackCount);
+			bPlaced = AddNodeToTopTracks(DanmakuNode, StartIndex, TrackCount);
 			break;
 		default:
-			AddNodeToBottomTracks(DanmakuNode, StartIndex, TrackCount);
+			bPlaced = AddNodeToBottomTracks(DanmakuNode, StartIndex, TrackCount);
 			break;
 	}
+	if (!bPlaced)
+	{
+		const TArray<TObjectPtr<UDanmakuTrack>>* Tracks = FindTracksForMode(DanmakuNode->GetData().Mode);
+		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(), Tracks && !Tracks->IsEmpty()
+		                                                        ? EDanmakuNotShownReason::TooTall
+		                                                        : EDanmakuNotShownReason::NoLanes);
+		return;
+	}
+	FDanmakuPlacement Placement;
+	Placement.Node = DanmakuNode;
+	Placement.FirstLane = StartIndex;
+	Placement.LaneCount = TrackCount;
+	Placement.bUserNode = bUserNode;
+	OnDanmakuPlaced.Broadcast(Placement);
 }
 
 void UDanmakuTrackManager::OnDanmakuNodeEnded(UUI_DanmakuNode* DanmakuNode) {}

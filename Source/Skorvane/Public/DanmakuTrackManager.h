@@ -11,6 +11,29 @@ class UCanvasPanel;
 class UDanmakuTrack;
 class UUI_DanmakuNode;
 
+// Why a comment handed to the manager did not reach the screen.
+UENUM()
+enum class EDanmakuNotShownReason : uint8
+{
+	NoFreeLane,
+	ModeNeverPlaced,
+	NoLanes,
+	TooTall,
+	Paused
+};
+
+// Where the manager put a comment; the node is already positioned on its lanes.
+struct FDanmakuPlacement
+{
+	UUI_DanmakuNode* Node = nullptr;
+	int32 FirstLane = 0;
+	int32 LaneCount = 0;
+	bool bUserNode = false;
+};
+
+DECLARE_MULTICAST_DELEGATE_OneParam(FOnDanmakuPlaced, const FDanmakuPlacement&);
+DECLARE_MULTICAST_DELEGATE_TwoParams(FOnDanmakuNotShown, const FDanmakuData&, EDanmakuNotShownReason);
+
 /**
  * Manages the kinds of tracks. Tracks are logical abstractions that need not be displayed, and tracks may at
  * present overlap one another. Each kind has an Area, 0 to 100: the percentage of the height of
@@ -39,6 +62,10 @@ public:
 
 	int32 GetTrackNum() const { return ScrollTracks.Num(); }
 
+	// Reports for hosts and tools that account for every comment; placement never depends on the listeners.
+	FOnDanmakuPlaced OnDanmakuPlaced;
+	FOnDanmakuNotShown OnDanmakuNotShown;
+
 	// UObject
 	virtual void BeginDestroy() override;
 	// --
@@ -66,6 +93,7 @@ private:
 	void OnDanmakuNodeCanceled(UUI_DanmakuNode* DanmakuNode);
 
 	UUI_DanmakuNode* CreateNode(TSubclassOf<UUI_DanmakuNode> NodeClass);
+	void PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIndex, int32 TrackCount, bool bUserNode);
 	// The lanes of the node's kind; null for a mode that no lane takes.
 	TArray<TObjectPtr<UDanmakuTrack>>* FindTracksForMode(EDanmakuMode Mode);
 	// First start lane from which every lane the node covers admits it; INDEX_NONE when there is none.

@@ -35,6 +35,8 @@ public:
 	// The comments filed under the second that holds Time; null when that second has none.
 	const TArray<FDanmakuData>* FindDanmakuAt(const FTimespan& Time) const;
 	int32 GetIndexedSecondCount() const { return DanmakuMap.Num(); }
+	// Null until the first laid-out frame with a media player.
+	UDanmakuTrackManager* GetTrackManager() const { return TrackManager; }
 
 protected:
 	virtual void NativeConstruct() override;

@@ -44,6 +44,8 @@ public:
 
 	FVector2D GetNodeSize() const { return NodeSize; }
 	float GetRollSpeed() const { return RollSpeed; }
+	// Seconds left to live.
+	float GetRollTime() const { return RollTime; }
 	const FDanmakuData& GetData() const { return Data; }
 
 	void AddUsedTrack(TObjectPtr<UDanmakuTrack> InTrack);
