@@ -219,6 +219,7 @@ void UUI_Danmaku::CreateTrackManager()
 	TrackManager = NewObject<UDanmakuTrackManager>(this);
 	TrackManager->Init(DanmakuCanvasPanel, DanmakuNodeClass, DanmakuNodeUserClass);
 	bInit = true;
+	OnTrackManagerCreated.Broadcast(TrackManager);
 	if (bSwitchedOff)
 	{
 		TrackManager->Close();

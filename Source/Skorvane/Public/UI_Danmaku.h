@@ -14,6 +14,8 @@
 
 // The overlay over the video picture: keeps the comments indexed by whole second of media time and, each time
 // the media clock enters a new second, hands that second's comments to the track manager.
+DECLARE_MULTICAST_DELEGATE_OneParam(FOnDanmakuTrackManagerCreated, UDanmakuTrackManager*);
+
 UCLASS()
 class SKORVANE_API UUI_Danmaku : public UUserWidget
 {
@@ -37,6 +39,8 @@ public:
 	int32 GetIndexedSecondCount() const { return DanmakuMap.Num(); }
 	// Null until the first laid-out frame with a media player.
 	UDanmakuTrackManager* GetTrackManager() const { return TrackManager; }
+	// Raised when the track manager exists, before it is handed any comment, so listeners miss none.
+	FOnDanmakuTrackManagerCreated OnTrackManagerCreated;
 
 protected:
 	virtual void NativeConstruct() override;

@@ -11,6 +11,8 @@ namespace
 {
 const TCHAR* DefaultPrimaryFont = TEXT("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
 const TCHAR* DefaultFallbackFont = TEXT("/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf");
+// Comments are full of emoji that neither font above has; Debian's Symbola draws them in outline.
+const TCHAR* DefaultSymbolFont = TEXT("/usr/share/fonts/truetype/ancient-scripts/Symbola_hint.ttf");
 constexpr uint32 ReplacementCharacter = 0xFFFD;
 constexpr uint64 NoGlyph = ~uint64(0);
 
@@ -58,6 +60,7 @@ FSlateFontCache::FSlateFontCache()
 {
 	FontFiles[0] = DefaultPrimaryFont;
 	FontFiles[1] = DefaultFallbackFont;
+	FontFiles[2] = DefaultSymbolFont;
 }
 
 FSlateFontCache::~FSlateFontCache()

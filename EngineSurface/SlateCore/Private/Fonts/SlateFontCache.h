@@ -65,7 +65,7 @@ private:
 
 	void* Library = nullptr;
 	std::vector<std::unique_ptr<FFace>> Faces;
-	FString FontFiles[2];
+	FString FontFiles[3];
 	bool bLoaded = false;
 	std::unordered_map<uint32, uint64> GlyphByCodePoint;
 	std::unordered_map<uint64, float> Advances;

@@ -19,7 +19,8 @@ public:
 	// Height of one line of text in this font.
 	float GetMaxCharacterHeight(const FSlateFontInfo& Font) const;
 
-	// Headless only: the font files to use instead of the system's DejaVu Sans and Droid Sans Fallback.
+	// Headless only: the font files to use instead of the system's DejaVu Sans and Droid Sans Fallback
+	// (Symbola stays last, for emoji).
 	// A missing file is logged once and measuring goes on with what is left.
 	static void SetFontFiles(const FString& PrimaryFile, const FString& FallbackFile);
 };

@@ -1,0 +1,205 @@
+#include "PreviewOptions.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+bool ParseNumber(const FString& Text, double& Out)
+{
+	const std::string Narrow = ToUtf8(Text);
+	if (Narrow.empty())
+	{
+		return false;
+	}
+	char* End = nullptr;
+	const double Value = std::strtod(Narrow.c_str(), &End);
+	if (*End != '\0' || !std::isfinite(Value))
+	{
+		return false;
+	}
+	Out = Value;
+	return true;
+}
+
+bool ParseSize(const FString& Text, FVector2D& Out)
+{
+	FString Width;
+	FString Height;
+	double W = 0.0;
+	double H = 0.0;
+	if (!Text.Split(TEXT("x"), &Width, &Height) || !ParseNumber(Width, W) || !ParseNumber(Height, H) || W < 1.0 ||
+	    H < 1.0 || W > 8192.0 || H > 8192.0)
+	{
+		return false;
+	}
+	Out = FVector2D(FMath::FloorToDouble(W), FMath::FloorToDouble(H));
+	return true;
+}
+} // namespace
+
+FString FPreviewOptions::Usage()
+{
+	return TEXT("Usage: DanmakuPreview [options]\n"
+	            "\n"
+	            "Plays a lesson with its danmaku comments headlessly, sends a few comments as a viewer would,\n"
+	            "switches the overlay off and on, and writes PNG snapshots of the screen and a summary.\n"
+	            "\n"
+	            "Options:\n"
+	            "  --comments FILE     comment document (JSON with a \"datas\" array); default: the bundled sample\n"
+	            "  --media FILE|URL    lesson media file or URL; default: the bundled described lesson\n"
+	            "  --media-description FILE  describes a network lesson (see Content/Samples/SampleLesson.media)\n"
+	            "  --canvas WxH        screen size in canvas units, e.g. 1280x720 (default 1920x1080)\n"
+	            "  --snapshots T,...   media times in seconds at which to write snapshots (default "
+	            "6.5,12.5,22,47.5,95.5,150.5)\n"
+	            "  --output DIR        folder for snapshots, summary and trace (default ./out)\n"
+	            "  --trace FILE        also write a JSON-lines trace of every placement and every comment not shown\n"
+	            "  --seconds S         play only the first S seconds of media (default: to the end)\n"
+	            "  --frame-rate N      frames per second of the simulated clock (default 60)\n"
+	            "  --seed N            seed of the random lane and life-time draws (default 1)\n"
+	            "  --no-send           do not send comments as a viewer\n"
+	            "  --help              show this text\n");
+}
+
+bool FPreviewOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
+{
+	for (int32 Index = 0; Index < Arguments.Num(); ++Index)
+	{
+		const FString& Argument = Arguments[Index];
+		const auto TakeValue = [&](FString& OutValue)
+		{
+			if (Index + 1 >= Arguments.Num())
+			{
+				OutError = FString::Printf(TEXT("option %s needs a value"), *Argument);
+				return false;
+			}
+			OutValue = Arguments[++Index];
+			return true;
+		};
+		FString Value;
+		if (Argument == TEXT("--help") || Argument == TEXT("-h"))
+		{
+			bHelp = true;
+		}
+		else if (Argument == TEXT("--no-send"))
+		{
+			bSendComments = false;
+		}
+		else if (Argument == TEXT("--comments"))
+		{
+			if (!TakeValue(CommentsFile))
+			{
+				return false;
+			}
+		}
+		else if (Argument == TEXT("--media"))
+		{
+			if (!TakeValue(Media))
+			{
+				return false;
+			}
+		}
+		else if (Argument == TEXT("--media-description"))
+		{
+			if (!TakeValue(MediaDescription))
+			{
+				return false;
+			}
+		}
+		else if (Argument == TEXT("--output"))
+		{
+			if (!TakeValue(OutputDir))
+			{
+				return false;
+			}
+		}
+		else if (Argument == TEXT("--trace"))
+		{
+			if (!TakeValue(TraceFile))
+			{
+				return false;
+			}
+		}
+		else if (Argument == TEXT("--canvas"))
+		{
+			if (!TakeValue(Value))
+			{
+				return false;
+			}
+			if (!ParseSize(Value, CanvasSize))
+			{
+				OutError = FString::Printf(TEXT("--canvas takes WIDTHxHEIGHT between 1 and 8192, not '%s'"), *Value);
+				return false;
+			}
+		}
+		else if (Argument == TEXT("--snapshots"))
+		{
+			if (!TakeValue(Value))
+			{
+				return false;
+			}
+			TArray<FString> Items;
+			Value.ParseIntoArray(Items, TEXT(","), true);
+			SnapshotTimes.Reset();
+			for (const FString& Item : Items)
+			{
+				double Seconds = 0.0;
+				if (!ParseNumber(Item.TrimStartAndEnd(), Seconds) || Seconds < 0.0)
+				{
+					OutError = FString::Printf(TEXT("--snapshots takes media times in seconds, not '%s'"), *Item);
+					return false;
+				}
+				SnapshotTimes.Add(Seconds);
+			}
+			SnapshotTimes.Sort();
+		}
+		else if (Argument == TEXT("--seconds"))
+		{
+			if (!TakeValue(Value))
+			{
+				return false;
+			}
+			if (!ParseNumber(Value, PlaySeconds) || PlaySeconds <= 0.0)
+			{
+				OutError = FString::Printf(TEXT("--seconds takes a positive number, not '%s'"), *Value);
+				return false;
+			}
+		}
+		else if (Argument == TEXT("--frame-rate"))
+		{
+			double Rate = 0.0;
+			if (!TakeValue(Value))
+			{
+				return false;
+			}
+			if (!ParseNumber(Value, Rate) || Rate < 1.0 || Rate > 1000.0)
+			{
+				OutError = FString::Printf(TEXT("--frame-rate takes a number from 1 to 1000, not '%s'"), *Value);
+				return false;
+			}
+			FrameSeconds = 1.0 / Rate;
+		}
+		else if (Argument == TEXT("--seed"))
+		{
+			double SeedValue = 0.0;
+			if (!TakeValue(Value))
+			{
+				return false;
+			}
+			if (!ParseNumber(Value, SeedValue) || SeedValue < 0.0 || SeedValue > 2147483647.0 ||
+			    SeedValue != FMath::FloorToDouble(SeedValue))
+			{
+				OutError = FString::Printf(TEXT("--seed takes a whole number from 0 to 2147483647, not '%s'"), *Value);
+				return false;
+			}
+			Seed = int32(SeedValue);
+		}
+		else
+		{
+			OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
+			return false;
+		}
+	}
+	return true;
+}

@@ -1,0 +1,472 @@
+#include "PreviewSession.h"
+
+#include "Blueprint/UserWidget.h"
+#include "Blueprint/WidgetTree.h"
+#include "Components/CanvasPanelSlot.h"
+#include "Components/TextBlock.h"
+#include "Dom/JsonObject.h"
+#include "Engine/World.h"
+#include "DanmakuTrackManager.h"
+#include "HAL/FileManager.h"
+#include "Headless/HeadlessApplication.h"
+#include "Headless/HeadlessViewport.h"
+#include "Headless/MediaSourceRegistry.h"
+#include "MediaPlayer.h"
+#include "Misc/FileHelper.h"
+#include "Misc/Paths.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
+#include "UI_Danmaku.h"
+#include "UI_DanmakuBar.h"
+#include "UI_DanmakuNode.h"
+#include "UI_DanmakuNodeSetting.h"
+
+#include <cstdio>
+
+namespace
+{
+const TCHAR* const SampleLessonUrl = TEXT("https://lessons.pravella.invalid/samples/lesson-01.mp4");
+// Space kept under the overlay for the input bar.
+constexpr double BarHeight = 64.0;
+
+void PrintError(const FString& Message)
+{
+	std::fprintf(stderr, "DanmakuPreview: %s\n", TCHAR_TO_UTF8(*Message));
+}
+
+void PrintLine(const FString& Message)
+{
+	std::printf("%s\n", TCHAR_TO_UTF8(*Message));
+}
+
+FString FormatClock(double Seconds)
+{
+	const int64 Tenths = int64(Seconds * 10.0);
+	return FString::Printf(TEXT("%02lld:%02lld:%02lld.%lld"), Tenths / 36000, (Tenths / 600) % 60, (Tenths / 10) % 60,
+	                       Tenths % 10);
+}
+} // namespace
+
+FPreviewSession::FPreviewSession(const FPreviewOptions& InOptions) : Options(InOptions) {}
+
+FPreviewSession::~FPreviewSession() = default;
+
+void FPreviewSession::AddReferencedObjects(FReferenceCollector& Collector)
+{
+	Collector.AddReferencedObject(Host);
+	Collector.AddReferencedObject(Player);
+}
+
+double FPreviewSession::MediaSeconds() const
+{
+	return Player ? Player->GetTime().GetTotalSeconds() : 0.0;
+}
+
+bool FPreviewSession::LoadDocument(FString& OutText, FString& OutError)
+{
+	const FString Path = Options.CommentsFile.IsEmpty()
+	                         ? FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/LessonComments.json"))
+	                         : Options.CommentsFile;
+	if (!IFileManager::Get().FileExists(*Path))
+	{
+		OutError = FString::Printf(TEXT("comment document not found: %s"), *Path);
+		return false;
+	}
+	if (!FFileHelper::LoadFileToString(OutText, *Path))
+	{
+		OutError = FString::Printf(TEXT("cannot read the comment document %s"), *Path);
+		return false;
+	}
+	// The overlay takes any text silently; a person pointing the preview at a file wants to know it is wrong.
+	TSharedPtr<FJsonObject> Root;
+	if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(OutText), Root) || !Root.IsValid())
+	{
+		OutError = FString::Printf(TEXT("%s is not a JSON object, so it is not a comment document"), *Path);
+		return false;
+	}
+	const TArray<TSharedPtr<FJsonValue>>* Items = nullptr;
+	if (!Root->TryGetArrayField(TEXT("datas"), Items))
+	{
+		OutError = FString::Printf(TEXT("%s has no \"datas\" array, so it is not a comment document"), *Path);
+		return false;
+	}
+	for (const TSharedPtr<FJsonValue>& Item : *Items)
+	{
+		const TSharedPtr<FJsonObject>* Comment = nullptr;
+		if (Item.IsValid() && Item->TryGetObject(Comment))
+		{
+			++Counts.Documented;
+			const double Mode = (*Comment)->GetNumberField(TEXT("danmaku_mode"));
+			if (!(Mode >= 0.0 && Mode < 3.0))
+			{
+				++Counts.DocumentedNeverPlacedMode;
+			}
+		}
+	}
+	return true;
+}
+
+bool FPreviewSession::OpenMedia(FString& OutError)
+{
+	Player = LoadObject<UMediaPlayer>(nullptr, TEXT("/Game/Media/MP_LessonPlayer"));
+	if (!Player)
+	{
+		OutError = TEXT("the bundled media player asset /Game/Media/MP_LessonPlayer did not load");
+		return false;
+	}
+	if (Options.Media.IsEmpty())
+	{
+		const FString Description = FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/SampleLesson.media"));
+		if (!FMediaSourceRegistry::LoadFromFile(Description))
+		{
+			OutError = FString::Printf(TEXT("cannot read the bundled lesson description %s"), *Description);
+			return false;
+		}
+		MediaUrl = SampleLessonUrl;
+	}
+	else if (Options.Media.Contains(TEXT("://")))
+	{
+		MediaUrl = Options.Media;
+		if (!Options.MediaDescription.IsEmpty() && !FMediaSourceRegistry::LoadFromFile(Options.MediaDescription))
+		{
+			OutError = FString::Printf(TEXT("cannot read the media description %s"), *Options.MediaDescription);
+			return false;
+		}
+	}
+	else
+	{
+		if (!IFileManager::Get().FileExists(*Options.Media))
+		{
+			OutError = FString::Printf(TEXT("media file not found: %s"), *Options.Media);
+			return false;
+		}
+		MediaUrl = FPaths::ConvertRelativePathToFull(Options.Media);
+	}
+	if (!Player->OpenUrl(MediaUrl))
+	{
+		OutError = FString::Printf(TEXT("the media framework cannot play %s"), *MediaUrl);
+		return false;
+	}
+	// Opening completes on later frames; give it a generous minute of application time.
+	for (int32 Frame = 0; Frame < 3600 && Player->IsPreparing(); ++Frame)
+	{
+		App->Tick(float(Options.FrameSeconds));
+	}
+	if (!Player->IsReady())
+	{
+		OutError = FString::Printf(TEXT("%s did not open (a network URL needs a --media-description; a local file "
+		                                "must be an MP4 whose header states its length)"),
+		                           *MediaUrl);
+		return false;
+	}
+	return true;
+}
+
+UWidget* FPreviewSession::FindChild(const FString& OwnerName, const FString& ChildName) const
+{
+	UUserWidget* Owner = OwnerName.IsEmpty() ? Host : Cast<UUserWidget>(Host->WidgetTree->FindWidget(FName(OwnerName)));
+	return Owner && Owner->WidgetTree ? Owner->WidgetTree->FindWidget(FName(ChildName)) : nullptr;
+}
+
+FVector2D FPreviewSession::CentreOf(const FString& OwnerName, const FString& ChildName) const
+{
+	const UWidget* Widget = FindChild(OwnerName, ChildName);
+	if (!Widget)
+	{
+		return FVector2D(-1.0, -1.0);
+	}
+	const FGeometry Geometry = Widget->GetCachedGeometry();
+	return Geometry.GetAbsolutePosition() + Geometry.GetAbsoluteSize() * 0.5;
+}
+
+void FPreviewSession::ClickChild(const FString& OwnerName, const FString& ChildName)
+{
+	App->Click(CentreOf(OwnerName, ChildName));
+}
+
+bool FPreviewSession::BuildScreen(FString& OutError)
+{
+	UClass* HostClass = StaticLoadClass(UUserWidget::StaticClass(), nullptr, TEXT("/Game/UI/WBP_DanmakuPreview"));
+	Host = HostClass ? CreateWidget<UUserWidget>(App->GetWorld(), HostClass) : nullptr;
+	if (!Host)
+	{
+		OutError = TEXT("the preview screen /Game/UI/WBP_DanmakuPreview did not load");
+		return false;
+	}
+	Overlay = Cast<UUI_Danmaku>(Host->WidgetTree->FindWidget(TEXT("Danmaku")));
+	Bar = Cast<UUI_DanmakuBar>(Host->WidgetTree->FindWidget(TEXT("DanmakuBar")));
+	Panel = Cast<UUI_DanmakuNodeSetting>(Host->WidgetTree->FindWidget(TEXT("DanmakuNodeSetting")));
+	TimeText = Cast<UTextBlock>(Host->WidgetTree->FindWidget(TEXT("MediaTimeText")));
+	if (!Overlay || !Bar || !Panel || !TimeText || !TimeText->Slot)
+	{
+		OutError = TEXT("the preview screen lacks the overlay, the bar, the style panel or the time text");
+		return false;
+	}
+	// The asset is drawn for 1920 by 1080; fit the overlay, the bar and the panel to the chosen canvas.
+	const FVector2D Canvas = Options.CanvasSize;
+	if (UCanvasPanelSlot* OverlaySlot = Cast<UCanvasPanelSlot>(Overlay->Slot))
+	{
+		OverlaySlot->SetPosition(FVector2D::ZeroVector);
+		OverlaySlot->SetSize(FVector2D(Canvas.X, FMath::Max(Canvas.Y - BarHeight, 1.0)));
+	}
+	if (UCanvasPanelSlot* BarSlot = Cast<UCanvasPanelSlot>(Bar->Slot))
+	{
+		BarSlot->SetPosition(FVector2D(20.0, Canvas.Y - BarHeight + 8.0));
+	}
+	if (UCanvasPanelSlot* PanelSlot = Cast<UCanvasPanelSlot>(Panel->Slot))
+	{
+		PanelSlot->SetPosition(FVector2D(60.0, FMath::Max(Canvas.Y - BarHeight - PanelSlot->GetSize().Y - 10.0, 0.0)));
+	}
+	if (UCanvasPanelSlot* TimeSlot = Cast<UCanvasPanelSlot>(TimeText->GetParent()->Slot))
+	{
+		TimeSlot->SetPosition(FVector2D(FMath::Max(Canvas.X - 200.0, 0.0), 8.0));
+	}
+	Host->AddToViewport(0);
+	Overlay->OnTrackManagerCreated.AddLambda([this](UDanmakuTrackManager* Manager) { BindReports(Manager); });
+	Overlay->Init(Player, Bar, Panel);
+	return true;
+}
+
+void FPreviewSession::ScheduleViewerActions()
+{
+	if (!Options.bSendComments)
+	{
+		return;
+	}
+	const auto Send = [this](const FString& Text)
+	{
+		ClickChild(TEXT("DanmakuBar"), TEXT("InputDanmakuText"));
+		App->TypeText(Text);
+		App->PressEnter();
+		++Counts.Sent;
+	};
+	Actions.Add({2.0, TEXT("types a greeting and presses Enter"), [Send] { Send(TEXT("大家好，我来学习了！👋")); }});
+	Actions.Add({5.5, TEXT("hovers the style button"),
+	             [this] { App->MoveMouse(CentreOf(TEXT("DanmakuBar"), TEXT("DanmakuNodeSettingButton"))); }});
+	Actions.Add({5.9, TEXT("picks top and red in the style panel"),
+	             [this]
+	             {
+		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("Top"));
+		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("C_FE0302"));
+	             }});
+	Actions.Add({7.0, TEXT("sends a red comment pinned at the top"),
+	             [this]
+	             {
+		             ClickChild(TEXT("DanmakuBar"), TEXT("InputDanmakuText"));
+		             App->TypeText(TEXT("重点：置顶红色 📌"));
+		             ClickChild(TEXT("DanmakuBar"), TEXT("SendDanmakuButton"));
+		             ++Counts.Sent;
+	             }});
+	Actions.Add({9.0, TEXT("picks bottom, small and a typed colour"),
+	             [this]
+	             {
+		             App->MoveMouse(CentreOf(TEXT("DanmakuBar"), TEXT("DanmakuNodeSettingButton")));
+		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("Bottom"));
+		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("Small"));
+		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("InputColorText"));
+		             for (int32 Index = 0; Index < 7; ++Index)
+		             {
+			             App->PressBackspace();
+		             }
+		             App->TypeText(TEXT("#12ab34"));
+	             }});
+	Actions.Add(
+	    {10.0, TEXT("sends a small green comment at the bottom"), [Send] { Send(TEXT("small print at the bottom")); }});
+	Actions.Add({20.0, TEXT("switches the overlay off"),
+	             [this] { ClickChild(TEXT("DanmakuBar"), TEXT("OpenDanmakuButton")); }});
+	Actions.Add(
+	    {26.0, TEXT("switches the overlay on"), [this] { ClickChild(TEXT("DanmakuBar"), TEXT("OpenDanmakuButton")); }});
+	Actions.Add({28.0, TEXT("sends one more scrolling comment"),
+	             [this, Send]
+	             {
+		             App->MoveMouse(CentreOf(TEXT("DanmakuBar"), TEXT("DanmakuNodeSettingButton")));
+		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("Scroll"));
+		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("Normal"));
+		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("C_FFFFFF"));
+		             Send(TEXT("back on again"));
+	             }});
+}
+
+void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
+{
+	Manager->OnDanmakuPlaced.AddLambda(
+	    [this](const FDanmakuPlacement& Placement)
+	    {
+		    ++(Placement.bUserNode ? Counts.ShownOwn : Counts.ShownFromIndex);
+		    Trace.WritePlacement(App->GetCurrentTime(), MediaSeconds(), Placement);
+	    });
+	Manager->OnDanmakuNotShown.AddLambda(
+	    [this](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
+	    {
+		    switch (Reason)
+		    {
+			    case EDanmakuNotShownReason::NoFreeLane:
+				    ++Counts.NoFreeLane;
+				    break;
+			    case EDanmakuNotShownReason::ModeNeverPlaced:
+				    ++Counts.NeverPlacedMode;
+				    break;
+			    case EDanmakuNotShownReason::Paused:
+				    ++Counts.PausedOrOff;
+				    break;
+			    default:
+				    ++Counts.NoLanesOrTooTall;
+				    break;
+		    }
+		    Trace.WriteNotShown(App->GetCurrentTime(), MediaSeconds(), Data, Reason);
+	    });
+}
+
+void FPreviewSession::UpdateTimeText(double Seconds)
+{
+	const int32 Tenths = int32(Seconds * 10.0);
+	if (Tenths != LastTimeTextTenths)
+	{
+		LastTimeTextTenths = Tenths;
+		TimeText->SetText(FText::FromString(FormatClock(Seconds)));
+	}
+}
+
+bool FPreviewSession::WriteSnapshot(double Seconds)
+{
+	UpdateTimeText(Seconds);
+	const FString Path = FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("snapshot_%07.2fs.png"), Seconds));
+	if (!FHeadlessViewport::Get().PaintToPng(Path))
+	{
+		PrintError(FString::Printf(TEXT("cannot write %s"), *Path));
+		return false;
+	}
+	Snapshots.Add(Path);
+	return true;
+}
+
+void FPreviewSession::ReportProgress(double Seconds, double EndSeconds)
+{
+	const int32 Decile = EndSeconds > 0.0 ? int32(10.0 * Seconds / EndSeconds) : 10;
+	if (Decile != LastProgressDecile)
+	{
+		LastProgressDecile = Decile;
+		std::fprintf(stderr, "[%3d%%] media %s of %s, %d comments shown\n", FMath::Min(Decile * 10, 100),
+		             TCHAR_TO_UTF8(*FormatClock(Seconds)), TCHAR_TO_UTF8(*FormatClock(EndSeconds)),
+		             Counts.ShownFromIndex + Counts.ShownOwn);
+		std::fflush(stderr);
+	}
+}
+
+void FPreviewSession::WriteSummary(double PlayedSeconds)
+{
+	int32 BusiestSecond = 0;
+	int32 BusiestCount = 0;
+	const int32 Seconds = int32(Player->GetDuration().GetTotalSeconds()) + 1;
+	for (int32 Second = 0; Second <= Seconds; ++Second)
+	{
+		const TArray<FDanmakuData>* Bucket = Overlay->FindDanmakuAt(FTimespan::FromSeconds(Second));
+		if (Bucket && Bucket->Num() > BusiestCount)
+		{
+			BusiestCount = Bucket->Num();
+			BusiestSecond = Second;
+		}
+	}
+	TArray<FString> Lines;
+	Lines.Add(FString::Printf(TEXT("media: %s (%s played)"), *MediaUrl, *FormatClock(PlayedSeconds)));
+	Lines.Add(FString::Printf(TEXT("canvas: %dx%d"), int32(Options.CanvasSize.X), int32(Options.CanvasSize.Y)));
+	Lines.Add(FString::Printf(TEXT("comments loaded: %d, in %d seconds of the index"), Counts.Documented,
+	                          Overlay->GetIndexedSecondCount()));
+	Lines.Add(FString::Printf(TEXT("most comments in one second: %d (second %d)"), BusiestCount, BusiestSecond));
+	Lines.Add(FString::Printf(TEXT("shown: %d from the document, %d sent by the viewer (%d sends)"),
+	                          Counts.ShownFromIndex, Counts.ShownOwn, Counts.Sent));
+	Lines.Add(FString::Printf(TEXT("dropped for lack of a lane: %d"), Counts.NoFreeLane + Counts.NoLanesOrTooTall));
+	Lines.Add(FString::Printf(TEXT("not shown while the overlay was paused or off: %d"), Counts.PausedOrOff));
+	Lines.Add(FString::Printf(TEXT("never shown because their mode is never placed: %d in the document (%d reached "
+	                               "during the run)"),
+	                          Counts.DocumentedNeverPlacedMode, Counts.NeverPlacedMode));
+	for (const FString& Snapshot : Snapshots)
+	{
+		Lines.Add(FString::Printf(TEXT("snapshot: %s"), *Snapshot));
+	}
+	if (Trace.IsOpen())
+	{
+		Lines.Add(FString::Printf(TEXT("trace: %s"), *Options.TraceFile));
+	}
+	const FString Summary = FString::Join(Lines, TEXT("\n")) + TEXT("\n");
+	PrintLine(Summary.TrimEnd());
+	FFileHelper::SaveStringToFile(Summary, *FPaths::Combine(Options.OutputDir, TEXT("summary.txt")));
+}
+
+int32 FPreviewSession::Run()
+{
+	FString Error;
+	FString Document;
+	if (!LoadDocument(Document, Error))
+	{
+		PrintError(Error);
+		return 1;
+	}
+	if (!IFileManager::Get().MakeDirectory(*Options.OutputDir, true) &&
+	    !IFileManager::Get().DirectoryExists(*Options.OutputDir))
+	{
+		PrintError(FString::Printf(TEXT("cannot create the output folder %s"), *Options.OutputDir));
+		return 1;
+	}
+	if (!Options.TraceFile.IsEmpty() && !Trace.Open(Options.TraceFile))
+	{
+		PrintError(FString::Printf(TEXT("cannot write the trace %s"), *Options.TraceFile));
+		return 1;
+	}
+
+	FMath::RandInit(Options.Seed);
+	FHeadlessApplication Application(Options.CanvasSize);
+	App = &Application;
+	Application.SetGarbageCollectionInterval(5.0);
+	const bool bReady = OpenMedia(Error) && BuildScreen(Error);
+	if (!bReady)
+	{
+		PrintError(Error);
+		return 1;
+	}
+	Overlay->LoadDanmaku(Document);
+	Document.Empty();
+	ScheduleViewerActions();
+
+	const double Duration = Player->GetDuration().GetTotalSeconds();
+	const double EndSeconds = Options.PlaySeconds > 0.0 ? FMath::Min(Options.PlaySeconds, Duration) : Duration;
+	int32 NextSnapshot = 0;
+	int32 NextAction = 0;
+	Player->Play();
+	// A cap on frames, so a clock that stops (a stalled source) cannot hang the run.
+	const int64 MaxFrames = int64((EndSeconds * 4.0 + 120.0) / Options.FrameSeconds);
+	int64 Frame = 0;
+	double Seconds = MediaSeconds();
+	while (Frame++ < MaxFrames)
+	{
+		Application.Tick(float(Options.FrameSeconds));
+		Seconds = MediaSeconds();
+		UpdateTimeText(Seconds);
+		while (NextAction < Actions.Num() && Seconds >= Actions[NextAction].MediaSeconds)
+		{
+			Actions[NextAction++].Perform();
+		}
+		while (NextSnapshot < Options.SnapshotTimes.Num() && Seconds >= Options.SnapshotTimes[NextSnapshot])
+		{
+			if (!WriteSnapshot(Options.SnapshotTimes[NextSnapshot++]))
+			{
+				return 1;
+			}
+		}
+		ReportProgress(Seconds, EndSeconds);
+		if (Seconds >= EndSeconds || (!Player->IsPlaying() && !Player->IsPreparing() && Seconds > 0.0))
+		{
+			break;
+		}
+	}
+	if (Frame >= MaxFrames)
+	{
+		PrintError(TEXT("the media clock stopped advancing; the summary covers what was played"));
+	}
+	WriteSummary(Seconds);
+	Host->RemoveFromParent();
+	Host = nullptr;
+	Player->Close();
+	Player = nullptr;
+	return 0;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "PreviewOptions.h"
+#include "PreviewTrace.h"
+#include "UObject/GarbageCollection.h"
+
+#include <functional>
+
+class FHeadlessApplication;
+class UDanmakuTrackManager;
+class UMediaPlayer;
+class UTextBlock;
+class UUI_Danmaku;
+class UUI_DanmakuBar;
+class UUI_DanmakuNodeSetting;
+class UUserWidget;
+class UWidget;
+
+// One run of the preview: plays the lesson with its comments through the real overlay, acts as a viewer at a
+// few moments, writes snapshots, the trace and the summary.
+class FPreviewSession : private FGCObject
+{
+public:
+	explicit FPreviewSession(const FPreviewOptions& InOptions);
+	~FPreviewSession() override;
+
+	// Returns the process exit code; errors are printed to standard error.
+	int32 Run();
+
+private:
+	struct FCounts
+	{
+		int32 Documented = 0;
+		int32 DocumentedNeverPlacedMode = 0;
+		int32 ShownFromIndex = 0;
+		int32 ShownOwn = 0;
+		int32 NoFreeLane = 0;
+		int32 NeverPlacedMode = 0;
+		int32 NoLanesOrTooTall = 0;
+		int32 PausedOrOff = 0;
+		int32 Sent = 0;
+	};
+	struct FViewerAction
+	{
+		double MediaSeconds = 0.0;
+		FString Label;
+		std::function<void()> Perform;
+	};
+
+	bool LoadDocument(FString& OutText, FString& OutError);
+	bool OpenMedia(FString& OutError);
+	bool BuildScreen(FString& OutError);
+	void ScheduleViewerActions();
+	void BindReports(UDanmakuTrackManager* Manager);
+	bool WriteSnapshot(double MediaSeconds);
+	void UpdateTimeText(double MediaSeconds);
+	void ReportProgress(double MediaSeconds, double EndSeconds);
+	void WriteSummary(double PlayedSeconds);
+
+	FVector2D CentreOf(const FString& OwnerName, const FString& ChildName) const;
+	UWidget* FindChild(const FString& OwnerName, const FString& ChildName) const;
+	void ClickChild(const FString& OwnerName, const FString& ChildName);
+	double MediaSeconds() const;
+
+	// FGCObject
+	void AddReferencedObjects(FReferenceCollector& Collector) override;
+	// --
+
+	FPreviewOptions Options;
+	FHeadlessApplication* App = nullptr;
+	UUserWidget* Host = nullptr;
+	UUI_Danmaku* Overlay = nullptr;
+	UUI_DanmakuBar* Bar = nullptr;
+	UUI_DanmakuNodeSetting* Panel = nullptr;
+	UTextBlock* TimeText = nullptr;
+	UMediaPlayer* Player = nullptr;
+	FString MediaUrl;
+	bool bOpenFailed = false;
+	FCounts Counts;
+	FPreviewTrace Trace;
+	TArray<FViewerAction> Actions;
+	TArray<FString> Snapshots;
+	int32 LastProgressDecile = -1;
+	int32 LastTimeTextTenths = -1;
+};
