@@ -55,7 +55,8 @@ void AppendBigEndian(TArray<uint8>& Bytes, uint64 Value, int32 Count)
 {
 	for (int32 Index = Count - 1; Index >= 0; --Index)
 	{
-		Bytes.Add(uint8(Value >> (8 * Index)));
+		// Fields wider than the value are zero-padded; shifting a 64-bit value by 64 or more is undefined.
+		Bytes.Add(Index < 8 ? uint8(Value >> (8 * Index)) : uint8(0));
 	}
 }
 
