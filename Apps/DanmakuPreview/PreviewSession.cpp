@@ -289,6 +289,8 @@ void FPreviewSession::ScheduleViewerActions()
 
 void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 {
+	Trace.WriteOverlay(App->GetCurrentTime(), Overlay->GetCachedGeometry().GetLocalSize(),
+	                   UDanmakuTrackManager::TrackHeight);
 	Manager->OnDanmakuPlaced.AddLambda(
 	    [this](const FDanmakuPlacement& Placement)
 	    {

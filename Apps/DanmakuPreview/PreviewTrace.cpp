@@ -58,6 +58,13 @@ FString FPreviewTrace::ReasonName(EDanmakuNotShownReason Reason)
 	return TEXT("unknown");
 }
 
+void FPreviewTrace::WriteOverlay(double ClockSeconds, const FVector2D& Size, double LaneHeight)
+{
+	WriteLine(FString::Printf(TEXT("{\"event\":\"overlay\",\"clock\":%.4f,\"width\":%.3f,\"height\":%.3f,"
+	                               "\"lane_height\":%.4f}"),
+	                          ClockSeconds, Size.X, Size.Y, LaneHeight));
+}
+
 void FPreviewTrace::WritePlacement(double ClockSeconds, double MediaSeconds, const FDanmakuPlacement& Placement)
 {
 	const UUI_DanmakuNode* Node = Placement.Node;

@@ -17,6 +17,8 @@ public:
 	bool Open(const FString& Path);
 	bool IsOpen() const { return File != nullptr; }
 
+	// The overlay's size and lane height, so a reader can check placements against the lanes.
+	void WriteOverlay(double ClockSeconds, const FVector2D& Size, double LaneHeight);
 	void WritePlacement(double ClockSeconds, double MediaSeconds, const FDanmakuPlacement& Placement);
 	void WriteNotShown(double ClockSeconds, double MediaSeconds, const FDanmakuData& Data,
 	                   EDanmakuNotShownReason Reason);

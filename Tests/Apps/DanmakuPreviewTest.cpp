@@ -1,0 +1,232 @@
+#include "CoreMinimal.h"
+#include "Dom/JsonObject.h"
+#include "HAL/FileManager.h"
+#include "Misc/FileHelper.h"
+#include "Misc/Paths.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <set>
+
+namespace
+{
+struct FRunResult
+{
+	int32 ExitCode = -1;
+	FString Output;
+	FString Errors;
+};
+
+// Runs the preview program as a user would, in a fresh folder, and keeps what it printed.
+class FPreviewRun
+{
+public:
+	FPreviewRun()
+	{
+		Folder = FromUtf8(
+		    (std::filesystem::temp_directory_path() / ("danmaku-preview-" + std::to_string(std::random_device()())))
+		        .string());
+		IFileManager::Get().MakeDirectory(*Folder, true);
+	}
+	~FPreviewRun() { std::filesystem::remove_all(ToUtf8(Folder)); }
+
+	FString Path(const TCHAR* Name) const { return FPaths::Combine(Folder, Name); }
+
+	FRunResult Run(const FString& Arguments) const
+	{
+		const FString Command = FString::Printf(TEXT("\"%s\" %s > \"%s\" 2> \"%s\""), TEXT(DANMAKU_PREVIEW_PATH),
+		                                        *Arguments, *Path(TEXT("stdout.txt")), *Path(TEXT("stderr.txt")));
+		FRunResult Result;
+		const int Status = std::system(TCHAR_TO_UTF8(*Command));
+		Result.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+		FFileHelper::LoadFileToString(Result.Output, *Path(TEXT("stdout.txt")));
+		FFileHelper::LoadFileToString(Result.Errors, *Path(TEXT("stderr.txt")));
+		return Result;
+	}
+
+	FString Folder;
+};
+
+struct FComment
+{
+	int32 Id;
+	double Seconds;
+	int32 Mode;
+	int32 FontSize;
+};
+
+// A short document: a steady trickle of every mode (and two modes no lane takes), plus a burst at second 3
+// larger than the lanes can hold.
+TArray<FComment> MakeComments()
+{
+	TArray<FComment> Comments;
+	int32 Id = 1;
+	for (int32 Index = 0; Index < 40; ++Index)
+	{
+		Comments.Add({Id++, 0.25 * Index + 0.1, Index % 3, Index % 2 ? 18 : 30});
+	}
+	for (int32 Index = 0; Index < 120; ++Index)
+	{
+		Comments.Add({Id++, 3.0 + 0.005 * Index, Index % 5 == 0 ? 1 : 0, 24});
+	}
+	Comments.Add({Id++, 4.5, 3, 24});
+	Comments.Add({Id++, 5.5, 7, 24});
+	Comments.Add({Id++, 14.5, 0, 24});
+	return Comments;
+}
+
+FString MakeDocument(const TArray<FComment>& Comments)
+{
+	TArray<FString> Items;
+	for (const FComment& Comment : Comments)
+	{
+		Items.Add(FString::Printf(
+		    TEXT("{\"danmaku_id\":%d,\"danmaku_spawn_time\":%lld,\"danmaku_content\":\"第%d条 comment\","
+		         "\"danmaku_mode\":%d,\"danmaku_font_size\":%d,\"danmaku_font_color\":\"#FE0302\"}"),
+		    Comment.Id, int64(Comment.Seconds * 1e7), Comment.Id, Comment.Mode, Comment.FontSize));
+	}
+	return FString(TEXT("{\"datas\":[")) + FString::Join(Items, TEXT(",")) + TEXT("]}");
+}
+
+TArray<TSharedPtr<FJsonObject>> ReadTrace(const FString& Path)
+{
+	FString Text;
+	TArray<TSharedPtr<FJsonObject>> Events;
+	if (!FFileHelper::LoadFileToString(Text, *Path))
+	{
+		return Events;
+	}
+	TArray<FString> Lines;
+	Text.ParseIntoArray(Lines, TEXT("\n"), true);
+	for (const FString& Line : Lines)
+	{
+		TSharedPtr<FJsonObject> Event;
+		if (FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Line), Event) && Event.IsValid())
+		{
+			Events.Add(Event);
+		}
+		else
+		{
+			ADD_FAILURE() << "unreadable trace line: " << TCHAR_TO_UTF8(*Line);
+		}
+	}
+	return Events;
+}
+} // namespace
+
+TEST(DanmakuPreview, EveryCommentOfAPlayedSecondIsPlacedOrAccountedForAndPlacementsStayInTheirLanes)
+{
+	FPreviewRun Preview;
+	const TArray<FComment> Comments = MakeComments();
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(MakeDocument(Comments), *Preview.Path(TEXT("comments.json"))));
+
+	const FRunResult Result = Preview.Run(FString::Printf(
+	    TEXT("--comments \"%s\" --canvas 1280x720 --seconds 12 --snapshots 3.5,7.5 --output \"%s\" --trace \"%s\""),
+	    *Preview.Path(TEXT("comments.json")), *Preview.Path(TEXT("out")), *Preview.Path(TEXT("trace.jsonl"))));
+	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+	EXPECT_TRUE(Result.Output.Contains(TEXT("comments loaded: 163")));
+	for (const TCHAR* Snapshot : {TEXT("out/snapshot_0003.50s.png"), TEXT("out/snapshot_0007.50s.png")})
+	{
+		TArray<uint8> Bytes;
+		ASSERT_TRUE(FFileHelper::LoadFileToArray(Bytes, *Preview.Path(Snapshot))) << TCHAR_TO_UTF8(Snapshot);
+		ASSERT_GT(Bytes.Num(), 8);
+		EXPECT_EQ(Bytes[1], 'P');
+		EXPECT_EQ(Bytes[2], 'N');
+		EXPECT_EQ(Bytes[3], 'G');
+	}
+
+	const TArray<TSharedPtr<FJsonObject>> Events = ReadTrace(Preview.Path(TEXT("trace.jsonl")));
+	ASSERT_FALSE(Events.IsEmpty());
+	ASSERT_EQ(Events[0]->GetStringField(TEXT("event")), TEXT("overlay"));
+	const double Width = Events[0]->GetNumberField(TEXT("width"));
+	const double Height = Events[0]->GetNumberField(TEXT("height"));
+	const double Lane = Events[0]->GetNumberField(TEXT("lane_height"));
+	EXPECT_DOUBLE_EQ(Width, 1280.0);
+	const int32 UpperLanes = int32(0.75 * Height / Lane);
+	const int32 LowerLanes = int32(0.25 * Height / Lane);
+
+	std::multiset<int32> SeenIds;
+	int32 Dropped = 0;
+	int32 Own = 0;
+	for (int32 Index = 1; Index < Events.Num(); ++Index)
+	{
+		const FJsonObject& Event = *Events[Index];
+		const bool bPlaced = Event.GetStringField(TEXT("event")) == TEXT("placed");
+		if (bPlaced && Event.GetBoolField(TEXT("own")))
+		{
+			++Own;
+		}
+		else
+		{
+			SeenIds.insert(int32(Event.GetNumberField(TEXT("id"))));
+		}
+		if (!bPlaced)
+		{
+			const FString Reason = Event.GetStringField(TEXT("reason"));
+			const int32 Mode = int32(Event.GetNumberField(TEXT("mode")));
+			EXPECT_EQ(Reason == TEXT("mode never placed"), Mode > 2) << TCHAR_TO_UTF8(*Reason);
+			Dropped += Reason == TEXT("no free lane") ? 1 : 0;
+			continue;
+		}
+		const int32 Mode = int32(Event.GetNumberField(TEXT("mode")));
+		const int32 First = int32(Event.GetNumberField(TEXT("first_lane")));
+		const int32 Lanes = int32(Event.GetNumberField(TEXT("lanes")));
+		const double X = Event.GetNumberField(TEXT("x"));
+		const double Y = Event.GetNumberField(TEXT("y"));
+		const double NodeWidth = Event.GetNumberField(TEXT("width"));
+		const double NodeHeight = Event.GetNumberField(TEXT("height"));
+		ASSERT_GE(First, 0);
+		EXPECT_GT(NodeHeight, (Lanes - 1) * Lane) << "a node covers just the lanes its height needs";
+		EXPECT_LE(NodeHeight, Lanes * Lane + 1e-3);
+		EXPECT_LE(First + Lanes, Mode == 2 ? LowerLanes : UpperLanes) << "placed beyond its kind's area";
+		if (Mode == 2)
+		{
+			EXPECT_NEAR(Y, Height - First * Lane - NodeHeight, 1e-3);
+		}
+		else
+		{
+			EXPECT_NEAR(Y, First * Lane, 1e-3);
+		}
+		EXPECT_NEAR(X, Mode == 0 ? Width : Width * 0.5 - NodeWidth * 0.5, 1e-3);
+		EXPECT_GT(Event.GetNumberField(TEXT("life")), 0.0);
+	}
+
+	for (const FComment& Comment : Comments)
+	{
+		const bool bPlayed = Comment.Seconds < 12.0;
+		EXPECT_EQ(SeenIds.count(Comment.Id), bPlayed ? 1u : 0u) << "comment " << Comment.Id;
+	}
+	EXPECT_GT(Dropped, 0) << "the burst at second 3 is more than the lanes hold";
+	EXPECT_EQ(Own, 3) << "the viewer's three comments before 12 s are shown";
+}
+
+TEST(DanmakuPreview, RefusesBadInputWithAClearMessage)
+{
+	FPreviewRun Preview;
+	const FRunResult Missing = Preview.Run(TEXT("--comments /nonexistent/comments.json"));
+	EXPECT_EQ(Missing.ExitCode, 1);
+	EXPECT_TRUE(Missing.Errors.Contains(TEXT("not found"))) << TCHAR_TO_UTF8(*Missing.Errors);
+
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("[1, 2, 3]"), *Preview.Path(TEXT("array.json"))));
+	const FRunResult NotADocument =
+	    Preview.Run(FString::Printf(TEXT("--comments \"%s\""), *Preview.Path(TEXT("array.json"))));
+	EXPECT_EQ(NotADocument.ExitCode, 1);
+	EXPECT_TRUE(NotADocument.Errors.Contains(TEXT("not a comment document"))) << TCHAR_TO_UTF8(*NotADocument.Errors);
+
+	const FRunResult BadOption = Preview.Run(TEXT("--canvas huge"));
+	EXPECT_EQ(BadOption.ExitCode, 2);
+	EXPECT_TRUE(BadOption.Errors.Contains(TEXT("--canvas"))) << TCHAR_TO_UTF8(*BadOption.Errors);
+
+	const FRunResult MissingMedia = Preview.Run(TEXT("--media /nonexistent/lesson.mp4 --seconds 1"));
+	EXPECT_EQ(MissingMedia.ExitCode, 1);
+	EXPECT_TRUE(MissingMedia.Errors.Contains(TEXT("media file not found"))) << TCHAR_TO_UTF8(*MissingMedia.Errors);
+
+	const FRunResult Help = Preview.Run(TEXT("--help"));
+	EXPECT_EQ(Help.ExitCode, 0);
+	EXPECT_TRUE(Help.Output.Contains(TEXT("--comments FILE")));
+}
