@@ -65,7 +65,7 @@ TEST_F(HeadlessViewport, HiddenAndTransparentWidgetsAreNotDrawnAndTextFadesWithO
 
 TEST_F(HeadlessViewport, OnScreenMessagesAreDrawnOnTopAndTheScreenIsWrittenAsPng)
 {
-	UTestFormWidget* Form = ShowForm();
+	ShowForm();
 	GEngine->AddOnScreenDebugMessage(-1, 10.0f, FColor::Red, TEXT("MediaPlayer=NULL"));
 	FHeadlessPainter Painter(640, 480);
 	FHeadlessViewport::Get().Paint(Painter);
