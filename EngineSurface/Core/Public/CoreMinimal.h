@@ -4,6 +4,7 @@
 #include "Containers/Array.h"
 #include "Containers/Map.h"
 #include "Containers/UnrealString.h"
+#include "Containers/StringView.h"
 #include "Delegates/Delegate.h"
 #include "Internationalization/Text.h"
 #include "Logging/LogMacros.h"

@@ -113,7 +113,7 @@ FString FString::Right(int32 Count) const
 }
 
 int32 FString::Find(const FString& SubString, ESearchCase::Type SearchCase, ESearchDir::Type SearchDir,
-					int32 StartPosition) const
+                    int32 StartPosition) const
 {
 	const int32 SubLen = SubString.Len();
 	if (SubLen > Len())
@@ -170,11 +170,11 @@ bool FString::StartsWith(const FString& Prefix, ESearchCase::Type SearchCase) co
 bool FString::EndsWith(const FString& Suffix, ESearchCase::Type SearchCase) const
 {
 	return Suffix.Len() <= Len() &&
-		   RangeEquals(Data.data() + (Len() - Suffix.Len()), Suffix.Data.data(), Suffix.Len(), SearchCase);
+	       RangeEquals(Data.data() + (Len() - Suffix.Len()), Suffix.Data.data(), Suffix.Len(), SearchCase);
 }
 
 bool FString::Split(const FString& Separator, FString* OutLeft, FString* OutRight, ESearchCase::Type SearchCase,
-					ESearchDir::Type SearchDir) const
+                    ESearchDir::Type SearchDir) const
 {
 	const int32 Position = Find(Separator, SearchCase, SearchDir);
 	if (Position == INDEX_NONE)
@@ -384,31 +384,42 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 	std::u16string Out;
 	int32 NextArg = 0;
 	const auto TakeArg = [&]() -> const FPrintfArg* { return NextArg < NumArgs ? &Args[NextArg++] : nullptr; };
-	const auto AsSigned = [](const FPrintfArg* Arg) -> long long {
+	const auto AsSigned = [](const FPrintfArg* Arg) -> long long
+	{
 		if (!Arg)
 		{
 			return 0;
 		}
 		switch (Arg->Kind)
 		{
-			case FPrintfArg::EKind::Signed: return Arg->Signed;
-			case FPrintfArg::EKind::Unsigned: return static_cast<long long>(Arg->Unsigned);
+			case FPrintfArg::EKind::Signed:
+				return Arg->Signed;
+			case FPrintfArg::EKind::Unsigned:
+				return static_cast<long long>(Arg->Unsigned);
 			case FPrintfArg::EKind::Double:
-				return std::isfinite(Arg->Double) && std::fabs(Arg->Double) < 9.2e18 ? static_cast<long long>(Arg->Double) : 0;
-			default: return 0;
+				return std::isfinite(Arg->Double) && std::fabs(Arg->Double) < 9.2e18
+				           ? static_cast<long long>(Arg->Double)
+				           : 0;
+			default:
+				return 0;
 		}
 	};
-	const auto AsDouble = [](const FPrintfArg* Arg) -> double {
+	const auto AsDouble = [](const FPrintfArg* Arg) -> double
+	{
 		if (!Arg)
 		{
 			return 0.0;
 		}
 		switch (Arg->Kind)
 		{
-			case FPrintfArg::EKind::Signed: return double(Arg->Signed);
-			case FPrintfArg::EKind::Unsigned: return double(Arg->Unsigned);
-			case FPrintfArg::EKind::Double: return Arg->Double;
-			default: return 0.0;
+			case FPrintfArg::EKind::Signed:
+				return double(Arg->Signed);
+			case FPrintfArg::EKind::Unsigned:
+				return double(Arg->Unsigned);
+			case FPrintfArg::EKind::Double:
+				return Arg->Double;
+			default:
+				return 0.0;
 		}
 	};
 
@@ -459,7 +470,7 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 			}
 		}
 		while (*Cursor == u'h' || *Cursor == u'l' || *Cursor == u'L' || *Cursor == u'z' || *Cursor == u'j' ||
-			   *Cursor == u't' || *Cursor == u'I' || *Cursor == u'6' || *Cursor == u'4')
+		       *Cursor == u't' || *Cursor == u'I' || *Cursor == u'6' || *Cursor == u'4')
 		{
 			++Cursor;
 		}
@@ -491,7 +502,8 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 			{
 				Spec += "ll";
 				Spec.push_back(char(Conversion));
-				std::snprintf(Buffer, sizeof(Buffer), Spec.c_str(), static_cast<unsigned long long>(AsSigned(TakeArg())));
+				std::snprintf(Buffer, sizeof(Buffer), Spec.c_str(),
+				              static_cast<unsigned long long>(AsSigned(TakeArg())));
 				AppendNarrow(Out, Buffer);
 				break;
 			}
@@ -511,7 +523,8 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 			case u'p':
 			{
 				const FPrintfArg* Arg = TakeArg();
-				std::snprintf(Buffer, sizeof(Buffer), "%p", Arg && Arg->Kind == FPrintfArg::EKind::Pointer ? Arg->Pointer : nullptr);
+				std::snprintf(Buffer, sizeof(Buffer), "%p",
+				              Arg && Arg->Kind == FPrintfArg::EKind::Pointer ? Arg->Pointer : nullptr);
 				AppendNarrow(Out, Buffer);
 				break;
 			}
@@ -551,14 +564,4 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 		}
 	}
 	return FString(std::move(Out));
-}
-
-uint32 GetTypeHash(const FString& String)
-{
-	uint32 Hash = 2166136261u;
-	for (TCHAR C : String)
-	{
-		Hash = (Hash ^ TChar::ToLower(C)) * 16777619u;
-	}
-	return Hash;
 }

@@ -76,6 +76,19 @@ public:
 		const int32 Index = FindIndex(Key);
 		return Index == INDEX_NONE ? nullptr : &Pairs[Index].Value;
 	}
+	// Finds by anything that hashes and compares like the key (a string view for string keys).
+	template <typename ComparableKey>
+	ValueType* FindByHash(uint32 KeyHash, const ComparableKey& Key)
+	{
+		const int32 Slot = FindSlotByHash(KeyHash, Key);
+		return Slot == INDEX_NONE ? nullptr : &Pairs[Slots[size_t(Slot)]].Value;
+	}
+	template <typename ComparableKey>
+	const ValueType* FindByHash(uint32 KeyHash, const ComparableKey& Key) const
+	{
+		const int32 Slot = FindSlotByHash(KeyHash, Key);
+		return Slot == INDEX_NONE ? nullptr : &Pairs[Slots[size_t(Slot)]].Value;
+	}
 	ValueType& FindChecked(const KeyType& Key)
 	{
 		ValueType* Value = Find(Key);
@@ -174,14 +187,16 @@ private:
 	size_t Home(const KeyType& Key) const { return size_t(GetTypeHash(Key)) & (Slots.size() - 1); }
 
 	// The slot that holds Key's pair index, or INDEX_NONE.
-	int32 FindSlot(const KeyType& Key) const
+	int32 FindSlot(const KeyType& Key) const { return FindSlotByHash(GetTypeHash(Key), Key); }
+	template <typename ComparableKey>
+	int32 FindSlotByHash(uint32 KeyHash, const ComparableKey& Key) const
 	{
 		if (Slots.empty())
 		{
 			return INDEX_NONE;
 		}
 		const size_t Mask = Slots.size() - 1;
-		for (size_t Slot = Home(Key);; Slot = (Slot + 1) & Mask)
+		for (size_t Slot = size_t(KeyHash) & Mask;; Slot = (Slot + 1) & Mask)
 		{
 			const int32 Index = Slots[Slot];
 			if (Index == INDEX_NONE)

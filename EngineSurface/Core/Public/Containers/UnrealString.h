@@ -31,20 +31,13 @@ struct FPrintfArg
 	const void* Pointer = nullptr;
 
 	template <typename T>
-		requires(std::is_integral_v<T> && std::is_signed_v<T>)
-	FPrintfArg(T Value) : Kind(EKind::Signed), Signed(Value)
+	requires(std::is_integral_v<T>&& std::is_signed_v<T>) FPrintfArg(T Value) : Kind(EKind::Signed), Signed(Value) {}
+	template <typename T>
+	requires(std::is_integral_v<T> && !std::is_signed_v<T>) FPrintfArg(T Value) : Kind(EKind::Unsigned), Unsigned(Value)
 	{
 	}
 	template <typename T>
-		requires(std::is_integral_v<T> && !std::is_signed_v<T>)
-	FPrintfArg(T Value) : Kind(EKind::Unsigned), Unsigned(Value)
-	{
-	}
-	template <typename T>
-		requires std::is_enum_v<T>
-	FPrintfArg(T Value) : Kind(EKind::Signed), Signed(static_cast<int64>(Value))
-	{
-	}
+	requires std::is_enum_v<T> FPrintfArg(T Value) : Kind(EKind::Signed), Signed(static_cast<int64>(Value)) {}
 	FPrintfArg(double Value) : Kind(EKind::Double), Double(Value) {}
 	FPrintfArg(float Value) : Kind(EKind::Double), Double(Value) {}
 	FPrintfArg(const TCHAR* Value) : Kind(EKind::WideString), Wide(Value) {}
@@ -129,7 +122,7 @@ public:
 	FString RightChop(int32 Count) const { return Mid(Count); }
 
 	int32 Find(const FString& SubString, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase,
-			   ESearchDir::Type SearchDir = ESearchDir::FromStart, int32 StartPosition = INDEX_NONE) const;
+	           ESearchDir::Type SearchDir = ESearchDir::FromStart, int32 StartPosition = INDEX_NONE) const;
 	bool Contains(const FString& SubString, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const
 	{
 		return Find(SubString, SearchCase) != INDEX_NONE;
@@ -139,8 +132,8 @@ public:
 	bool StartsWith(const FString& Prefix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
 	bool EndsWith(const FString& Suffix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
 	bool Split(const FString& Separator, FString* OutLeft, FString* OutRight,
-			   ESearchCase::Type SearchCase = ESearchCase::IgnoreCase,
-			   ESearchDir::Type SearchDir = ESearchDir::FromStart) const;
+	           ESearchCase::Type SearchCase = ESearchCase::IgnoreCase,
+	           ESearchDir::Type SearchDir = ESearchDir::FromStart) const;
 	bool RemoveFromStart(const FString& Prefix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase);
 	bool RemoveFromEnd(const FString& Suffix, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase);
 	int32 ParseIntoArray(TArray<FString>& OutArray, const TCHAR* Delimiter, bool bCullEmpty = true) const;
@@ -182,8 +175,25 @@ private:
 	std::u16string Data;
 };
 
+namespace UE::String
+{
+// FNV-1a over the lower-cased code units: the hash of a string key, whatever holds the characters.
+inline uint32 HashIgnoreCase(const TCHAR* Data, int32 Length)
+{
+	uint32 Hash = 2166136261u;
+	for (int32 Index = 0; Index < Length; ++Index)
+	{
+		Hash = (Hash ^ TChar::ToLower(Data[Index])) * 16777619u;
+	}
+	return Hash;
+}
+} // namespace UE::String
+
 // Case-insensitive, to agree with operator==.
-CORE_API uint32 GetTypeHash(const FString& String);
+inline uint32 GetTypeHash(const FString& String)
+{
+	return UE::String::HashIgnoreCase(*String, String.Len());
+}
 
 // Converts to UTF-8 for the C runtime and the file system.
 inline std::string ToUtf8(const FString& String)

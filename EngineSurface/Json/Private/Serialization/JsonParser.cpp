@@ -129,7 +129,7 @@ TSharedPtr<FJsonValue> FJsonParser::CloseContainer(const FContainer& Container)
 		for (int32 Index = 0; Index < Count; ++Index)
 		{
 			// Add replaces, so of two fields with one name the later stays.
-			Object->Values.Add(PendingKeys[Container.FirstKey + Index],
+			Object->Values.Add(std::move(PendingKeys[Container.FirstKey + Index]),
 			                   std::move(PendingValues[Container.FirstValue + Index]));
 		}
 		PendingKeys.SetNum(Container.FirstKey);

@@ -1,0 +1,256 @@
+// Loading a large comment document into the overlay's time index, against two references parsing the same file
+// (a RapidJSON DOM parse and Python's json.load), and one application frame with every lane of the overlay full.
+// Ratios are printed at the end, all from this one run on this machine.
+
+#include "CoreMinimal.h"
+#include "Blueprint/UserWidget.h"
+#include "DanmakuTrackManager.h"
+#include "Engine/World.h"
+#include "Headless/HeadlessApplication.h"
+#include "Headless/MediaSourceRegistry.h"
+#include "MediaPlayer.h"
+#include "Misc/FileHelper.h"
+#include "Modules/ModuleManager.h"
+#include "UI_Danmaku.h"
+#include "UI_DanmakuBar.h"
+#include "UI_DanmakuNodeSetting.h"
+
+#include <benchmark/benchmark.h>
+#include <rapidjson/document.h>
+
+#include <algorithm>
+#include <cstring>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <string>
+
+namespace
+{
+constexpr int32 CommentCount = 100000;
+const TCHAR* const LessonUrl = TEXT("https://lessons.bench/lesson.mp4");
+
+struct FBest
+{
+	double Seconds = std::numeric_limits<double>::max();
+	void Add(double Sample) { Seconds = std::min(Seconds, Sample); }
+};
+FBest GLoadBest;
+FBest GRapidJsonBest;
+FBest GFrameBest;
+
+// A document like the ones hosts send: a few text fields, numbers, spread over an hour.
+std::string MakeDocument()
+{
+	static const char* const Phrases[] = {"前方高能", "这里讲得好清楚", "なるほど", "great explanation", "😂😂",
+	                                      "666",      "做笔记做笔记",   "ここ大事"};
+	std::string Text = "{\"datas\":[";
+	for (int32 Index = 0; Index < CommentCount; ++Index)
+	{
+		char Item[512];
+		std::snprintf(Item, sizeof(Item),
+		              "%s{\"danmaku_id\":%d,\"post_id\":1001,\"user_id\":%d,\"user_display_name\":\"viewer%d\","
+		              "\"danmaku_post_date\":\"2026.05.%02d-12.30.%02d\",\"danmaku_spawn_time\":%lld,"
+		              "\"danmaku_content\":\"%s\",\"danmaku_mode\":%d,\"danmaku_font_size\":%d,"
+		              "\"danmaku_font_color\":\"#FE0302\"}",
+		              Index ? "," : "", Index + 1, (Index * 7919) % 5000, Index % 977, 1 + Index % 28, Index % 60,
+		              (long long)(Index)*36000000LL % 36000000000LL, Phrases[Index % 8],
+		              Index % 10 < 8 ? 0 : 1 + Index % 2, Index % 3 ? 24 : 18);
+		Text += Item;
+	}
+	Text += "]}";
+	return Text;
+}
+
+const std::string& Document()
+{
+	static const std::string Text = MakeDocument();
+	return Text;
+}
+
+const FString& DocumentAsString()
+{
+	static const FString Text = FromUtf8(Document());
+	return Text;
+}
+
+double Now()
+{
+	return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The player's screen: the overlay with its bar and style panel, playing a described lesson.
+struct FOverlayScreen
+{
+	FHeadlessApplication App{FVector2D(1920.0, 1080.0)};
+	UMediaPlayer* Player = nullptr;
+	UUserWidget* Host = nullptr;
+	UUI_Danmaku* Overlay = nullptr;
+
+	FOverlayScreen()
+	{
+		App.SetGarbageCollectionInterval(-1.0);
+		FMediaSourceDescription Description;
+		Description.Duration = FTimespan::FromSeconds(3600.0);
+		Description.OpenSeconds = 0.0;
+		FMediaSourceRegistry::Register(LessonUrl, Description);
+		Player = NewObject<UMediaPlayer>();
+		Player->AddToRoot();
+		UClass* HostClass = StaticLoadClass(UUserWidget::StaticClass(), nullptr, TEXT("/Game/UI/WBP_DanmakuPreview"));
+		Host = CreateWidget<UUserWidget>(App.GetWorld(), HostClass);
+		Host->AddToViewport();
+		Overlay = Cast<UUI_Danmaku>(Host->GetWidgetFromName(TEXT("Danmaku")));
+		Overlay->Init(Player, Cast<UUI_DanmakuBar>(Host->GetWidgetFromName(TEXT("DanmakuBar"))),
+		              Cast<UUI_DanmakuNodeSetting>(Host->GetWidgetFromName(TEXT("DanmakuNodeSetting"))));
+		Player->PlayOnOpen = false;
+		Player->OpenUrl(LessonUrl);
+		for (int32 Frame = 0; Frame < 10 && !Overlay->GetTrackManager(); ++Frame)
+		{
+			App.Tick(1.0f / 60.0f);
+		}
+		check(Overlay->GetTrackManager());
+	}
+	~FOverlayScreen()
+	{
+		Host->RemoveFromParent();
+		Player->RemoveFromRoot();
+		FMediaSourceRegistry::UnregisterAll();
+	}
+};
+
+void BM_LoadDocumentIntoOverlayIndex(benchmark::State& State)
+{
+	FOverlayScreen Screen;
+	const FString& Text = DocumentAsString();
+	for (auto _ : State)
+	{
+		const double Start = Now();
+		Screen.Overlay->LoadDanmaku(Text);
+		GLoadBest.Add(Now() - Start);
+	}
+	State.counters["seconds_indexed"] = Screen.Overlay->GetIndexedSecondCount();
+	State.SetItemsProcessed(State.iterations() * CommentCount);
+}
+BENCHMARK(BM_LoadDocumentIntoOverlayIndex)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_RapidJsonDomParse(benchmark::State& State)
+{
+	const std::string& Text = Document();
+	for (auto _ : State)
+	{
+		const double Start = Now();
+		rapidjson::Document Parsed;
+		Parsed.Parse(Text.c_str(), Text.size());
+		benchmark::DoNotOptimize(Parsed.HasParseError());
+		GRapidJsonBest.Add(Now() - Start);
+	}
+	State.SetItemsProcessed(State.iterations() * CommentCount);
+}
+BENCHMARK(BM_RapidJsonDomParse)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// One frame of the application (overlay clock, every node ageing and moving, layout) with every lane full.
+void BM_OverlayFrameWithEveryLaneFull(benchmark::State& State)
+{
+	FOverlayScreen Screen;
+	UDanmakuTrackManager* Manager = Screen.Overlay->GetTrackManager();
+	FDanmakuData Data;
+	Data.FontSize = 12;
+	Data.FontColor = TEXT("#FFFFFF");
+	Data.Content = TEXT("弹幕 lane filler");
+	int32 Refused = 0;
+	Manager->OnDanmakuNotShown.AddLambda([&Refused](const FDanmakuData&, EDanmakuNotShownReason) { ++Refused; });
+	for (EDanmakuMode Mode : {EDanmakuMode::SCROLL, EDanmakuMode::TOP, EDanmakuMode::BOTTOM})
+	{
+		Data.Mode = Mode;
+		// Keep offering until a comment of this mode is refused: then every lane of it is taken.
+		for (int32 Before = Refused, Offered = 0; Refused == Before && Offered < 1000; ++Offered)
+		{
+			Manager->SpawnDanmakuNode(Data);
+		}
+	}
+	Screen.Player->Play();
+	for (auto _ : State)
+	{
+		const double Start = Now();
+		Screen.App.Tick(1.0f / 60.0f);
+		GFrameBest.Add(Now() - Start);
+	}
+	State.counters["lanes"] = Manager->GetTrackNum();
+}
+BENCHMARK(BM_OverlayFrameWithEveryLaneFull)->Unit(benchmark::kMicrosecond)->Iterations(120);
+
+long ReadStatusKilobytes(const char* Field)
+{
+	std::ifstream Status("/proc/self/status");
+	std::string Line;
+	while (std::getline(Status, Line))
+	{
+		if (Line.rfind(Field, 0) == 0)
+		{
+			return std::stol(Line.substr(std::strlen(Field)));
+		}
+	}
+	return -1;
+}
+
+// Peak and retained resident memory of one load, measured before anything else grows the process.
+void MeasureLoadMemory()
+{
+	FOverlayScreen Screen;
+	const FString& Text = DocumentAsString();
+	const long Before = ReadStatusKilobytes("VmRSS:");
+	std::ofstream("/proc/self/clear_refs") << "5";
+	Screen.Overlay->LoadDanmaku(Text);
+	const long Peak = ReadStatusKilobytes("VmHWM:");
+	const long After = ReadStatusKilobytes("VmRSS:");
+	std::printf("load memory: peak %.1f MiB above the document in memory, %.1f MiB kept by the index\n",
+	            (Peak - Before) / 1024.0, (After - Before) / 1024.0);
+}
+
+double PythonLoadSeconds(const std::string& Path)
+{
+	const std::string Command = "python3 -c \"import json,time,sys\nbest=1e9\nfor _ in range(5):\n"
+	                            " t=time.perf_counter(); json.load(open(sys.argv[1],encoding='utf-8')); "
+	                            "best=min(best,time.perf_counter()-t)\nprint(best)\" '" +
+	                            Path + "' 2>/dev/null";
+	FILE* Pipe = popen(Command.c_str(), "r");
+	double Seconds = -1.0;
+	if (Pipe)
+	{
+		if (std::fscanf(Pipe, "%lf", &Seconds) != 1)
+		{
+			Seconds = -1.0;
+		}
+		pclose(Pipe);
+	}
+	return Seconds;
+}
+} // namespace
+
+int main(int ArgumentCount, char** Arguments)
+{
+	benchmark::Initialize(&ArgumentCount, Arguments);
+	FModuleManager::Get().LoadModule(TEXT("Skorvane"));
+	std::printf("document: %d comments, %.1f MiB of UTF-8\n", CommentCount, Document().size() / 1048576.0);
+	MeasureLoadMemory();
+	benchmark::RunSpecifiedBenchmarks();
+
+	const std::filesystem::path Path = std::filesystem::temp_directory_path() / "danmaku-load-benchmark.json";
+	std::ofstream(Path, std::ios::binary) << Document();
+	const double Python = PythonLoadSeconds(Path.string());
+	std::filesystem::remove(Path);
+
+	std::printf("\nbest of runs: overlay load %.1f ms, RapidJSON DOM parse %.1f ms, Python json.load %.1f ms\n",
+	            GLoadBest.Seconds * 1e3, GRapidJsonBest.Seconds * 1e3, Python * 1e3);
+	std::printf("overlay load / RapidJSON parse = %.2f (goal at most 3)\n", GLoadBest.Seconds / GRapidJsonBest.Seconds);
+	if (Python > 0.0)
+	{
+		std::printf("overlay load / Python json.load = %.2f (goal below 1)\n", GLoadBest.Seconds / Python);
+	}
+	std::printf("overlay frame with every lane full: %.3f ms (goal under 0.5 ms)\n", GFrameBest.Seconds * 1e3);
+	benchmark::Shutdown();
+	return 0;
+}
