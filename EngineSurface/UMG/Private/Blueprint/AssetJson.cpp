@@ -1,328 +1,48 @@
 #include "Blueprint/AssetJson.h"
 
-#include <cstdlib>
-#include <utility>
+#include "Dom/JsonObject.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
 
 namespace
 {
-class FAssetJsonReader
+// Copies a parsed value into the loader's own tree, which keeps object fields in file order.
+void Convert(const FJsonValue& Value, FAssetJsonValue& Out)
 {
-public:
-	explicit FAssetJsonReader(const FString& InText) : Text(InText) {}
-
-	bool ReadDocument(FAssetJsonValue& Out, FString& OutError)
+	switch (Value.Type)
 	{
-		SkipSpace();
-		if (!ReadValue(Out, 0))
-		{
-			OutError = FString::Printf(TEXT("%s at offset %d"), *Error, Position);
-			return false;
-		}
-		SkipSpace();
-		if (Position != Text.Len())
-		{
-			OutError = FString::Printf(TEXT("unexpected text after the value at offset %d"), Position);
-			return false;
-		}
-		return true;
-	}
-
-private:
-	static constexpr int32 MaxDepth = 256;
-
-	bool Fail(const TCHAR* Message)
-	{
-		Error = Message;
-		return false;
-	}
-
-	void SkipSpace()
-	{
-		while (Position < Text.Len() &&
-		       (Text[Position] == ' ' || Text[Position] == '\t' || Text[Position] == '\n' || Text[Position] == '\r'))
-		{
-			++Position;
-		}
-	}
-
-	bool Consume(const TCHAR* Word)
-	{
-		const FString Expected(Word);
-		if (Text.Mid(Position, Expected.Len()).Equals(Expected, ESearchCase::CaseSensitive))
-		{
-			Position += Expected.Len();
-			return true;
-		}
-		return false;
-	}
-
-	bool ReadValue(FAssetJsonValue& Out, int32 Depth)
-	{
-		if (Depth > MaxDepth)
-		{
-			return Fail(TEXT("nested too deeply"));
-		}
-		if (Position >= Text.Len())
-		{
-			return Fail(TEXT("unexpected end of text"));
-		}
-		const TCHAR C = Text[Position];
-		if (C == '{')
-		{
-			return ReadObject(Out, Depth);
-		}
-		if (C == '[')
-		{
-			return ReadArray(Out, Depth);
-		}
-		if (C == '"')
-		{
-			Out.Type = FAssetJsonValue::EType::String;
-			return ReadString(Out.String);
-		}
-		if (Consume(TEXT("true")) || Consume(TEXT("false")))
-		{
+		case EJson::Boolean:
 			Out.Type = FAssetJsonValue::EType::Bool;
-			Out.Bool = Text[Position - 1] == 'e' && Text[Position - 2] == 'u';
-			return true;
-		}
-		if (Consume(TEXT("null")))
-		{
+			Out.Bool = Value.AsBool();
+			break;
+		case EJson::Number:
+			Out.Type = FAssetJsonValue::EType::Number;
+			Out.Number = Value.AsNumber();
+			break;
+		case EJson::String:
+			Out.Type = FAssetJsonValue::EType::String;
+			Out.String = Value.AsString();
+			break;
+		case EJson::Array:
+			Out.Type = FAssetJsonValue::EType::Array;
+			for (const TSharedPtr<FJsonValue>& Item : Value.AsArray())
+			{
+				Convert(*Item, Out.Items.Emplace_GetRef());
+			}
+			break;
+		case EJson::Object:
+			Out.Type = FAssetJsonValue::EType::Object;
+			for (const auto& Field : Value.AsObject()->Values)
+			{
+				Out.Keys.Add(Field.Key);
+				Convert(*Field.Value, Out.Items.Emplace_GetRef());
+			}
+			break;
+		default:
 			Out.Type = FAssetJsonValue::EType::Null;
-			return true;
-		}
-		return ReadNumber(Out);
+			break;
 	}
-
-	bool ReadObject(FAssetJsonValue& Out, int32 Depth)
-	{
-		Out.Type = FAssetJsonValue::EType::Object;
-		++Position;
-		SkipSpace();
-		if (Position < Text.Len() && Text[Position] == '}')
-		{
-			++Position;
-			return true;
-		}
-		while (true)
-		{
-			SkipSpace();
-			FString Key;
-			if (Position >= Text.Len() || Text[Position] != '"' || !ReadString(Key))
-			{
-				return Error.IsEmpty() ? Fail(TEXT("expected a field name")) : false;
-			}
-			SkipSpace();
-			if (Position >= Text.Len() || Text[Position] != ':')
-			{
-				return Fail(TEXT("expected ':'"));
-			}
-			++Position;
-			SkipSpace();
-			FAssetJsonValue Value;
-			if (!ReadValue(Value, Depth + 1))
-			{
-				return false;
-			}
-			const int32 Existing = Out.Keys.IndexOfByPredicate(
-			    [&Key](const FString& Each) { return Each.Equals(Key, ESearchCase::CaseSensitive); });
-			if (Existing != INDEX_NONE)
-			{
-				Out.Items[Existing] = std::move(Value);
-			}
-			else
-			{
-				Out.Keys.Add(Key);
-				Out.Items.Add(std::move(Value));
-			}
-			SkipSpace();
-			if (Position < Text.Len() && Text[Position] == ',')
-			{
-				++Position;
-				continue;
-			}
-			if (Position < Text.Len() && Text[Position] == '}')
-			{
-				++Position;
-				return true;
-			}
-			return Fail(TEXT("expected ',' or '}'"));
-		}
-	}
-
-	bool ReadArray(FAssetJsonValue& Out, int32 Depth)
-	{
-		Out.Type = FAssetJsonValue::EType::Array;
-		++Position;
-		SkipSpace();
-		if (Position < Text.Len() && Text[Position] == ']')
-		{
-			++Position;
-			return true;
-		}
-		while (true)
-		{
-			SkipSpace();
-			FAssetJsonValue Value;
-			if (!ReadValue(Value, Depth + 1))
-			{
-				return false;
-			}
-			Out.Items.Add(std::move(Value));
-			SkipSpace();
-			if (Position < Text.Len() && Text[Position] == ',')
-			{
-				++Position;
-				continue;
-			}
-			if (Position < Text.Len() && Text[Position] == ']')
-			{
-				++Position;
-				return true;
-			}
-			return Fail(TEXT("expected ',' or ']'"));
-		}
-	}
-
-	bool ReadHex4(uint32& Out)
-	{
-		Out = 0;
-		for (int32 Index = 0; Index < 4; ++Index, ++Position)
-		{
-			if (Position >= Text.Len())
-			{
-				return false;
-			}
-			const TCHAR C = Text[Position];
-			const int32 Digit = C >= '0' && C <= '9'   ? C - '0'
-			                    : C >= 'a' && C <= 'f' ? C - 'a' + 10
-			                    : C >= 'A' && C <= 'F' ? C - 'A' + 10
-			                                           : -1;
-			if (Digit < 0)
-			{
-				return false;
-			}
-			Out = Out * 16 + uint32(Digit);
-		}
-		return true;
-	}
-
-	bool ReadString(FString& Out)
-	{
-		++Position;
-		while (Position < Text.Len())
-		{
-			const TCHAR C = Text[Position++];
-			if (C == '"')
-			{
-				return true;
-			}
-			if (C < 0x20)
-			{
-				return Fail(TEXT("control character in a string"));
-			}
-			if (C != '\\')
-			{
-				Out.AppendChar(C);
-				continue;
-			}
-			if (Position >= Text.Len())
-			{
-				break;
-			}
-			const TCHAR Escape = Text[Position++];
-			switch (Escape)
-			{
-				case '"':
-				case '\\':
-				case '/':
-					Out.AppendChar(Escape);
-					break;
-				case 'b':
-					Out.AppendChar('\b');
-					break;
-				case 'f':
-					Out.AppendChar('\f');
-					break;
-				case 'n':
-					Out.AppendChar('\n');
-					break;
-				case 'r':
-					Out.AppendChar('\r');
-					break;
-				case 't':
-					Out.AppendChar('\t');
-					break;
-				case 'u':
-				{
-					uint32 Unit = 0;
-					if (!ReadHex4(Unit))
-					{
-						return Fail(TEXT("bad \\u escape"));
-					}
-					// Strings are UTF-16 here, so escaped surrogates are kept as the code units they are.
-					Out.AppendChar(TCHAR(Unit));
-					break;
-				}
-				default:
-					return Fail(TEXT("unknown escape in a string"));
-			}
-		}
-		return Fail(TEXT("unterminated string"));
-	}
-
-	bool ReadNumber(FAssetJsonValue& Out)
-	{
-		const int32 Start = Position;
-		auto Digits = [this]()
-		{
-			const int32 Before = Position;
-			while (Position < Text.Len() && Text[Position] >= '0' && Text[Position] <= '9')
-			{
-				++Position;
-			}
-			return Position - Before;
-		};
-		if (Position < Text.Len() && Text[Position] == '-')
-		{
-			++Position;
-		}
-		const int32 IntegerStart = Position;
-		const int32 IntegerDigits = Digits();
-		if (IntegerDigits == 0 || (IntegerDigits > 1 && Text[IntegerStart] == '0'))
-		{
-			Position = Start;
-			return Fail(TEXT("expected a value"));
-		}
-		if (Position < Text.Len() && Text[Position] == '.')
-		{
-			++Position;
-			if (Digits() == 0)
-			{
-				return Fail(TEXT("expected digits after '.'"));
-			}
-		}
-		if (Position < Text.Len() && (Text[Position] == 'e' || Text[Position] == 'E'))
-		{
-			++Position;
-			if (Position < Text.Len() && (Text[Position] == '+' || Text[Position] == '-'))
-			{
-				++Position;
-			}
-			if (Digits() == 0)
-			{
-				return Fail(TEXT("expected digits in the exponent"));
-			}
-		}
-		Out.Type = FAssetJsonValue::EType::Number;
-		Out.Number = std::strtod(TCHAR_TO_UTF8(*Text.Mid(Start, Position - Start)), nullptr);
-		return true;
-	}
-
-	const FString& Text;
-	int32 Position = 0;
-	FString Error;
-};
+}
 } // namespace
 
 const FAssetJsonValue* FAssetJsonValue::Find(const TCHAR* Key) const
@@ -355,6 +75,14 @@ FString FAssetJsonValue::ToPropertyText() const
 
 bool FAssetJsonValue::Parse(const FString& Text, FAssetJsonValue& OutValue, FString& OutError)
 {
+	const TSharedRef<TJsonReader<>> Reader = TJsonReaderFactory<>::Create(Text);
+	TSharedPtr<FJsonValue> Parsed;
+	if (!FJsonSerializer::Deserialize(Reader, Parsed) || !Parsed.IsValid())
+	{
+		OutError = Reader->GetErrorMessage();
+		return false;
+	}
 	OutValue = FAssetJsonValue();
-	return FAssetJsonReader(Text).ReadDocument(OutValue, OutError);
+	Convert(*Parsed, OutValue);
+	return true;
 }
