@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <malloc.h>
 #include <memory>
 #include <string>
 
@@ -194,6 +195,12 @@ long ReadStatusKilobytes(const char* Field)
 		}
 	}
 	return -1;
+}
+
+size_t HeapInUse()
+{
+	const struct mallinfo2 Info = mallinfo2();
+	return Info.uordblks + Info.hblkhd;
 }
 
 // Peak and retained resident memory of one load, measured before anything else grows the process.

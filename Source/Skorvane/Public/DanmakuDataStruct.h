@@ -21,9 +21,9 @@ struct SKORVANE_API FDanmakuData
 {
 	FDanmakuData();
 	FDanmakuData(const FDanmakuData& Other);
-	FDanmakuData(FDanmakuData&& Other);
+	FDanmakuData(FDanmakuData&& Other) noexcept;
 	FDanmakuData& operator=(const FDanmakuData& Other);
-	FDanmakuData& operator=(FDanmakuData&& Other);
+	FDanmakuData& operator=(FDanmakuData&& Other) noexcept;
 	~FDanmakuData();
 
 	int32 DanmakuID = 0;
@@ -46,9 +46,9 @@ struct SKORVANE_API FDanmakuTrackData
 {
 	FDanmakuTrackData();
 	FDanmakuTrackData(const FDanmakuTrackData& Other);
-	FDanmakuTrackData(FDanmakuTrackData&& Other);
+	FDanmakuTrackData(FDanmakuTrackData&& Other) noexcept;
 	FDanmakuTrackData& operator=(const FDanmakuTrackData& Other);
-	FDanmakuTrackData& operator=(FDanmakuTrackData&& Other);
+	FDanmakuTrackData& operator=(FDanmakuTrackData&& Other) noexcept;
 	~FDanmakuTrackData();
 
 	EDanmakuMode Mode = EDanmakuMode::SCROLL;
