@@ -1,11 +1,7 @@
 #include "Pravella.h"
 
-void FPravellaModule::StartupModule()
-{
-}
+void FPravellaModule::StartupModule() {}
 
-void FPravellaModule::ShutdownModule()
-{
-}
+void FPravellaModule::ShutdownModule() {}
 
 IMPLEMENT_MODULE(FPravellaModule, Pravella)

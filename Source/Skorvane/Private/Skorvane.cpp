@@ -1,11 +1,7 @@
 #include "Skorvane.h"
 
-void FSkorvaneModule::StartupModule()
-{
-}
+void FSkorvaneModule::StartupModule() {}
 
-void FSkorvaneModule::ShutdownModule()
-{
-}
+void FSkorvaneModule::ShutdownModule() {}
 
 IMPLEMENT_MODULE(FSkorvaneModule, Skorvane)

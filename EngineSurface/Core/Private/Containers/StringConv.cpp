@@ -120,7 +120,7 @@ std::string Utf16ToUtf8(const char16_t* Data, size_t Length)
 	{
 		const char16_t Unit = Data[Index];
 		if (Unit >= 0xD800 && Unit <= 0xDBFF && Index + 1 < Length && Data[Index + 1] >= 0xDC00 &&
-			Data[Index + 1] <= 0xDFFF)
+		    Data[Index + 1] <= 0xDFFF)
 		{
 			const uint32 CodePoint = 0x10000 + ((uint32(Unit) - 0xD800) << 10) + (uint32(Data[Index + 1]) - 0xDC00);
 			AppendUtf8(Out, CodePoint);

@@ -10,8 +10,8 @@
 bool TChar::IsWhitespace(TCHAR C)
 {
 	return C == u' ' || C == u'\t' || C == u'\n' || C == u'\r' || C == u'\v' || C == u'\f' || C == 0x00A0 ||
-		   C == 0x3000 || (C >= 0x2000 && C <= 0x200A) || C == 0x2028 || C == 0x2029 || C == 0x202F ||
-		   C == 0x205F || C == 0x1680 || C == 0x0085;
+	       C == 0x3000 || (C >= 0x2000 && C <= 0x200A) || C == 0x2028 || C == 0x2029 || C == 0x202F || C == 0x205F ||
+	       C == 0x1680 || C == 0x0085;
 }
 
 int32 FCString::Strlen(const TCHAR* String)

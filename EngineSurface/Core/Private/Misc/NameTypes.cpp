@@ -40,9 +40,7 @@ FName::FName(const FString& Name)
 	Table.ByFolded.emplace(Folded, Index);
 }
 
-FName::FName(const TCHAR* Name) : FName(FString(Name))
-{
-}
+FName::FName(const TCHAR* Name) : FName(FString(Name)) {}
 
 FString FName::ToString() const
 {

@@ -38,7 +38,10 @@ private:
 class FUTF8ToTCHAR
 {
 public:
-	explicit FUTF8ToTCHAR(const ANSICHAR* Source) : Converted(Source ? UE::String::Utf8ToUtf16(Source, std::char_traits<char>::length(Source)) : std::u16string()) {}
+	explicit FUTF8ToTCHAR(const ANSICHAR* Source)
+	    : Converted(Source ? UE::String::Utf8ToUtf16(Source, std::char_traits<char>::length(Source)) : std::u16string())
+	{
+	}
 	FUTF8ToTCHAR(const ANSICHAR* Source, int32 Length) : Converted(UE::String::Utf8ToUtf16(Source, size_t(Length))) {}
 	const TCHAR* Get() const { return Converted.c_str(); }
 	int32 Length() const { return static_cast<int32>(Converted.size()); }

@@ -84,15 +84,17 @@ public:
 	static TDelegate CreateUObject(UserClass* Object, RetType (MethodOwner::*Method)(ArgTypes...))
 	{
 		TWeakObjectPtr<UserClass> Weak(Object);
-		return Make([Weak, Method](ArgTypes... Args) -> RetType { return (Weak.Get()->*Method)(std::forward<ArgTypes>(Args)...); },
-					[Weak]() { return Weak.IsValid(); }, Object);
+		return Make([Weak, Method](ArgTypes... Args) -> RetType
+		            { return (Weak.Get()->*Method)(std::forward<ArgTypes>(Args)...); },
+		            [Weak]() { return Weak.IsValid(); }, Object);
 	}
 	template <typename UserClass, typename MethodOwner>
 	static TDelegate CreateUObject(const UserClass* Object, RetType (MethodOwner::*Method)(ArgTypes...) const)
 	{
 		TWeakObjectPtr<UserClass> Weak(const_cast<UserClass*>(Object));
-		return Make([Weak, Method](ArgTypes... Args) -> RetType { return (Weak.Get()->*Method)(std::forward<ArgTypes>(Args)...); },
-					[Weak]() { return Weak.IsValid(); }, Object);
+		return Make([Weak, Method](ArgTypes... Args) -> RetType
+		            { return (Weak.Get()->*Method)(std::forward<ArgTypes>(Args)...); },
+		            [Weak]() { return Weak.IsValid(); }, Object);
 	}
 	template <typename FunctorType>
 	static TDelegate CreateLambda(FunctorType&& Functor)
@@ -103,14 +105,16 @@ public:
 	static TDelegate CreateWeakLambda(UserClass* Object, FunctorType&& Functor)
 	{
 		TWeakObjectPtr<UserClass> Weak(Object);
-		return Make(std::function<RetType(ArgTypes...)>(std::forward<FunctorType>(Functor)),
-					[Weak]() { return Weak.IsValid(); }, Object);
+		return Make(
+		    std::function<RetType(ArgTypes...)>(std::forward<FunctorType>(Functor)),
+		    [Weak]() { return Weak.IsValid(); }, Object);
 	}
 	template <typename UserClass, typename MethodOwner>
 	static TDelegate CreateRaw(UserClass* Object, RetType (MethodOwner::*Method)(ArgTypes...))
 	{
-		return Make([Object, Method](ArgTypes... Args) -> RetType { return (Object->*Method)(std::forward<ArgTypes>(Args)...); },
-					nullptr, Object);
+		return Make([Object, Method](ArgTypes... Args) -> RetType
+		            { return (Object->*Method)(std::forward<ArgTypes>(Args)...); },
+		            nullptr, Object);
 	}
 	static TDelegate CreateStatic(RetType (*Function)(ArgTypes...)) { return Make(Function, nullptr, nullptr); }
 
@@ -125,8 +129,7 @@ public:
 		const std::shared_ptr<FBinding> Keep = Binding;
 		return Keep->Call(std::forward<ArgTypes>(Args)...);
 	}
-	bool ExecuteIfBound(ArgTypes... Args) const
-		requires std::is_void_v<RetType>
+	bool ExecuteIfBound(ArgTypes... Args) const requires std::is_void_v<RetType>
 	{
 		if (!IsBound())
 		{
@@ -188,25 +191,29 @@ public:
 
 	bool Remove(FDelegateHandle Handle)
 	{
-		return Entries.RemoveAll([Handle](const std::shared_ptr<FEntry>& Entry) {
-				   if (Entry->Handle == Handle)
-				   {
-					   Entry->bRemoved = true;
-					   return true;
-				   }
-				   return false;
-			   }) > 0;
+		return Entries.RemoveAll(
+		           [Handle](const std::shared_ptr<FEntry>& Entry)
+		           {
+			           if (Entry->Handle == Handle)
+			           {
+				           Entry->bRemoved = true;
+				           return true;
+			           }
+			           return false;
+		           }) > 0;
 	}
 	int32 RemoveAll(const void* Object)
 	{
-		return Entries.RemoveAll([Object](const std::shared_ptr<FEntry>& Entry) {
-			if (Entry->Delegate.IsBoundToObject(Object))
-			{
-				Entry->bRemoved = true;
-				return true;
-			}
-			return false;
-		});
+		return Entries.RemoveAll(
+		    [Object](const std::shared_ptr<FEntry>& Entry)
+		    {
+			    if (Entry->Delegate.IsBoundToObject(Object))
+			    {
+				    Entry->bRemoved = true;
+				    return true;
+			    }
+			    return false;
+		    });
 	}
 	void Clear()
 	{

@@ -6,7 +6,7 @@
 struct FLogCategoryBase
 {
 	FLogCategoryBase(const TCHAR* InName, ELogVerbosity::Type InDefaultVerbosity)
-		: Name(InName), Verbosity(InDefaultVerbosity)
+	    : Name(InName), Verbosity(InDefaultVerbosity)
 	{
 	}
 	bool IsSuppressed(ELogVerbosity::Type Level) const { return Level > Verbosity; }
@@ -17,7 +17,7 @@ struct FLogCategoryBase
 	ELogVerbosity::Type Verbosity;
 };
 
-#define DECLARE_LOG_CATEGORY_EXTERN(CategoryName, DefaultVerbosity, CompileTimeVerbosity)                             \
+#define DECLARE_LOG_CATEGORY_EXTERN(CategoryName, DefaultVerbosity, CompileTimeVerbosity)                              \
 	extern struct FLogCategory##CategoryName : public FLogCategoryBase                                                 \
 	{                                                                                                                  \
 		FLogCategory##CategoryName() : FLogCategoryBase(TEXT(#CategoryName), ELogVerbosity::DefaultVerbosity) {}       \
@@ -25,7 +25,7 @@ struct FLogCategoryBase
 
 #define DEFINE_LOG_CATEGORY(CategoryName) FLogCategory##CategoryName CategoryName;
 
-#define DEFINE_LOG_CATEGORY_STATIC(CategoryName, DefaultVerbosity, CompileTimeVerbosity)                              \
+#define DEFINE_LOG_CATEGORY_STATIC(CategoryName, DefaultVerbosity, CompileTimeVerbosity)                               \
 	static struct FLogCategory##CategoryName : public FLogCategoryBase                                                 \
 	{                                                                                                                  \
 		FLogCategory##CategoryName() : FLogCategoryBase(TEXT(#CategoryName), ELogVerbosity::DefaultVerbosity) {}       \
@@ -37,7 +37,7 @@ struct FLogCategoryBase
 		if (!(CategoryName).IsSuppressed(ELogVerbosity::Verbosity))                                                    \
 		{                                                                                                              \
 			GLog->Log((CategoryName).GetCategoryName(), ELogVerbosity::Verbosity,                                      \
-					  FString::Printf(Format __VA_OPT__(, ) __VA_ARGS__));                                             \
+			          FString::Printf(Format __VA_OPT__(, ) __VA_ARGS__));                                             \
 		}                                                                                                              \
 	} while (false)
 

@@ -16,6 +16,6 @@ enum Type : uint8
 	VeryVerbose,
 	All = VeryVerbose
 };
-}
+} // namespace ELogVerbosity
 
 CORE_API const TCHAR* ToString(ELogVerbosity::Type Verbosity);

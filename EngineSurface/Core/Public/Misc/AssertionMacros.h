@@ -14,10 +14,12 @@ CORE_API bool EnsureFailed(const char* Expression, const char* File, int Line, c
 #define checkf(Expr, Message, ...) ((Expr) ? (void)0 : UE::Assert::CheckFailed(#Expr, __FILE__, __LINE__, "see log"))
 #define checkNoEntry() UE::Assert::CheckFailed("unreachable", __FILE__, __LINE__, "")
 #define verify(Expr) check(Expr)
-#define ensure(Expr)                                                                                                  \
-	((Expr) || [](const char* File, int Line) {                                                                        \
-		static bool bReported = false;                                                                                 \
-		return UE::Assert::EnsureFailed(#Expr, File, Line, "", bReported);                                             \
-	}(__FILE__, __LINE__))
+#define ensure(Expr)                                                                                                   \
+	((Expr) ||                                                                                                         \
+	 [](const char* File, int Line)                                                                                    \
+	 {                                                                                                                 \
+		 static bool bReported = false;                                                                                \
+		 return UE::Assert::EnsureFailed(#Expr, File, Line, "", bReported);                                            \
+	 }(__FILE__, __LINE__))
 #define ensureMsgf(Expr, Message, ...) ensure(Expr)
 #define ensureAlways(Expr) ensure(Expr)

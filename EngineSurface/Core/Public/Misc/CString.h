@@ -9,7 +9,7 @@ enum Type
 	CaseSensitive,
 	IgnoreCase,
 };
-}
+} // namespace ESearchCase
 
 namespace ESearchDir
 {
@@ -18,17 +18,14 @@ enum Type
 	FromStart,
 	FromEnd,
 };
-}
+} // namespace ESearchDir
 
 // Character classification. Case mapping covers ASCII only, which is what identifiers, hex digits and keys use.
 struct CORE_API TChar
 {
 	static bool IsWhitespace(TCHAR C);
 	static bool IsDigit(TCHAR C) { return C >= u'0' && C <= u'9'; }
-	static bool IsHexDigit(TCHAR C)
-	{
-		return IsDigit(C) || (C >= u'a' && C <= u'f') || (C >= u'A' && C <= u'F');
-	}
+	static bool IsHexDigit(TCHAR C) { return IsDigit(C) || (C >= u'a' && C <= u'f') || (C >= u'A' && C <= u'F'); }
 	static bool IsAlpha(TCHAR C) { return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z'); }
 	static TCHAR ToUpper(TCHAR C) { return (C >= u'a' && C <= u'z') ? TCHAR(C - 32) : C; }
 	static TCHAR ToLower(TCHAR C) { return (C >= u'A' && C <= u'Z') ? TCHAR(C + 32) : C; }

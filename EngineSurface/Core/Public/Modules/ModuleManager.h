@@ -29,9 +29,13 @@ class FDefaultModuleImpl : public IModuleInterface
 {
 };
 
-#define IMPLEMENT_MODULE(ModuleImplClass, ModuleName)                                                                 \
-	static IModuleInterface* CreateModule_##ModuleName() { return new ModuleImplClass(); }                            \
-	static const bool GModuleRegistered_##ModuleName = [] {                                                           \
-		FModuleManager::Get().RegisterModule(FName(TEXT(#ModuleName)), &CreateModule_##ModuleName);                   \
+#define IMPLEMENT_MODULE(ModuleImplClass, ModuleName)                                                                  \
+	static IModuleInterface* CreateModule_##ModuleName()                                                               \
+	{                                                                                                                  \
+		return new ModuleImplClass();                                                                                  \
+	}                                                                                                                  \
+	static const bool GModuleRegistered_##ModuleName = []                                                              \
+	{                                                                                                                  \
+		FModuleManager::Get().RegisterModule(FName(TEXT(#ModuleName)), &CreateModule_##ModuleName);                    \
 		return true;                                                                                                   \
 	}();

@@ -12,10 +12,10 @@ class FHeadlessApplication;
 // The parts of one frame, in the order the engine runs them.
 enum class EHeadlessTickPhase : uint8
 {
-	Input,		// queued user actions become widget events
-	World,		// the world's clock and its timers
-	Media,		// media players advance their clocks and raise their events
-	Layout,		// desired sizes, then geometry for every widget on screen
+	Input,      // queued user actions become widget events
+	World,      // the world's clock and its timers
+	Media,      // media players advance their clocks and raise their events
+	Layout,     // desired sizes, then geometry for every widget on screen
 	WidgetTick, // user widgets on screen are ticked (hidden ones are not)
 	Count
 };
