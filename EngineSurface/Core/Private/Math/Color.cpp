@@ -34,22 +34,6 @@ uint8 QuantiseSRGB(float Value)
 	return uint8(FMath::Clamp(FMath::RoundToInt32(Encoded * 255.0), 0, 255));
 }
 
-int32 HexValue(TCHAR C)
-{
-	if (C >= u'0' && C <= u'9')
-	{
-		return C - u'0';
-	}
-	if (C >= u'a' && C <= u'f')
-	{
-		return C - u'a' + 10;
-	}
-	if (C >= u'A' && C <= u'F')
-	{
-		return C - u'A' + 10;
-	}
-	return -1;
-}
 } // namespace
 
 const FLinearColor FLinearColor::White(1.0f, 1.0f, 1.0f);
@@ -114,7 +98,7 @@ FColor FColor::FromHex(const FString& HexString)
 	int32 Values[8] = {};
 	for (int32 Index = 0; Index < Digits; ++Index)
 	{
-		Values[Index] = HexValue(HexString[Start + Index]);
+		Values[Index] = TChar::HexDigitValue(HexString[Start + Index]);
 		if (Values[Index] < 0)
 		{
 			return FColor(0, 0, 0, 0);

@@ -27,6 +27,14 @@ struct CORE_API TChar
 	static bool IsDigit(TCHAR C) { return C >= u'0' && C <= u'9'; }
 	static bool IsHexDigit(TCHAR C) { return IsDigit(C) || (C >= u'a' && C <= u'f') || (C >= u'A' && C <= u'F'); }
 	static bool IsAlpha(TCHAR C) { return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z'); }
+	// The value of a hexadecimal digit; -1 for any other character.
+	static int32 HexDigitValue(TCHAR C)
+	{
+		return IsDigit(C)                 ? C - u'0'
+		       : (C >= u'a' && C <= u'f') ? C - u'a' + 10
+		       : (C >= u'A' && C <= u'F') ? C - u'A' + 10
+		                                  : -1;
+	}
 	static TCHAR ToUpper(TCHAR C) { return (C >= u'a' && C <= u'z') ? TCHAR(C - 32) : C; }
 	static TCHAR ToLower(TCHAR C) { return (C >= u'A' && C <= u'Z') ? TCHAR(C + 32) : C; }
 	static bool IsHighSurrogate(TCHAR C) { return C >= 0xD800 && C <= 0xDBFF; }

@@ -129,15 +129,26 @@ UClass* StaticLoadClass(const UClass* BaseClass, UObject* Outer, const TCHAR* Pa
 
 namespace UE::Reflection
 {
-UClass* RegisterNativeClass(const FClassRegistration& Registration)
+namespace
+{
+// Registered types are made directly, not through their class's constructor, and live as long as the process.
+template <typename T>
+T* MakeRegisteredType(const TCHAR* Name)
 {
 	FStaticConstructObjectParameters Params;
-	Params.Class = UClass::StaticClass();
-	Params.Name = FName(Registration.ClassName);
+	Params.Class = T::StaticClass();
+	Params.Name = FName(Name);
 	Params.SetFlags = RF_Public;
 	FObjectConstruction::Pending = &Params;
-	UClass* Class = new UClass();
-	Class->AddToRoot();
+	T* Type = new T();
+	Type->AddToRoot();
+	return Type;
+}
+} // namespace
+
+UClass* RegisterNativeClass(const FClassRegistration& Registration)
+{
+	UClass* Class = MakeRegisteredType<UClass>(Registration.ClassName);
 	Class->SetSuperStruct(Registration.SuperStaticClass ? Registration.SuperStaticClass() : nullptr);
 	Class->PackageName = Registration.PackageName;
 	Class->ClassFlags = Registration.ClassFlags | CLASS_Native;
@@ -150,13 +161,7 @@ UClass* RegisterNativeClass(const FClassRegistration& Registration)
 
 UScriptStruct* RegisterNativeStruct(const FStructRegistration& Registration)
 {
-	FStaticConstructObjectParameters Params;
-	Params.Class = UScriptStruct::StaticClass();
-	Params.Name = FName(Registration.StructName);
-	Params.SetFlags = RF_Public;
-	FObjectConstruction::Pending = &Params;
-	UScriptStruct* Struct = new UScriptStruct();
-	Struct->AddToRoot();
+	UScriptStruct* Struct = MakeRegisteredType<UScriptStruct>(Registration.StructName);
 	Struct->SetSuperStruct(Registration.SuperStaticStruct ? Registration.SuperStaticStruct() : nullptr);
 	Registration.RegisterMembers(Struct);
 	GetRegistry().NativeByPath.Add(FString(Registration.PackageName) + TEXT(".") + Registration.StructName, Struct);
@@ -165,13 +170,7 @@ UScriptStruct* RegisterNativeStruct(const FStructRegistration& Registration)
 
 UEnum* RegisterNativeEnum(const TCHAR* PackageName, const TCHAR* EnumName, const TArray<TPair<FName, int64>>& Names)
 {
-	FStaticConstructObjectParameters Params;
-	Params.Class = UEnum::StaticClass();
-	Params.Name = FName(EnumName);
-	Params.SetFlags = RF_Public;
-	FObjectConstruction::Pending = &Params;
-	UEnum* Enum = new UEnum();
-	Enum->AddToRoot();
+	UEnum* Enum = MakeRegisteredType<UEnum>(EnumName);
 	Enum->SetEnums(Names);
 	GetRegistry().NativeByPath.Add(FString(PackageName) + TEXT(".") + EnumName, Enum);
 	return Enum;

@@ -13,22 +13,6 @@ bool IsDigit(TCHAR C)
 	return C >= u'0' && C <= u'9';
 }
 
-int32 HexValue(TCHAR C)
-{
-	if (C >= u'0' && C <= u'9')
-	{
-		return C - u'0';
-	}
-	if (C >= u'a' && C <= u'f')
-	{
-		return C - u'a' + 10;
-	}
-	if (C >= u'A' && C <= u'F')
-	{
-		return C - u'A' + 10;
-	}
-	return -1;
-}
 } // namespace
 
 TSharedPtr<FJsonValue> FJsonParser::Parse(FString& OutError)
@@ -281,7 +265,7 @@ bool FJsonParser::ParseString(FString& OutString)
 				int32 Unit = 0;
 				for (int32 Digit = 0; Digit < 4; ++Digit)
 				{
-					const int32 Hex = Cursor != End ? HexValue(*Cursor) : -1;
+					const int32 Hex = Cursor != End ? TChar::HexDigitValue(*Cursor) : -1;
 					if (Hex < 0)
 					{
 						return Fail(TEXT("Bad \\u escape"));
