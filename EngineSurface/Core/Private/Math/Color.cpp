@@ -33,7 +33,6 @@ uint8 QuantiseSRGB(float Value)
 	const double Encoded = Linear <= 0.0031308 ? Linear * 12.92 : 1.055 * std::pow(Linear, 1.0 / 2.4) - 0.055;
 	return uint8(FMath::Clamp(FMath::RoundToInt32(Encoded * 255.0), 0, 255));
 }
-
 } // namespace
 
 const FLinearColor FLinearColor::White(1.0f, 1.0f, 1.0f);

@@ -12,7 +12,6 @@ bool IsDigit(TCHAR C)
 {
 	return C >= u'0' && C <= u'9';
 }
-
 } // namespace
 
 TSharedPtr<FJsonValue> FJsonParser::Parse(FString& OutError)
