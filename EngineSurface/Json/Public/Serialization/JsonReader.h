@@ -2,24 +2,82 @@
 
 #include "CoreMinimal.h"
 #include "JsonGlobals.h"
+#include "Serialization/JsonTypes.h"
 
-// The text a JSON read works on, and the reason the last read over it failed.
+// Reads JSON text (RFC 8259) one token at a time. Each ReadNext reports the next token; inside an object the
+// field's name is GetIdentifier, and a scalar's value is read with the GetValueAs functions until the next
+// ReadNext. ReadNext returns false once the single root value is complete and only white space follows, or on
+// the first error, which sets the notation to Error and the message to the reason and its offset.
+//
+// Nesting is kept on a heap stack, never the call stack, and is refused beyond MaxDepth.
 template <class CharType = TCHAR>
 class TJsonReader
 {
 	static_assert(std::is_same_v<CharType, TCHAR>, "JSON is read from TCHAR text only");
 
 public:
-	explicit TJsonReader(FString InText) : Text(std::move(InText)) {}
+	static constexpr int32 MaxDepth = 512;
 
-	const FString& GetText() const { return Text; }
+	// Reads its own copy of the text.
+	explicit TJsonReader(FString InText);
+	// Reads text the caller owns; it must outlive the reader.
+	TJsonReader(const TCHAR* InText, int32 InLength);
+	TJsonReader(const TJsonReader&) = delete;
+	TJsonReader& operator=(const TJsonReader&) = delete;
+
+	bool ReadNext(EJsonNotation& Notation);
+	// Called just after ObjectStart or ArrayStart: reads up to and including the matching end.
+	bool SkipObject();
+	bool SkipArray();
+
+	const FString& GetIdentifier() const { return Identifier; }
+	const FString& GetValueAsString() const { return StringValue; }
+	double GetValueAsNumber() const { return NumberValue; }
+	bool GetValueAsBoolean() const { return bBoolValue; }
+
 	const FString& GetErrorMessage() const { return ErrorMessage; }
 	void SetErrorMessage(const FString& InMessage) { ErrorMessage = InMessage; }
 
 private:
-	FString Text;
+	enum class EState : uint8
+	{
+		// A value must come: the root, or after a field name or a comma.
+		Value,
+		// Just after '[' or '{': a value or field name, or the closing bracket.
+		FirstOrClose,
+		// After a value inside a container: ',' or the closing bracket.
+		AfterValue,
+		// The root value is complete.
+		Done
+	};
+
+	bool ReadToken(EJsonNotation& Notation);
+	bool ReadValue(EJsonNotation& Notation);
+	bool Close(EJsonNotation& Notation);
+	bool SkipContainer(bool bObject);
+	void SkipWhitespace();
+	bool ReadString(FString& OutString);
+	bool ReadNumber();
+	bool ReadLiteral(const char* Literal);
+	bool Fail(const TCHAR* Message);
+
+	FString OwnedText;
+	const TCHAR* Begin = nullptr;
+	const TCHAR* Cursor = nullptr;
+	const TCHAR* End = nullptr;
+	EState State = EState::Value;
+	// One entry per open container: true for an object.
+	TArray<uint8> Containers;
+
+	FString Identifier;
+	FString StringValue;
+	double NumberValue = 0.0;
+	bool bBoolValue = false;
+	bool bFailed = false;
 	FString ErrorMessage;
 };
+
+extern template class TJsonReader<TCHAR>;
 
 template <class CharType = TCHAR>
 class TJsonReaderFactory
@@ -28,5 +86,10 @@ public:
 	static TSharedRef<TJsonReader<CharType>> Create(const FString& JsonString)
 	{
 		return MakeShared<TJsonReader<CharType>>(JsonString);
+	}
+	// No copy of the text is made: the caller keeps it alive while the reader is used.
+	static TSharedRef<TJsonReader<CharType>> CreateFromView(FStringView JsonString)
+	{
+		return MakeShared<TJsonReader<CharType>>(JsonString.GetData(), JsonString.Len());
 	}
 };

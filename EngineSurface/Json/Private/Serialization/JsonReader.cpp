@@ -1,0 +1,395 @@
+#include "Serialization/JsonReader.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+bool IsDigit(TCHAR C)
+{
+	return C >= u'0' && C <= u'9';
+}
+} // namespace
+
+template <class CharType>
+TJsonReader<CharType>::TJsonReader(FString InText) : OwnedText(std::move(InText))
+{
+	Begin = *OwnedText;
+	Cursor = Begin;
+	End = Begin + OwnedText.Len();
+}
+
+template <class CharType>
+TJsonReader<CharType>::TJsonReader(const TCHAR* InText, int32 InLength)
+    : Begin(InText), Cursor(InText), End(InText + InLength)
+{
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::ReadNext(EJsonNotation& Notation)
+{
+	if (!ReadToken(Notation))
+	{
+		if (bFailed)
+		{
+			Notation = EJsonNotation::Error;
+		}
+		return false;
+	}
+	return true;
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::ReadToken(EJsonNotation& Notation)
+{
+	if (bFailed)
+	{
+		return false;
+	}
+	SkipWhitespace();
+	switch (State)
+	{
+		case EState::Done:
+			return Cursor == End ? false : Fail(TEXT("Unexpected text after the value"));
+		case EState::AfterValue:
+			if (Cursor != End && *Cursor == u',')
+			{
+				++Cursor;
+				SkipWhitespace();
+				break;
+			}
+			return Close(Notation);
+		case EState::FirstOrClose:
+			if (Cursor != End && (*Cursor == u'}' || *Cursor == u']'))
+			{
+				return Close(Notation);
+			}
+			break;
+		case EState::Value:
+			break;
+	}
+
+	if (!Containers.IsEmpty() && Containers.Last())
+	{
+		if (Cursor == End || *Cursor != u'"')
+		{
+			return Fail(TEXT("Expected a field name"));
+		}
+		if (!ReadString(Identifier))
+		{
+			return false;
+		}
+		SkipWhitespace();
+		if (Cursor == End || *Cursor != u':')
+		{
+			return Fail(TEXT("Expected ':'"));
+		}
+		++Cursor;
+		SkipWhitespace();
+	}
+	else
+	{
+		Identifier.Reset();
+	}
+	return ReadValue(Notation);
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::ReadValue(EJsonNotation& Notation)
+{
+	if (Cursor == End)
+	{
+		return Fail(TEXT("Unexpected end of text"));
+	}
+	switch (*Cursor)
+	{
+		case u'{':
+		case u'[':
+			if (Containers.Num() >= MaxDepth)
+			{
+				return Fail(TEXT("Nesting is too deep"));
+			}
+			Containers.Add(*Cursor == u'{');
+			Notation = *Cursor == u'{' ? EJsonNotation::ObjectStart : EJsonNotation::ArrayStart;
+			++Cursor;
+			State = EState::FirstOrClose;
+			return true;
+		case u'"':
+			if (!ReadString(StringValue))
+			{
+				return false;
+			}
+			Notation = EJsonNotation::String;
+			break;
+		case u't':
+		case u'f':
+			bBoolValue = *Cursor == u't';
+			if (!ReadLiteral(bBoolValue ? "true" : "false"))
+			{
+				return false;
+			}
+			Notation = EJsonNotation::Boolean;
+			break;
+		case u'n':
+			if (!ReadLiteral("null"))
+			{
+				return false;
+			}
+			Notation = EJsonNotation::Null;
+			break;
+		default:
+			if (!ReadNumber())
+			{
+				return false;
+			}
+			Notation = EJsonNotation::Number;
+			break;
+	}
+	State = Containers.IsEmpty() ? EState::Done : EState::AfterValue;
+	return true;
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::Close(EJsonNotation& Notation)
+{
+	const bool bObject = Containers.Last() != 0;
+	if (Cursor == End || *Cursor != (bObject ? u'}' : u']'))
+	{
+		// After a comma the grammar wanted a value, so a bracket there is a trailing comma.
+		return Fail(bObject ? TEXT("Expected ',' or '}'") : TEXT("Expected ',' or ']'"));
+	}
+	++Cursor;
+	Containers.Pop();
+	Identifier.Reset();
+	Notation = bObject ? EJsonNotation::ObjectEnd : EJsonNotation::ArrayEnd;
+	State = Containers.IsEmpty() ? EState::Done : EState::AfterValue;
+	return true;
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::SkipObject()
+{
+	return SkipContainer(true);
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::SkipArray()
+{
+	return SkipContainer(false);
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::SkipContainer(bool bObject)
+{
+	if (Containers.IsEmpty() || (Containers.Last() != 0) != bObject)
+	{
+		return false;
+	}
+	const int32 Depth = Containers.Num();
+	EJsonNotation Notation = EJsonNotation::Null;
+	while (ReadNext(Notation))
+	{
+		if (Containers.Num() < Depth)
+		{
+			return true;
+		}
+	}
+	return false;
+}
+
+template <class CharType>
+void TJsonReader<CharType>::SkipWhitespace()
+{
+	while (Cursor != End && (*Cursor == u' ' || *Cursor == u'\n' || *Cursor == u'\r' || *Cursor == u'\t'))
+	{
+		++Cursor;
+	}
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::ReadString(FString& OutString)
+{
+	++Cursor;
+	const TCHAR* const Start = Cursor;
+	// Most strings hold no escapes and are copied in one piece into the string's existing buffer.
+	while (Cursor != End && *Cursor != u'"' && *Cursor != u'\\' && *Cursor >= 0x20)
+	{
+		++Cursor;
+	}
+	OutString.Reset();
+	OutString.Append(Start, int32(Cursor - Start));
+	while (Cursor != End)
+	{
+		const TCHAR C = *Cursor++;
+		if (C == u'"')
+		{
+			return true;
+		}
+		if (C < 0x20)
+		{
+			--Cursor;
+			return Fail(TEXT("Control character in a string"));
+		}
+		if (C != u'\\')
+		{
+			OutString.AppendChar(C);
+			continue;
+		}
+		if (Cursor == End)
+		{
+			break;
+		}
+		switch (*Cursor++)
+		{
+			case u'"':
+				OutString.AppendChar(u'"');
+				break;
+			case u'\\':
+				OutString.AppendChar(u'\\');
+				break;
+			case u'/':
+				OutString.AppendChar(u'/');
+				break;
+			case u'b':
+				OutString.AppendChar(u'\b');
+				break;
+			case u'f':
+				OutString.AppendChar(u'\f');
+				break;
+			case u'n':
+				OutString.AppendChar(u'\n');
+				break;
+			case u'r':
+				OutString.AppendChar(u'\r');
+				break;
+			case u't':
+				OutString.AppendChar(u'\t');
+				break;
+			case u'u':
+			{
+				// The text is UTF-16 already, so a surrogate pair written as two escapes joins by itself; a lone
+				// surrogate is kept as the code unit it names.
+				int32 Unit = 0;
+				for (int32 Digit = 0; Digit < 4; ++Digit)
+				{
+					const int32 Hex = Cursor != End ? TChar::HexDigitValue(*Cursor) : -1;
+					if (Hex < 0)
+					{
+						return Fail(TEXT("Bad \\u escape"));
+					}
+					Unit = Unit * 16 + Hex;
+					++Cursor;
+				}
+				OutString.AppendChar(TCHAR(Unit));
+				break;
+			}
+			default:
+				--Cursor;
+				return Fail(TEXT("Bad escape"));
+		}
+	}
+	return Fail(TEXT("Unterminated string"));
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::ReadNumber()
+{
+	const TCHAR* const Start = Cursor;
+	if (*Cursor == u'-')
+	{
+		++Cursor;
+	}
+	if (Cursor != End && *Cursor == u'0')
+	{
+		++Cursor;
+	}
+	else if (Cursor != End && IsDigit(*Cursor))
+	{
+		while (Cursor != End && IsDigit(*Cursor))
+		{
+			++Cursor;
+		}
+	}
+	else
+	{
+		return Fail(TEXT("Unexpected character"));
+	}
+	if (Cursor != End && *Cursor == u'.')
+	{
+		++Cursor;
+		if (Cursor == End || !IsDigit(*Cursor))
+		{
+			return Fail(TEXT("Expected a digit after '.'"));
+		}
+		while (Cursor != End && IsDigit(*Cursor))
+		{
+			++Cursor;
+		}
+	}
+	if (Cursor != End && (*Cursor == u'e' || *Cursor == u'E'))
+	{
+		++Cursor;
+		if (Cursor != End && (*Cursor == u'+' || *Cursor == u'-'))
+		{
+			++Cursor;
+		}
+		if (Cursor == End || !IsDigit(*Cursor))
+		{
+			return Fail(TEXT("Expected a digit in the exponent"));
+		}
+		while (Cursor != End && IsDigit(*Cursor))
+		{
+			++Cursor;
+		}
+	}
+
+	// The grammar above admits ASCII only, so narrowing each unit is exact. Short numbers, nearly all of them,
+	// are narrowed on the stack.
+	char Short[64] = {};
+	std::string Long;
+	const size_t Length = size_t(Cursor - Start);
+	char* Narrow = Short;
+	if (Length >= sizeof(Short))
+	{
+		Long.resize(Length);
+		Narrow = Long.data();
+	}
+	for (size_t Index = 0; Index < Length; ++Index)
+	{
+		Narrow[Index] = char(Start[Index]);
+	}
+	const std::from_chars_result Result = std::from_chars(Narrow, Narrow + Length, NumberValue);
+	if (Result.ec == std::errc::result_out_of_range)
+	{
+		// Too large becomes infinity, too small zero, with the sign kept.
+		NumberValue = std::strtod(std::string(Narrow, Length).c_str(), nullptr);
+	}
+	return true;
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::ReadLiteral(const char* Literal)
+{
+	for (; *Literal; ++Literal, ++Cursor)
+	{
+		if (Cursor == End || *Cursor != TCHAR(*Literal))
+		{
+			return Fail(TEXT("Unexpected character"));
+		}
+	}
+	return true;
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::Fail(const TCHAR* Message)
+{
+	if (!bFailed)
+	{
+		bFailed = true;
+		ErrorMessage = FString::Printf(TEXT("%s at offset %d"), Message, int32(Cursor - Begin));
+	}
+	return false;
+}
+
+template class TJsonReader<TCHAR>;

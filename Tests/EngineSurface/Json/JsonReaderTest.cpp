@@ -1,0 +1,128 @@
+#include "Serialization/JsonReader.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Every token of a text, written as the reader reports it: "Name=Kind:Value", or "error" at the end on failure.
+FString Tokens(TJsonReader<>& Reader)
+{
+	TArray<FString> Written;
+	EJsonNotation Notation = EJsonNotation::Null;
+	while (Reader.ReadNext(Notation))
+	{
+		FString Token = Reader.GetIdentifier().IsEmpty() ? FString() : Reader.GetIdentifier() + TEXT("=");
+		switch (Notation)
+		{
+			case EJsonNotation::ObjectStart:
+				Token += TEXT("{");
+				break;
+			case EJsonNotation::ObjectEnd:
+				Token += TEXT("}");
+				break;
+			case EJsonNotation::ArrayStart:
+				Token += TEXT("[");
+				break;
+			case EJsonNotation::ArrayEnd:
+				Token += TEXT("]");
+				break;
+			case EJsonNotation::String:
+				Token += TEXT("s:") + Reader.GetValueAsString();
+				break;
+			case EJsonNotation::Number:
+				Token += TEXT("n:") + FString::SanitizeFloat(Reader.GetValueAsNumber(), 0);
+				break;
+			case EJsonNotation::Boolean:
+				Token += Reader.GetValueAsBoolean() ? TEXT("true") : TEXT("false");
+				break;
+			case EJsonNotation::Null:
+				Token += TEXT("null");
+				break;
+			case EJsonNotation::Error:
+				Token += TEXT("?");
+				break;
+		}
+		Written.Add(Token);
+	}
+	if (Notation == EJsonNotation::Error)
+	{
+		Written.Add(TEXT("error"));
+	}
+	return FString::Join(Written, TEXT(" "));
+}
+
+FString Tokens(const TCHAR* Text)
+{
+	return Tokens(*TJsonReaderFactory<>::Create(Text));
+}
+} // namespace
+
+TEST(JsonReader, ReportsEveryTokenWithItsFieldName)
+{
+	// Compared as bytes: FString's == ignores case, and names keep theirs.
+	EXPECT_EQ(ToUtf8(Tokens(
+	              TEXT(" {\"a\": [1, -2.5e1, \"x\\ny\"], \"B\": {\"c\": true, \"d\": null}, \"e\": {}, \"f\": []} "))),
+	          "{ a=[ n:1 n:-25 s:x\ny ] B={ c=true d=null } e={ } f=[ ] }");
+	EXPECT_EQ(Tokens(TEXT("42")), TEXT("n:42"));
+	EXPECT_EQ(Tokens(TEXT("\"\\ud83d\\ude00\"")), FString(u"s:\U0001F600"));
+}
+
+TEST(JsonReader, StopsWithErrorAtTheFirstFault)
+{
+	// Tokens before the fault are still reported, then the error ends the read.
+	EXPECT_EQ(Tokens(TEXT("[1, 2,]")), TEXT("[ n:1 n:2 error"));
+	EXPECT_EQ(Tokens(TEXT("{\"a\":1 \"b\":2}")), TEXT("{ a=n:1 error"));
+	EXPECT_EQ(Tokens(TEXT("[1] [2]")), TEXT("[ n:1 ] error"));
+	EXPECT_EQ(Tokens(TEXT("[1")), TEXT("[ n:1 error"));
+	EXPECT_EQ(Tokens(TEXT("")), TEXT("error"));
+	EXPECT_EQ(Tokens(TEXT("{\"a\" 1}")), TEXT("{ error"));
+
+	const auto Reader = TJsonReaderFactory<>::Create(TEXT("[true, nul]"));
+	Tokens(*Reader);
+	EXPECT_EQ(Reader->GetErrorMessage(), TEXT("Unexpected character at offset 10"));
+	// Once failed, the reader stays failed.
+	EJsonNotation Notation = EJsonNotation::Null;
+	EXPECT_FALSE(Reader->ReadNext(Notation));
+	EXPECT_EQ(Notation, EJsonNotation::Error);
+}
+
+TEST(JsonReader, SkipsWholeContainersAndOnlyTheKindAsked)
+{
+	const auto Reader =
+	    TJsonReaderFactory<>::Create(TEXT("{\"skip\": {\"x\": [1, {\"y\": []}], \"z\": \"}\"}, \"keep\": [[], 3]}"));
+	EJsonNotation Notation = EJsonNotation::Null;
+	ASSERT_TRUE(Reader->ReadNext(Notation));
+	ASSERT_TRUE(Reader->ReadNext(Notation));
+	ASSERT_EQ(Notation, EJsonNotation::ObjectStart);
+	EXPECT_FALSE(Reader->SkipArray());
+	ASSERT_TRUE(Reader->SkipObject());
+	ASSERT_TRUE(Reader->ReadNext(Notation));
+	EXPECT_EQ(Reader->GetIdentifier(), TEXT("keep"));
+	ASSERT_TRUE(Reader->ReadNext(Notation));
+	ASSERT_EQ(Notation, EJsonNotation::ArrayStart);
+	ASSERT_TRUE(Reader->SkipArray());
+	EXPECT_EQ(Tokens(*Reader), TEXT("n:3 ] }"));
+
+	// A skip that runs into a fault fails.
+	const auto Broken = TJsonReaderFactory<>::Create(TEXT("[[1, 2 3]]"));
+	ASSERT_TRUE(Broken->ReadNext(Notation));
+	ASSERT_TRUE(Broken->ReadNext(Notation));
+	EXPECT_FALSE(Broken->SkipArray());
+}
+
+TEST(JsonReader, ViewReaderReadsTheCallersTextInPlace)
+{
+	const FString Text = TEXT("{\"a\": [\"b\", 2]}");
+	const FString Copied = Tokens(*TJsonReaderFactory<>::Create(Text));
+	EXPECT_EQ(Tokens(*TJsonReaderFactory<>::CreateFromView(Text)), Copied);
+	// A view of part of a text reads only that part.
+	EXPECT_EQ(Tokens(*TJsonReaderFactory<>::CreateFromView(FStringView(*Text + 6, 8))), TEXT("[ s:b n:2 ]"));
+}
+
+TEST(JsonReader, NestingBeyondTheLimitIsAnError)
+{
+	const FString Limit = FString::ChrN(TJsonReader<>::MaxDepth, u'[') + FString::ChrN(TJsonReader<>::MaxDepth, u']');
+	EXPECT_FALSE(Tokens(*TJsonReaderFactory<>::Create(Limit)).EndsWith(TEXT("error")));
+	const FString Deeper = TEXT("[") + Limit + TEXT("]");
+	EXPECT_TRUE(Tokens(*TJsonReaderFactory<>::Create(Deeper)).EndsWith(TEXT("error")));
+}
