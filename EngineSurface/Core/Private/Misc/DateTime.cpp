@@ -244,29 +244,35 @@ FString FDateTime::ToIso8601() const
 
 bool FDateTime::Parse(const FString& DateTimeString, FDateTime& OutDateTime)
 {
-	const FString Spaced =
-	    DateTimeString.Replace(TEXT("-"), TEXT(" ")).Replace(TEXT(":"), TEXT(" ")).Replace(TEXT("."), TEXT(" "));
-	TArray<FString> Tokens;
-	Spaced.ParseIntoArray(Tokens, TEXT(" "), true);
-	if (Tokens.Num() < 6 || Tokens.Num() > 7)
-	{
-		return false;
-	}
+	// Six or seven runs of at most nine digits, between any runs of '-', ':', '.' and ' '. Read in one pass without
+	// building strings, because loaders parse a date per record.
 	int32 Fields[7] = {};
-	for (int32 Index = 0; Index < Tokens.Num(); ++Index)
+	int32 FieldCount = 0;
+	int32 Digits = 0;
+	for (const TCHAR C : DateTimeString)
 	{
-		if (Tokens[Index].Len() > 9)
+		if (C == u'-' || C == u':' || C == u'.' || C == u' ')
+		{
+			Digits = 0;
+			continue;
+		}
+		if (!TChar::IsDigit(C))
 		{
 			return false;
 		}
-		for (TCHAR C : Tokens[Index])
+		if (Digits == 0 && ++FieldCount > 7)
 		{
-			if (!TChar::IsDigit(C))
-			{
-				return false;
-			}
-			Fields[Index] = Fields[Index] * 10 + (C - u'0');
+			return false;
 		}
+		if (++Digits > 9)
+		{
+			return false;
+		}
+		Fields[FieldCount - 1] = Fields[FieldCount - 1] * 10 + (C - u'0');
+	}
+	if (FieldCount < 6)
+	{
+		return false;
 	}
 	if (!Validate(Fields[0], Fields[1], Fields[2], Fields[3], Fields[4], Fields[5], Fields[6]))
 	{
