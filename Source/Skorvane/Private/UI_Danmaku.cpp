@@ -2,48 +2,18 @@
 
 #include "Components/CanvasPanel.h"
 #include "DanmakuTrackManager.h"
-#include "Dom/JsonObject.h"
+#include "DanmakuDocumentReader.h"
 #include "MediaPlayer.h"
-#include "Serialization/JsonReader.h"
-#include "Serialization/JsonSerializer.h"
 #include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
 #include "UI_DanmakuNodeSetting.h"
 
 namespace
 {
-// JSON numbers are doubles; a value beyond int32 saturates instead of overflowing the conversion.
-int32 TruncateToInt32(double Value)
-{
-	if (FMath::IsNaN(Value))
-	{
-		return 0;
-	}
-	return static_cast<int32>(FMath::Clamp(Value, static_cast<double>(MIN_int32), static_cast<double>(MAX_int32)));
-}
-
 // The whole second that holds SpawnTime, truncated toward zero.
 FTimespan GetSecondKey(int64 SpawnTime)
 {
 	return FTimespan(SpawnTime / ETimespan::TicksPerSecond * ETimespan::TicksPerSecond);
-}
-
-FDanmakuData ReadDanmakuData(const FJsonObject& Object)
-{
-	FDanmakuData Data;
-	Data.DanmakuID = TruncateToInt32(Object.GetNumberField(TEXT("danmaku_id")));
-	Data.PostID = TruncateToInt32(Object.GetNumberField(TEXT("post_id")));
-	Data.UserID = TruncateToInt32(Object.GetNumberField(TEXT("user_id")));
-	Data.UserDisplayName = Object.GetStringField(TEXT("user_display_name"));
-	Data.PostDate = FDateTime();
-	FDateTime::Parse(Object.GetStringField(TEXT("danmaku_post_date")), Data.PostDate);
-	int64 SpawnTime = 0;
-	Data.SpawnTime = Object.TryGetNumberField(TEXT("danmaku_spawn_time"), SpawnTime) ? SpawnTime : 0;
-	Data.Content = Object.GetStringField(TEXT("danmaku_content"));
-	Data.Mode = static_cast<EDanmakuMode>(TruncateToInt32(Object.GetNumberField(TEXT("danmaku_mode"))));
-	Data.FontSize = TruncateToInt32(Object.GetNumberField(TEXT("danmaku_font_size")));
-	Data.FontColor = Object.GetStringField(TEXT("danmaku_font_color"));
-	return Data;
 }
 } // namespace
 
@@ -214,6 +184,12 @@ void UUI_Danmaku::AddDataToMap(const FDanmakuData& Data)
 	DanmakuMap.FindOrAdd(GetSecondKey(Data.SpawnTime)).Add(Data);
 }
 
+void UUI_Danmaku::AddDataToMap(FDanmakuData&& Data)
+{
+	const FTimespan Key = GetSecondKey(Data.SpawnTime);
+	DanmakuMap.FindOrAdd(Key).Add(std::move(Data));
+}
+
 void UUI_Danmaku::CreateTrackManager()
 {
 	TrackManager = NewObject<UDanmakuTrackManager>(this);
@@ -238,29 +214,13 @@ void UUI_Danmaku::CreateTrackManager()
 void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
 {
 	DanmakuMap.Empty();
-
-	TSharedPtr<FJsonValue> Root;
-	const TSharedRef<TJsonReader<>> Reader = TJsonReaderFactory<>::Create(JsonText);
-	if (!FJsonSerializer::Deserialize(Reader, Root) || !Root.IsValid() || Root->Type != EJson::Object)
+	TArray<FDanmakuData> Records;
+	if (!FDanmakuDocumentReader::Read(JsonText, Records))
 	{
 		return;
 	}
-	const TSharedPtr<FJsonObject> RootObject = Root->AsObject();
-	if (!RootObject.IsValid())
+	for (FDanmakuData& Record : Records)
 	{
-		return;
-	}
-
-	const TArray<TSharedPtr<FJsonValue>> Datas = RootObject->GetArrayField(TEXT("datas"));
-	for (const TSharedPtr<FJsonValue>& Element : Datas)
-	{
-		if (!Element.IsValid() || Element->Type != EJson::Object)
-		{
-			continue;
-		}
-		if (const TSharedPtr<FJsonObject> Object = Element->AsObject())
-		{
-			AddDataToMap(ReadDanmakuData(*Object));
-		}
+		AddDataToMap(std::move(Record));
 	}
 }

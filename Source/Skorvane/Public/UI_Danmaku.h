@@ -55,6 +55,8 @@ private:
 	                   const int32& InFontSize, const FString& InFontColor);
 
 	void AddDataToMap(const FDanmakuData& Data);
+	// Files the record itself, for a loader that has no further use for it.
+	void AddDataToMap(FDanmakuData&& Data);
 	void CreateTrackManager();
 	void ParseDanmaku(const FString& JsonText);
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "DanmakuDataStruct.h"
+
+// Reads a comment document ({"datas": [{...}, ...]}) token by token into records. The records, and what is
+// logged on the way, are those of reading the document into the JSON object model and taking every field with
+// the object's getters; the model itself is never built, so a document of many thousand comments costs a few
+// allocations per comment instead of dozens.
+class FDanmakuDocumentReader
+{
+public:
+	// False, with no records, when the text is not one valid JSON value, the root is not an object or the root
+	// has no "datas" array. Elements of "datas" that are not objects are skipped.
+	static bool Read(FStringView JsonText, TArray<FDanmakuData>& OutRecords);
+};
