@@ -10,6 +10,30 @@ bool IsDigit(TCHAR C)
 {
 	return C >= u'0' && C <= u'9';
 }
+
+// The character a one-letter escape stands for, or 0 for a letter JSON does not allow after a backslash.
+TCHAR Unescape(TCHAR Letter)
+{
+	switch (Letter)
+	{
+		case u'"':
+		case u'\\':
+		case u'/':
+			return Letter;
+		case u'b':
+			return u'\b';
+		case u'f':
+			return u'\f';
+		case u'n':
+			return u'\n';
+		case u'r':
+			return u'\r';
+		case u't':
+			return u'\t';
+		default:
+			return 0;
+	}
+}
 } // namespace
 
 template <class CharType>
@@ -240,54 +264,32 @@ bool TJsonReader<CharType>::ReadString(FString& OutString)
 		{
 			break;
 		}
-		switch (*Cursor++)
+		const TCHAR Letter = *Cursor++;
+		if (Letter != u'u')
 		{
-			case u'"':
-				OutString.AppendChar(u'"');
-				break;
-			case u'\\':
-				OutString.AppendChar(u'\\');
-				break;
-			case u'/':
-				OutString.AppendChar(u'/');
-				break;
-			case u'b':
-				OutString.AppendChar(u'\b');
-				break;
-			case u'f':
-				OutString.AppendChar(u'\f');
-				break;
-			case u'n':
-				OutString.AppendChar(u'\n');
-				break;
-			case u'r':
-				OutString.AppendChar(u'\r');
-				break;
-			case u't':
-				OutString.AppendChar(u'\t');
-				break;
-			case u'u':
+			const TCHAR Unescaped = Unescape(Letter);
+			if (Unescaped == 0)
 			{
-				// The text is UTF-16 already, so a surrogate pair written as two escapes joins by itself; a lone
-				// surrogate is kept as the code unit it names.
-				int32 Unit = 0;
-				for (int32 Digit = 0; Digit < 4; ++Digit)
-				{
-					const int32 Hex = Cursor != End ? TChar::HexDigitValue(*Cursor) : -1;
-					if (Hex < 0)
-					{
-						return Fail(TEXT("Bad \\u escape"));
-					}
-					Unit = Unit * 16 + Hex;
-					++Cursor;
-				}
-				OutString.AppendChar(TCHAR(Unit));
-				break;
-			}
-			default:
 				--Cursor;
 				return Fail(TEXT("Bad escape"));
+			}
+			OutString.AppendChar(Unescaped);
+			continue;
 		}
+		// The text is UTF-16 already, so a surrogate pair written as two escapes joins by itself; a lone
+		// surrogate is kept as the code unit it names.
+		int32 Unit = 0;
+		for (int32 Digit = 0; Digit < 4; ++Digit)
+		{
+			const int32 Hex = Cursor != End ? TChar::HexDigitValue(*Cursor) : -1;
+			if (Hex < 0)
+			{
+				return Fail(TEXT("Bad \\u escape"));
+			}
+			Unit = Unit * 16 + Hex;
+			++Cursor;
+		}
+		OutString.AppendChar(TCHAR(Unit));
 	}
 	return Fail(TEXT("Unterminated string"));
 }
