@@ -71,6 +71,10 @@ TEST(String, PrintfFormatsLikeTheRuntime)
 	EXPECT_TRUE(FString::Printf(TEXT("%02d:%02d 100%%"), 5, 7).Equals(TEXT("05:07 100%")));
 	EXPECT_TRUE(FString::Printf(TEXT("%s"), u"\u5F39\u5E55").Equals(FString(u"\u5F39\u5E55")));
 	EXPECT_TRUE(FString::Printf(TEXT("%d %d"), 1).Equals(TEXT("1 0")));
+	// Negative integers in the unsigned conversions keep the width of their type, as with C varargs.
+	EXPECT_TRUE(FString::Printf(TEXT("%x %X %u"), int32(-1), int16(-2), int32(-2))
+	                .Equals(TEXT("ffffffff FFFFFFFE 4294967294")));
+	EXPECT_TRUE(FString::Printf(TEXT("%llx %08X"), int64(-1), 0xBEEFu).Equals(TEXT("ffffffffffffffff 0000BEEF")));
 }
 
 TEST(String, Utf8RoundTripReplacesLoneSurrogates)

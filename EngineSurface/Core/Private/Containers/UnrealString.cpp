@@ -500,10 +500,16 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 			case u'X':
 			case u'o':
 			{
+				const FPrintfArg* Arg = TakeArg();
+				unsigned long long Value = static_cast<unsigned long long>(AsSigned(Arg));
+				// Varargs widen narrower integers to int, so a negative int32 or int16 prints as 32 bits.
+				if (Arg && Arg->Kind == FPrintfArg::EKind::Signed && Arg->Bytes <= 4)
+				{
+					Value &= 0xFFFFFFFFull;
+				}
 				Spec += "ll";
 				Spec.push_back(char(Conversion));
-				std::snprintf(Buffer, sizeof(Buffer), Spec.c_str(),
-				              static_cast<unsigned long long>(AsSigned(TakeArg())));
+				std::snprintf(Buffer, sizeof(Buffer), Spec.c_str(), Value);
 				AppendNarrow(Out, Buffer);
 				break;
 			}

@@ -23,6 +23,8 @@ struct FPrintfArg
 		Pointer
 	};
 	EKind Kind;
+	// The integer's size in bytes: the unsigned conversions read a narrower one as C's varargs do.
+	uint8 Bytes = 8;
 	int64 Signed = 0;
 	uint64 Unsigned = 0;
 	double Double = 0.0;
@@ -31,13 +33,20 @@ struct FPrintfArg
 	const void* Pointer = nullptr;
 
 	template <typename T>
-	requires(std::is_integral_v<T>&& std::is_signed_v<T>) FPrintfArg(T Value) : Kind(EKind::Signed), Signed(Value) {}
-	template <typename T>
-	requires(std::is_integral_v<T> && !std::is_signed_v<T>) FPrintfArg(T Value) : Kind(EKind::Unsigned), Unsigned(Value)
+	requires(std::is_integral_v<T>&& std::is_signed_v<T>) FPrintfArg(T Value)
+	    : Kind(EKind::Signed), Bytes(sizeof(T)), Signed(Value)
 	{
 	}
 	template <typename T>
-	requires std::is_enum_v<T> FPrintfArg(T Value) : Kind(EKind::Signed), Signed(static_cast<int64>(Value)) {}
+	requires(std::is_integral_v<T> && !std::is_signed_v<T>) FPrintfArg(T Value)
+	    : Kind(EKind::Unsigned), Bytes(sizeof(T)), Unsigned(Value)
+	{
+	}
+	template <typename T>
+	requires std::is_enum_v<T> FPrintfArg(T Value)
+	    : Kind(EKind::Signed), Bytes(sizeof(T)), Signed(static_cast<int64>(Value))
+	{
+	}
 	FPrintfArg(double Value) : Kind(EKind::Double), Double(Value) {}
 	FPrintfArg(float Value) : Kind(EKind::Double), Double(Value) {}
 	FPrintfArg(const TCHAR* Value) : Kind(EKind::WideString), Wide(Value) {}
