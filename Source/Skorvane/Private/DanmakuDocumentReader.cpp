@@ -80,8 +80,9 @@ double GetNumberField(const FFieldValue& Field, EField Name)
 	return ReadAsValue(Field, [](const FJsonValue& Value) { return Value.AsNumber(); });
 }
 
-// The field's text; a string field hands its buffer over instead of copying it.
-FString TakeStringField(FFieldValue& Field, EField Name)
+// The field's text. A string field is copied at its exact length and keeps its buffer for the next element, so
+// the index holds no spare capacity and reading allocates no more often.
+FString GetStringField(const FFieldValue& Field, EField Name)
 {
 	if (Field.Type == EJson::None)
 	{
@@ -89,7 +90,7 @@ FString TakeStringField(FFieldValue& Field, EField Name)
 	}
 	if (Field.Type == EJson::String)
 	{
-		return std::move(Field.String);
+		return FString(Field.String.Len(), *Field.String);
 	}
 	return ReadAsValue(Field, [](const FJsonValue& Value) { return Value.AsString(); });
 }
@@ -104,31 +105,32 @@ int32 TruncateToInt32(double Value)
 	return static_cast<int32>(FMath::Clamp(Value, static_cast<double>(MIN_int32), static_cast<double>(MAX_int32)));
 }
 
-FDanmakuData MakeRecord(FFieldValue (&Fields)[FieldCount])
+FDanmakuData MakeRecord(const FFieldValue (&Fields)[FieldCount])
 {
 	FDanmakuData Data;
 	Data.DanmakuID = TruncateToInt32(GetNumberField(Fields[DanmakuId], DanmakuId));
 	Data.PostID = TruncateToInt32(GetNumberField(Fields[PostId], PostId));
 	Data.UserID = TruncateToInt32(GetNumberField(Fields[UserId], UserId));
-	Data.UserDisplayName = TakeStringField(Fields[UserDisplayName], UserDisplayName);
+	Data.UserDisplayName = GetStringField(Fields[UserDisplayName], UserDisplayName);
 	Data.PostDate = FDateTime();
+	// Only the parsed date is kept, so a string field is parsed where it lies.
 	if (Fields[PostDate].Type == EJson::String)
 	{
 		FDateTime::Parse(Fields[PostDate].String, Data.PostDate);
 	}
 	else
 	{
-		FDateTime::Parse(TakeStringField(Fields[PostDate], PostDate), Data.PostDate);
+		FDateTime::Parse(GetStringField(Fields[PostDate], PostDate), Data.PostDate);
 	}
 	int64 Ticks = 0;
 	const FFieldValue& Spawn = Fields[SpawnTime];
 	const bool bHasTicks = Spawn.Type != EJson::None &&
 	                       ReadAsValue(Spawn, [&Ticks](const FJsonValue& Value) { return Value.TryGetNumber(Ticks); });
 	Data.SpawnTime = bHasTicks ? Ticks : 0;
-	Data.Content = TakeStringField(Fields[Content], Content);
+	Data.Content = GetStringField(Fields[Content], Content);
 	Data.Mode = static_cast<EDanmakuMode>(TruncateToInt32(GetNumberField(Fields[Mode], Mode)));
 	Data.FontSize = TruncateToInt32(GetNumberField(Fields[FontSize], FontSize));
-	Data.FontColor = TakeStringField(Fields[FontColor], FontColor);
+	Data.FontColor = GetStringField(Fields[FontColor], FontColor);
 	return Data;
 }
 
