@@ -455,36 +455,34 @@ struct TPropertyTraits<TDynamicMulticastDelegate<ArgTypes...>>
 	static bool Import(TDynamicMulticastDelegate<ArgTypes...>&, const FString&) { return false; }
 };
 
-// Value types from Core with a text form of their own.
-template <>
-struct COREUOBJECT_API TPropertyTraits<FVector2D>
+// Value types from Core with a text form of their own (in PropertyTypes.cpp) and no references.
+template <typename T>
+struct TValuePropertyTraits
 {
 	static constexpr bool bHasReferences = false;
-	static void Collect(FVector2D&, FReferenceCollector&) {}
+	static void Collect(T&, FReferenceCollector&) {}
+};
+template <>
+struct COREUOBJECT_API TPropertyTraits<FVector2D> : TValuePropertyTraits<FVector2D>
+{
 	static bool Export(const FVector2D& Value, FString& Out);
 	static bool Import(FVector2D& Value, const FString& Text);
 };
 template <>
-struct COREUOBJECT_API TPropertyTraits<FLinearColor>
+struct COREUOBJECT_API TPropertyTraits<FLinearColor> : TValuePropertyTraits<FLinearColor>
 {
-	static constexpr bool bHasReferences = false;
-	static void Collect(FLinearColor&, FReferenceCollector&) {}
 	static bool Export(const FLinearColor& Value, FString& Out);
 	static bool Import(FLinearColor& Value, const FString& Text);
 };
 template <>
-struct COREUOBJECT_API TPropertyTraits<FColor>
+struct COREUOBJECT_API TPropertyTraits<FColor> : TValuePropertyTraits<FColor>
 {
-	static constexpr bool bHasReferences = false;
-	static void Collect(FColor&, FReferenceCollector&) {}
 	static bool Export(const FColor& Value, FString& Out);
 	static bool Import(FColor& Value, const FString& Text);
 };
 template <>
-struct COREUOBJECT_API TPropertyTraits<FTimespan>
+struct COREUOBJECT_API TPropertyTraits<FTimespan> : TValuePropertyTraits<FTimespan>
 {
-	static constexpr bool bHasReferences = false;
-	static void Collect(FTimespan&, FReferenceCollector&) {}
 	static bool Export(const FTimespan& Value, FString& Out);
 	static bool Import(FTimespan& Value, const FString& Text);
 };
