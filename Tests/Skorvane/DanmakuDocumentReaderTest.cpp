@@ -1,4 +1,5 @@
 #include "DanmakuDocumentReader.h"
+#include "Headless/Utf8String.h"
 
 #include "Dom/JsonObject.h"
 #include "Serialization/JsonSerializer.h"
@@ -75,20 +76,18 @@ std::string Describe(const FDanmakuData& Data)
 	                              Data.FontSize, *Data.FontColor));
 }
 
-// Reads Text both ways and expects the same answer, the same records (strings compared with case) and the same
-// log lines in the same order. Returns the number of records, or -1 for a refused document.
+// Reads Text both ways and expects the same answer and the same records (strings compared with case), with nothing
+// logged by the reader. Returns the number of records, or -1 for a refused document.
 int32 ExpectReadAsByTheObjectModel(const FString& Text)
 {
 	TArray<FDanmakuData> Expected;
 	TArray<FDanmakuData> Actual;
 	bool bExpected = false;
 	bool bActual = false;
-	TArray<FString> ExpectedLog;
 	TArray<FString> ActualLog;
 	{
 		FJsonLog Log;
 		bExpected = ReadThroughObjectModel(Text, Expected);
-		ExpectedLog = Log.Lines;
 	}
 	{
 		FJsonLog Log;
@@ -107,9 +106,7 @@ int32 ExpectReadAsByTheObjectModel(const FString& Text)
 	{
 		EXPECT_EQ(Describe(Actual[Index]), Describe(Expected[Index])) << Document;
 	}
-	EXPECT_EQ(FString::Join(ActualLog, TEXT("\n")).GetStdString(),
-	          FString::Join(ExpectedLog, TEXT("\n")).GetStdString())
-	    << Document;
+	EXPECT_EQ(ToUtf8(FString::Join(ActualLog, TEXT("\n"))), "") << Document;
 	return bActual ? Actual.Num() : -1;
 }
 

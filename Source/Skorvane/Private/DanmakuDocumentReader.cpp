@@ -1,12 +1,12 @@
 #include "DanmakuDocumentReader.h"
 
-#include "Dom/JsonObject.h"
+#include "Dom/JsonValue.h"
 #include "Serialization/JsonReader.h"
 
 namespace
 {
 // The record's keys, in the order the record's members are filled.
-enum EField : int32
+enum class EDanmakuField : int32
 {
 	DanmakuId,
 	PostId,
@@ -18,18 +18,20 @@ enum EField : int32
 	Mode,
 	FontSize,
 	FontColor,
-	FieldCount
+	Count
 };
 
-const FStringView FieldNames[FieldCount] = {TEXT("danmaku_id"),        TEXT("post_id"),
-                                            TEXT("user_id"),           TEXT("user_display_name"),
-                                            TEXT("danmaku_post_date"), TEXT("danmaku_spawn_time"),
-                                            TEXT("danmaku_content"),   TEXT("danmaku_mode"),
-                                            TEXT("danmaku_font_size"), TEXT("danmaku_font_color")};
+constexpr int32 NumFields = static_cast<int32>(EDanmakuField::Count);
+
+const FStringView FieldNames[NumFields] = {TEXT("danmaku_id"),        TEXT("post_id"),
+                                           TEXT("user_id"),           TEXT("user_display_name"),
+                                           TEXT("danmaku_post_date"), TEXT("danmaku_spawn_time"),
+                                           TEXT("danmaku_content"),   TEXT("danmaku_mode"),
+                                           TEXT("danmaku_font_size"), TEXT("danmaku_font_color")};
 
 const FStringView DatasName = TEXT("datas");
 
-// One field as the object model would hold it; None when the element has no such field.
+// One field of the element being read; None when the element has no such field.
 struct FFieldValue
 {
 	EJson Type = EJson::None;
@@ -38,61 +40,71 @@ struct FFieldValue
 	FString String;
 };
 
-// Stands in for an element without the field: its getters log and default exactly as for a missing field.
-const FJsonObject& NoFields()
+using FElementFields = FFieldValue[NumFields];
+
+const FFieldValue& Field(const FElementFields& Fields, EDanmakuField Name)
 {
-	static const FJsonObject Empty;
-	return Empty;
+	return Fields[static_cast<int32>(Name)];
 }
 
-// Calls Read with the field as a JSON value of its type, so that conversions between types, and the errors they
-// log, are the object model's own.
-template <typename ReadType>
-auto ReadAsValue(const FFieldValue& Field, ReadType&& Read)
+// A number field as the JSON layer converts it: a string that reads as a number and a boolean count; anything
+// else, or no field, is 0.
+double ReadNumber(const FFieldValue& Value)
 {
-	switch (Field.Type)
+	double Number = 0.0;
+	switch (Value.Type)
+	{
+		case EJson::Number:
+			return Value.Number;
+		case EJson::String:
+			return FJsonValueString(Value.String).TryGetNumber(Number) ? Number : 0.0;
+		case EJson::Boolean:
+			return FJsonValueBoolean(Value.bBool).TryGetNumber(Number) ? Number : 0.0;
+		default:
+			return 0.0;
+	}
+}
+
+// A string field as the JSON layer converts it: numbers and booleans are written out; anything else, or no field,
+// is empty. A string is copied at its exact length so the index holds no spare capacity.
+FString ReadString(const FFieldValue& Value)
+{
+	FString Text;
+	switch (Value.Type)
 	{
 		case EJson::String:
-			return Read(FJsonValueString(Field.String));
+			return FString::ConstructFromPtrSize(*Value.String, Value.String.Len());
 		case EJson::Number:
-			return Read(FJsonValueNumber(Field.Number));
+			FJsonValueNumber(Value.Number).TryGetString(Text);
+			return Text;
 		case EJson::Boolean:
-			return Read(FJsonValueBoolean(Field.bBool));
-		case EJson::Array:
-			return Read(FJsonValueArray({}));
-		case EJson::Object:
-			return Read(FJsonValueObject(nullptr));
+			FJsonValueBoolean(Value.bBool).TryGetString(Text);
+			return Text;
 		default:
-			return Read(FJsonValueNull());
+			return Text;
 	}
 }
 
-double GetNumberField(const FFieldValue& Field, EField Name)
+// The spawn time in whole ticks; 0 when the field is missing or does not read as a 64-bit number.
+int64 ReadTicks(const FFieldValue& Value)
 {
-	if (Field.Type == EJson::None)
+	int64 Ticks = 0;
+	bool bRead = false;
+	switch (Value.Type)
 	{
-		return NoFields().GetNumberField(FieldNames[Name]);
+		case EJson::Number:
+			bRead = FJsonValueNumber(Value.Number).TryGetNumber(Ticks);
+			break;
+		case EJson::String:
+			bRead = FJsonValueString(Value.String).TryGetNumber(Ticks);
+			break;
+		case EJson::Boolean:
+			bRead = FJsonValueBoolean(Value.bBool).TryGetNumber(Ticks);
+			break;
+		default:
+			break;
 	}
-	if (Field.Type == EJson::Number)
-	{
-		return Field.Number;
-	}
-	return ReadAsValue(Field, [](const FJsonValue& Value) { return Value.AsNumber(); });
-}
-
-// The field's text. A string field is copied at its exact length and keeps its buffer for the next element, so
-// the index holds no spare capacity and reading allocates no more often.
-FString GetStringField(const FFieldValue& Field, EField Name)
-{
-	if (Field.Type == EJson::None)
-	{
-		return NoFields().GetStringField(FieldNames[Name]);
-	}
-	if (Field.Type == EJson::String)
-	{
-		return FString(Field.String.Len(), *Field.String);
-	}
-	return ReadAsValue(Field, [](const FJsonValue& Value) { return Value.AsString(); });
+	return bRead ? Ticks : 0;
 }
 
 // JSON numbers are doubles; a value beyond int32 saturates instead of overflowing the conversion.
@@ -105,50 +117,38 @@ int32 TruncateToInt32(double Value)
 	return static_cast<int32>(FMath::Clamp(Value, static_cast<double>(MIN_int32), static_cast<double>(MAX_int32)));
 }
 
-FDanmakuData MakeRecord(const FFieldValue (&Fields)[FieldCount])
+FDanmakuData MakeRecord(const FElementFields& Fields)
 {
 	FDanmakuData Data;
-	Data.DanmakuID = TruncateToInt32(GetNumberField(Fields[DanmakuId], DanmakuId));
-	Data.PostID = TruncateToInt32(GetNumberField(Fields[PostId], PostId));
-	Data.UserID = TruncateToInt32(GetNumberField(Fields[UserId], UserId));
-	Data.UserDisplayName = GetStringField(Fields[UserDisplayName], UserDisplayName);
-	Data.PostDate = FDateTime();
-	// Only the parsed date is kept, so a string field is parsed where it lies.
-	if (Fields[PostDate].Type == EJson::String)
-	{
-		FDateTime::Parse(Fields[PostDate].String, Data.PostDate);
-	}
-	else
-	{
-		FDateTime::Parse(GetStringField(Fields[PostDate], PostDate), Data.PostDate);
-	}
-	int64 Ticks = 0;
-	const FFieldValue& Spawn = Fields[SpawnTime];
-	const bool bHasTicks = Spawn.Type != EJson::None &&
-	                       ReadAsValue(Spawn, [&Ticks](const FJsonValue& Value) { return Value.TryGetNumber(Ticks); });
-	Data.SpawnTime = bHasTicks ? Ticks : 0;
-	Data.Content = GetStringField(Fields[Content], Content);
-	Data.Mode = static_cast<EDanmakuMode>(TruncateToInt32(GetNumberField(Fields[Mode], Mode)));
-	Data.FontSize = TruncateToInt32(GetNumberField(Fields[FontSize], FontSize));
-	Data.FontColor = GetStringField(Fields[FontColor], FontColor);
+	Data.DanmakuID = TruncateToInt32(ReadNumber(Field(Fields, EDanmakuField::DanmakuId)));
+	Data.PostID = TruncateToInt32(ReadNumber(Field(Fields, EDanmakuField::PostId)));
+	Data.UserID = TruncateToInt32(ReadNumber(Field(Fields, EDanmakuField::UserId)));
+	Data.UserDisplayName = ReadString(Field(Fields, EDanmakuField::UserDisplayName));
+	const FFieldValue& PostDate = Field(Fields, EDanmakuField::PostDate);
+	FDateTime::Parse(PostDate.Type == EJson::String ? PostDate.String : ReadString(PostDate), Data.PostDate);
+	Data.SpawnTime = ReadTicks(Field(Fields, EDanmakuField::SpawnTime));
+	Data.Content = ReadString(Field(Fields, EDanmakuField::Content));
+	Data.Mode = static_cast<EDanmakuMode>(TruncateToInt32(ReadNumber(Field(Fields, EDanmakuField::Mode))));
+	Data.FontSize = TruncateToInt32(ReadNumber(Field(Fields, EDanmakuField::FontSize)));
+	Data.FontColor = ReadString(Field(Fields, EDanmakuField::FontColor));
 	return Data;
 }
 
-int32 FindField(const FString& Name)
+FFieldValue* FindField(FElementFields& Fields, const FString& Name)
 {
-	for (int32 Index = 0; Index < FieldCount; ++Index)
+	for (int32 Index = 0; Index < NumFields; ++Index)
 	{
 		if (Name == FieldNames[Index])
 		{
-			return Index;
+			return &Fields[Index];
 		}
 	}
-	return INDEX_NONE;
+	return nullptr;
 }
 
-// Keeps the value the reader just read, skipping over an array or object. A repeated field keeps its last value,
-// as the object model does.
-bool ReadFieldValue(TJsonReader<>& Reader, EJsonNotation Notation, FFieldValue* Field)
+// Keeps the value the reader just read in Value (when given), skipping over an array or object. A repeated field
+// keeps its last value.
+bool ReadFieldValue(TJsonReader<>& Reader, EJsonNotation Notation, FFieldValue* Value)
 {
 	EJson Type = EJson::Null;
 	switch (Notation)
@@ -169,41 +169,41 @@ bool ReadFieldValue(TJsonReader<>& Reader, EJsonNotation Notation, FFieldValue* 
 			break;
 		case EJsonNotation::String:
 			Type = EJson::String;
-			if (Field)
+			if (Value)
 			{
-				Field->String = Reader.GetValueAsString();
+				Value->String = Reader.GetValueAsString();
 			}
 			break;
 		case EJsonNotation::Number:
 			Type = EJson::Number;
-			if (Field)
+			if (Value)
 			{
-				Field->Number = Reader.GetValueAsNumber();
+				Value->Number = Reader.GetValueAsNumber();
 			}
 			break;
 		case EJsonNotation::Boolean:
 			Type = EJson::Boolean;
-			if (Field)
+			if (Value)
 			{
-				Field->bBool = Reader.GetValueAsBoolean();
+				Value->bBool = Reader.GetValueAsBoolean();
 			}
 			break;
 		default:
 			break;
 	}
-	if (Field)
+	if (Value)
 	{
-		Field->Type = Type;
+		Value->Type = Type;
 	}
 	return true;
 }
 
 // Reads one element object, its ObjectStart already read, up to and including its end.
-bool ReadElement(TJsonReader<>& Reader, FFieldValue (&Fields)[FieldCount])
+bool ReadElement(TJsonReader<>& Reader, FElementFields& Fields)
 {
-	for (FFieldValue& Field : Fields)
+	for (FFieldValue& Value : Fields)
 	{
-		Field.Type = EJson::None;
+		Value.Type = EJson::None;
 	}
 	EJsonNotation Notation = EJsonNotation::Null;
 	while (Reader.ReadNext(Notation))
@@ -212,8 +212,7 @@ bool ReadElement(TJsonReader<>& Reader, FFieldValue (&Fields)[FieldCount])
 		{
 			return true;
 		}
-		const int32 Index = FindField(Reader.GetIdentifier());
-		if (!ReadFieldValue(Reader, Notation, Index == INDEX_NONE ? nullptr : &Fields[Index]))
+		if (!ReadFieldValue(Reader, Notation, FindField(Fields, Reader.GetIdentifier())))
 		{
 			return false;
 		}
@@ -221,33 +220,10 @@ bool ReadElement(TJsonReader<>& Reader, FFieldValue (&Fields)[FieldCount])
 	return false;
 }
 
-// Whether every field the getters read is there with its own type; only then does reading it log nothing. The
-// spawn time is read with a TryGet form, which never logs.
-bool ReadsWithoutLogging(const FFieldValue (&Fields)[FieldCount])
-{
-	for (int32 Index = 0; Index < FieldCount; ++Index)
-	{
-		const bool bText = Index == UserDisplayName || Index == PostDate || Index == Content || Index == FontColor;
-		if (Index != SpawnTime && Fields[Index].Type != (bText ? EJson::String : EJson::Number))
-		{
-			return false;
-		}
-	}
-	return true;
-}
-
-// An element whose reading logs: kept as read, and made into its record only once the whole document is known to
-// be good and this "datas" to be the one that counts, so the log holds what the object model's read logs.
-struct FDeferredElement
-{
-	int32 RecordIndex = 0;
-	FFieldValue Fields[FieldCount];
-};
-
 // Reads the "datas" array, its ArrayStart already read, up to and including its end.
-bool ReadDatas(TJsonReader<>& Reader, TArray<FDanmakuData>& OutRecords, TArray<FDeferredElement>& OutDeferred)
+bool ReadDatas(TJsonReader<>& Reader, TArray<FDanmakuData>& OutRecords)
 {
-	FFieldValue Fields[FieldCount];
+	FElementFields Fields;
 	EJsonNotation Notation = EJsonNotation::Null;
 	while (Reader.ReadNext(Notation))
 	{
@@ -260,17 +236,7 @@ bool ReadDatas(TJsonReader<>& Reader, TArray<FDanmakuData>& OutRecords, TArray<F
 				{
 					return false;
 				}
-				if (ReadsWithoutLogging(Fields))
-				{
-					OutRecords.Add(MakeRecord(Fields));
-				}
-				else
-				{
-					FDeferredElement& Deferred = OutDeferred.Emplace_GetRef();
-					Deferred.RecordIndex = OutRecords.Num();
-					std::swap(Deferred.Fields, Fields);
-					OutRecords.AddDefaulted();
-				}
+				OutRecords.Add(MakeRecord(Fields));
 				break;
 			case EJsonNotation::ArrayStart:
 				if (!Reader.SkipArray())
@@ -289,59 +255,42 @@ bool ReadDatas(TJsonReader<>& Reader, TArray<FDanmakuData>& OutRecords, TArray<F
 bool FDanmakuDocumentReader::Read(FStringView JsonText, TArray<FDanmakuData>& OutRecords)
 {
 	OutRecords.Reset();
-	TJsonReader<> Reader(JsonText.GetData(), JsonText.Len());
+	const TSharedRef<TJsonReader<>> ReaderRef = TJsonReaderFactory<>::CreateFromView(JsonText);
+	TJsonReader<>& Reader = *ReaderRef;
 	EJsonNotation Notation = EJsonNotation::Null;
 	if (!Reader.ReadNext(Notation) || Notation != EJsonNotation::ObjectStart)
 	{
 		return false;
 	}
 
-	// The root's last "datas" field counts, as in the object model.
-	FFieldValue Datas;
-	TArray<FDeferredElement> Deferred;
+	// The root's last "datas" field counts, as when a duplicate key keeps the last value.
+	bool bDatasIsArray = false;
 	while (Reader.ReadNext(Notation) && Notation != EJsonNotation::ObjectEnd)
 	{
 		const bool bDatas = Reader.GetIdentifier() == DatasName;
 		if (bDatas)
 		{
 			OutRecords.Reset();
-			Deferred.Reset();
+			bDatasIsArray = Notation == EJsonNotation::ArrayStart;
 		}
-		if (bDatas && Notation == EJsonNotation::ArrayStart)
+		if (bDatas && bDatasIsArray)
 		{
-			Datas.Type = EJson::Array;
-			if (!ReadDatas(Reader, OutRecords, Deferred))
+			if (!ReadDatas(Reader, OutRecords))
 			{
 				break;
 			}
 		}
-		else if (!ReadFieldValue(Reader, Notation, bDatas ? &Datas : nullptr))
+		else if (!ReadFieldValue(Reader, Notation, nullptr))
 		{
 			break;
 		}
 	}
 	// Anything but the root's end followed by nothing but white space refuses the whole document.
-	if (Notation != EJsonNotation::ObjectEnd || Reader.ReadNext(Notation) || Notation == EJsonNotation::Error)
+	if (Notation != EJsonNotation::ObjectEnd || Reader.ReadNext(Notation) || Notation == EJsonNotation::Error ||
+	    !bDatasIsArray)
 	{
 		OutRecords.Reset();
 		return false;
-	}
-	if (Datas.Type != EJson::Array)
-	{
-		OutRecords.Reset();
-		if (Datas.Type == EJson::None)
-		{
-			NoFields().GetArrayField(TEXT("datas"));
-		}
-		else
-		{
-			ReadAsValue(Datas, [](const FJsonValue& Value) { return Value.AsArray().Num(); });
-		}
-		return false;
-	}
-	for (FDeferredElement& Element : Deferred)
-	{
-		OutRecords[Element.RecordIndex] = MakeRecord(Element.Fields);
 	}
 	return true;
 }

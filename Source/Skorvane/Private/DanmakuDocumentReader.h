@@ -3,10 +3,11 @@
 #include "CoreMinimal.h"
 #include "DanmakuDataStruct.h"
 
-// Reads a comment document ({"datas": [{...}, ...]}) token by token into records. The records, and what is
-// logged on the way, are those of reading the document into the JSON object model and taking every field with
-// the object's getters; the model itself is never built, so a document of many thousand comments costs a few
-// allocations per comment instead of dozens.
+// Reads a comment document ({"datas": [{...}, ...]}) token by token, in one pass, into records. The records are
+// those of reading the document into the JSON object model and taking every field with the object's getters
+// (missing fields 0 or empty, numbers and strings converted as the JSON layer converts them); the model itself is
+// never built, so a document of many thousand comments costs a few allocations per comment instead of dozens.
+// Nothing is logged per field: a document of many thousand comments with one key missing would flood the log.
 class FDanmakuDocumentReader
 {
 public:

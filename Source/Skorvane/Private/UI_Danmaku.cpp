@@ -187,7 +187,7 @@ void UUI_Danmaku::AddDataToMap(const FDanmakuData& Data)
 void UUI_Danmaku::AddDataToMap(FDanmakuData&& Data)
 {
 	const FTimespan Key = GetSecondKey(Data.SpawnTime);
-	DanmakuMap.FindOrAdd(Key).Add(std::move(Data));
+	DanmakuMap.FindOrAdd(Key).Add(MoveTemp(Data));
 }
 
 void UUI_Danmaku::CreateTrackManager()
@@ -221,6 +221,6 @@ void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
 	}
 	for (FDanmakuData& Record : Records)
 	{
-		AddDataToMap(std::move(Record));
+		AddDataToMap(MoveTemp(Record));
 	}
 }

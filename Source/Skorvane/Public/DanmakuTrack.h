@@ -2,7 +2,7 @@
 
 #include "CoreMinimal.h"
 #include "UObject/Object.h"
-#include "Engine/EngineTypes.h"
+#include "TimerManager.h"
 
 #include "DanmakuTrack.generated.h"
 

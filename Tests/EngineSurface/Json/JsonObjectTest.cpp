@@ -1,4 +1,5 @@
 #include "Dom/JsonObject.h"
+#include "Headless/Utf8String.h"
 
 #include "Serialization/JsonSerializer.h"
 

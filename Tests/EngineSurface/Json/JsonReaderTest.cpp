@@ -1,4 +1,5 @@
 #include "Serialization/JsonReader.h"
+#include "Headless/Utf8String.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "Serialization/JsonSerializer.h"
+#include "Headless/Utf8String.h"
 
 #include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"

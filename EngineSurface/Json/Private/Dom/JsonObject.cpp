@@ -23,12 +23,13 @@ TSharedPtr<FJsonValue> FJsonObject::GetFieldOfType(FStringView FieldName, EJson 
 	const TSharedPtr<FJsonValue>* Field = Values.FindByHash(GetTypeHash(FieldName), FieldName);
 	if (!Field || !Field->IsValid())
 	{
-		UE_LOG(LogJson, Warning, TEXT("Field %s was not found."), *FString(FieldName.Len(), FieldName.GetData()));
+		UE_LOG(LogJson, Warning, TEXT("Field %s was not found."),
+		       *FString::ConstructFromPtrSize(FieldName.GetData(), FieldName.Len()));
 	}
 	else if (JsonType != EJson::None && (*Field)->Type != JsonType)
 	{
 		UE_LOG(LogJson, Warning, TEXT("Field %s is of the wrong type."),
-		       *FString(FieldName.Len(), FieldName.GetData()));
+		       *FString::ConstructFromPtrSize(FieldName.GetData(), FieldName.Len()));
 	}
 	else
 	{
@@ -48,7 +49,8 @@ int32 FJsonObject::GetIntegerField(FStringView FieldName) const
 	const TSharedPtr<FJsonValue> Field = GetField<EJson::None>(FieldName);
 	if (!Field->TryGetNumber(Number))
 	{
-		UE_LOG(LogJson, Warning, TEXT("Field %s is not an int32."), *FString(FieldName.Len(), FieldName.GetData()));
+		UE_LOG(LogJson, Warning, TEXT("Field %s is not an int32."),
+		       *FString::ConstructFromPtrSize(FieldName.GetData(), FieldName.Len()));
 	}
 	return Number;
 }
@@ -125,7 +127,8 @@ const TArray<TSharedPtr<FJsonValue>>& FJsonObject::GetArrayField(FStringView Fie
 	const TSharedPtr<FJsonValue>* Field = Values.FindByHash(GetTypeHash(FieldName), FieldName);
 	if (!Field || !Field->IsValid())
 	{
-		UE_LOG(LogJson, Warning, TEXT("Field %s was not found."), *FString(FieldName.Len(), FieldName.GetData()));
+		UE_LOG(LogJson, Warning, TEXT("Field %s was not found."),
+		       *FString::ConstructFromPtrSize(FieldName.GetData(), FieldName.Len()));
 		return EmptyArray;
 	}
 	return (*Field)->AsArray();
@@ -147,7 +150,8 @@ const TSharedPtr<FJsonObject>& FJsonObject::GetObjectField(FStringView FieldName
 	const TSharedPtr<FJsonValue>* Field = Values.FindByHash(GetTypeHash(FieldName), FieldName);
 	if (!Field || !Field->IsValid())
 	{
-		UE_LOG(LogJson, Warning, TEXT("Field %s was not found."), *FString(FieldName.Len(), FieldName.GetData()));
+		UE_LOG(LogJson, Warning, TEXT("Field %s was not found."),
+		       *FString::ConstructFromPtrSize(FieldName.GetData(), FieldName.Len()));
 		return EmptyObject;
 	}
 	return (*Field)->AsObject();

@@ -29,9 +29,12 @@ public:
 	TSharedPtr<FJsonValue> TryGetField(FStringView FieldName) const;
 	void SetField(FStringView FieldName, const TSharedPtr<FJsonValue>& Value)
 	{
-		Values.Add(FString(FieldName.Len(), FieldName.GetData()), Value);
+		Values.Add(FString::ConstructFromPtrSize(FieldName.GetData(), FieldName.Len()), Value);
 	}
-	void RemoveField(FStringView FieldName) { Values.Remove(FString(FieldName.Len(), FieldName.GetData())); }
+	void RemoveField(FStringView FieldName)
+	{
+		Values.Remove(FString::ConstructFromPtrSize(FieldName.GetData(), FieldName.Len()));
+	}
 
 	double GetNumberField(FStringView FieldName) const;
 	int32 GetIntegerField(FStringView FieldName) const;

@@ -4,6 +4,10 @@
 #include "JsonGlobals.h"
 #include "Serialization/JsonTypes.h"
 
+template <class CharType>
+class TJsonReaderFactory;
+class FJsonSerializer;
+
 // Reads JSON text (RFC 8259) one token at a time. Each ReadNext reports the next token; inside an object the
 // field's name is GetIdentifier, and a scalar's value is read with the GetValueAs functions until the next
 // ReadNext. ReadNext returns false once the single root value is complete and only white space follows, or on
@@ -18,12 +22,9 @@ class TJsonReader
 public:
 	static constexpr int32 MaxDepth = 512;
 
-	// Reads its own copy of the text.
-	explicit TJsonReader(FString InText);
-	// Reads text the caller owns; it must outlive the reader.
-	TJsonReader(const TCHAR* InText, int32 InLength);
 	TJsonReader(const TJsonReader&) = delete;
 	TJsonReader& operator=(const TJsonReader&) = delete;
+	virtual ~TJsonReader() = default;
 
 	bool ReadNext(EJsonNotation& Notation);
 	// Called just after ObjectStart or ArrayStart: reads up to and including the matching end.
@@ -36,9 +37,19 @@ public:
 	bool GetValueAsBoolean() const { return bBoolValue; }
 
 	const FString& GetErrorMessage() const { return ErrorMessage; }
-	void SetErrorMessage(const FString& InMessage) { ErrorMessage = InMessage; }
 
 private:
+	// Readers are made by TJsonReaderFactory only, as in the engine.
+	friend class TJsonReaderFactory<CharType>;
+	friend class FJsonSerializer;
+
+	// Reads its own copy of the text.
+	explicit TJsonReader(FString InText);
+	// Reads text the caller owns; it must outlive the reader.
+	TJsonReader(const TCHAR* InText, int32 InLength);
+
+	void SetErrorMessage(const FString& InMessage) { ErrorMessage = InMessage; }
+
 	enum class EState : uint8
 	{
 		// A value must come: the root, or after a field name or a comma.
@@ -85,11 +96,13 @@ class TJsonReaderFactory
 public:
 	static TSharedRef<TJsonReader<CharType>> Create(const FString& JsonString)
 	{
-		return MakeShared<TJsonReader<CharType>>(JsonString);
+		return TSharedRef<TJsonReader<CharType>>(
+		    std::shared_ptr<TJsonReader<CharType>>(new TJsonReader<CharType>(JsonString)));
 	}
 	// No copy of the text is made: the caller keeps it alive while the reader is used.
 	static TSharedRef<TJsonReader<CharType>> CreateFromView(FStringView JsonString)
 	{
-		return MakeShared<TJsonReader<CharType>>(JsonString.GetData(), JsonString.Len());
+		return TSharedRef<TJsonReader<CharType>>(
+		    std::shared_ptr<TJsonReader<CharType>>(new TJsonReader<CharType>(JsonString.GetData(), JsonString.Len())));
 	}
 };
