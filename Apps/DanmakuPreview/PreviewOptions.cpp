@@ -1,4 +1,5 @@
 #include "PreviewOptions.h"
+#include "Headless/Utf8String.h"
 
 #include <cmath>
 #include <cstdlib>

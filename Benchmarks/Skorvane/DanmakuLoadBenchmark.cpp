@@ -3,6 +3,7 @@
 // Ratios are printed at the end, all from this one run on this machine.
 
 #include "CoreMinimal.h"
+#include "Headless/Utf8String.h"
 #include "Blueprint/UserWidget.h"
 #include "DanmakuTrackManager.h"
 #include "Engine/World.h"

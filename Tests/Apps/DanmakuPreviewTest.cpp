@@ -1,4 +1,5 @@
 #include "CoreMinimal.h"
+#include "Headless/Utf8String.h"
 #include "Dom/JsonObject.h"
 #include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"

@@ -13,5 +13,7 @@
 #include "Math/Vector2D.h"
 #include "Misc/DateTime.h"
 #include "Misc/Timespan.h"
+#include "Templates/Function.h"
+#include "Templates/UnrealTemplate.h"
 #include "Templates/SharedPointer.h"
 #include "UObject/NameTypes.h"

@@ -18,10 +18,10 @@ void FTimerManager::SetTimer(FTimerHandle& InOutHandle, const FTimerDelegate& De
 	InOutHandle.Handle = Timer.Id;
 }
 
-void FTimerManager::SetTimer(FTimerHandle& InOutHandle, std::function<void()>&& Callback, float InRate, bool bInLoop,
+void FTimerManager::SetTimer(FTimerHandle& InOutHandle, TFunction<void(void)>&& Callback, float InRate, bool bInLoop,
                              float InFirstDelay)
 {
-	SetTimer(InOutHandle, FTimerDelegate::CreateLambda(std::move(Callback)), InRate, bInLoop, InFirstDelay);
+	SetTimer(InOutHandle, FTimerDelegate::CreateLambda(MoveTemp(Callback)), InRate, bInLoop, InFirstDelay);
 }
 
 void FTimerManager::ClearTimer(FTimerHandle& InOutHandle)

@@ -4,8 +4,6 @@
 #include "Engine/EngineTypes.h"
 #include "UObject/Object.h"
 
-#include <functional>
-
 DECLARE_DELEGATE(FTimerDelegate);
 
 // The world's timers. Time advances only through Tick, which the world calls once per frame.
@@ -33,10 +31,10 @@ public:
 			SetTarget(InOutHandle, Object);
 		}
 	}
-	void SetTimer(FTimerHandle& InOutHandle, const FTimerDelegate& Delegate, float InRate, bool bInLoop = false,
+	void SetTimer(FTimerHandle& InOutHandle, const FTimerDelegate& Delegate, float InRate, bool bInLoop,
 	              float InFirstDelay = -1.0f);
 	// A callback bound to no object; it fires until cleared.
-	void SetTimer(FTimerHandle& InOutHandle, std::function<void()>&& Callback, float InRate, bool bInLoop = false,
+	void SetTimer(FTimerHandle& InOutHandle, TFunction<void(void)>&& Callback, float InRate, bool bInLoop,
 	              float InFirstDelay = -1.0f);
 
 	// Removes the timer and invalidates the handle.

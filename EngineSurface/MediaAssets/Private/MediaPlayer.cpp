@@ -263,7 +263,7 @@ FTimespan UMediaPlayer::GetCachedBehind() const
 	return IsReady() ? FTimespan::FromSeconds(FMath::Max(PositionSeconds - CacheStartSeconds, 0.0)) : FTimespan::Zero();
 }
 
-FString UMediaPlayer::GetUrl() const
+const FString& UMediaPlayer::GetUrl() const
 {
 	return CurrentUrl;
 }

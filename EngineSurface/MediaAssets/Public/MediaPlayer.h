@@ -129,7 +129,7 @@ public:
 
 	// The URL of the open (or opening) source; empty when closed.
 	UFUNCTION(BlueprintCallable, Category = "Media|MediaPlayer")
-	FString GetUrl() const;
+	const FString& GetUrl() const;
 
 	// The player's playlist, made (empty) when it has none.
 	UFUNCTION(BlueprintCallable, Category = "Media|MediaPlayer")

@@ -1,4 +1,5 @@
 #include "Misc/DateTime.h"
+#include "Headless/Utf8String.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "Misc/FileHelper.h"
+#include "Headless/Utf8String.h"
 
 #include "FileTestDirectory.h"
 

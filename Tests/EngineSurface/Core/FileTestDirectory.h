@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Containers/UnrealString.h"
+#include "Headless/Utf8String.h"
 
 #include <filesystem>
 #include <string>

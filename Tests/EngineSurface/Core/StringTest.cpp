@@ -1,4 +1,5 @@
 #include "Containers/UnrealString.h"
+#include "Headless/Utf8String.h"
 
 #include <gtest/gtest.h>
 

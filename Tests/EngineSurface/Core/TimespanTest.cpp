@@ -1,4 +1,5 @@
 #include "Misc/Timespan.h"
+#include "Headless/Utf8String.h"
 
 #include <gtest/gtest.h>
 

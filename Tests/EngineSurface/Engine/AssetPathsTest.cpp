@@ -1,4 +1,5 @@
 #include "Headless/AssetPaths.h"
+#include "Headless/Utf8String.h"
 
 #include "../Core/FileTestDirectory.h"
 #include "EngineTestTypes.h"
@@ -61,11 +62,16 @@ TEST(AssetPaths, PathsThatLeaveContentResolveToNothing)
 {
 	FTestProject Project;
 	const FString Paths[] = {
-	    TEXT("/Game/../../x"),   TEXT("/Game/a/../../b"),
-	    TEXT("/Game/..\\..\\x"), TEXT("/Game/UI/..//../../x"),
-	    TEXT("/Game//tmp/x"),    TEXT("/Game/./UI/WBP_X"),
-	    TEXT("/Game/C:/x"),      TEXT("/Game/Link/outside"),
-	    TEXT("/Game/Link/x"),    FString(TEXT("/Game/UI/WBP_X")) + FString(1, TEXT("\0")) + TEXT("/../../../x"),
+	    TEXT("/Game/../../x"),
+	    TEXT("/Game/a/../../b"),
+	    TEXT("/Game/..\\..\\x"),
+	    TEXT("/Game/UI/..//../../x"),
+	    TEXT("/Game//tmp/x"),
+	    TEXT("/Game/./UI/WBP_X"),
+	    TEXT("/Game/C:/x"),
+	    TEXT("/Game/Link/outside"),
+	    TEXT("/Game/Link/x"),
+	    FString(TEXT("/Game/UI/WBP_X")) + FString::ConstructFromPtrSize(TEXT("\0"), 1) + TEXT("/../../../x"),
 	};
 	for (const FString& Path : Paths)
 	{

@@ -1,4 +1,5 @@
 #include "Kismet/GameplayStatics.h"
+#include "Headless/Utf8String.h"
 
 #include "../Core/FileTestDirectory.h"
 #include "EngineTestTypes.h"

@@ -41,7 +41,7 @@ TEST(HeadlessApplication, TickRunsPhasesInFrameOrderWithTheWorldBetween)
 	GPhaseLog = &Log;
 	FTimerHandle Handle;
 	App.GetWorld()->GetTimerManager().SetTimer(
-	    Handle, [&Log] { Log.Add(TEXT("timer")); }, 0.1f);
+	    Handle, [&Log] { Log.Add(TEXT("timer")); }, 0.1f, false);
 	App.Click(FVector2D(10.0, 20.0));
 
 	App.Tick(0.1f);

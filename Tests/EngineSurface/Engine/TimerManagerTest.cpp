@@ -165,7 +165,7 @@ TEST(TimerManager, CallbacksMaySetAndClearTimersIncludingTheirOwn)
 		    Timers.ClearTimer(Victim);
 		    // Re-setting its own handle from inside the callback restarts it from now.
 		    Timers.SetTimer(
-		        Self, [&Fired] { Fired.Add(TEXT("restarted")); }, 0.3f);
+		        Self, [&Fired] { Fired.Add(TEXT("restarted")); }, 0.3f, false);
 		    Timers.SetTimer(
 		        Spawned, [&Fired] { Fired.Add(TEXT("spawned")); }, 0.1f, false, 0.0f);
 	    },
@@ -190,7 +190,7 @@ TEST(TimerManager, DueTimersFireInTheOrderTheyFellDue)
 	FTimerHandle Fast;
 	TArray<int32> Order;
 	Timers.SetTimer(
-	    Slow, [&Order] { Order.Add(3); }, 0.3f);
+	    Slow, [&Order] { Order.Add(3); }, 0.3f, false);
 	Timers.SetTimer(
 	    Fast, [&Order] { Order.Add(1); }, 0.1f, true);
 

@@ -1,4 +1,5 @@
 #include "MediaTestTypes.h"
+#include "Headless/Utf8String.h"
 
 #include "Headless/MediaSourceRegistry.h"
 #include "UObject/GarbageCollection.h"

@@ -1,4 +1,5 @@
 #include "Headless/MediaSourceRegistry.h"
+#include "Headless/Utf8String.h"
 
 #include "../Core/FileTestDirectory.h"
 #include "Misc/FileHelper.h"

@@ -1,4 +1,5 @@
 #include "Containers/UnrealString.h"
+#include "Headless/Utf8String.h"
 
 #include <cmath>
 #include <cstdio>
@@ -570,4 +571,15 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 		}
 	}
 	return FString(std::move(Out));
+}
+
+std::string ToUtf8(const FString& String)
+{
+	return UE::String::Utf16ToUtf8(*String, static_cast<size_t>(String.Len()));
+}
+
+FString FromUtf8(const std::string& Text)
+{
+	const std::u16string Converted = UE::String::Utf8ToUtf16(Text.data(), Text.size());
+	return FString::ConstructFromPtrSize(Converted.data(), static_cast<int32>(Converted.size()));
 }

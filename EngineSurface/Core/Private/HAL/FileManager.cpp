@@ -1,4 +1,5 @@
 #include "HAL/FileManager.h"
+#include "Headless/Utf8String.h"
 
 #include "Misc/Paths.h"
 

@@ -1,4 +1,5 @@
 #include "Misc/FileHelper.h"
+#include "Headless/Utf8String.h"
 
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,11 @@ std::u16string DecodeUtf16(const std::string& Bytes, size_t Offset, bool bBigEnd
 	}
 	return Units;
 }
+
+FString ToFString(const std::u16string& Units)
+{
+	return FString::ConstructFromPtrSize(Units.data(), static_cast<int32>(Units.size()));
+}
 } // namespace
 
 bool FFileHelper::LoadFileToString(FString& Result, const TCHAR* Filename)
@@ -73,16 +79,16 @@ bool FFileHelper::LoadFileToString(FString& Result, const TCHAR* Filename)
 	{ return Bytes.compare(0, Length, Mark, Length) == 0; };
 	if (StartsWith("\xFF\xFE", 2))
 	{
-		Result = FString(DecodeUtf16(Bytes, 2, false));
+		Result = ToFString(DecodeUtf16(Bytes, 2, false));
 	}
 	else if (StartsWith("\xFE\xFF", 2))
 	{
-		Result = FString(DecodeUtf16(Bytes, 2, true));
+		Result = ToFString(DecodeUtf16(Bytes, 2, true));
 	}
 	else
 	{
 		const size_t Offset = StartsWith("\xEF\xBB\xBF", 3) ? 3 : 0;
-		Result = FString(UE::String::Utf8ToUtf16(Bytes.data() + Offset, Bytes.size() - Offset));
+		Result = ToFString(UE::String::Utf8ToUtf16(Bytes.data() + Offset, Bytes.size() - Offset));
 	}
 	return true;
 }

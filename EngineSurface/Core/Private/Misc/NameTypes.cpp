@@ -27,7 +27,8 @@ FName::FName(const FString& Name)
 		return;
 	}
 	FNameTable& Table = GetNameTable();
-	const std::u16string Folded = Name.ToLower().GetStdString();
+	const FString Lower = Name.ToLower();
+	const std::u16string Folded(*Lower, static_cast<size_t>(Lower.Len()));
 	std::lock_guard<std::mutex> Guard(Table.Lock);
 	const auto It = Table.ByFolded.find(Folded);
 	if (It != Table.ByFolded.end())

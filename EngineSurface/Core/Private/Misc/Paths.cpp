@@ -1,4 +1,5 @@
 #include "Misc/Paths.h"
+#include "Headless/Utf8String.h"
 
 #include <filesystem>
 #include <system_error>

@@ -63,8 +63,16 @@ public:
 	FString() = default;
 	FString(const TCHAR* Text) : Data(Text ? Text : u"") {}
 	FString(const ANSICHAR* Utf8Text);
+	UE_DEPRECATED(5.4, "Use FString::ConstructFromPtrSize instead.")
 	FString(int32 Count, const TCHAR* Text) : Data(Text, static_cast<size_t>(Count)) {}
-	explicit FString(std::u16string Text) : Data(std::move(Text)) {}
+
+	// The first Size code units at Ptr; they need no terminating zero.
+	static FString ConstructFromPtrSize(const TCHAR* Ptr, int32 Size)
+	{
+		FString Result;
+		Result.Data.assign(Ptr, static_cast<size_t>(Size));
+		return Result;
+	}
 
 	int32 Len() const { return static_cast<int32>(Data.size()); }
 	bool IsEmpty() const { return Data.empty(); }
@@ -174,13 +182,14 @@ public:
 	}
 	static FString PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 NumArgs);
 
-	const std::u16string& GetStdString() const { return Data; }
 	SIZE_T GetAllocatedSize() const { return Data.capacity() > 7 ? (Data.capacity() + 1) * sizeof(TCHAR) : 0; }
 
 	auto begin() const { return Data.begin(); }
 	auto end() const { return Data.end(); }
 
 private:
+	explicit FString(std::u16string Text) : Data(std::move(Text)) {}
+
 	std::u16string Data;
 };
 
@@ -202,16 +211,6 @@ inline uint32 HashIgnoreCase(const TCHAR* Data, int32 Length)
 inline uint32 GetTypeHash(const FString& String)
 {
 	return UE::String::HashIgnoreCase(*String, String.Len());
-}
-
-// Converts to UTF-8 for the C runtime and the file system.
-inline std::string ToUtf8(const FString& String)
-{
-	return UE::String::Utf16ToUtf8(*String, static_cast<size_t>(String.Len()));
-}
-inline FString FromUtf8(const std::string& Text)
-{
-	return FString(UE::String::Utf8ToUtf16(Text.data(), Text.size()));
 }
 
 template <>

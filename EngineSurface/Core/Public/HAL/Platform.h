@@ -32,6 +32,9 @@ using UTF32CHAR = char32_t;
 #define DLLIMPORT __attribute__((visibility("default")))
 
 #define INDEX_NONE (-1)
+#define UE_DEPRECATED(Version, Message)                                                                                \
+	[[deprecated(Message " Please update your code to the new API before upgrading to the next release, otherwise "    \
+	                     "your project will no longer compile.")]]
 
 #define UE_ARRAY_COUNT(Array) (sizeof(Array) / sizeof((Array)[0]))
 

@@ -1,4 +1,5 @@
 #include "UObject/PropertyTypes.h"
+#include "Headless/Utf8String.h"
 
 #include <cerrno>
 #include <cmath>

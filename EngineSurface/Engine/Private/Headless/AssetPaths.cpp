@@ -1,4 +1,5 @@
 #include "Headless/AssetPaths.h"
+#include "Headless/Utf8String.h"
 
 #include "Misc/Paths.h"
 

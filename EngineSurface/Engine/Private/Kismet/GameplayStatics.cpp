@@ -1,4 +1,5 @@
 #include "Kismet/GameplayStatics.h"
+#include "Headless/Utf8String.h"
 
 #include "GameFramework/SaveGameFile.h"
 #include "HAL/FileManager.h"

@@ -10,5 +10,5 @@ FString UKismetStringLibrary::GetSubstring(const FString& SourceString, int32 St
 	// 64-bit, so that StartIndex + Length cannot overflow.
 	const int64 Start = FMath::Clamp<int64>(StartIndex, 0, SourceLength);
 	const int64 End = FMath::Clamp<int64>(int64(StartIndex) + Length, Start, SourceLength);
-	return FString(int32(End - Start), *SourceString + Start);
+	return FString::ConstructFromPtrSize(*SourceString + Start, int32(End - Start));
 }

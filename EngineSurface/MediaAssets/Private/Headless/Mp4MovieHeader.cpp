@@ -1,4 +1,5 @@
 #include "Headless/Mp4MovieHeader.h"
+#include "Headless/Utf8String.h"
 
 #include <cstdio>
 

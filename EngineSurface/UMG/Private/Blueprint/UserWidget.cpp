@@ -2,6 +2,7 @@
 
 #include "Animation/WidgetAnimation.h"
 #include "Blueprint/WidgetBlueprintGeneratedClass.h"
+#include "Engine/World.h"
 #include "Headless/HeadlessViewport.h"
 
 namespace
@@ -90,10 +91,10 @@ UUserWidget* UUserWidget::CreateWidgetInstance(UWidgetTree& OwningTree, TSubclas
 	return CreateInstance(&OwningTree, UserWidgetClass.Get(), WidgetName);
 }
 
-UUserWidget* UUserWidget::CreateWidgetInstance(UObject& Outer, TSubclassOf<UUserWidget> UserWidgetClass,
+UUserWidget* UUserWidget::CreateWidgetInstance(UWorld& World, TSubclassOf<UUserWidget> UserWidgetClass,
                                                FName WidgetName)
 {
-	return CreateInstance(&Outer, UserWidgetClass.Get(), WidgetName);
+	return CreateInstance(&World, UserWidgetClass.Get(), WidgetName);
 }
 
 bool UUserWidget::Initialize()

@@ -9,6 +9,7 @@
 #include "UserWidget.generated.h"
 
 class UWidgetAnimation;
+class UWorld;
 
 // A widget made of other widgets: the tree of its widget blueprint, built when it is created, with the
 // bound-widget properties (meta = (BindWidget)) filled from that tree by name and type.
@@ -29,13 +30,12 @@ public:
 	TObjectPtr<UWidgetTree> WidgetTree;
 
 	// Creates and initializes a widget of the class; null when the class is not a user widget class or its
-	// widget blueprint lacks a bound child. The outer is the owning widget's tree, or the object given.
+	// widget blueprint lacks a bound child. The outer is the owning widget's tree, the tree, or the world.
 	static UUserWidget* CreateWidgetInstance(UWidget& OwningWidget, TSubclassOf<UUserWidget> UserWidgetClass,
 	                                         FName WidgetName);
 	static UUserWidget* CreateWidgetInstance(UWidgetTree& OwningTree, TSubclassOf<UUserWidget> UserWidgetClass,
 	                                         FName WidgetName);
-	static UUserWidget* CreateWidgetInstance(UObject& Outer, TSubclassOf<UUserWidget> UserWidgetClass,
-	                                         FName WidgetName);
+	static UUserWidget* CreateWidgetInstance(UWorld& World, TSubclassOf<UUserWidget> UserWidgetClass, FName WidgetName);
 
 	// Builds the tree and binds the children once; then NativeOnInitialized. False when binding failed.
 	virtual bool Initialize();
@@ -115,7 +115,7 @@ private:
 	bool bCanTickRequested = false;
 };
 
-// Creates a user widget of the class owned by a widget, a widget tree or another object (such as the world).
+// Creates a user widget of the class owned by a widget, a widget tree or the world.
 template <typename WidgetT = UUserWidget, typename OwnerType = UObject*>
 WidgetT* CreateWidget(OwnerType OwningObject, TSubclassOf<UUserWidget> UserWidgetClass = WidgetT::StaticClass(),
                       FName WidgetName = NAME_None)

@@ -22,7 +22,7 @@ public:
 	FLinearColor ColorAndOpacity = FLinearColor::White;
 
 	void SetColorAndOpacity(FLinearColor InColorAndOpacity) { ColorAndOpacity = InColorAndOpacity; }
-	FLinearColor GetColorAndOpacity() const { return ColorAndOpacity; }
+	const FLinearColor& GetColorAndOpacity() const { return ColorAndOpacity; }
 	void SetOpacity(float InOpacity) { ColorAndOpacity.A = InOpacity; }
 	void SetBrush(const FSlateBrush& InBrush) { Brush = InBrush; }
 	const FSlateBrush& GetBrush() const { return Brush; }
