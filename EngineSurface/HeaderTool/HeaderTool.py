@@ -439,6 +439,10 @@ def parse_enum(src, macro_pos, header):
             raise src.error(brace, f"enum {name}: cannot read enumerator '{entry_name}'")
         entries.append((entry_name, value))
         next_value = value + 1
+    # The engine's header tool appends "<Enum>_MAX", one past the largest value, unless the enum has its own.
+    max_name = f"{name}_MAX"
+    if not any(entry_name == max_name for entry_name, _ in entries):
+        entries.append((max_name, max((value for _, value in entries), default=-1) + 1))
     return Enum(name, underlying, is_class, entries, header), close
 
 

@@ -169,3 +169,30 @@ TEST(UI_DanmakuBar, SwitchingOffDisablesInputAndSwitchingOnClearsIt)
 	EXPECT_EQ(CountText(Screen), TEXT("0/100"));
 	EXPECT_EQ(FDanmakuScreen::Child<UWidget>(Screen.Bar, TEXT("TextNum"))->GetVisibility(), ESlateVisibility::Visible);
 }
+
+TEST(UI_DanmakuBar, HandlersStayBoundOnceAcrossRebuilds)
+{
+	FDanmakuScreen Screen;
+	StartLesson(Screen);
+	for (int32 Cycle = 0; Cycle < 2; ++Cycle)
+	{
+		Screen.Host->RemoveFromParent();
+		Screen.Step();
+		Screen.Host->AddToViewport();
+		Screen.Wire(Screen.Player);
+		Screen.Step();
+	}
+
+	Screen.SendComment(TEXT("by enter"));
+	UWidget* SendButton = FDanmakuScreen::Child<UWidget>(Screen.Bar, TEXT("SendDanmakuButton"));
+	Screen.Click(FDanmakuScreen::Child<UWidget>(Screen.Bar, TEXT("InputDanmakuText")));
+	Screen.Type(TEXT("by button"));
+	Screen.Click(SendButton);
+	ASSERT_EQ(Screen.HostDouble->Sent.Num(), 2);
+	EXPECT_EQ(Screen.HostDouble->Sent[0].Content, TEXT("by enter"));
+	EXPECT_EQ(Screen.HostDouble->Sent[1].Content, TEXT("by button"));
+	EXPECT_EQ(CountText(Screen), TEXT("0/100"));
+
+	Screen.Click(FDanmakuScreen::Child<UWidget>(Screen.Bar, TEXT("OpenDanmakuButton")));
+	EXPECT_FALSE(FDanmakuScreen::Child<UWidget>(Screen.Bar, TEXT("InputDanmakuText"))->GetIsEnabled());
+}

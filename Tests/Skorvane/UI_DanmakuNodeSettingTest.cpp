@@ -175,3 +175,25 @@ TEST(UI_DanmakuNodeSetting, HidesAShortWhileAfterThePointerLeaves)
 	Screen.StepFor(0.15);
 	EXPECT_EQ(Screen.Panel->GetVisibility(), ESlateVisibility::Hidden);
 }
+
+TEST(UI_DanmakuNodeSetting, HandlersStayBoundOnceAcrossRebuilds)
+{
+	FStylePanelScreen Screen;
+	for (int32 Cycle = 0; Cycle < 2; ++Cycle)
+	{
+		Screen.Host->RemoveFromParent();
+		Screen.Step();
+		Screen.Host->AddToViewport();
+		Screen.Wire(Screen.Player);
+		Screen.Step();
+	}
+	Screen.Hover(FDanmakuScreen::Child<UWidget>(Screen.Bar, TEXT("DanmakuNodeSettingButton")));
+	Screen.Hover(Screen.Panel);
+
+	Screen.Click(Screen.Box(TEXT("Top")));
+	EXPECT_TRUE(Screen.Box(TEXT("Top"))->IsChecked());
+	EXPECT_FALSE(Screen.Box(TEXT("Scroll"))->IsChecked());
+	Screen.Click(Screen.Box(TEXT("C_4266BE")));
+	EXPECT_EQ(Screen.TickedColors(), TArray<FString>({TEXT("C_4266BE")}));
+	EXPECT_EQ(Screen.Panel->GetFontColor(), TEXT("#4266BEFF"));
+}

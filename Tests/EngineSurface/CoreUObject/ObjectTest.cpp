@@ -50,10 +50,15 @@ TEST(Object, EnumsAreRegisteredWithQualifiedNames)
 {
 	UEnum* Enum = StaticEnum<ETestMood>();
 	ASSERT_NE(Enum, nullptr);
-	EXPECT_EQ(Enum->NumEnums(), 3);
+	// The header tool adds the _MAX entry one past the largest value, and NumEnums counts it.
+	EXPECT_EQ(Enum->NumEnums(), 4);
 	EXPECT_EQ(Enum->GetNameByValue(3).ToString(), TEXT("ETestMood::Busy"));
 	EXPECT_EQ(Enum->GetValueByIndex(2), 4);
 	EXPECT_EQ(Enum->GetNameStringByValue(0), TEXT("Calm"));
+	EXPECT_EQ(Enum->GetNameByIndex(3).ToString(), TEXT("ETestMood::ETestMood_MAX"));
+	EXPECT_EQ(Enum->GetValueByIndex(3), 5);
+	EXPECT_TRUE(Enum->IsValidEnumValue(5));
+	EXPECT_FALSE(Enum->IsValidEnumValue(1));
 }
 
 TEST(Object, PropertiesWriteAndReadTheirTextForm)

@@ -2,6 +2,8 @@
 
 #include "UObject/GarbageCollection.h"
 
+#include "ExpectedEnsures.h"
+
 #include <gtest/gtest.h>
 
 namespace
@@ -33,14 +35,17 @@ struct FWarningSpy : FOutputDevice
 };
 } // namespace
 
-TEST(DynamicDelegate, SameHandlerAddedTwiceIsCalledOnceAndWarned)
+TEST(DynamicDelegate, SameHandlerAddedTwiceTripsAnEnsureAndIsCalledOnce)
 {
 	TStrongObjectPtr<UTestNode> Node(NewObject<UTestNode>());
 	FTestSignal Signal;
 	FWarningSpy Spy;
-	Signal.AddDynamic(Node.Get(), &UTestNode::OnSignal);
+	FExpectedEnsures Ensures;
 	Signal.AddDynamic(Node.Get(), &UTestNode::OnSignal);
 	Signal.AddUniqueDynamic(Node.Get(), &UTestNode::OnSignal);
+	EXPECT_EQ(Ensures.Num(), 0) << "AddUniqueDynamic of a bound handler is no mistake";
+	Signal.AddDynamic(Node.Get(), &UTestNode::OnSignal);
+	EXPECT_EQ(Ensures.Num(), 1);
 	Signal.Broadcast(5);
 	EXPECT_EQ(Node->Received, TArray<int32>({5}));
 	ASSERT_EQ(Spy.Lines.Num(), 1);

@@ -16,7 +16,8 @@ COREUOBJECT_API void WarnAlreadyBound(const UObject* Object, const FName& Functi
 } // namespace UE::Delegates
 
 // A dynamic multicast delegate: handlers are reflected functions bound by object and function name. The same
-// object and function are never bound twice; the second add is refused with a warning. Handlers of destroyed
+// object and function are never bound twice: AddDynamic of a bound handler trips an ensure, as in the engine,
+// and is refused with a warning; AddUniqueDynamic adds only when absent. Handlers of destroyed
 // objects are skipped, and handlers added or removed during a broadcast do not disturb it.
 template <typename... ArgTypes>
 class TDynamicMulticastDelegate
@@ -29,7 +30,7 @@ public:
 		{
 			return;
 		}
-		if (__Internal_IsAlreadyBound(Object, Method, FunctionName))
+		if (!ensure(!__Internal_IsAlreadyBound(Object, Method, FunctionName)))
 		{
 			UE::Delegates::WarnAlreadyBound(Object, FunctionName);
 			return;
