@@ -294,3 +294,24 @@ bool FDanmakuDocumentReader::Read(FStringView JsonText, TArray<FDanmakuData>& Ou
 	}
 	return true;
 }
+
+bool FDanmakuDocumentReader::ReadRecord(FStringView JsonText, FDanmakuData& OutRecord)
+{
+	const TSharedRef<TJsonReader<>> ReaderRef = TJsonReaderFactory<>::CreateFromView(JsonText);
+	TJsonReader<>& Reader = *ReaderRef;
+	EJsonNotation Notation = EJsonNotation::Null;
+	FElementFields Fields;
+	if (!Reader.ReadNext(Notation) || Notation != EJsonNotation::ObjectStart || !ReadElement(Reader, Fields))
+	{
+		return false;
+	}
+	// Only white space may follow the object, and a comment has at least its text and its time.
+	if (Reader.ReadNext(Notation) || Notation == EJsonNotation::Error ||
+	    Field(Fields, EDanmakuField::Content).Type == EJson::None ||
+	    Field(Fields, EDanmakuField::SpawnTime).Type == EJson::None)
+	{
+		return false;
+	}
+	OutRecord = MakeRecord(Fields);
+	return true;
+}

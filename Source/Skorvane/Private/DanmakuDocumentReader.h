@@ -14,4 +14,7 @@ public:
 	// False, with no records, when the text is not one valid JSON value, the root is not an object or the root
 	// has no "datas" array. Elements of "datas" that are not objects are skipped.
 	static bool Read(FStringView JsonText, TArray<FDanmakuData>& OutRecords);
+	// One element of "datas" on its own: false unless the text is exactly one JSON object with at least the
+	// comment's text and spawn time.
+	static bool ReadRecord(FStringView JsonText, FDanmakuData& OutRecord);
 };

@@ -179,6 +179,22 @@ void UUI_Danmaku::OnDanmakuSend(const FString& InURL, const int64& InTime, const
 	AddDataToMap(Data);
 }
 
+bool UUI_Danmaku::AddDanmakuThenSpawn(const FString& JsonRecord)
+{
+	FDanmakuData Data;
+	if (!FDanmakuDocumentReader::ReadRecord(JsonRecord, Data))
+	{
+		return false;
+	}
+	// Shown only while the overlay runs, as a comment of this second would be.
+	if (TrackManager && !bPaused)
+	{
+		TrackManager->SpawnDanmakuNode(Data);
+	}
+	AddDataToMap(MoveTemp(Data));
+	return true;
+}
+
 void UUI_Danmaku::AddDataToMap(const FDanmakuData& Data)
 {
 	DanmakuMap.FindOrAdd(GetSecondKey(Data.SpawnTime)).Add(Data);

@@ -29,6 +29,10 @@ public:
 	// before the overlay is laid out is kept and loaded on its first laid-out frame.
 	void LoadDanmaku(const FString& JsonText);
 
+	// Files one comment given as a JSON object of the document's element form and shows it at once as an
+	// ordinary comment, as a comment another viewer has just posted. False, with nothing filed, for any other text.
+	bool AddDanmakuThenSpawn(const FString& JsonRecord);
+
 	void Pause();
 	void Resume();
 	// Clears what is on screen; the time index stays.

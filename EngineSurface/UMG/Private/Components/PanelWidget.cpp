@@ -4,6 +4,11 @@
 
 UPanelSlot* UPanelWidget::AddChild(UWidget* Content)
 {
+	return InsertChildAt(Slots.Num(), Content);
+}
+
+UPanelSlot* UPanelWidget::InsertChildAt(int32 Index, UWidget* Content)
+{
 	if (!Content || (!bCanHaveMultipleChildren && Slots.Num() > 0))
 	{
 		return nullptr;
@@ -13,7 +18,7 @@ UPanelSlot* UPanelWidget::AddChild(UWidget* Content)
 	NewSlot->Content = Content;
 	NewSlot->Parent = this;
 	Content->Slot = NewSlot;
-	Slots.Add(NewSlot);
+	Slots.Insert(NewSlot, FMath::Clamp(Index, 0, Slots.Num()));
 	OnSlotAdded(NewSlot);
 	if (IsOnScreen())
 	{

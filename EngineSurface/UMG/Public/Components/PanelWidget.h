@@ -17,6 +17,9 @@ public:
 	// Detaches Content from its old parent and appends it; null when Content is null or the panel is full.
 	// A panel on screen constructs the child at once.
 	UPanelSlot* AddChild(UWidget* Content);
+	// As AddChild, but puts Content at Index (appended when Index is past the end); the other children keep
+	// their slots.
+	UPanelSlot* InsertChildAt(int32 Index, UWidget* Content);
 	bool RemoveChild(UWidget* Content);
 	bool RemoveChildAt(int32 Index);
 	// Removes every child, first to last.

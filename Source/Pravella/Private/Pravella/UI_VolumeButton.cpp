@@ -12,6 +12,11 @@ void UUI_VolumeButton::NativeConstruct()
 	VolumeButton->OnCheckStateChanged.AddUniqueDynamic(this, &UUI_VolumeButton::ClickedCheckBoxVolume);
 }
 
+bool UUI_VolumeButton::IsMuted() const
+{
+	return VolumeButton->IsChecked();
+}
+
 void UUI_VolumeButton::NativeOnMouseEnter(const FGeometry& InGeometry, const FPointerEvent& InMouseEvent)
 {
 	Super::NativeOnMouseEnter(InGeometry, InMouseEvent);

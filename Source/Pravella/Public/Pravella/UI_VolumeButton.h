@@ -20,6 +20,9 @@ public:
 	void NativeConstruct() override;
 	// --
 
+	// Whether the mute box is checked.
+	bool IsMuted() const;
+
 protected:
 	// UUserWidget
 	void NativeOnMouseEnter(const FGeometry& InGeometry, const FPointerEvent& InMouseEvent) override;
