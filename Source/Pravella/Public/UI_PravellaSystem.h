@@ -6,8 +6,8 @@
 
 #include "UI_PravellaSystem.generated.h"
 
-// The lesson player. So far it holds its sound output, the volume operations that the volume components call
-// and the test that tells network addresses from local paths.
+// The lesson player: its sound output, the volume operations that its volume components call, and the test
+// that tells network addresses from local paths.
 UCLASS()
 class PRAVELLA_API UUI_PravellaSystem : public UUI_ImageVideo
 {
