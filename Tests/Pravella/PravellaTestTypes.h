@@ -1,15 +1,16 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Engine/World.h"
+#include "Headless/HeadlessApplication.h"
+#include "Headless/HeadlessViewport.h"
 #include "Pravella/UI_VolumeButton.h"
 #include "Pravella/UI_VolumeProgress.h"
 #include "UI_PravellaSystem.h"
-#include "Video/UI_ImageVideo.h"
 
 #include "PravellaTestTypes.generated.h"
 
-// Takes the lesson player's place for its volume components: adopts them on construction as the player does and
-// offers the player's volume operations. Opens the protected lookups to the tests.
+// The full lesson player with its protected lookups and volume components opened to the tests.
 UCLASS()
 class UVolumeStandInPlayer : public UUI_PravellaSystem
 {
@@ -20,36 +21,60 @@ public:
 	using UUI_PravellaBase::GetParentSystem;
 	using UUI_PravellaSystem::IsNetURL;
 
-	void NativeConstruct() override
+	UUI_VolumeButton* GetVolumeButton() const
 	{
-		Super::NativeConstruct();
-		VolumeButton->SetParent(this);
-		VolumeProgress->SetParent(this);
-		VolumeProgress->SetChangedVolumeValue(GetVolumeMultiplier());
+		return Cast<UUI_VolumeButton>(GetWidgetFromName(TEXT("VolumeButton")));
 	}
-
-	UPROPERTY(meta = (BindWidget))
-	TObjectPtr<UUI_VolumeButton> VolumeButton;
-
-	UPROPERTY(meta = (BindWidget))
-	TObjectPtr<UUI_VolumeProgress> VolumeProgress;
+	UUI_VolumeProgress* GetVolumeProgress() const
+	{
+		return Cast<UUI_VolumeProgress>(GetWidgetFromName(TEXT("VolumeProgress")));
+	}
 };
 
-// A plain image video whose media player and preparations the tests can see.
 UCLASS()
 class UImageVideoTestWidget : public UUI_ImageVideo
 {
 	GENERATED_BODY()
 
 public:
-	void InitMadia() override
+	UMediaPlayer* GetMediaPlayer() const { return MediaPlayer; }
+};
+
+// A headless application with widget assets on screen, driven by pointer actions a frame apart.
+struct FPravellaStage
+{
+	static constexpr float Frame = 1.0f / 60.0f;
+
+	~FPravellaStage() { FHeadlessViewport::Get().Reset(); }
+
+	template <typename T>
+	T* Show(const TCHAR* AssetPath)
 	{
-		Super::InitMadia();
-		++InitMadiaCount;
+		T* Widget = CreateWidget<T>(App.GetWorld(), StaticLoadClass(T::StaticClass(), nullptr, AssetPath));
+		check(Widget);
+		Widget->AddToViewport();
+		App.Tick(Frame);
+		return Widget;
 	}
 
-	UMediaPlayer* GetMediaPlayer() const { return MediaPlayer; }
-	void SetMediaPlayer(UMediaPlayer* InMediaPlayer) { MediaPlayer = InMediaPlayer; }
+	// The point at Fraction of the widget's width, halfway down.
+	static FVector2D At(const UWidget* Widget, double Fraction = 0.5)
+	{
+		const FGeometry& Geometry = Widget->GetCachedGeometry();
+		return Geometry.GetAbsolutePosition() + Geometry.GetLocalSize() * FVector2D(Fraction, 0.5);
+	}
 
-	int32 InitMadiaCount = 0;
+	// Moves the pointer there (the player's control bar slides in on movement) and, with bPress, clicks.
+	void Click(FVector2D Position, bool bPress = true)
+	{
+		App.MoveMouse(Position);
+		App.Advance(0.3f);
+		if (bPress)
+		{
+			App.Click(Position);
+		}
+		App.Tick(Frame);
+	}
+
+	FHeadlessApplication App;
 };

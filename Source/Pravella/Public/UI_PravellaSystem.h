@@ -23,7 +23,6 @@
 #include "UI_PravellaSystem.generated.h"
 
 class UPanelWidget;
-class UWidgetAnimation;
 
 DECLARE_DYNAMIC_MULTICAST_DELEGATE(FOnPravellaMediaPlayerMediaEvent);
 DECLARE_DELEGATE_OneParam(FOnPlaylistUrlChanged, const FString&);
