@@ -35,8 +35,16 @@ public:
 	UFUNCTION()
 	void OnMediaEnded() { ++MediaEnded; }
 
+	UFUNCTION()
+	void OnSent(const FString& VideoURL, const int64& SpawnTime, const FString& Content, const EDanmakuMode& Mode,
+	            const int32& FontSize, const FString& FontColor)
+	{
+		Sent.Add(Content);
+	}
+
 	UPROPERTY()
 	TObjectPtr<UMediaPlayer> Player;
+	TArray<FString> Sent;
 	FString NextUrl;
 	FString UrlSeenAtEnd;
 	int32 Finished = 0;
@@ -68,9 +76,20 @@ public:
 		}
 		Host = NewObject<ULessonHostDouble>();
 		Host->AddToRoot();
-		UClass* PlayerClass = StaticLoadClass(UUI_PravellaSystem::StaticClass(), nullptr, AssetPath);
-		Player = CreateWidget<UUI_PravellaSystem>(App.GetWorld(), PlayerClass);
-		Player->AddToViewport();
+		// A host screen holds the player among other widgets; otherwise the player is the screen.
+		if (FString(AssetPath).Contains(TEXT("Host")))
+		{
+			HostScreen = CreateWidget<UUserWidget>(App.GetWorld(),
+			                                       StaticLoadClass(UUserWidget::StaticClass(), nullptr, AssetPath));
+			HostScreen->AddToViewport();
+			Player = Cast<UUI_PravellaSystem>(HostScreen->GetWidgetFromName(TEXT("Player")));
+		}
+		else
+		{
+			UClass* PlayerClass = StaticLoadClass(UUI_PravellaSystem::StaticClass(), nullptr, AssetPath);
+			Player = CreateWidget<UUI_PravellaSystem>(App.GetWorld(), PlayerClass);
+			Player->AddToViewport();
+		}
 		Media = FindMediaPlayer();
 		Host->Player = Media;
 		Player->OnFinshPlayMovie.AddDynamic(Host, &ULessonHostDouble::OnFinished);
@@ -80,6 +99,10 @@ public:
 	~FLessonPlayerScreen()
 	{
 		Player->RemoveFromParent();
+		if (HostScreen)
+		{
+			HostScreen->RemoveFromParent();
+		}
 		Host->RemoveFromRoot();
 		FMediaSourceRegistry::UnregisterAll();
 	}
@@ -87,7 +110,8 @@ public:
 	// The media player asset that the player's asset assigns (loaded assets are shared, as in the engine).
 	static UMediaPlayer* FindMediaPlayer()
 	{
-		return Cast<UMediaPlayer>(StaticLoadObject(UMediaPlayer::StaticClass(), nullptr, TEXT("/Game/Media/MP_LessonPlayer")));
+		return Cast<UMediaPlayer>(
+		    StaticLoadObject(UMediaPlayer::StaticClass(), nullptr, TEXT("/Game/Media/MP_LessonPlayer")));
 	}
 
 	template <typename T>
@@ -148,6 +172,7 @@ public:
 	}
 
 	FHeadlessApplication App;
+	UUserWidget* HostScreen = nullptr;
 	ULessonHostDouble* Host = nullptr;
 	UUI_PravellaSystem* Player = nullptr;
 	UMediaPlayer* Media = nullptr;

@@ -120,9 +120,9 @@ void UUI_PravellaSystem::NativeTick(const FGeometry& MyGeometry, float InDeltaTi
 		}
 		VideoCacheLoading->SetPercent(Fraction(MediaPlayer->GetCachedBehind().GetTicks(), Duration));
 		const FTimespan Length = MediaPlayer->GetDuration();
-		PlayTimeText->SetText(FText::FromString(FString::Printf(
-		    TEXT("%02d:%02d:%02d/%02d:%02d:%02d"), Time.GetHours(), Time.GetMinutes(), Time.GetSeconds(),
-		    Length.GetHours(), Length.GetMinutes(), Length.GetSeconds())));
+		PlayTimeText->SetText(FText::FromString(FString::Printf(TEXT("%02d:%02d:%02d/%02d:%02d:%02d"), Time.GetHours(),
+		                                                        Time.GetMinutes(), Time.GetSeconds(), Length.GetHours(),
+		                                                        Length.GetMinutes(), Length.GetSeconds())));
 	}
 
 	if (!bShowUI)
@@ -641,6 +641,7 @@ void UUI_PravellaSystem::ClickedCheckBoxScreen(bool ClickedWidget)
 		}
 		PanelWidget = Parent;
 		SavedChildIndex = Parent->GetChildIndex(this);
+		SavedSlot = Slot;
 		bMovingForFullScreen = true;
 		RemoveFromParent();
 		AddToViewport(99);
@@ -657,10 +658,25 @@ void UUI_PravellaSystem::ClickedCheckBoxScreen(bool ClickedWidget)
 	{
 		return;
 	}
+	ReturnToPanel();
+}
+
+void UUI_PravellaSystem::ReturnToPanel()
+{
 	bMovingForFullScreen = true;
 	RemoveFromParent();
-	PanelWidget->InsertChildAt(SavedChildIndex, this);
+	UPanelSlot* NewSlot = PanelWidget->InsertChildAt(SavedChildIndex, this);
 	bMovingForFullScreen = false;
+	const UCanvasPanelSlot* OldLayout = Cast<UCanvasPanelSlot>(SavedSlot);
+	if (UCanvasPanelSlot* NewLayout = Cast<UCanvasPanelSlot>(NewSlot); OldLayout && NewLayout)
+	{
+		NewLayout->SetAnchors(OldLayout->GetAnchors());
+		NewLayout->SetOffsets(OldLayout->GetOffsets());
+		NewLayout->SetAlignment(OldLayout->GetAlignment());
+		NewLayout->SetAutoSize(OldLayout->GetAutoSize());
+		NewLayout->SetZOrder(OldLayout->GetZOrder());
+	}
+	SavedSlot = nullptr;
 	PanelWidget->InvalidateLayoutAndVolatility();
 }
 

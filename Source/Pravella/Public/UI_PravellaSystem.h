@@ -22,6 +22,7 @@
 
 #include "UI_PravellaSystem.generated.h"
 
+class UPanelSlot;
 class UPanelWidget;
 
 DECLARE_DYNAMIC_MULTICAST_DELEGATE(FOnPravellaMediaPlayerMediaEvent);
@@ -173,6 +174,9 @@ protected:
 	// The panel the player sat in before it went fullscreen.
 	UPROPERTY()
 	TObjectPtr<UPanelWidget> PanelWidget;
+	// The player's slot in that panel, kept so that its layout comes back with it.
+	UPROPERTY()
+	TObjectPtr<UPanelSlot> SavedSlot;
 
 private:
 	void BindMediaPlayer();
@@ -185,6 +189,8 @@ private:
 	void ShowPlaybackState(bool bSuspended);
 	void PlayVolumeBoardAnimation(const FString& AnimationName, bool bOpen);
 	void PlayBarAnimation(UWidgetAnimation* Animation);
+	// Puts the player back into PanelWidget at its old index with its old layout, leaving its siblings' slots.
+	void ReturnToPanel();
 
 	UPROPERTY(meta = (BindWidget))
 	TObjectPtr<UProgressBar> VideoCacheLoading;
