@@ -521,6 +521,8 @@ def generate_header(module, path, records, enums):
                 "public:",
                 f"using ThisClass = {record.name};",
                 f"using Super = {record.base};",
+                # The engine's header tool gives every class an object-initializer constructor to chain to.
+                "using Super::Super;",
                 "static UClass* StaticClass();",
                 f"friend struct Z_Construct_UClass_{record.name};",
                 "private:",

@@ -1,7 +1,73 @@
 #include "Pravella.h"
 
+#include "Engine/Engine.h"
+#include "HAL/FileManager.h"
+#include "MediaPlayer.h"
+#include "Misc/Paths.h"
+
 void FPravellaModule::StartupModule() {}
 
 void FPravellaModule::ShutdownModule() {}
 
 IMPLEMENT_MODULE(FPravellaModule, Pravella)
+
+namespace Pravella
+{
+namespace
+{
+// Package paths of the project's content only: other mount points (the engine's, plugins') are not ours to load.
+bool IsProjectContentPath(const FString& Path)
+{
+	return Path.StartsWith(TEXT("/Game/"), ESearchCase::CaseSensitive) && !Path.Contains(TEXT("..")) &&
+	       !Path.Contains(TEXT("//")) && !Path.Contains(TEXT("\\")) && !Path.Contains(TEXT(":"));
+}
+
+UMediaPlayer* LoadProjectMediaPlayer(const FString& AssetPath)
+{
+	if (!IsProjectContentPath(AssetPath))
+	{
+		return nullptr;
+	}
+	return Cast<UMediaPlayer>(StaticLoadObject(UMediaPlayer::StaticClass(), nullptr, *AssetPath));
+}
+} // namespace
+
+UMediaPlayer* LoadMediaPlayer(const FString& MediaPlayerName, FString& AssetPath)
+{
+	if (UMediaPlayer* MediaPlayer = LoadProjectMediaPlayer(AssetPath))
+	{
+		return MediaPlayer;
+	}
+
+	FString ContentDir = FPaths::ConvertRelativePathToFull(FPaths::ProjectContentDir());
+	ContentDir.RemoveFromEnd(TEXT("/"));
+	TArray<FString> Files;
+	IFileManager::Get().FindFilesRecursive(Files, *ContentDir, TEXT("*.*"), true, false, true);
+
+	const FString AssetFileName = MediaPlayerName + TEXT(".uasset");
+	for (const FString& File : Files)
+	{
+		// The package path is the file's place below the content folder, whatever the folders above it are called.
+		if (!FPaths::GetCleanFilename(File).Equals(AssetFileName, ESearchCase::IgnoreCase) ||
+		    !File.StartsWith(ContentDir + TEXT("/"), ESearchCase::IgnoreCase))
+		{
+			continue;
+		}
+		FString PackagePath = File.RightChop(ContentDir.Len() + 1);
+		PackagePath.RemoveFromEnd(TEXT(".uasset"), ESearchCase::IgnoreCase);
+		AssetPath = FString(TEXT("/Game")) / PackagePath;
+		return LoadProjectMediaPlayer(AssetPath);
+	}
+
+	if (GEngine)
+	{
+		GEngine->AddOnScreenDebugMessage(
+		    -1, 10.0f, FColor::Red,
+		    FString::Printf(TEXT("The instance named %s can't be found. Please check whether the name of mediaplayer "
+		                         "has been modified or deleted."),
+		                    *MediaPlayerName),
+		    true, FVector2D(1.0, 1.0));
+	}
+	return nullptr;
+}
+} // namespace Pravella

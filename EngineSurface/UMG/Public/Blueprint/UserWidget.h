@@ -25,6 +25,8 @@ class UMG_API UUserWidget : public UWidget
 
 public:
 	UUserWidget();
+	// The constructor the engine's user widget classes chain to.
+	UUserWidget(const FObjectInitializer& ObjectInitializer) : UUserWidget() {}
 
 	UPROPERTY(Transient)
 	TObjectPtr<UWidgetTree> WidgetTree;

@@ -1,0 +1,34 @@
+#include "Core/UI_PravellaBase.h"
+
+#include "Animation/WidgetAnimation.h"
+#include "Blueprint/WidgetBlueprintGeneratedClass.h"
+#include "UI_PravellaSystem.h"
+
+void UUI_PravellaBase::SetParent(UWidget* InParentWidget)
+{
+	ParentWidget = InParentWidget;
+}
+
+UWidgetAnimation* UUI_PravellaBase::GetNameWidgetAnimation(const FString& InWidgetAnimationName) const
+{
+	const UWidgetBlueprintGeneratedClass* WidgetClass = Cast<UWidgetBlueprintGeneratedClass>(GetClass());
+	if (!WidgetClass)
+	{
+		return nullptr;
+	}
+	// The widget compiler names each animation object after the designer's name with this suffix.
+	const FString CompiledName = InWidgetAnimationName + TEXT("_INST");
+	for (UWidgetAnimation* Animation : WidgetClass->Animations)
+	{
+		if (Animation && Animation->GetName().Equals(CompiledName, ESearchCase::IgnoreCase))
+		{
+			return Animation;
+		}
+	}
+	return nullptr;
+}
+
+UUI_PravellaSystem* UUI_PravellaBase::GetParentSystem()
+{
+	return Cast<UUI_PravellaSystem>(ParentWidget);
+}
