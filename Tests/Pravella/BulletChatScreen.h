@@ -10,12 +10,10 @@
 #include "Headless/MediaSourceRegistry.h"
 #include "MediaPlayer.h"
 
-// A legacy comment as it first appeared on the overlay's canvas.
+// A comment node as it first appeared on the canvas, with the media time of that frame.
 struct FShownBulletChat
 {
-	UUI_BulletChatNode* Node = nullptr;
 	FString Content;
-	// Media time of the frame it appeared in.
 	double MediaSeconds = 0.0;
 };
 
@@ -63,15 +61,21 @@ public:
 		Player->OpenUrl(LessonUrl);
 	}
 
-	void Step(float Seconds = FrameSeconds)
+	void Step()
 	{
-		App.Tick(Seconds);
-		CollectNewNodes();
+		App.Tick(FrameSeconds);
+		for (UUI_BulletChatNode* Node : Nodes())
+		{
+			if (!SeenNodes.Contains(Node))
+			{
+				SeenNodes.Add(Node);
+				ShownNodes.Add({Node->GetData().Content, Player->GetTime().GetTotalSeconds()});
+			}
+		}
 	}
-	// Ticks whole frames until the media clock reaches Seconds.
-	void PlayUntil(double Seconds)
+	void PlayUntil(double MediaSeconds)
 	{
-		for (int32 Frame = 0; Frame < 100000 && Player->GetTime().GetTotalSeconds() < Seconds; ++Frame)
+		for (int32 Frame = 0; Frame < 100000 && Player->GetTime().GetTotalSeconds() < MediaSeconds; ++Frame)
 		{
 			Step();
 		}
@@ -84,7 +88,6 @@ public:
 		}
 	}
 
-	// The comment nodes on the canvas now, in the canvas's order.
 	TArray<UUI_BulletChatNode*> Nodes() const
 	{
 		TArray<UUI_BulletChatNode*> Result;
@@ -108,6 +111,11 @@ public:
 		}
 		return nullptr;
 	}
+	const FShownBulletChat* FindShown(const FString& Content) const
+	{
+		return ShownNodes.FindByPredicate([&Content](const FShownBulletChat& Shown)
+		                                  { return Shown.Content == Content; });
+	}
 	int32 CountShown(const FString& Content) const
 	{
 		int32 Count = 0;
@@ -117,11 +125,6 @@ public:
 		}
 		return Count;
 	}
-	const FShownBulletChat* FindShown(const FString& Content) const
-	{
-		return ShownNodes.FindByPredicate([&Content](const FShownBulletChat& Shown)
-		                                  { return Shown.Content == Content; });
-	}
 
 	FHeadlessApplication App;
 	UMediaPlayer* Player = nullptr;
@@ -130,44 +133,32 @@ public:
 	TArray<FShownBulletChat> ShownNodes;
 
 private:
-	void CollectNewNodes()
-	{
-		for (UUI_BulletChatNode* Node : Nodes())
-		{
-			if (!SeenNodes.Contains(Node))
-			{
-				SeenNodes.Add(Node);
-				ShownNodes.Add({Node, Node->GetData().Content, Player->GetTime().GetTotalSeconds()});
-			}
-		}
-	}
-
 	TArray<UUI_BulletChatNode*> SeenNodes;
 };
 
-// One legacy comment of a document; an ID below zero leaves the "id" key out.
-struct FBulletChatRecordText
+// One legacy record as JSON; an ID below zero leaves the "id" key out.
+inline FString MakeBulletChatRecord(int32 ID, const TCHAR* Time, const TCHAR* Content)
 {
-	int32 ID = 0;
-	FString Time;
-	FString Content;
-};
-
-inline FString MakeBulletChatRecord(const FBulletChatRecordText& Record)
-{
-	const FString Id = Record.ID >= 0 ? FString::Printf(TEXT("\"id\":%d,"), Record.ID) : FString();
+	const FString Id = ID >= 0 ? FString::Printf(TEXT("\"id\":%d,"), ID) : FString();
 	return FString::Printf(TEXT("{%s\"post_id\":3,\"bullet_chat_author_id\":4,\"bullet_chat_author\":\"viewer\","
 	                            "\"bullet_chat_date\":\"2026.04.12-19.15.44\",\"time\":\"%s\","
 	                            "\"bullet_chat_content\":\"%s\",\"fabulous\":2}"),
-	                       *Id, *Record.Time, *Record.Content);
+	                       *Id, Time, Content);
 }
+
+struct FBulletChatRecordText
+{
+	int32 ID = 0;
+	const TCHAR* Time;
+	const TCHAR* Content;
+};
 
 inline FString MakeBulletChatDocument(const TArray<FBulletChatRecordText>& Records)
 {
-	FString Json = TEXT("{\"datas\":[");
-	for (int32 Index = 0; Index < Records.Num(); ++Index)
+	TArray<FString> Items;
+	for (const FBulletChatRecordText& Record : Records)
 	{
-		Json += (Index ? TEXT(",") : TEXT("")) + MakeBulletChatRecord(Records[Index]);
+		Items.Add(MakeBulletChatRecord(Record.ID, Record.Time, Record.Content));
 	}
-	return Json + TEXT("]}");
+	return TEXT("{\"datas\":[") + FString::Join(Items, TEXT(",")) + TEXT("]}");
 }

@@ -43,22 +43,3 @@ TEST(UI_BulletChatNode, StepsLeftAtItsSpeedAndEndsOnceWhenItHasCrossedTheCanvas)
 	Screen.StepFor(0.5);
 	EXPECT_EQ(EndedCount, 1);
 }
-
-TEST(UI_BulletChatNode, PausedNodeNeitherStartsNorMovesUntilResumed)
-{
-	FBulletChatScreen Screen(FVector2D(1000.0, 300.0));
-	Screen.OpenLesson();
-	Screen.Overlay->ResetDatas(MakeBulletChatDocument({{1, TEXT("00:00:01"), TEXT("Hello")}}));
-	Screen.PlayUntil(1.0);
-	UUI_BulletChatNode* Node = Screen.FindNode(TEXT("Hello"));
-	ASSERT_NE(Node, nullptr);
-	Node->Pause();
-	Screen.StepFor(0.5);
-	EXPECT_EQ(Node->GetSpeed(), 0.0f) << "not measured while paused";
-	EXPECT_EQ(Node->GetPosition().X, 1000.0);
-
-	Node->Resume();
-	Screen.StepFor(0.5);
-	EXPECT_GT(Node->GetSpeed(), 0.0f);
-	EXPECT_LT(Node->GetPosition().X, 1000.0 - 40.0);
-}

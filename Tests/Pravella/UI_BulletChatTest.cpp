@@ -39,13 +39,16 @@ TEST(UI_BulletChat, ShowsACommentOnceWhileItsNodeRunsAndAgainOnceItHasCrossedANa
 	}
 }
 
-TEST(UI_BulletChat, AnIdOnScreenBlocksOtherRecordsWithItUntilItsNodeEnds)
+TEST(UI_BulletChat, AnIdOnScreenBlocksOtherRecordsWithItUntilItsNodeEndsAndRecordsWithoutIdsNeverBlock)
 {
 	// Nodes live 1.05 to 1.5 seconds on this canvas.
 	FBulletChatScreen Screen(FVector2D(140.0, 100.0));
 	Screen.OpenLesson();
-	Screen.Overlay->ResetDatas(MakeBulletChatDocument(
-	    {{5, TEXT("00:00:01"), TEXT("A")}, {6, TEXT("00:00:01"), TEXT("C")}, {5, TEXT("00:00:02"), TEXT("B")}}));
+	Screen.Overlay->ResetDatas(MakeBulletChatDocument({{5, TEXT("00:00:01"), TEXT("A")},
+	                                                   {6, TEXT("00:00:01"), TEXT("C")},
+	                                                   {-1, TEXT("00:00:01"), TEXT("no id")},
+	                                                   {-1, TEXT("00:00:01"), TEXT("no id either")},
+	                                                   {5, TEXT("00:00:02"), TEXT("B")}}));
 	bool bSameIdTogether = false;
 	while (Screen.Player->GetTime().GetTotalSeconds() < 3.2)
 	{
@@ -59,28 +62,26 @@ TEST(UI_BulletChat, AnIdOnScreenBlocksOtherRecordsWithItUntilItsNodeEnds)
 	EXPECT_EQ(Screen.FindShown(TEXT("C"))->MediaSeconds, Screen.FindShown(TEXT("A"))->MediaSeconds)
 	    << "another ID is not blocked";
 	EXPECT_GT(Screen.FindShown(TEXT("B"))->MediaSeconds, 2.05);
+	// Shown together, and each once while its node runs.
+	EXPECT_EQ(Screen.CountShown(TEXT("no id")), 1);
+	EXPECT_EQ(Screen.CountShown(TEXT("no id either")), 1);
+	EXPECT_EQ(Screen.FindShown(TEXT("no id either"))->MediaSeconds, Screen.FindShown(TEXT("A"))->MediaSeconds);
 }
 
-TEST(UI_BulletChat, RecordsWithoutAnIdAreShownTogetherAndEachOnceAtATime)
-{
-	FBulletChatScreen Screen;
-	Screen.OpenLesson();
-	Screen.Overlay->ResetDatas(
-	    MakeBulletChatDocument({{-1, TEXT("00:00:01"), TEXT("first")}, {-1, TEXT("00:00:01"), TEXT("second")}}));
-	Screen.PlayUntil(2.5);
-	EXPECT_EQ(Screen.CountShown(TEXT("first")), 1);
-	EXPECT_EQ(Screen.CountShown(TEXT("second")), 1);
-}
-
-TEST(UI_BulletChat, HostPauseFreezesPlacedAndLaterCommentsWhileTheMediaPlays)
+TEST(UI_BulletChat, HiddenCommentsGoOnAndHostPauseFreezesPlacedAndLaterOnesWhileTheMediaPlays)
 {
 	FBulletChatScreen Screen;
 	Screen.OpenLesson();
 	Screen.Overlay->ResetDatas(
 	    MakeBulletChatDocument({{1, TEXT("00:00:01"), TEXT("early")}, {2, TEXT("00:00:03"), TEXT("later")}}));
+	Screen.Overlay->SetVisible(false);
+	EXPECT_EQ(Screen.Canvas->GetRenderOpacity(), 0.0f);
 	Screen.PlayUntil(2.0);
+	Screen.Overlay->SetVisible(true);
+	EXPECT_EQ(Screen.Canvas->GetRenderOpacity(), 1.0f);
 	UUI_BulletChatNode* Early = Screen.FindNode(TEXT("early"));
-	ASSERT_NE(Early, nullptr);
+	ASSERT_NE(Early, nullptr) << "spawned while hidden";
+	EXPECT_LT(Early->GetPosition().X, 1000.0 - 40.0) << "and moving";
 	Screen.Overlay->Pause();
 	const FVector2D EarlyAt = Early->GetPosition();
 	Screen.PlayUntil(3.5);
@@ -97,28 +98,12 @@ TEST(UI_BulletChat, HostPauseFreezesPlacedAndLaterCommentsWhileTheMediaPlays)
 	EXPECT_LT(Later->GetPosition().X, 1000.0 - 40.0);
 }
 
-TEST(UI_BulletChat, SetVisibleHidesTheCommentsWithoutStoppingThem)
-{
-	FBulletChatScreen Screen;
-	Screen.OpenLesson();
-	Screen.Overlay->ResetDatas(MakeBulletChatDocument({{1, TEXT("00:00:01"), TEXT("hidden")}}));
-	Screen.Step();
-	Screen.Overlay->SetVisible(false);
-	EXPECT_EQ(Screen.Canvas->GetRenderOpacity(), 0.0f);
-	Screen.PlayUntil(1.5);
-	UUI_BulletChatNode* Node = Screen.FindNode(TEXT("hidden"));
-	ASSERT_NE(Node, nullptr);
-	EXPECT_LT(Node->GetPosition().X, 1000.0 - 20.0);
-	Screen.Overlay->SetVisible(true);
-	EXPECT_EQ(Screen.Canvas->GetRenderOpacity(), 1.0f);
-}
-
 TEST(UI_BulletChat, AddDataThenSpawnShowsAndStoresACommentForTheVideoPlayingOnly)
 {
 	FBulletChatScreen Screen;
 	Screen.OpenLesson();
 	Screen.PlayUntil(0.5);
-	const FString Record = MakeBulletChatRecord({7, TEXT("00:00:04"), TEXT("sent")});
+	const FString Record = MakeBulletChatRecord(7, TEXT("00:00:04"), TEXT("sent"));
 	Screen.Overlay->AddDataThenSpawn(Record, FString(FBulletChatScreen::LessonUrl).ToUpper());
 	Screen.Step();
 	EXPECT_EQ(Screen.CountShown(TEXT("sent")), 1) << "shown at once, whatever its time";
@@ -127,7 +112,7 @@ TEST(UI_BulletChat, AddDataThenSpawnShowsAndStoresACommentForTheVideoPlayingOnly
 	ASSERT_EQ(Stored->Num(), 1);
 	EXPECT_EQ((*Stored)[0].ID, 7);
 
-	Screen.Overlay->AddDataThenSpawn(MakeBulletChatRecord({8, TEXT("00:00:04"), TEXT("elsewhere")}),
+	Screen.Overlay->AddDataThenSpawn(MakeBulletChatRecord(8, TEXT("00:00:04"), TEXT("elsewhere")),
 	                                 TEXT("https://lessons.test/Legacy/Other.mp4"));
 	Screen.Overlay->AddDataThenSpawn(TEXT("{\"id\":9,"), FBulletChatScreen::LessonUrl);
 	Screen.Overlay->AddDataThenSpawn(TEXT("[1,2]"), FBulletChatScreen::LessonUrl);
@@ -191,7 +176,7 @@ TEST(UI_BulletChat, DocumentHandedOverBeforeTheFirstLaidOutFrameIsLoadedOnceTheT
 	EXPECT_NE(Screen.Overlay->FindDatasAt(FTimespan(0, 0, 1)), nullptr);
 	EXPECT_EQ(Screen.CountShown(TEXT("early")), 1);
 
-	Screen.Overlay->ResetDatas(TEXT("{\"datas\":[") + MakeBulletChatRecord({2, TEXT("00:00:03"), TEXT("x")}));
+	Screen.Overlay->ResetDatas(TEXT("{\"datas\":[") + MakeBulletChatRecord(2, TEXT("00:00:03"), TEXT("x")));
 	EXPECT_EQ(Screen.Overlay->FindDatasAt(FTimespan(0, 0, 1)), nullptr) << "an unreadable document empties the index";
 	EXPECT_EQ(Screen.Overlay->FindDatasAt(FTimespan(0, 0, 3)), nullptr);
 }
