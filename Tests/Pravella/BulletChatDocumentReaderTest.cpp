@@ -77,20 +77,3 @@ TEST(BulletChatDocumentReader, RefusesTextThatIsNotOneObjectWithADatasArray)
 	EXPECT_TRUE(FBulletChatDocumentReader::ReadDocument(TEXT(" {\"datas\":[{\"id\":1}]}\n"), Records));
 	EXPECT_EQ(Records.Num(), 1);
 }
-
-TEST(BulletChatDocumentReader, ReadsOneRecordWithItsKeysAtTheTopLevel)
-{
-	FBulletChatData Record;
-	ASSERT_TRUE(FBulletChatDocumentReader::ReadRecord(
-	    TEXT("{\"id\":4,\"time\":\"00:00:12\",\"bullet_chat_content\":\"sent\"}"), Record));
-	EXPECT_EQ(Record.ID, 4);
-	EXPECT_EQ(Record.Time, FTimespan(0, 0, 12));
-	EXPECT_EQ(Record.Content, TEXT("sent"));
-
-	FBulletChatData Untouched;
-	Untouched.ID = 99;
-	EXPECT_FALSE(FBulletChatDocumentReader::ReadRecord(TEXT("{\"datas\":[]"), Untouched));
-	EXPECT_FALSE(FBulletChatDocumentReader::ReadRecord(TEXT("[]"), Untouched));
-	EXPECT_FALSE(FBulletChatDocumentReader::ReadRecord(TEXT("{} {}"), Untouched));
-	EXPECT_EQ(Untouched.ID, 99);
-}
