@@ -3,6 +3,9 @@
 #include "Dom/JsonValue.h"
 #include "Serialization/JsonReader.h"
 
+// Named as well, so that a unity build of the module keeps these helpers apart from other files' own.
+namespace BulletChatDocumentReader
+{
 namespace
 {
 enum class EBulletChatField : int32
@@ -246,6 +249,7 @@ bool IsAtCleanEnd(TJsonReader<>& Reader)
 	return !Reader.ReadNext(Notation) && Notation != EJsonNotation::Error;
 }
 } // namespace
+} // namespace BulletChatDocumentReader
 
 bool FBulletChatDocumentReader::ReadDocument(FStringView JsonText, TArray<FBulletChatData>& OutRecords)
 {
@@ -262,20 +266,21 @@ bool FBulletChatDocumentReader::ReadDocument(FStringView JsonText, TArray<FBulle
 	bool bDatasIsArray = false;
 	while (Reader.ReadNext(Notation) && Notation != EJsonNotation::ObjectEnd)
 	{
-		const bool bDatas = Reader.GetIdentifier() == DatasName;
+		const bool bDatas = Reader.GetIdentifier() == BulletChatDocumentReader::DatasName;
 		if (bDatas)
 		{
 			OutRecords.Reset();
 			bDatasIsArray = Notation == EJsonNotation::ArrayStart;
 		}
-		const bool bRead =
-		    bDatas && bDatasIsArray ? ReadDatas(Reader, OutRecords) : ReadFieldValue(Reader, Notation, nullptr);
+		const bool bRead = bDatas && bDatasIsArray
+		                       ? BulletChatDocumentReader::ReadDatas(Reader, OutRecords)
+		                       : BulletChatDocumentReader::ReadFieldValue(Reader, Notation, nullptr);
 		if (!bRead)
 		{
 			break;
 		}
 	}
-	if (Notation != EJsonNotation::ObjectEnd || !IsAtCleanEnd(Reader) || !bDatasIsArray)
+	if (Notation != EJsonNotation::ObjectEnd || !BulletChatDocumentReader::IsAtCleanEnd(Reader) || !bDatasIsArray)
 	{
 		OutRecords.Reset();
 		return false;
@@ -288,12 +293,12 @@ bool FBulletChatDocumentReader::ReadRecord(FStringView JsonText, FBulletChatData
 	const TSharedRef<TJsonReader<>> ReaderRef = TJsonReaderFactory<>::CreateFromView(JsonText);
 	TJsonReader<>& Reader = *ReaderRef;
 	EJsonNotation Notation = EJsonNotation::Null;
-	FRecordFields Fields;
-	if (!Reader.ReadNext(Notation) || Notation != EJsonNotation::ObjectStart || !ReadRecordFields(Reader, Fields) ||
-	    !IsAtCleanEnd(Reader))
+	BulletChatDocumentReader::FRecordFields Fields;
+	if (!Reader.ReadNext(Notation) || Notation != EJsonNotation::ObjectStart ||
+	    !BulletChatDocumentReader::ReadRecordFields(Reader, Fields) || !BulletChatDocumentReader::IsAtCleanEnd(Reader))
 	{
 		return false;
 	}
-	OutRecord = MakeRecord(Fields);
+	OutRecord = BulletChatDocumentReader::MakeRecord(Fields);
 	return true;
 }
