@@ -28,6 +28,8 @@ public:
 	// Replaces the time index with the comments of a JSON document ({"datas": [...]}). A document handed over
 	// before the overlay is laid out is kept and loaded on its first laid-out frame.
 	void LoadDanmaku(const FString& JsonText);
+	// The same for a document in the XML comment format of video sites (<i><d p="...">text</d>...</i>).
+	void LoadDanmakuXml(const FString& XmlText);
 
 	void Pause();
 	void Resume();
@@ -59,6 +61,7 @@ private:
 	void AddDataToMap(FDanmakuData&& Data);
 	void CreateTrackManager();
 	void ParseDanmaku(const FString& JsonText);
+	void ParseDanmakuXml(const FString& XmlText);
 
 	UPROPERTY(meta = (BindWidget))
 	TObjectPtr<UCanvasPanel> DanmakuCanvasPanel;
@@ -87,4 +90,5 @@ private:
 	// The latest document handed over before the track manager existed.
 	FString PendingDanmakuText;
 	bool bHasPendingDanmaku = false;
+	bool bPendingDanmakuIsXml = false;
 };
