@@ -7,6 +7,7 @@
 #include "Serialization/JsonReader.h"
 #include "Serialization/JsonSerializer.h"
 
+#include <ass/ass.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -130,6 +131,7 @@ FString UnescapeAss(const FString& Text)
 
 struct FDialogue
 {
+	FString Line;
 	int32 Layer = 0;
 	double Start = 0.0;
 	double End = 0.0;
@@ -137,6 +139,54 @@ struct FDialogue
 	FString Override;
 	FString Text;
 };
+
+struct FInkBox
+{
+	int32 Left = MAX_int32;
+	int32 Top = MAX_int32;
+	int32 Right = -1;
+	int32 Bottom = -1;
+	bool IsEmpty() const { return Right < 0; }
+};
+
+// What a subtitle renderer (libass, as most players use) draws for one dialogue line at a media time: the box
+// around its visible pixels, on a frame of the script's play resolution.
+FInkBox RenderInk(const FString& Header, const FString& DialogueLine, int32 Width, int32 Height, double Seconds)
+{
+	FInkBox Box;
+	ASS_Library* Library = ass_library_init();
+	ASS_Renderer* Renderer = ass_renderer_init(Library);
+	ass_set_frame_size(Renderer, Width, Height);
+	ass_set_fonts(Renderer, nullptr, "DejaVu Sans", ASS_FONTPROVIDER_AUTODETECT, nullptr, 1);
+	std::string Script = ToUtf8(Header + DialogueLine + TEXT("\n"));
+	ASS_Track* Track = ass_read_memory(Library, Script.data(), Script.size(), nullptr);
+	int Changed = 0;
+	for (ASS_Image* Image = Track ? ass_render_frame(Renderer, Track, (long long)(Seconds * 1000.0), &Changed)
+	                              : nullptr;
+	     Image; Image = Image->next)
+	{
+		for (int Y = 0; Y < Image->h; ++Y)
+		{
+			for (int X = 0; X < Image->w; ++X)
+			{
+				if (Image->bitmap[Y * Image->stride + X] > 64)
+				{
+					Box.Left = FMath::Min(Box.Left, Image->dst_x + X);
+					Box.Right = FMath::Max(Box.Right, Image->dst_x + X);
+					Box.Top = FMath::Min(Box.Top, Image->dst_y + Y);
+					Box.Bottom = FMath::Max(Box.Bottom, Image->dst_y + Y);
+				}
+			}
+		}
+	}
+	if (Track)
+	{
+		ass_free_track(Track);
+	}
+	ass_renderer_done(Renderer);
+	ass_library_done(Library);
+	return Box;
+}
 
 TArray<FDialogue> ReadDialogues(const FString& Script, FString& OutPlayRes)
 {
@@ -165,6 +215,7 @@ TArray<FDialogue> ReadDialogues(const FString& Script, FString& OutPlayRes)
 			Rest = Right;
 		}
 		FDialogue Dialogue;
+		Dialogue.Line = Line;
 		Dialogue.Layer = FCString::Atoi(*Fields[0]);
 		Dialogue.Start = ParseAssTime(Fields[1]);
 		Dialogue.End = ParseAssTime(Fields[2]);
@@ -286,6 +337,43 @@ TEST(DanmakuAssExport, XmlCommentsThroughThePreviewExportAsDialoguesThatMatchThe
 	}
 	EXPECT_GT(Moving, 0);
 	EXPECT_GT(CutShort, 0) << "switching the overlay off at 20 s ends the comments on screen";
+
+	// A subtitle renderer draws each comment on screen at 5.5 s inside the box the engine gave its node then.
+	const FString Header = Script.Left(Script.Find(TEXT("Dialogue: ")));
+	const int32 Width = int32(Events[0]->GetNumberField(TEXT("width")));
+	const int32 Height = int32(Events[0]->GetNumberField(TEXT("height")));
+	constexpr double At = 5.5;
+	int32 Rendered = 0;
+	for (int32 Index = 0; Index < Placed.Num(); ++Index)
+	{
+		const FJsonObject& Event = *Placed[Index];
+		const double Media = Event.GetNumberField(TEXT("media"));
+		if (!(Dialogues[Index].Start + 0.05 < At && At < Dialogues[Index].End - 0.05))
+		{
+			continue;
+		}
+		const bool bScroll = Event.GetNumberField(TEXT("mode")) == 0;
+		const double Left =
+		    Event.GetNumberField(TEXT("x")) - (bScroll ? Event.GetNumberField(TEXT("speed")) * (At - Media) : 0.0);
+		const double Top = Event.GetNumberField(TEXT("y"));
+		const double Right = FMath::Min(Left + Event.GetNumberField(TEXT("width")), double(Width));
+		const double Bottom = Top + Event.GetNumberField(TEXT("height"));
+		const FInkBox Ink = RenderInk(Header, Dialogues[Index].Line, Width, Height, At);
+		const FString Where =
+		    FString::Printf(TEXT("%s: node box %.1f,%.1f to %.1f,%.1f, ink %d,%d to %d,%d"), *Dialogues[Index].Line,
+		                    Left, Top, Right, Bottom, Ink.Left, Ink.Top, Ink.Right, Ink.Bottom);
+		ASSERT_FALSE(Ink.IsEmpty()) << TCHAR_TO_UTF8(*Where);
+		++Rendered;
+		// Glyph edges and the renderers' different fallback fonts allow a few units either way.
+		EXPECT_GE(Ink.Left, Left - 3.0) << TCHAR_TO_UTF8(*Where);
+		EXPECT_LE(Ink.Left, FMath::Max(Left, 0.0) + 8.0) << TCHAR_TO_UTF8(*Where);
+		EXPECT_LE(Ink.Right, Right + 4.0) << TCHAR_TO_UTF8(*Where);
+		EXPECT_GE(Ink.Top, Top - 1.0) << TCHAR_TO_UTF8(*Where);
+		EXPECT_LE(Ink.Top, Top + 0.3 * (Bottom - Top)) << TCHAR_TO_UTF8(*Where);
+		EXPECT_LE(Ink.Bottom, Bottom + 1.0) << TCHAR_TO_UTF8(*Where);
+		EXPECT_GE(Ink.Bottom, Bottom - 0.4 * (Bottom - Top)) << TCHAR_TO_UTF8(*Where);
+	}
+	EXPECT_GT(Rendered, 5);
 	EXPECT_GT(BeyondIdRange, 0);
 	EXPECT_GT(TwoLines, 0);
 }
