@@ -4,7 +4,6 @@
 #include "Blueprint/WidgetTree.h"
 #include "Components/CanvasPanelSlot.h"
 #include "Components/TextBlock.h"
-#include "Dom/JsonObject.h"
 #include "Engine/World.h"
 #include "DanmakuTrackManager.h"
 #include "HAL/FileManager.h"
@@ -14,8 +13,6 @@
 #include "MediaPlayer.h"
 #include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
-#include "Serialization/JsonReader.h"
-#include "Serialization/JsonSerializer.h"
 #include "UI_Danmaku.h"
 #include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
@@ -62,47 +59,17 @@ double FPreviewSession::MediaSeconds() const
 	return Player ? Player->GetTime().GetTotalSeconds() : 0.0;
 }
 
-bool FPreviewSession::LoadDocument(FString& OutText, FString& OutError)
+bool FPreviewSession::LoadDocument(FString& OutError)
 {
 	const FString Path = Options.CommentsFile.IsEmpty()
 	                         ? FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/LessonComments.json"))
 	                         : Options.CommentsFile;
-	if (!IFileManager::Get().FileExists(*Path))
+	if (!CommentFile.Load(Path, OutError))
 	{
-		OutError = FString::Printf(TEXT("comment document not found: %s"), *Path);
 		return false;
 	}
-	if (!FFileHelper::LoadFileToString(OutText, *Path))
-	{
-		OutError = FString::Printf(TEXT("cannot read the comment document %s"), *Path);
-		return false;
-	}
-	// The overlay takes any text silently; a person pointing the preview at a file wants to know it is wrong.
-	TSharedPtr<FJsonObject> Root;
-	if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(OutText), Root) || !Root.IsValid())
-	{
-		OutError = FString::Printf(TEXT("%s is not a JSON object, so it is not a comment document"), *Path);
-		return false;
-	}
-	const TArray<TSharedPtr<FJsonValue>>* Items = nullptr;
-	if (!Root->TryGetArrayField(TEXT("datas"), Items))
-	{
-		OutError = FString::Printf(TEXT("%s has no \"datas\" array, so it is not a comment document"), *Path);
-		return false;
-	}
-	for (const TSharedPtr<FJsonValue>& Item : *Items)
-	{
-		const TSharedPtr<FJsonObject>* Comment = nullptr;
-		if (Item.IsValid() && Item->TryGetObject(Comment))
-		{
-			++Counts.Documented;
-			const double Mode = (*Comment)->GetNumberField(TEXT("danmaku_mode"));
-			if (!(Mode >= 0.0 && Mode < 3.0))
-			{
-				++Counts.DocumentedNeverPlacedMode;
-			}
-		}
-	}
+	Counts.Documented = CommentFile.Comments;
+	Counts.DocumentedNeverPlacedMode = CommentFile.NeverPlacedMode;
 	return true;
 }
 
@@ -295,7 +262,26 @@ void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 	    [this](const FDanmakuPlacement& Placement)
 	    {
 		    ++(Placement.bUserNode ? Counts.ShownOwn : Counts.ShownFromIndex);
-		    Trace.WritePlacement(App->GetCurrentTime(), MediaSeconds(), Placement);
+		    const int32 NodeNumber = ++PlacedNodes;
+		    Trace.WritePlacement(App->GetCurrentTime(), MediaSeconds(), Placement, NodeNumber);
+		    if (!Trace.IsOpen())
+		    {
+			    return;
+		    }
+		    // A node leaves through destruction (its time ran out, or the canvas was cleared) or its end event;
+		    // whichever comes first is its end.
+		    LiveNodes.Add(Placement.Node, NodeNumber);
+		    const auto WriteEnd = [this](UUI_DanmakuNode* Node)
+		    {
+			    if (const int32* Found = LiveNodes.Find(Node))
+			    {
+				    const int32 Ended = *Found;
+				    LiveNodes.Remove(Node);
+				    Trace.WriteEnded(App->GetCurrentTime(), MediaSeconds(), Ended);
+			    }
+		    };
+		    Placement.Node->OnCanceled.AddLambda(WriteEnd);
+		    Placement.Node->OnEnded.AddLambda(WriteEnd);
 	    });
 	Manager->OnDanmakuNotShown.AddLambda(
 	    [this](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
@@ -374,6 +360,11 @@ void FPreviewSession::WriteSummary(double PlayedSeconds)
 	Lines.Add(FString::Printf(TEXT("canvas: %dx%d"), int32(Options.CanvasSize.X), int32(Options.CanvasSize.Y)));
 	Lines.Add(FString::Printf(TEXT("comments loaded: %d, in %d seconds of the index"), Counts.Documented,
 	                          Overlay->GetIndexedSecondCount()));
+	if (CommentFile.Skipped > 0)
+	{
+		Lines.Add(
+		    FString::Printf(TEXT("left out of the document for a missing or bad attribute: %d"), CommentFile.Skipped));
+	}
 	Lines.Add(FString::Printf(TEXT("most comments in one second: %d (second %d)"), BusiestCount, BusiestSecond));
 	Lines.Add(FString::Printf(TEXT("shown: %d from the document, %d sent by the viewer (%d sends)"),
 	                          Counts.ShownFromIndex, Counts.ShownOwn, Counts.Sent));
@@ -398,8 +389,7 @@ void FPreviewSession::WriteSummary(double PlayedSeconds)
 int32 FPreviewSession::Run()
 {
 	FString Error;
-	FString Document;
-	if (!LoadDocument(Document, Error))
+	if (!LoadDocument(Error))
 	{
 		PrintError(Error);
 		return 1;
@@ -426,8 +416,8 @@ int32 FPreviewSession::Run()
 		PrintError(Error);
 		return 1;
 	}
-	Overlay->LoadDanmaku(Document);
-	Document.Empty();
+	CommentFile.HandTo(*Overlay);
+	CommentFile.Text.Empty();
 	ScheduleViewerActions();
 
 	const double Duration = Player->GetDuration().GetTotalSeconds();
@@ -466,6 +456,8 @@ int32 FPreviewSession::Run()
 		PrintError(TEXT("the media clock stopped advancing; the summary covers what was played"));
 	}
 	WriteSummary(Seconds);
+	// Comments still on screen when the run stops have no end in the trace: taking the screen down is not theirs.
+	LiveNodes.Empty();
 	Host->RemoveFromParent();
 	Host = nullptr;
 	Player->Close();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "DanmakuCommentFile.h"
 #include "PreviewOptions.h"
 #include "PreviewTrace.h"
 #include "UObject/GarbageCollection.h"
@@ -13,6 +14,7 @@ class UMediaPlayer;
 class UTextBlock;
 class UUI_Danmaku;
 class UUI_DanmakuBar;
+class UUI_DanmakuNode;
 class UUI_DanmakuNodeSetting;
 class UUserWidget;
 class UWidget;
@@ -48,7 +50,7 @@ private:
 		std::function<void()> Perform;
 	};
 
-	bool LoadDocument(FString& OutText, FString& OutError);
+	bool LoadDocument(FString& OutError);
 	bool OpenMedia(FString& OutError);
 	bool BuildScreen(FString& OutError);
 	void ScheduleViewerActions();
@@ -76,11 +78,15 @@ private:
 	UTextBlock* TimeText = nullptr;
 	UMediaPlayer* Player = nullptr;
 	FString MediaUrl;
+	FDanmakuCommentFile CommentFile;
 	bool bOpenFailed = false;
 	FCounts Counts;
 	FPreviewTrace Trace;
 	TArray<FViewerAction> Actions;
 	TArray<FString> Snapshots;
+	// Placed nodes still on the canvas, by their number in the trace.
+	TMap<const UUI_DanmakuNode*, int32> LiveNodes;
+	int32 PlacedNodes = 0;
 	int32 LastProgressDecile = -1;
 	int32 LastTimeTextTenths = -1;
 };

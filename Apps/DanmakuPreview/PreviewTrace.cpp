@@ -1,6 +1,7 @@
 #include "PreviewTrace.h"
 
 #include "DanmakuTrackManager.h"
+#include "Fonts/FontMeasure.h"
 #include "UI_DanmakuNode.h"
 
 FPreviewTrace::~FPreviewTrace()
@@ -65,19 +66,31 @@ void FPreviewTrace::WriteOverlay(double ClockSeconds, const FVector2D& Size, dou
 	                          ClockSeconds, Size.X, Size.Y, LaneHeight));
 }
 
-void FPreviewTrace::WritePlacement(double ClockSeconds, double MediaSeconds, const FDanmakuPlacement& Placement)
+void FPreviewTrace::WritePlacement(double ClockSeconds, double MediaSeconds, const FDanmakuPlacement& Placement,
+                                   int32 NodeNumber)
 {
 	const UUI_DanmakuNode* Node = Placement.Node;
 	const FDanmakuData& Data = Node->GetData();
 	const FVector2D Position = Node->GetPosition();
 	const FVector2D Size = Node->GetNodeSize();
+	// One line of the comment's font, as the renderer measures it: what a subtitle renderer sizes its font by.
+	FSlateFontInfo Font;
+	Font.Size = float(Data.FontSize);
+	const double LineHeight = FSlateFontMeasure::Get().GetMaxCharacterHeight(Font);
 	WriteLine(FString::Printf(
 	    TEXT("{\"event\":\"placed\",\"clock\":%.4f,\"media\":%.4f,\"id\":%d,\"text\":%s,\"mode\":%d,\"first_lane\":%d,"
 	         "\"lanes\":%d,\"x\":%.3f,\"y\":%.3f,\"width\":%.3f,\"height\":%.3f,\"speed\":%.3f,\"life\":%.3f,"
-	         "\"own\":%s}"),
+	         "\"own\":%s,\"node\":%d,\"font_size\":%d,\"line_height\":%.3f,\"color\":%s}"),
 	    ClockSeconds, MediaSeconds, Data.DanmakuID, *Quote(Data.Content), int32(Data.Mode), Placement.FirstLane,
 	    Placement.LaneCount, Position.X, Position.Y, Size.X, Size.Y, double(Node->GetRollSpeed()),
-	    double(Node->GetRollTime()), Placement.bUserNode ? TEXT("true") : TEXT("false")));
+	    double(Node->GetRollTime()), Placement.bUserNode ? TEXT("true") : TEXT("false"), NodeNumber, Data.FontSize,
+	    LineHeight, *Quote(FColor::FromHex(Data.FontColor).ToHex())));
+}
+
+void FPreviewTrace::WriteEnded(double ClockSeconds, double MediaSeconds, int32 NodeNumber)
+{
+	WriteLine(FString::Printf(TEXT("{\"event\":\"ended\",\"clock\":%.4f,\"media\":%.4f,\"node\":%d}"), ClockSeconds,
+	                          MediaSeconds, NodeNumber));
 }
 
 void FPreviewTrace::WriteNotShown(double ClockSeconds, double MediaSeconds, const FDanmakuData& Data,

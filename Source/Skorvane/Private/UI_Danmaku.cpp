@@ -3,6 +3,7 @@
 #include "Components/CanvasPanel.h"
 #include "DanmakuTrackManager.h"
 #include "DanmakuDocumentReader.h"
+#include "DanmakuXmlReader.h"
 #include "MediaPlayer.h"
 #include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
@@ -44,9 +45,22 @@ void UUI_Danmaku::LoadDanmaku(const FString& JsonText)
 	{
 		PendingDanmakuText = JsonText;
 		bHasPendingDanmaku = true;
+		bPendingDanmakuIsXml = false;
 		return;
 	}
 	ParseDanmaku(JsonText);
+}
+
+void UUI_Danmaku::LoadDanmakuXml(const FString& XmlText)
+{
+	if (!bInit)
+	{
+		PendingDanmakuText = XmlText;
+		bHasPendingDanmaku = true;
+		bPendingDanmakuIsXml = true;
+		return;
+	}
+	ParseDanmakuXml(XmlText);
 }
 
 void UUI_Danmaku::Pause()
@@ -220,10 +234,17 @@ void UUI_Danmaku::CreateTrackManager()
 	// Loaded before this frame's second is handled, so a document handed over early shows from the first second.
 	if (bHasPendingDanmaku)
 	{
-		const FString JsonText = PendingDanmakuText;
+		const FString Text = PendingDanmakuText;
 		PendingDanmakuText.Empty();
 		bHasPendingDanmaku = false;
-		ParseDanmaku(JsonText);
+		if (bPendingDanmakuIsXml)
+		{
+			ParseDanmakuXml(Text);
+		}
+		else
+		{
+			ParseDanmaku(Text);
+		}
 	}
 }
 
@@ -232,6 +253,20 @@ void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
 	DanmakuMap.Empty();
 	TArray<FDanmakuData> Records;
 	if (!FDanmakuDocumentReader::Read(JsonText, Records))
+	{
+		return;
+	}
+	for (FDanmakuData& Record : Records)
+	{
+		AddDataToMap(MoveTemp(Record));
+	}
+}
+
+void UUI_Danmaku::ParseDanmakuXml(const FString& XmlText)
+{
+	DanmakuMap.Empty();
+	TArray<FDanmakuData> Records;
+	if (!FDanmakuXmlReader::Read(XmlText, Records))
 	{
 		return;
 	}

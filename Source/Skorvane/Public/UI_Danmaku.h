@@ -28,6 +28,8 @@ public:
 	// Replaces the time index with the comments of a JSON document ({"datas": [...]}). A document handed over
 	// before the overlay is laid out is kept and loaded on its first laid-out frame.
 	void LoadDanmaku(const FString& JsonText);
+	// The same for a document in the XML comment format of video sites (<i><d p="...">text</d>...</i>).
+	void LoadDanmakuXml(const FString& XmlText);
 
 	// Files one comment given as a JSON object of the document's element form and shows it at once as an
 	// ordinary comment, as a comment another viewer has just posted. False, with nothing filed, for any other text.
@@ -63,6 +65,7 @@ private:
 	void AddDataToMap(FDanmakuData&& Data);
 	void CreateTrackManager();
 	void ParseDanmaku(const FString& JsonText);
+	void ParseDanmakuXml(const FString& XmlText);
 
 	UPROPERTY(meta = (BindWidget))
 	TObjectPtr<UCanvasPanel> DanmakuCanvasPanel;
@@ -91,4 +94,5 @@ private:
 	// The latest document handed over before the track manager existed.
 	FString PendingDanmakuText;
 	bool bHasPendingDanmaku = false;
+	bool bPendingDanmakuIsXml = false;
 };
