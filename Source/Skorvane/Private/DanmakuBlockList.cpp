@@ -2,9 +2,13 @@
 
 namespace DanmakuBlockList
 {
+// Distinct for every state and character. The two are mixed (the multiplication by an odd number and the
+// folding shift can both be undone, so no two transitions share a key) because integer keys hash by folding their
+// halves, and the states of one word are consecutive numbers that would otherwise crowd into one run of slots.
 static uint64 TransitionKey(int32 State, TCHAR Character)
 {
-	return (uint64(uint32(State)) << 16) | uint64(uint16(Character));
+	uint64 Key = ((uint64(uint16(Character)) << 32) | uint64(uint32(State))) * 0x9E3779B97F4A7C15ull;
+	return Key ^ (Key >> 32);
 }
 
 // Joined into one alternation, a pattern keeps its meaning only if nothing in it reaches past its own group:

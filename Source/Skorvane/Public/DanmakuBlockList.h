@@ -52,7 +52,7 @@ private:
 	mutable bool bWordsDirty = false;
 	mutable bool bPatternsDirty = false;
 	mutable TArray<FWordState> WordStates;
-	// Keyed by state index in the high bits and the character in the low 16.
+	// Keyed by a mix of the state index and the character.
 	mutable TMap<uint64, int32> WordTransitions;
 	// Every pattern that can safely sit in one alternation, joined; then those that need a search of their own.
 	mutable TArray<TSharedRef<FRegexPattern>> PatternMatchers;
