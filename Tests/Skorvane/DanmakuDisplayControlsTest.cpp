@@ -282,8 +282,12 @@ TEST(DanmakuDisplayControls, RepeatsOfATextOnScreenAreCountedOnIt)
 	FNotShownLog NotShown(Screen);
 	ASSERT_TRUE(Screen.Overlay->SetRepeatMerging(3.0f));
 	Screen.Step();
-	Screen.Overlay->LoadDanmaku(Document(
-	    {{TEXT("666"), 1.1}, {TEXT("other"), 1.5}, {TEXT("666"), 2.2}, {TEXT("666"), 3.3}, {TEXT("666"), 6.2}}));
+	Screen.Overlay->LoadDanmaku(Document({{TEXT("666"), 1.1},
+	                                      {TEXT("pinned"), 1.5, EDanmakuMode::TOP},
+	                                      {TEXT("666"), 2.2},
+	                                      {TEXT("pinned"), 2.6, EDanmakuMode::TOP},
+	                                      {TEXT("666"), 3.3},
+	                                      {TEXT("666"), 6.2}}));
 	Screen.OpenLesson();
 	Screen.PlayUntil(1.5);
 	UUI_DanmakuNode* Shown = NodeShowing(Screen, TEXT("666"));
@@ -294,7 +298,12 @@ TEST(DanmakuDisplayControls, RepeatsOfATextOnScreenAreCountedOnIt)
 	EXPECT_EQ(TextOf(Shown), TEXT("666 ×3"));
 	EXPECT_GT(Shown->GetNodeSize().X, WidthOnce);
 	EXPECT_EQ(Screen.CountShown(TEXT("666"), false), 1);
-	EXPECT_EQ(NotShown.With(EDanmakuNotShownReason::MergedRepeat), FStrings({TEXT("666"), TEXT("666")}));
+	EXPECT_EQ(NotShown.With(EDanmakuNotShownReason::MergedRepeat),
+	          FStrings({TEXT("666"), TEXT("pinned"), TEXT("666")}));
+	UUI_DanmakuNode* Pinned = NodeShowing(Screen, TEXT("pinned"));
+	ASSERT_NE(Pinned, nullptr);
+	EXPECT_EQ(TextOf(Pinned), TEXT("pinned ×2"));
+	EXPECT_NEAR(Pinned->GetPosition().X + Pinned->GetNodeSize().X * 0.5, 960.0, 0.5) << "still centred";
 
 	// Past the window the text is shown anew.
 	Screen.PlayUntil(6.5);

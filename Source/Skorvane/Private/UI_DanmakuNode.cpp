@@ -112,9 +112,17 @@ void UUI_DanmakuNode::SetDisplayScales(float InSpeedScale, float InFontScale)
 
 void UUI_DanmakuNode::SetRepeatCount(int32 Count)
 {
-	NodeContentText->SetText(FText::FromString(FString::Printf(TEXT("%s ×%d"), *Data.Content, Count)));
+	const double OldWidth = NodeSize.X;
+	NodeContentText->SetText(FText::FromString(FString::Printf(TEXT("%s \u00D7%d"), *Data.Content, Count)));
 	ForceLayoutPrepass();
 	NodeSize = GetDesiredSize();
+	// A pinned comment stays centred as it widens; a scrolling one grows behind its leading edge.
+	if (Data.Mode != EDanmakuMode::SCROLL && NodeCanvasPanelSlot)
+	{
+		FVector2D Position = GetPosition();
+		Position.X -= (NodeSize.X - OldWidth) * 0.5;
+		SetPosition(Position);
+	}
 }
 
 void UUI_DanmakuNode::Pause()
