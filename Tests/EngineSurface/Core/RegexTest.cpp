@@ -70,18 +70,3 @@ TEST(Regex, PatternIcuCannotCompileLogsAndNeverMatches)
 	EXPECT_TRUE(FRegexMatcher(FRegexPattern(TEXT("|a+")), FString()).FindNext());
 	EXPECT_FALSE(FRegexMatcher(FRegexPattern(TEXT("|a+(")), FString()).FindNext());
 }
-
-TEST(Regex, LimitsRestrictTheSearchAndRestartIt)
-{
-	const FRegexPattern Pattern(TEXT("o"));
-	FRegexMatcher Matcher(Pattern, FString(TEXT("foo boo")));
-	Matcher.SetLimits(3, 7);
-	EXPECT_EQ(Matcher.GetBeginLimit(), 3);
-	EXPECT_EQ(Matcher.GetEndLimit(), 7);
-	ASSERT_TRUE(Matcher.FindNext());
-	EXPECT_EQ(Matcher.GetMatchBeginning(), 5);
-	Matcher.SetLimits(0, 2);
-	ASSERT_TRUE(Matcher.FindNext());
-	EXPECT_EQ(Matcher.GetMatchBeginning(), 1);
-	EXPECT_FALSE(Matcher.FindNext());
-}

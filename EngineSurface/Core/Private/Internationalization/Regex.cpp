@@ -31,12 +31,10 @@ public:
 	// ICU reads the input where it lies, so the matcher owns its copy.
 	icu::UnicodeString Input;
 	std::unique_ptr<icu::RegexMatcher> IcuMatcher;
-	int32 BeginLimit = 0;
-	int32 EndLimit = 0;
 	bool bHasMatch = false;
 
 	FRegexMatcherImplementation(const TSharedRef<FRegexPatternImplementation>& InPattern, const FString& InInput)
-	    : Pattern(InPattern), Input(ToIcu(InInput)), EndLimit(InInput.Len())
+	    : Pattern(InPattern), Input(ToIcu(InInput))
 	{
 		if (Pattern->IcuPattern)
 		{
@@ -126,27 +124,4 @@ FString FRegexMatcher::GetCaptureGroup(const int32 Index)
 	}
 	return FString::ConstructFromPtrSize(reinterpret_cast<const TCHAR*>(Implementation->Input.getBuffer()) + Beginning,
 	                                     Ending - Beginning);
-}
-
-int32 FRegexMatcher::GetBeginLimit()
-{
-	return Implementation->BeginLimit;
-}
-
-int32 FRegexMatcher::GetEndLimit()
-{
-	return Implementation->EndLimit;
-}
-
-void FRegexMatcher::SetLimits(const int32 BeginIndex, const int32 EndIndex)
-{
-	const int32 Length = Implementation->Input.length();
-	Implementation->BeginLimit = FMath::Clamp(BeginIndex, 0, Length);
-	Implementation->EndLimit = FMath::Clamp(EndIndex, Implementation->BeginLimit, Length);
-	Implementation->bHasMatch = false;
-	if (Implementation->IcuMatcher)
-	{
-		UErrorCode Status = U_ZERO_ERROR;
-		Implementation->IcuMatcher->region(Implementation->BeginLimit, Implementation->EndLimit, Status);
-	}
 }

@@ -45,11 +45,6 @@ public:
 	// Empty for a group that does not exist or did not take part in the match.
 	FString GetCaptureGroup(const int32 Index);
 
-	int32 GetBeginLimit();
-	int32 GetEndLimit();
-	// Restricts the search to [BeginIndex, EndIndex) of the input and starts it again from BeginIndex.
-	void SetLimits(const int32 BeginIndex, const int32 EndIndex);
-
 private:
 	TSharedRef<FRegexMatcherImplementation> Implementation;
 };
