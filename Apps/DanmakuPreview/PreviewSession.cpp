@@ -36,6 +36,11 @@ void PrintLine(const FString& Message)
 	std::printf("%s\n", TCHAR_TO_UTF8(*Message));
 }
 
+FString LimitText(int32 Limit)
+{
+	return Limit > 0 ? FString::Printf(TEXT("at most %d"), Limit) : FString(TEXT("no limit"));
+}
+
 FString FormatClock(double Seconds)
 {
 	const int64 Tenths = int64(Seconds * 10.0);
@@ -191,7 +196,40 @@ bool FPreviewSession::BuildScreen(FString& OutError)
 	Host->AddToViewport(0);
 	Overlay->OnTrackManagerCreated.AddLambda([this](UDanmakuTrackManager* Manager) { BindReports(Manager); });
 	Overlay->Init(Player, Bar, Panel);
-	return true;
+	return ApplyControls(OutError);
+}
+
+bool FPreviewSession::ApplyControls(FString& OutError)
+{
+	if (Options.bApplySavedSettings)
+	{
+		Overlay->ApplySavedSettings();
+	}
+	for (const FString& Word : Options.BlockedWords)
+	{
+		Overlay->AddBlockedWord(Word);
+	}
+	for (const FString& Pattern : Options.BlockedPatterns)
+	{
+		FString Error;
+		if (!Overlay->AddBlockedPattern(Pattern, &Error))
+		{
+			OutError = Error;
+			return false;
+		}
+	}
+	// The options were checked against the same ranges; the defaults change nothing.
+	const bool bApplied = Overlay->SetDensityLimit(Options.MaxOnScreen, Options.MaxPerSecond) &&
+	                      Overlay->SetRepeatMerging(Options.RepeatMergeSeconds) &&
+	                      Overlay->SetCommentOpacity(Options.Opacity) &&
+	                      Overlay->SetDisplayArea(Options.ScrollAndTopArea, Options.BottomArea) &&
+	                      (!Options.bSpeedScaleGiven || Overlay->SetSpeedScale(Options.SpeedScale)) &&
+	                      (!Options.bFontScaleGiven || Overlay->SetFontScale(Options.FontScale));
+	if (!bApplied)
+	{
+		OutError = TEXT("the overlay refused one of the display options");
+	}
+	return bApplied;
 }
 
 void FPreviewSession::ScheduleViewerActions()
@@ -297,6 +335,18 @@ void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 			    case EDanmakuNotShownReason::Paused:
 				    ++Counts.PausedOrOff;
 				    break;
+			    case EDanmakuNotShownReason::Blocked:
+				    ++Counts.Blocked;
+				    break;
+			    case EDanmakuNotShownReason::OverScreenLimit:
+				    ++Counts.OverScreenLimit;
+				    break;
+			    case EDanmakuNotShownReason::OverRateLimit:
+				    ++Counts.OverRateLimit;
+				    break;
+			    case EDanmakuNotShownReason::MergedRepeat:
+				    ++Counts.MergedRepeats;
+				    break;
 			    default:
 				    ++Counts.NoLanesOrTooTall;
 				    break;
@@ -370,6 +420,16 @@ void FPreviewSession::WriteSummary(double PlayedSeconds)
 	                          Counts.ShownFromIndex, Counts.ShownOwn, Counts.Sent));
 	Lines.Add(FString::Printf(TEXT("dropped for lack of a lane: %d"), Counts.NoFreeLane + Counts.NoLanesOrTooTall));
 	Lines.Add(FString::Printf(TEXT("not shown while the overlay was paused or off: %d"), Counts.PausedOrOff));
+	Lines.Add(FString::Printf(TEXT("blocked: %d (%d words, %d patterns on the block list)"), Counts.Blocked,
+	                          Overlay->GetBlockList().GetWords().Num(), Overlay->GetBlockList().GetPatterns().Num()));
+	const FDanmakuDisplayControls& Controls = Overlay->GetDisplayControls();
+	Lines.Add(FString::Printf(TEXT("over the density limit: %d with %s on screen, %d with %s appearing in a second"),
+	                          Counts.OverScreenLimit, *LimitText(Controls.MaxOnScreen), Counts.OverRateLimit,
+	                          *LimitText(Controls.MaxPerSecond)));
+	Lines.Add(FString::Printf(TEXT("repeats counted on a comment already shown: %d"), Counts.MergedRepeats));
+	Lines.Add(FString::Printf(TEXT("display: opacity %.2f, area %d%% top and %d%% bottom, speed x%.2f, font x%.2f"),
+	                          Controls.Opacity, Controls.ScrollAndTopArea, Controls.BottomArea, Controls.SpeedScale,
+	                          Controls.FontScale));
 	Lines.Add(FString::Printf(TEXT("never shown because their mode is never placed: %d in the document (%d reached "
 	                               "during the run)"),
 	                          Counts.DocumentedNeverPlacedMode, Counts.NeverPlacedMode));

@@ -41,6 +41,10 @@ private:
 		int32 NeverPlacedMode = 0;
 		int32 NoLanesOrTooTall = 0;
 		int32 PausedOrOff = 0;
+		int32 Blocked = 0;
+		int32 OverScreenLimit = 0;
+		int32 OverRateLimit = 0;
+		int32 MergedRepeats = 0;
 		int32 Sent = 0;
 	};
 	struct FViewerAction
@@ -53,6 +57,7 @@ private:
 	bool LoadDocument(FString& OutError);
 	bool OpenMedia(FString& OutError);
 	bool BuildScreen(FString& OutError);
+	bool ApplyControls(FString& OutError);
 	void ScheduleViewerActions();
 	void BindReports(UDanmakuTrackManager* Manager);
 	bool WriteSnapshot(double MediaSeconds);

@@ -55,6 +55,14 @@ FString FPreviewTrace::ReasonName(EDanmakuNotShownReason Reason)
 			return TEXT("taller than the lanes left");
 		case EDanmakuNotShownReason::Paused:
 			return TEXT("overlay paused or off");
+		case EDanmakuNotShownReason::Blocked:
+			return TEXT("blocked");
+		case EDanmakuNotShownReason::OverScreenLimit:
+			return TEXT("over the on-screen limit");
+		case EDanmakuNotShownReason::OverRateLimit:
+			return TEXT("over the per-second limit");
+		case EDanmakuNotShownReason::MergedRepeat:
+			return TEXT("repeat counted on the comment shown");
 	}
 	return TEXT("unknown");
 }
