@@ -205,6 +205,9 @@ TEST(UI_PravellaSystem, ALiveCommentOnTheOpenLessonIsShownAndFiled)
 	Screen.Step();
 	EXPECT_TRUE(Screen.CommentsOnScreen().IsEmpty());
 
+	// A host's block list applies to live comments as to due ones.
+	Screen.Child<UUI_Danmaku>(TEXT("Danmaku"))->AddBlockedWord(TEXT("spoiler"));
+	Screen.Player->AddBulletChatDataThenSpawn(MakeComment(TEXT("a SPOILER here"), 2.1), FLessonPlayerScreen::LessonUrl);
 	Screen.Player->AddBulletChatDataThenSpawn(MakeComment(TEXT("live"), 2.1),
 	                                          FString(FLessonPlayerScreen::LessonUrl).ToUpper());
 	Screen.Step();
