@@ -76,7 +76,6 @@ private:
 	UTextBlock* TimeText = nullptr;
 	UMediaPlayer* Player = nullptr;
 	FString MediaUrl;
-	bool bOpenFailed = false;
 	FCounts Counts;
 	FPreviewTrace Trace;
 	TArray<FViewerAction> Actions;
