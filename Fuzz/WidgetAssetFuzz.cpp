@@ -1,0 +1,40 @@
+// The widget blueprint loader: each input is an asset file that is loaded, and whose widget is created, shown,
+// clicked, typed into and ticked as a viewer's screen would. The repository's own widget assets are there for
+// the input to name as parents or children, and Skorvane's widgets as parent classes.
+#include "Blueprint/UserWidget.h"
+#include "Engine/World.h"
+#include "FuzzSupport.h"
+#include "Headless/HeadlessApplication.h"
+#include "UI_Danmaku.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
+{
+	static FFuzzProject Project;
+	// Never destroyed: the objects it roots may outlive the fuzzer's last run.
+	static FHeadlessApplication* App = []
+	{
+		SilenceLog();
+		UUI_Danmaku::StaticClass();
+		auto* Created = new FHeadlessApplication(FVector2D(640.0, 360.0));
+		Created->SetGarbageCollectionInterval(0.0);
+		return Created;
+	}();
+	static int32 Run = 0;
+	// A name of its own for every run, since a loaded class is kept while it lives.
+	const FString Path = Project.WriteAsset(FString::Printf(TEXT("WBP_Fuzz%d"), Run++), Data, Size);
+	UClass* Class = StaticLoadClass(UUserWidget::StaticClass(), nullptr, *Path);
+	if (UUserWidget* Widget = Class ? CreateWidget<UUserWidget>(App->GetWorld(), Class) : nullptr)
+	{
+		Widget->AddToViewport();
+		App->Tick(1.0f / 60.0f);
+		App->Click(FVector2D(320.0, 180.0));
+		App->TypeText(TEXT("a comment"));
+		App->PressEnter();
+		App->Tick(1.0f / 60.0f);
+		App->Advance(1.0f, 0.25f);
+		Widget->RemoveFromParent();
+	}
+	App->Tick(1.0f / 60.0f);
+	std::filesystem::remove(Project.Root / "Content/Fuzz" / (ToUtf8(FPaths::GetBaseFilename(Path)) + ".uasset"));
+	return 0;
+}
