@@ -19,9 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 		Created->SetGarbageCollectionInterval(0.0);
 		return Created;
 	}();
-	static int32 Run = 0;
-	// A name of its own for every run, since a loaded class is kept while it lives.
-	const FString Path = Project.WriteAsset(FString::Printf(TEXT("WBP_Fuzz%d"), Run++), Data, Size);
+	// Loaded classes are kept while they live, so the next run may take the same name only once this run's class
+	// has been collected; names that only grow would make every run slower.
+	static int32 NameIndex = 0;
+	const FString Name = FString::Printf(TEXT("WBP_Fuzz%d"), NameIndex);
+	const FString Path = Project.WriteAsset(Name, Data, Size);
 	UClass* Class = StaticLoadClass(UUserWidget::StaticClass(), nullptr, *Path);
 	if (UUserWidget* Widget = Class ? CreateWidget<UUserWidget>(App->GetWorld(), Class) : nullptr)
 	{
@@ -34,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 		App->Advance(1.0f, 0.25f);
 		Widget->RemoveFromParent();
 	}
+	const TWeakObjectPtr<UClass> Loaded(Class);
 	App->Tick(1.0f / 60.0f);
-	std::filesystem::remove(Project.Root / "Content/Fuzz" / (ToUtf8(FPaths::GetBaseFilename(Path)) + ".uasset"));
+	NameIndex += Loaded.IsValid() ? 1 : 0;
+	std::filesystem::remove(Project.Root / "Content/Fuzz" / (ToUtf8(Name) + ".uasset"));
 	return 0;
 }
