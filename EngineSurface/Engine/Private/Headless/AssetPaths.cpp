@@ -112,9 +112,7 @@ int OpenAssetFile(const FString& GamePath)
 		File = OpenWithoutLinks(Content, RelativeUtf8, Flags);
 	}
 	::close(Content);
-	struct stat Status
-	{
-	};
+	struct stat Status = {};
 	if (File >= 0 && (::fstat(File, &Status) != 0 || !S_ISREG(Status.st_mode)))
 	{
 		::close(File);

@@ -69,7 +69,7 @@ bool WriteAll(int File, const std::string& Bytes)
 	return true;
 }
 
-// The text a save file read back would load as: false, with the reason, when it would not load.
+// True when the file reads back and loads as a save game; false, with the reason, when it would not load.
 bool LoadsBack(const std::string& File, FString& OutError)
 {
 	FString Text;
