@@ -1,13 +1,5 @@
 // libFuzzer target for the XML comment importer: any bytes, read as UTF-8, must give either no records or records
 // that keep the importer's promises, without crashing, leaking or reading out of bounds.
-//
-// Not wired into the build yet. Built by hand after a dev build, from the repository root, with the importer and
-// the XML surface compiled in (so that the fuzzer sees their coverage) and the rest from the dev libraries:
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -DCORE_API= -DCOREUOBJECT_API= \
-//     -DXMLPARSER_API= -DSKORVANE_API= -I EngineSurface/Core/Public -I EngineSurface/CoreUObject/Public \
-//     -I EngineSurface/XmlParser/Public -I Source/Skorvane/Public -I build/dev/Generated/Skorvane \
-//     Fuzz/DanmakuXmlFuzz.cpp Source/Skorvane/Private/DanmakuXmlReader.cpp EngineSurface/XmlParser/Private/*.cpp \
-//     -L build/dev/lib -Wl,-rpath,$PWD/build/dev/lib -lSkorvane -lCore -lCoreUObject -lexpat -o DanmakuXmlFuzz
 
 #include "CoreMinimal.h"
 #include "DanmakuXmlReader.h"

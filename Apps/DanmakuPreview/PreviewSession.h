@@ -84,7 +84,6 @@ private:
 	UMediaPlayer* Player = nullptr;
 	FString MediaUrl;
 	FDanmakuCommentFile CommentFile;
-	bool bOpenFailed = false;
 	FCounts Counts;
 	FPreviewTrace Trace;
 	TArray<FViewerAction> Actions;

@@ -1,6 +1,8 @@
 #include "DanmakuScreen.h"
+#include "Headless/Utf8String.h"
 
 #include "Components/CheckBox.h"
+#include "Misc/OutputDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,20 @@ const FDanmakuData* FindIndexed(const FDanmakuScreen& Screen, double Second, con
 }
 
 using FStrings = TArray<FString>;
+
+struct FErrorLines : FOutputDevice
+{
+	FErrorLines() { GLog->AddOutputDevice(this); }
+	~FErrorLines() override { GLog->RemoveOutputDevice(this); }
+	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category) override
+	{
+		if (Verbosity <= ELogVerbosity::Error)
+		{
+			Lines.Add(Message);
+		}
+	}
+	TArray<FString> Lines;
+};
 } // namespace
 
 TEST(UI_Danmaku, FilesEachCommentUnderItsWholeSecond)
@@ -370,4 +386,32 @@ TEST(UI_Danmaku, JsonHandedOverAfterXmlBeforeLayoutIsTheOneLoaded)
 	Screen.OpenLesson();
 	Screen.PlayUntil(1.0);
 	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("json")}));
+}
+
+TEST(UI_Danmaku, BlueprintsWithoutTheirBoundChildrenCreateNothing)
+{
+	// Blueprints of the overlay, the bar and the style panel that have no widget tree at all.
+	const TCHAR* Assets[][3] = {
+	    {TEXT("/Game/Test/WBP_DanmakuNoTree"), TEXT("WBP_DanmakuNoTree_C"), TEXT("DanmakuCanvasPanel")},
+	    {TEXT("/Game/Test/WBP_DanmakuBarNoTree"), TEXT("WBP_DanmakuBarNoTree_C"), TEXT("OpenDanmakuButton")},
+	    {TEXT("/Game/Test/WBP_DanmakuNodeSettingNoTree"), TEXT("WBP_DanmakuNodeSettingNoTree_C"), TEXT("ModelBox")},
+	};
+	FHeadlessApplication App;
+	for (const auto& [Path, ClassName, Child] : Assets)
+	{
+		UClass* Class = StaticLoadClass(UUserWidget::StaticClass(), nullptr, Path);
+		ASSERT_NE(Class, nullptr) << ToUtf8(Path);
+		FErrorLines Errors;
+		UUserWidget* Widget = CreateWidget<UUserWidget>(App.GetWorld(), Class);
+		if (Widget)
+		{
+			// What the viewer's screen would do with it.
+			Widget->AddToViewport();
+			App.Tick(1.0f / 60.0f);
+		}
+		EXPECT_EQ(Widget, nullptr) << ToUtf8(Path);
+		ASSERT_EQ(Errors.Lines.Num(), 1) << ToUtf8(Path);
+		EXPECT_TRUE(Errors.Lines[0].Contains(ClassName)) << ToUtf8(Errors.Lines[0]);
+		EXPECT_TRUE(Errors.Lines[0].Contains(Child)) << ToUtf8(Errors.Lines[0]);
+	}
 }

@@ -1,4 +1,5 @@
 #include "XmlFile.h"
+#include "Headless/Utf8String.h"
 
 #include "Misc/FileHelper.h"
 

@@ -19,8 +19,9 @@ struct FRootedHolder
 
 TEST(GarbageCollection, KeepsExactlyWhatReflectedPropertiesReach)
 {
-	FRootedHolder Root;
+	// Declared first: the holder's last collection still counts into it.
 	int32 Destroyed = 0;
+	FRootedHolder Root;
 	auto Make = [&Destroyed]
 	{
 		UTestNode* Node = NewObject<UTestNode>();

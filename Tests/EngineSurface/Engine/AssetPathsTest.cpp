@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace
 {
 // A project folder with Content/UI/WBP_X.uasset inside and decoy asset files outside Content/.
@@ -93,4 +96,47 @@ TEST(AssetPaths, EscapingPathLoadsNothingAndReachesNoLoader)
 	EXPECT_NE(StaticLoadObject(nullptr, nullptr, TEXT("/Game/UI/WBP_X")), nullptr);
 	ASSERT_EQ(GLoaderFiles.Num(), 1);
 	EXPECT_TRUE(GLoaderFiles[0].StartsWith(FPaths::ProjectContentDir()));
+}
+
+TEST(AssetPaths, LoadReadsOnlyFilesInsideContentEvenWhileALinkIsSwapped)
+{
+	FTestProject Project;
+	FFileHelper::SaveStringToFile(TEXT("inside"), *(Project.Directory / "Project/Content/UI/Inside.uasset"));
+	FFileHelper::SaveStringToFile(TEXT("outside"), *(Project.Directory / "outside.uasset"));
+	FString Text;
+	EXPECT_TRUE(FAssetPaths::LoadAssetFileToString(TEXT("/Game/UI/Inside"), Text));
+	EXPECT_EQ(Text, TEXT("inside"));
+	EXPECT_FALSE(FAssetPaths::LoadAssetFileToString(TEXT("/Game/Link/outside"), Text));
+	EXPECT_FALSE(FAssetPaths::LoadAssetFileToString(TEXT("/Game/../outside"), Text));
+
+	// Content/Swap.uasset is a link that another thread keeps turning between the file inside and the one
+	// outside, as an attacker would between the check and the read.
+	const std::string Swap = ToUtf8(Project.Directory / "Project/Content/Swap.uasset");
+	const std::string Outside = ToUtf8(Project.Directory / "outside.uasset");
+	std::filesystem::create_symlink("UI/Inside.uasset", Swap);
+	std::atomic<bool> bStop = false;
+	std::thread Swapper(
+	    [&]
+	    {
+		    for (int32 Turn = 0; !bStop; ++Turn)
+		    {
+			    std::error_code Error;
+			    std::filesystem::create_symlink(Turn % 2 ? "UI/Inside.uasset" : Outside, Swap + ".new", Error);
+			    std::filesystem::rename(Swap + ".new", Swap, Error);
+		    }
+	    });
+	int32 ReadInside = 0;
+	int32 ReadOutside = 0;
+	for (int32 Try = 0; Try < 20000; ++Try)
+	{
+		if (FAssetPaths::LoadAssetFileToString(TEXT("/Game/Swap"), Text))
+		{
+			ReadInside += Text == TEXT("inside") ? 1 : 0;
+			ReadOutside += Text == TEXT("outside") ? 1 : 0;
+		}
+	}
+	bStop = true;
+	Swapper.join();
+	EXPECT_EQ(ReadOutside, 0);
+	EXPECT_GT(ReadInside, 0);
 }

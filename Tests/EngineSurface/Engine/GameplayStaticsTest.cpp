@@ -138,6 +138,25 @@ TEST(GameplayStatics, WriteThatCannotStartLeavesTheOldSlotReadable)
 	EXPECT_EQ(Load(TEXT("Slot"))->FontSize, 18);
 }
 
+TEST(GameplayStatics, StringsWithUnpairedSurrogatesSaveAndLoadAsTheyWere)
+{
+	FSavedDir Saved;
+	ASSERT_TRUE(UGameplayStatics::SaveGameToSlot(MakeSave(18, TEXT("old")), TEXT("Slot"), 0));
+
+	// Lone halves of a pair, a reversed pair, and a real pair with the escape's own characters beside it.
+	FString Title;
+	for (const TCHAR Unit : {u'a', TCHAR(0xD800), u'b', TCHAR(0xDC00), TCHAR(0xDFFF), TCHAR(0xDBFF), u'\\', u'u',
+	                         TCHAR(0xD83D), TCHAR(0xDE00), TCHAR(0xD800)})
+	{
+		Title.AppendChar(Unit);
+	}
+	ASSERT_TRUE(UGameplayStatics::SaveGameToSlot(MakeSave(30, Title), TEXT("Slot"), 0));
+	UTestSaveGame* Loaded = Load(TEXT("Slot"));
+	ASSERT_NE(Loaded, nullptr);
+	EXPECT_EQ(Loaded->FontSize, 30);
+	EXPECT_TRUE(Loaded->Title.Equals(Title, ESearchCase::CaseSensitive));
+}
+
 TEST(GameplayStatics, SlotNamesThatLeaveTheFolderAreRefused)
 {
 	FSavedDir Saved;

@@ -329,6 +329,8 @@ TEST(MediaPlayer, LocalMp4OpensWithTheLengthInItsMovieHeader)
 	ASSERT_TRUE(FFileHelper::SaveArrayToFile(MakeMp4(600, 75300, false), *(Directory / "Lesson.mp4")));
 	ASSERT_TRUE(FFileHelper::SaveArrayToFile(MakeMp4(1000, 7'200'000'123ull, true), *(Directory / "Long.mp4")));
 	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("not a movie"), *(Directory / "Notes.mp4")));
+	// One unit of a 0xFFFFFFFF time scale is far below one tick: the header states no usable length.
+	ASSERT_TRUE(FFileHelper::SaveArrayToFile(MakeMp4(0xFFFFFFFFu, 1, false), *(Directory / "Instant.mp4")));
 	FMediaScene Scene(false);
 
 	ASSERT_TRUE(Scene.Player->OpenFile(Directory / "Lesson.mp4"));
@@ -344,6 +346,10 @@ TEST(MediaPlayer, LocalMp4OpensWithTheLengthInItsMovieHeader)
 	ASSERT_TRUE(Scene.Player->OpenFile(Directory / "Notes.mp4"));
 	Scene.App.Advance(0.5f, Step);
 	EXPECT_EQ(Scene.Recorder->Events.Last(), TEXT("OpenFailed:file://") + (Directory / "Notes.mp4"));
+
+	ASSERT_TRUE(Scene.Player->OpenFile(Directory / "Instant.mp4"));
+	Scene.App.Advance(0.5f, Step);
+	EXPECT_EQ(Scene.Recorder->Events.Last(), TEXT("OpenFailed:file://") + (Directory / "Instant.mp4"));
 }
 
 TEST(MediaPlayer, CanPlayUrlAcceptsKnownSchemesAndLocalPaths)

@@ -1,4 +1,5 @@
 #include "Blueprint/WidgetBlueprintGeneratedClass.h"
+#include "Headless/Utf8String.h"
 #include "Components/Border.h"
 #include "Misc/OutputDevice.h"
 #include "UMGTestFixture.h"
@@ -51,6 +52,15 @@ TEST_F(UserWidget, CreatedFromAssetHasItsBoundChildrenAnimationsAndDefaults)
 	EXPECT_EQ(Form->GetClass()->GetDefaultObject<UTestFormWidget>()->Counter, 7);
 }
 
+TEST_F(UserWidget, DefaultNumberBeyondEveryIntegerKeepsTheInheritedValue)
+{
+	// 1e300 is no int64: the loader must not convert it to one on the way to the property's text.
+	UTestFormWidget* Form = CreateForm(TEXT("/Game/Test/WBP_TestHugeCounter"));
+	ASSERT_NE(Form, nullptr);
+	EXPECT_EQ(Form->Counter, 7);
+	EXPECT_EQ(Form->Greeting, TEXT("Hi there"));
+}
+
 TEST_F(UserWidget, AllPathsOfTheAssetNameOneClass)
 {
 	UClass* ByPackage = StaticLoadClass(UUserWidget::StaticClass(), nullptr, TEXT("/Game/Test/WBP_TestForm"));
@@ -67,12 +77,19 @@ TEST_F(UserWidget, AllPathsOfTheAssetNameOneClass)
 
 TEST_F(UserWidget, AssetWithoutABoundChildFailsWithAnErrorNamingIt)
 {
-	FErrorCapture Capture;
-	EXPECT_EQ(CreateForm(TEXT("/Game/Test/WBP_TestMissingChild")), nullptr);
-	ASSERT_FALSE(Capture.Errors.IsEmpty());
-	EXPECT_TRUE(Capture.Errors[0].Contains(TEXT("WBP_TestMissingChild_C")));
-	EXPECT_TRUE(Capture.Errors[0].Contains(TEXT("OkButton")));
-	EXPECT_TRUE(GetLifecycleLog().IsEmpty()) << "a widget that failed to bind is never initialized";
+	// A tree that lacks one bound child, and no tree at all.
+	const TCHAR* Assets[][3] = {
+	    {TEXT("/Game/Test/WBP_TestMissingChild"), TEXT("WBP_TestMissingChild_C"), TEXT("OkButton")},
+	    {TEXT("/Game/Test/WBP_TestNoTree"), TEXT("WBP_TestNoTree_C"), TEXT("Root")}};
+	for (const auto& [Path, ClassName, Child] : Assets)
+	{
+		FErrorCapture Capture;
+		EXPECT_EQ(CreateForm(Path), nullptr) << ToUtf8(Path);
+		ASSERT_EQ(Capture.Errors.Num(), 1) << ToUtf8(Path);
+		EXPECT_TRUE(Capture.Errors[0].Contains(ClassName)) << ToUtf8(Capture.Errors[0]);
+		EXPECT_TRUE(Capture.Errors[0].Contains(Child)) << ToUtf8(Capture.Errors[0]);
+		EXPECT_TRUE(GetLifecycleLog().IsEmpty()) << "a widget that failed to bind is never initialized";
+	}
 }
 
 TEST_F(UserWidget, LifecycleRunsInTheEngineOrderAndAgainAfterReAdding)

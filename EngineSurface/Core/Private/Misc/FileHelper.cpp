@@ -75,6 +75,13 @@ bool FFileHelper::LoadFileToString(FString& Result, const TCHAR* Filename)
 	{
 		return false;
 	}
+	BufferToString(Result, reinterpret_cast<const uint8*>(Bytes.data()), int32(Bytes.size()));
+	return true;
+}
+
+void FFileHelper::BufferToString(FString& Result, const uint8* Buffer, int32 Size)
+{
+	const std::string Bytes(reinterpret_cast<const char*>(Buffer), size_t(Size > 0 ? Size : 0));
 	const auto StartsWith = [&Bytes](const char* Mark, size_t Length)
 	{ return Bytes.compare(0, Length, Mark, Length) == 0; };
 	if (StartsWith("\xFF\xFE", 2))
@@ -90,7 +97,6 @@ bool FFileHelper::LoadFileToString(FString& Result, const TCHAR* Filename)
 		const size_t Offset = StartsWith("\xEF\xBB\xBF", 3) ? 3 : 0;
 		Result = ToFString(UE::String::Utf8ToUtf16(Bytes.data() + Offset, Bytes.size() - Offset));
 	}
-	return true;
 }
 
 bool FFileHelper::LoadFileToArray(TArray<uint8>& Result, const TCHAR* Filename)

@@ -26,12 +26,29 @@ FString FormatChecksum(uint64 Hash)
 	return FString::Printf(TEXT("%016llx"), static_cast<unsigned long long>(Hash));
 }
 
+bool IsHighSurrogate(TCHAR C)
+{
+	return C >= 0xD800 && C <= 0xDBFF;
+}
+
+bool IsLowSurrogate(TCHAR C)
+{
+	return C >= 0xDC00 && C <= 0xDFFF;
+}
+
 FString Escape(const FString& Value)
 {
 	FString Out;
 	Out.Reserve(Value.Len());
-	for (TCHAR C : Value)
+	for (int32 Index = 0; Index < Value.Len(); ++Index)
 	{
+		const TCHAR C = Value[Index];
+		if (IsHighSurrogate(C) && Index + 1 < Value.Len() && IsLowSurrogate(Value[Index + 1]))
+		{
+			Out.AppendChar(C);
+			Out.AppendChar(Value[++Index]);
+			continue;
+		}
 		switch (C)
 		{
 			case u'\\':
@@ -44,11 +61,43 @@ FString Escape(const FString& Value)
 				Out += TEXT("\\r");
 				break;
 			default:
-				Out.AppendChar(C);
+				// The file is UTF-8, which cannot hold a surrogate without its pair: it is written as \uXXXX.
+				if (IsHighSurrogate(C) || IsLowSurrogate(C))
+				{
+					Out += FString::Printf(TEXT("\\u%04X"), uint32(C));
+				}
+				else
+				{
+					Out.AppendChar(C);
+				}
 				break;
 		}
 	}
 	return Out;
+}
+
+bool ReadHexUnit(const FString& Text, int32 At, TCHAR& Out)
+{
+	if (At + 4 > Text.Len())
+	{
+		return false;
+	}
+	uint32 Value = 0;
+	for (int32 Index = At; Index < At + 4; ++Index)
+	{
+		const TCHAR C = Text[Index];
+		const int32 Digit = C >= u'0' && C <= u'9'   ? C - u'0'
+		                    : C >= u'A' && C <= u'F' ? C - u'A' + 10
+		                    : C >= u'a' && C <= u'f' ? C - u'a' + 10
+		                                             : -1;
+		if (Digit < 0)
+		{
+			return false;
+		}
+		Value = Value * 16 + uint32(Digit);
+	}
+	Out = TCHAR(Value);
+	return true;
 }
 
 bool Unescape(const FString& Text, FString& Out)
@@ -76,6 +125,17 @@ bool Unescape(const FString& Text, FString& Out)
 			case u'r':
 				Out.AppendChar(u'\r');
 				break;
+			case u'u':
+			{
+				TCHAR Unit = 0;
+				if (!ReadHexUnit(Text, Index + 1, Unit))
+				{
+					return false;
+				}
+				Out.AppendChar(Unit);
+				Index += 4;
+				break;
+			}
 			default:
 				return false;
 		}

@@ -11,7 +11,8 @@ class USaveGame;
 //   PropertyName=exported text          (one line per saved property)
 //   Checksum=0123456789abcdef
 //
-// Values are escaped so that each stays on its line. The checksum (64-bit FNV-1a over the UTF-16 code units
+// Values are escaped (\\, \n, \r, and \uXXXX for a surrogate without its pair, which UTF-8 cannot hold) so
+// that each stays on its line and reads back as it was. The checksum (64-bit FNV-1a over the UTF-16 code units
 // of every line before it, line breaks included) tells a complete file from a truncated or damaged one.
 class FSaveGameFile
 {

@@ -1,6 +1,7 @@
 #include "Kismet/GameplayStatics.h"
 #include "Headless/Utf8String.h"
 
+#include "GameFramework/SaveGame.h"
 #include "GameFramework/SaveGameFile.h"
 #include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"
@@ -69,9 +70,40 @@ bool WriteAll(int File, const std::string& Bytes)
 	return true;
 }
 
-// Writes a temporary file beside Path and renames it over Path, so that Path always holds either the old or the
-// new contents in full.
-bool WriteFileAtomically(const FString& Path, const std::string& Bytes)
+// True when the file reads back and loads as a save game; false, with the reason, when it would not load.
+bool LoadsBack(const std::string& File, FString& OutError)
+{
+	FString Text;
+	if (!FFileHelper::LoadFileToString(Text, *FromUtf8(File)))
+	{
+		OutError = TEXT("it cannot be read back");
+		return false;
+	}
+	USaveGame* Loaded = FSaveGameFile::Read(Text, OutError);
+	if (!Loaded)
+	{
+		return false;
+	}
+	Loaded->MarkAsGarbage();
+	return true;
+}
+
+bool SyncFolder(const std::string& Folder)
+{
+	const int Directory = ::open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+	if (Directory < 0)
+	{
+		return false;
+	}
+	const bool bSynced = ::fsync(Directory) == 0;
+	::close(Directory);
+	return bSynced;
+}
+
+// Writes a temporary file beside Path, reads it back as a load would, and only then renames it over Path, so
+// that Path always holds either the old slot or a new one that loads, in full; the folder is synced so that the
+// rename itself survives a crash.
+bool WriteSaveFileAtomically(const FString& Path, const std::string& Bytes)
 {
 	IFileManager::Get().MakeDirectory(*FPaths::GetPath(Path), true);
 	const std::string Target = ToUtf8(Path);
@@ -86,11 +118,24 @@ bool WriteFileAtomically(const FString& Path, const std::string& Bytes)
 	const bool bWritten = WriteAll(File, Bytes) && ::fsync(File) == 0;
 	const int WriteError = errno;
 	const bool bClosed = ::close(File) == 0;
+	FString Unloadable;
+	if (bWritten && bClosed && !LoadsBack(Temporary, Unloadable))
+	{
+		UE_LOG(LogSaveGame, Warning, TEXT("Not saving %s: the written file would not load (%s)"), *Path, *Unloadable);
+		::unlink(Temporary.c_str());
+		return false;
+	}
 	if (!bWritten || !bClosed || ::rename(Temporary.c_str(), Target.c_str()) != 0)
 	{
 		UE_LOG(LogSaveGame, Warning, TEXT("Writing %s failed: %s"), *Path,
 		       *FromUtf8(std::strerror(bWritten ? errno : WriteError)));
 		::unlink(Temporary.c_str());
+		return false;
+	}
+	if (!SyncFolder(ToUtf8(FPaths::GetPath(Path))))
+	{
+		UE_LOG(LogSaveGame, Warning, TEXT("Saved %s, but its folder could not be synced: %s"), *Path,
+		       *FromUtf8(std::strerror(errno)));
 		return false;
 	}
 	return true;
@@ -110,7 +155,7 @@ bool UGameplayStatics::SaveGameToSlot(USaveGame* SaveGameObject, const FString& 
 	{
 		return false;
 	}
-	return WriteFileAtomically(Path, ToUtf8(FSaveGameFile::Write(*SaveGameObject)));
+	return WriteSaveFileAtomically(Path, ToUtf8(FSaveGameFile::Write(*SaveGameObject)));
 }
 
 USaveGame* UGameplayStatics::LoadGameFromSlot(const FString& SlotName, const int32 UserIndex)

@@ -2,7 +2,6 @@
 #include "Dom/JsonValue.h"
 #include "Headless/AssetPaths.h"
 #include "MediaPlayer.h"
-#include "Misc/FileHelper.h"
 #include "Serialization/JsonReader.h"
 #include "Serialization/JsonSerializer.h"
 
@@ -55,9 +54,8 @@ UObject* LoadMediaPlayerAsset(const FString& Path, const UClass* RequestedClass)
 	{
 		return nullptr;
 	}
-	FString Filename;
 	FString Text;
-	if (!FAssetPaths::ResolveAssetFile(Path, Filename) || !FFileHelper::LoadFileToString(Text, *Filename))
+	if (!FAssetPaths::LoadAssetFileToString(Path, Text))
 	{
 		return nullptr;
 	}

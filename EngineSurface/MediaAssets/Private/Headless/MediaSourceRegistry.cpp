@@ -109,8 +109,8 @@ bool FMediaSourceRegistry::LoadFromString(const FString& Text)
 		}
 		if (Line.StartsWith(TEXT("[")) && Line.EndsWith(TEXT("]")) && Line.Len() > 2)
 		{
-			Sections.Add(TPair<FString, FMediaSourceDescription>(Line.Mid(1, Line.Len() - 2).TrimStartAndEnd(),
-			                                                     FMediaSourceDescription()));
+			Sections.Add(TPair<FString, FMediaSourceDescription>{Line.Mid(1, Line.Len() - 2).TrimStartAndEnd(),
+			                                                     FMediaSourceDescription()});
 			continue;
 		}
 		int32 Equals = INDEX_NONE;

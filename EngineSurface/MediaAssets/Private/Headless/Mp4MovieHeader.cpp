@@ -120,6 +120,12 @@ bool FMp4MovieHeader::ReadDuration(const FString& Filename, FTimespan& OutDurati
 	{
 		return false;
 	}
-	OutDuration = FTimespan::FromSeconds(double(Duration) / double(TimeScale));
+	// A duration shorter than half a tick (1 in a time scale of 0xFFFFFFFF) rounds to none.
+	const FTimespan Length = FTimespan::FromSeconds(double(Duration) / double(TimeScale));
+	if (Length.GetTicks() <= 0)
+	{
+		return false;
+	}
+	OutDuration = Length;
 	return true;
 }

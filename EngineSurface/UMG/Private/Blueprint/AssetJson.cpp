@@ -64,8 +64,13 @@ FString FAssetJsonValue::ToPropertyText() const
 		case EType::Bool:
 			return Bool ? TEXT("True") : TEXT("False");
 		case EType::Number:
-			return Number == double(int64(Number)) ? FString::Printf(TEXT("%lld"), static_cast<long long>(Number))
-			                                       : FString::Printf(TEXT("%.9g"), Number);
+		{
+			// Converting a double outside int64's range to int64 is undefined, so the range is checked first.
+			const bool bWholeInt64 = Number >= -9223372036854775808.0 && Number < 9223372036854775808.0 &&
+			                         FMath::TruncToDouble(Number) == Number;
+			return bWholeInt64 ? FString::Printf(TEXT("%lld"), static_cast<long long>(Number))
+			                   : FString::Printf(TEXT("%.9g"), Number);
+		}
 		case EType::String:
 			return String;
 		default:

@@ -55,17 +55,19 @@ bool UWidgetBlueprintGeneratedClass::InitializeWidget(UUserWidget* Widget) const
 	}
 	Widget->WidgetTree =
 	    NewObject<UWidgetTree>(Widget, UWidgetTree::StaticClass(), FName(TEXT("WidgetTree")), RF_Transient);
-	if (!Source)
+	// A blueprint without a tree still has its bindings checked: the engine's compiler refuses one whose class
+	// binds a child that the tree lacks, and the widget's code relies on every required child being there.
+	if (Source)
 	{
-		return true;
+		UWidget* Root = BuildWidgetFromTemplate(*Source->Template, *Widget->WidgetTree);
+		if (!Root)
+		{
+			UE_LOG(LogUMG, Error, TEXT("Widget %s: the tree of %s could not be built"), *GetName(),
+			       *Source->GetPathName());
+			return false;
+		}
+		Widget->WidgetTree->RootWidget = Root;
 	}
-	UWidget* Root = BuildWidgetFromTemplate(*Source->Template, *Widget->WidgetTree);
-	if (!Root)
-	{
-		UE_LOG(LogUMG, Error, TEXT("Widget %s: the tree of %s could not be built"), *GetName(), *Source->GetPathName());
-		return false;
-	}
-	Widget->WidgetTree->RootWidget = Root;
 
 	for (FProperty* Property : GetAllProperties())
 	{

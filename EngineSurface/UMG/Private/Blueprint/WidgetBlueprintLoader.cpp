@@ -6,7 +6,6 @@
 #include "Components/ContentWidget.h"
 #include "Components/PanelWidget.h"
 #include "Headless/AssetPaths.h"
-#include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
 
 // Loads widget blueprint assets (the format is described in Content/README.md) into generated classes.
@@ -157,15 +156,10 @@ bool ReadAnimations(const FAssetJsonValue& List, UWidgetBlueprintGeneratedClass&
 	return true;
 }
 
-UWidgetBlueprintGeneratedClass* LoadWidgetBlueprint(const FString& PackagePath, const FString& File)
+UWidgetBlueprintGeneratedClass* LoadWidgetBlueprint(const FString& PackagePath, const FString& Text)
 {
-	FString Text;
 	FAssetJsonValue Document;
 	FString Error;
-	if (!FFileHelper::LoadFileToString(Text, *File))
-	{
-		return nullptr;
-	}
 	const FAssetJsonValue* Type = nullptr;
 	if (!FAssetJsonValue::Parse(Text, Document, Error) || !(Type = Document.Find(TEXT("Type"))) || !Type->IsString() ||
 	    Type->String != TEXT("WidgetBlueprint"))
@@ -242,8 +236,8 @@ UObject* LoadWidgetBlueprintAsset(const FString& Path, const UClass* RequestedCl
 	{
 		return Known->Get();
 	}
-	FString File;
-	if (!FAssetPaths::ResolveAssetFile(PackagePath, File))
+	FString Text;
+	if (!FAssetPaths::LoadAssetFileToString(PackagePath, Text))
 	{
 		return nullptr;
 	}
@@ -253,7 +247,7 @@ UObject* LoadWidgetBlueprintAsset(const FString& Path, const UClass* RequestedCl
 		return nullptr;
 	}
 	State.InProgress.Add(PackagePath);
-	UWidgetBlueprintGeneratedClass* Class = LoadWidgetBlueprint(PackagePath, File);
+	UWidgetBlueprintGeneratedClass* Class = LoadWidgetBlueprint(PackagePath, Text);
 	State.InProgress.Remove(PackagePath);
 	if (Class)
 	{

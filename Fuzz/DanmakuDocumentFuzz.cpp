@@ -1,0 +1,95 @@
+// The comment document loader: on every input it must give the records that reading the document into the JSON
+// object model and taking each field with the object's getters gives, and log nothing of its own.
+#include "DanmakuDocumentReader.h"
+#include "Dom/JsonObject.h"
+#include "FuzzSupport.h"
+#include "Serialization/JsonSerializer.h"
+
+namespace
+{
+bool ReadThroughObjectModel(const FString& Text, TArray<FDanmakuData>& OutRecords)
+{
+	OutRecords.Reset();
+	TSharedPtr<FJsonValue> Root;
+	if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Text), Root) || Root->Type != EJson::Object)
+	{
+		return false;
+	}
+	const FJsonObject& Object = *Root->AsObject();
+	for (const TSharedPtr<FJsonValue>& Element : Object.GetArrayField(TEXT("datas")))
+	{
+		if (Element->Type != EJson::Object)
+		{
+			continue;
+		}
+		const FJsonObject& Fields = *Element->AsObject();
+		const auto ToInt32 = [](double Value)
+		{ return FMath::IsNaN(Value) ? 0 : int32(FMath::Clamp(Value, double(MIN_int32), double(MAX_int32))); };
+		FDanmakuData& Data = OutRecords.Emplace_GetRef();
+		Data.DanmakuID = ToInt32(Fields.GetNumberField(TEXT("danmaku_id")));
+		Data.PostID = ToInt32(Fields.GetNumberField(TEXT("post_id")));
+		Data.UserID = ToInt32(Fields.GetNumberField(TEXT("user_id")));
+		Data.UserDisplayName = Fields.GetStringField(TEXT("user_display_name"));
+		FDateTime::Parse(Fields.GetStringField(TEXT("danmaku_post_date")), Data.PostDate);
+		int64 SpawnTime = 0;
+		Data.SpawnTime = Fields.TryGetNumberField(TEXT("danmaku_spawn_time"), SpawnTime) ? SpawnTime : 0;
+		Data.Content = Fields.GetStringField(TEXT("danmaku_content"));
+		Data.Mode = EDanmakuMode(ToInt32(Fields.GetNumberField(TEXT("danmaku_mode"))));
+		Data.FontSize = ToInt32(Fields.GetNumberField(TEXT("danmaku_font_size")));
+		Data.FontColor = Fields.GetStringField(TEXT("danmaku_font_color"));
+	}
+	return Object.HasTypedField<EJson::Array>(TEXT("datas"));
+}
+
+bool SameRecord(const FDanmakuData& A, const FDanmakuData& B)
+{
+	return A.DanmakuID == B.DanmakuID && A.PostID == B.PostID && A.UserID == B.UserID &&
+	       A.UserDisplayName.Equals(B.UserDisplayName, ESearchCase::CaseSensitive) && A.PostDate == B.PostDate &&
+	       A.SpawnTime == B.SpawnTime && A.Content.Equals(B.Content, ESearchCase::CaseSensitive) && A.Mode == B.Mode &&
+	       A.FontSize == B.FontSize && A.FontColor.Equals(B.FontColor, ESearchCase::CaseSensitive);
+}
+
+// Keeps what is logged, in order, instead of printing it.
+struct FLogLines : FOutputDevice
+{
+	FLogLines() { GLog->AddOutputDevice(this); }
+	~FLogLines() override { GLog->RemoveOutputDevice(this); }
+	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category) override
+	{
+		Lines.Add(FString::Printf(TEXT("%s %d %s"), *Category.ToString(), int32(Verbosity), Message));
+	}
+	TArray<FString> Lines;
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
+{
+	static const bool bQuiet = (SilenceLog(), true);
+	(void)bQuiet;
+	const FString Text = FuzzText(Data, Size);
+
+	TArray<FDanmakuData> Expected;
+	TArray<FDanmakuData> Actual;
+	bool bExpected = false;
+	bool bActual = false;
+	TArray<FString> ActualLog;
+	bExpected = ReadThroughObjectModel(Text, Expected);
+	{
+		FLogLines Log;
+		bActual = FDanmakuDocumentReader::Read(Text, Actual);
+		ActualLog = Log.Lines;
+	}
+
+	check(bActual == bExpected);
+	if (!bExpected)
+	{
+		Expected.Reset();
+	}
+	check(Actual.Num() == Expected.Num());
+	for (int32 Index = 0; Index < Actual.Num(); ++Index)
+	{
+		check(SameRecord(Actual[Index], Expected[Index]));
+	}
+	check(ActualLog.IsEmpty());
+	return 0;
+}

@@ -1,0 +1,95 @@
+// The JSON reader: the object model read from a copy and from a view of the text, and the token reader, must
+// agree on every input, and nothing may crash, leak or overflow.
+#include "Dom/JsonObject.h"
+#include "Dom/JsonValue.h"
+#include "FuzzSupport.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
+
+namespace
+{
+bool SameValue(const FJsonValue& A, const FJsonValue& B)
+{
+	if (A.Type != B.Type)
+	{
+		return false;
+	}
+	switch (A.Type)
+	{
+		case EJson::Boolean:
+			return A.AsBool() == B.AsBool();
+		case EJson::Number:
+			// Bit for bit: both readers must convert the same digits the same way.
+			return A.AsNumber() == B.AsNumber() || (A.AsNumber() != A.AsNumber() && B.AsNumber() != B.AsNumber());
+		case EJson::String:
+			return A.AsString().Equals(B.AsString(), ESearchCase::CaseSensitive);
+		case EJson::Array:
+		{
+			const TArray<TSharedPtr<FJsonValue>>& ItemsA = A.AsArray();
+			const TArray<TSharedPtr<FJsonValue>>& ItemsB = B.AsArray();
+			if (ItemsA.Num() != ItemsB.Num())
+			{
+				return false;
+			}
+			for (int32 Index = 0; Index < ItemsA.Num(); ++Index)
+			{
+				if (!SameValue(*ItemsA[Index], *ItemsB[Index]))
+				{
+					return false;
+				}
+			}
+			return true;
+		}
+		case EJson::Object:
+		{
+			const TMap<FString, TSharedPtr<FJsonValue>>& FieldsA = A.AsObject()->Values;
+			const TMap<FString, TSharedPtr<FJsonValue>>& FieldsB = B.AsObject()->Values;
+			if (FieldsA.Num() != FieldsB.Num())
+			{
+				return false;
+			}
+			for (const auto& Field : FieldsA)
+			{
+				const TSharedPtr<FJsonValue>* Other = FieldsB.Find(Field.Key);
+				if (!Other || !SameValue(*Field.Value, **Other))
+				{
+					return false;
+				}
+			}
+			return true;
+		}
+		default:
+			return true;
+	}
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
+{
+	static const bool bQuiet = (SilenceLog(), true);
+	(void)bQuiet;
+	const FString Text = FuzzText(Data, Size);
+
+	TSharedPtr<FJsonValue> FromCopy;
+	const bool bCopyRead = FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Text), FromCopy);
+	TSharedPtr<FJsonValue> FromView;
+	const bool bViewRead = FJsonSerializer::Deserialize(TJsonReaderFactory<>::CreateFromView(Text), FromView);
+	check(bCopyRead == bViewRead);
+	check(!bCopyRead || (FromCopy.IsValid() && FromView.IsValid() && SameValue(*FromCopy, *FromView)));
+
+	// The token reader accepts exactly what the object model accepts.
+	const TSharedRef<TJsonReader<>> Reader = TJsonReaderFactory<>::CreateFromView(Text);
+	EJsonNotation Notation = EJsonNotation::Null;
+	int32 Depth = 0;
+	while (Reader->ReadNext(Notation) && Notation != EJsonNotation::Error)
+	{
+		Depth += Notation == EJsonNotation::ObjectStart || Notation == EJsonNotation::ArrayStart ? 1 : 0;
+		Depth -= Notation == EJsonNotation::ObjectEnd || Notation == EJsonNotation::ArrayEnd ? 1 : 0;
+		check(Depth >= 0 && Depth <= TJsonReader<>::MaxDepth);
+	}
+	const bool bTokensRead = Notation != EJsonNotation::Error;
+	check(bTokensRead == bCopyRead);
+	check(!bTokensRead || Depth == 0);
+	check(bCopyRead || !Reader->GetErrorMessage().IsEmpty());
+	return 0;
+}
