@@ -90,7 +90,7 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 {
 	if (bIsPaused)
 	{
-		OnDanmakuNotShown.Broadcast(InData, EDanmakuNotShownReason::Paused);
+		ReportNotShown(nullptr, InData, EDanmakuNotShownReason::Paused);
 		return;
 	}
 	UUI_DanmakuNode* Node = CreateNode(DanmakuNodeClass);
@@ -206,8 +206,8 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 	if (!Tracks || Tracks->IsEmpty())
 	{
 		DanmakuNode->RemoveFromParent();
-		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(),
-		                            Tracks ? EDanmakuNotShownReason::NoLanes : EDanmakuNotShownReason::ModeNeverPlaced);
+		ReportNotShown(DanmakuNode, DanmakuNode->GetData(),
+		               Tracks ? EDanmakuNotShownReason::NoLanes : EDanmakuNotShownReason::ModeNeverPlaced);
 		return;
 	}
 
@@ -216,10 +216,18 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 	{
 		// Dropped, not queued: a late comment is worth less than a readable screen.
 		DanmakuNode->RemoveFromParent();
-		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(), EDanmakuNotShownReason::NoFreeLane);
+		ReportNotShown(DanmakuNode, DanmakuNode->GetData(), EDanmakuNotShownReason::NoFreeLane);
 		return;
 	}
 	PlaceNode(DanmakuNode, StartIndex, TrackCount, false);
+}
+
+void UDanmakuTrackManager::ReportNotShown(const UUI_DanmakuNode* Node, const FDanmakuData& Data,
+                                          EDanmakuNotShownReason Reason)
+{
+	NodeNotShown = Node;
+	OnDanmakuNotShown.Broadcast(Data, Reason);
+	NodeNotShown = nullptr;
 }
 
 void UDanmakuTrackManager::OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode)
@@ -232,7 +240,7 @@ void UDanmakuTrackManager::OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode
 	{
 		// No lane takes this mode; leaving the node unplaced would strand it wherever the canvas put it.
 		DanmakuNode->RemoveFromParent();
-		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(), EDanmakuNotShownReason::ModeNeverPlaced);
+		ReportNotShown(DanmakuNode, DanmakuNode->GetData(), EDanmakuNotShownReason::ModeNeverPlaced);
 		return;
 	}
 
@@ -264,9 +272,9 @@ void UDanmakuTrackManager::PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIn
 	if (!bPlaced)
 	{
 		const TArray<TObjectPtr<UDanmakuTrack>>* Tracks = FindTracksForMode(DanmakuNode->GetData().Mode);
-		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(), Tracks && !Tracks->IsEmpty()
-		                                                        ? EDanmakuNotShownReason::TooTall
-		                                                        : EDanmakuNotShownReason::NoLanes);
+		ReportNotShown(DanmakuNode, DanmakuNode->GetData(),
+		               Tracks && !Tracks->IsEmpty() ? EDanmakuNotShownReason::TooTall
+		                                            : EDanmakuNotShownReason::NoLanes);
 		return;
 	}
 	FDanmakuPlacement Placement;
