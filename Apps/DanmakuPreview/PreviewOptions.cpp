@@ -1,44 +1,5 @@
 #include "PreviewOptions.h"
-#include "Headless/Utf8String.h"
-
-#include <cmath>
-#include <cstdlib>
-#include <string>
-
-namespace
-{
-bool ParseNumber(const FString& Text, double& Out)
-{
-	const std::string Narrow = ToUtf8(Text);
-	if (Narrow.empty())
-	{
-		return false;
-	}
-	char* End = nullptr;
-	const double Value = std::strtod(Narrow.c_str(), &End);
-	if (*End != '\0' || !std::isfinite(Value))
-	{
-		return false;
-	}
-	Out = Value;
-	return true;
-}
-
-bool ParseSize(const FString& Text, FVector2D& Out)
-{
-	FString Width;
-	FString Height;
-	double W = 0.0;
-	double H = 0.0;
-	if (!Text.Split(TEXT("x"), &Width, &Height) || !ParseNumber(Width, W) || !ParseNumber(Height, H) || W < 1.0 ||
-	    H < 1.0 || W > 8192.0 || H > 8192.0)
-	{
-		return false;
-	}
-	Out = FVector2D(FMath::FloorToDouble(W), FMath::FloorToDouble(H));
-	return true;
-}
-} // namespace
+#include "OptionValues.h"
 
 FString FPreviewOptions::Usage()
 {
@@ -128,7 +89,7 @@ bool FPreviewOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
 			{
 				return false;
 			}
-			if (!ParseSize(Value, CanvasSize))
+			if (!FOptionValues::ParseSize(Value, CanvasSize))
 			{
 				OutError = FString::Printf(TEXT("--canvas takes WIDTHxHEIGHT between 1 and 8192, not '%s'"), *Value);
 				return false;
@@ -140,20 +101,12 @@ bool FPreviewOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
 			{
 				return false;
 			}
-			TArray<FString> Items;
-			Value.ParseIntoArray(Items, TEXT(","), true);
-			SnapshotTimes.Reset();
-			for (const FString& Item : Items)
+			FString Item;
+			if (!FOptionValues::ParseTimes(Value, SnapshotTimes, Item))
 			{
-				double Seconds = 0.0;
-				if (!ParseNumber(Item.TrimStartAndEnd(), Seconds) || Seconds < 0.0)
-				{
-					OutError = FString::Printf(TEXT("--snapshots takes media times in seconds, not '%s'"), *Item);
-					return false;
-				}
-				SnapshotTimes.Add(Seconds);
+				OutError = FString::Printf(TEXT("--snapshots takes media times in seconds, not '%s'"), *Item);
+				return false;
 			}
-			SnapshotTimes.Sort();
 		}
 		else if (Argument == TEXT("--seconds"))
 		{
@@ -161,7 +114,7 @@ bool FPreviewOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
 			{
 				return false;
 			}
-			if (!ParseNumber(Value, PlaySeconds) || PlaySeconds <= 0.0)
+			if (!FOptionValues::ParseNumber(Value, PlaySeconds) || PlaySeconds <= 0.0)
 			{
 				OutError = FString::Printf(TEXT("--seconds takes a positive number, not '%s'"), *Value);
 				return false;
@@ -174,7 +127,7 @@ bool FPreviewOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
 			{
 				return false;
 			}
-			if (!ParseNumber(Value, Rate) || Rate < 1.0 || Rate > 1000.0)
+			if (!FOptionValues::ParseNumber(Value, Rate) || Rate < 1.0 || Rate > 1000.0)
 			{
 				OutError = FString::Printf(TEXT("--frame-rate takes a number from 1 to 1000, not '%s'"), *Value);
 				return false;
@@ -183,13 +136,12 @@ bool FPreviewOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
 		}
 		else if (Argument == TEXT("--seed"))
 		{
-			double SeedValue = 0.0;
+			int64 SeedValue = 0;
 			if (!TakeValue(Value))
 			{
 				return false;
 			}
-			if (!ParseNumber(Value, SeedValue) || SeedValue < 0.0 || SeedValue > 2147483647.0 ||
-			    SeedValue != FMath::FloorToDouble(SeedValue))
+			if (!FOptionValues::ParseWhole(Value, 0, MAX_int32, SeedValue))
 			{
 				OutError = FString::Printf(TEXT("--seed takes a whole number from 0 to 2147483647, not '%s'"), *Value);
 				return false;

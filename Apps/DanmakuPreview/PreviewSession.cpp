@@ -4,7 +4,6 @@
 #include "Blueprint/WidgetTree.h"
 #include "Components/CanvasPanelSlot.h"
 #include "Components/TextBlock.h"
-#include "Dom/JsonObject.h"
 #include "Engine/World.h"
 #include "DanmakuTrackManager.h"
 #include "HAL/FileManager.h"
@@ -14,8 +13,6 @@
 #include "MediaPlayer.h"
 #include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
-#include "Serialization/JsonReader.h"
-#include "Serialization/JsonSerializer.h"
 #include "UI_Danmaku.h"
 #include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
@@ -29,22 +26,6 @@ const TCHAR* const SampleLessonUrl = TEXT("https://lessons.pravella.invalid/samp
 // Space kept under the overlay for the input bar.
 constexpr double BarHeight = 64.0;
 
-void PrintError(const FString& Message)
-{
-	std::fprintf(stderr, "DanmakuPreview: %s\n", TCHAR_TO_UTF8(*Message));
-}
-
-void PrintLine(const FString& Message)
-{
-	std::printf("%s\n", TCHAR_TO_UTF8(*Message));
-}
-
-FString FormatClock(double Seconds)
-{
-	const int64 Tenths = int64(Seconds * 10.0);
-	return FString::Printf(TEXT("%02lld:%02lld:%02lld.%lld"), Tenths / 36000, (Tenths / 600) % 60, (Tenths / 10) % 60,
-	                       Tenths % 10);
-}
 } // namespace
 
 FPreviewSession::FPreviewSession(const FPreviewOptions& InOptions) : Options(InOptions) {}
@@ -62,7 +43,7 @@ double FPreviewSession::MediaSeconds() const
 	return Player ? Player->GetTime().GetTotalSeconds() : 0.0;
 }
 
-bool FPreviewSession::LoadDocument(FString& OutText, FString& OutError)
+bool FPreviewSession::LoadDocument(FString& OutError)
 {
 	const FString Path = Options.CommentsFile.IsEmpty()
 	                         ? FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/LessonComments.json"))
@@ -72,36 +53,16 @@ bool FPreviewSession::LoadDocument(FString& OutText, FString& OutError)
 		OutError = FString::Printf(TEXT("comment document not found: %s"), *Path);
 		return false;
 	}
-	if (!FFileHelper::LoadFileToString(OutText, *Path))
-	{
-		OutError = FString::Printf(TEXT("cannot read the comment document %s"), *Path);
-		return false;
-	}
 	// The overlay takes any text silently; a person pointing the preview at a file wants to know it is wrong.
-	TSharedPtr<FJsonObject> Root;
-	if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(OutText), Root) || !Root.IsValid())
+	if (!Document.Read(Path, OutError))
 	{
-		OutError = FString::Printf(TEXT("%s is not a JSON object, so it is not a comment document"), *Path);
 		return false;
 	}
-	const TArray<TSharedPtr<FJsonValue>>* Items = nullptr;
-	if (!Root->TryGetArrayField(TEXT("datas"), Items))
+	if (Document.ClampedIds > 0)
 	{
-		OutError = FString::Printf(TEXT("%s has no \"datas\" array, so it is not a comment document"), *Path);
-		return false;
-	}
-	for (const TSharedPtr<FJsonValue>& Item : *Items)
-	{
-		const TSharedPtr<FJsonObject>* Comment = nullptr;
-		if (Item.IsValid() && Item->TryGetObject(Comment))
-		{
-			++Counts.Documented;
-			const double Mode = (*Comment)->GetNumberField(TEXT("danmaku_mode"));
-			if (!(Mode >= 0.0 && Mode < 3.0))
-			{
-				++Counts.DocumentedNeverPlacedMode;
-			}
-		}
+		FAppConsole::Warning(FString::Printf(TEXT("%d comment ids of %s lie beyond 32 bits and were clamped (the "
+		                                          "first is %s)"),
+		                                     Document.ClampedIds, *Path, *Document.FirstClampedId));
 	}
 	return true;
 }
@@ -287,19 +248,27 @@ void FPreviewSession::ScheduleViewerActions()
 	             }});
 }
 
+void FPreviewSession::NoteLanes(const UDanmakuTrackManager* Manager)
+{
+	const UWidget* Canvas = Overlay->GetWidgetFromName(TEXT("DanmakuCanvasPanel"));
+	Trace.NoteLanes(Canvas ? Canvas->GetCachedGeometry().GetLocalSize() : FVector2D::ZeroVector,
+	                UDanmakuTrackManager::TrackHeight, Manager->GetTrackNum());
+}
+
 void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 {
-	Trace.WriteOverlay(App->GetCurrentTime(), Overlay->GetCachedGeometry().GetLocalSize(),
-	                   UDanmakuTrackManager::TrackHeight);
+	Trace.SetMediaClock([this] { return MediaSeconds(); });
 	Manager->OnDanmakuPlaced.AddLambda(
-	    [this](const FDanmakuPlacement& Placement)
+	    [this, Manager](const FDanmakuPlacement& Placement)
 	    {
 		    ++(Placement.bUserNode ? Counts.ShownOwn : Counts.ShownFromIndex);
-		    Trace.WritePlacement(App->GetCurrentTime(), MediaSeconds(), Placement);
+		    NoteLanes(Manager);
+		    Trace.WritePlacement(Placement);
 	    });
 	Manager->OnDanmakuNotShown.AddLambda(
-	    [this](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
+	    [this, Manager](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
 	    {
+		    NoteLanes(Manager);
 		    switch (Reason)
 		    {
 			    case EDanmakuNotShownReason::NoFreeLane:
@@ -315,7 +284,7 @@ void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 				    ++Counts.NoLanesOrTooTall;
 				    break;
 		    }
-		    Trace.WriteNotShown(App->GetCurrentTime(), MediaSeconds(), Data, Reason);
+		    Trace.WriteNotShown(Data, Reason, Manager->GetNodeNotShown());
 	    });
 }
 
@@ -325,7 +294,7 @@ void FPreviewSession::UpdateTimeText(double Seconds)
 	if (Tenths != LastTimeTextTenths)
 	{
 		LastTimeTextTenths = Tenths;
-		TimeText->SetText(FText::FromString(FormatClock(Seconds)));
+		TimeText->SetText(FText::FromString(FAppConsole::FormatClock(Seconds)));
 	}
 }
 
@@ -335,24 +304,11 @@ bool FPreviewSession::WriteSnapshot(double Seconds)
 	const FString Path = FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("snapshot_%07.2fs.png"), Seconds));
 	if (!FHeadlessViewport::Get().PaintToPng(Path))
 	{
-		PrintError(FString::Printf(TEXT("cannot write %s"), *Path));
+		FAppConsole::Error(FString::Printf(TEXT("cannot write %s"), *Path));
 		return false;
 	}
 	Snapshots.Add(Path);
 	return true;
-}
-
-void FPreviewSession::ReportProgress(double Seconds, double EndSeconds)
-{
-	const int32 Decile = EndSeconds > 0.0 ? int32(10.0 * Seconds / EndSeconds) : 10;
-	if (Decile != LastProgressDecile)
-	{
-		LastProgressDecile = Decile;
-		std::fprintf(stderr, "[%3d%%] media %s of %s, %d comments shown\n", FMath::Min(Decile * 10, 100),
-		             TCHAR_TO_UTF8(*FormatClock(Seconds)), TCHAR_TO_UTF8(*FormatClock(EndSeconds)),
-		             Counts.ShownFromIndex + Counts.ShownOwn);
-		std::fflush(stderr);
-	}
 }
 
 void FPreviewSession::WriteSummary(double PlayedSeconds)
@@ -370,9 +326,9 @@ void FPreviewSession::WriteSummary(double PlayedSeconds)
 		}
 	}
 	TArray<FString> Lines;
-	Lines.Add(FString::Printf(TEXT("media: %s (%s played)"), *MediaUrl, *FormatClock(PlayedSeconds)));
+	Lines.Add(FString::Printf(TEXT("media: %s (%s played)"), *MediaUrl, *FAppConsole::FormatClock(PlayedSeconds)));
 	Lines.Add(FString::Printf(TEXT("canvas: %dx%d"), int32(Options.CanvasSize.X), int32(Options.CanvasSize.Y)));
-	Lines.Add(FString::Printf(TEXT("comments loaded: %d, in %d seconds of the index"), Counts.Documented,
+	Lines.Add(FString::Printf(TEXT("comments loaded: %d, in %d seconds of the index"), Document.Comments,
 	                          Overlay->GetIndexedSecondCount()));
 	Lines.Add(FString::Printf(TEXT("most comments in one second: %d (second %d)"), BusiestCount, BusiestSecond));
 	Lines.Add(FString::Printf(TEXT("shown: %d from the document, %d sent by the viewer (%d sends)"),
@@ -381,38 +337,52 @@ void FPreviewSession::WriteSummary(double PlayedSeconds)
 	Lines.Add(FString::Printf(TEXT("not shown while the overlay was paused or off: %d"), Counts.PausedOrOff));
 	Lines.Add(FString::Printf(TEXT("never shown because their mode is never placed: %d in the document (%d reached "
 	                               "during the run)"),
-	                          Counts.DocumentedNeverPlacedMode, Counts.NeverPlacedMode));
+	                          Document.NeverPlacedMode, Counts.NeverPlacedMode));
+	for (const FCommentDocument::EUnshowable Reason :
+	     {FCommentDocument::EUnshowable::NegativeTime, FCommentDocument::EUnshowable::TimeOutOfRange,
+	      FCommentDocument::EUnshowable::PastTheEnd})
+	{
+		Lines.Add(FString::Printf(TEXT("never shown, %s: %d"), *FCommentDocument::ReasonName(Reason),
+		                          Document.CountUnshowable(Reason)));
+	}
+	if (Document.ClampedIds > 0)
+	{
+		Lines.Add(FString::Printf(TEXT("ids beyond 32 bits, clamped: %d"), Document.ClampedIds));
+	}
 	for (const FString& Snapshot : Snapshots)
 	{
 		Lines.Add(FString::Printf(TEXT("snapshot: %s"), *Snapshot));
+	}
+	for (const FString& Missed : MissedSnapshots)
+	{
+		Lines.Add(Missed);
 	}
 	if (Trace.IsOpen())
 	{
 		Lines.Add(FString::Printf(TEXT("trace: %s"), *Options.TraceFile));
 	}
 	const FString Summary = FString::Join(Lines, TEXT("\n")) + TEXT("\n");
-	PrintLine(Summary.TrimEnd());
+	FAppConsole::Line(Summary.TrimEnd());
 	FFileHelper::SaveStringToFile(Summary, *FPaths::Combine(Options.OutputDir, TEXT("summary.txt")));
 }
 
 int32 FPreviewSession::Run()
 {
 	FString Error;
-	FString Document;
-	if (!LoadDocument(Document, Error))
+	if (!LoadDocument(Error))
 	{
-		PrintError(Error);
+		FAppConsole::Error(Error);
 		return 1;
 	}
 	if (!IFileManager::Get().MakeDirectory(*Options.OutputDir, true) &&
 	    !IFileManager::Get().DirectoryExists(*Options.OutputDir))
 	{
-		PrintError(FString::Printf(TEXT("cannot create the output folder %s"), *Options.OutputDir));
+		FAppConsole::Error(FString::Printf(TEXT("cannot create the output folder %s"), *Options.OutputDir));
 		return 1;
 	}
 	if (!Options.TraceFile.IsEmpty() && !Trace.Open(Options.TraceFile))
 	{
-		PrintError(FString::Printf(TEXT("cannot write the trace %s"), *Options.TraceFile));
+		FAppConsole::Error(FString::Printf(TEXT("cannot write the trace %s"), *Options.TraceFile));
 		return 1;
 	}
 
@@ -423,14 +393,18 @@ int32 FPreviewSession::Run()
 	const bool bReady = OpenMedia(Error) && BuildScreen(Error);
 	if (!bReady)
 	{
-		PrintError(Error);
+		FAppConsole::Error(Error);
 		return 1;
 	}
-	Overlay->LoadDanmaku(Document);
-	Document.Empty();
+	const double Duration = Player->GetDuration().GetTotalSeconds();
+	Document.FindPastTheEnd(Duration);
+	for (const FCommentDocument::FUnshowable& Comment : Document.Unshowable)
+	{
+		Trace.WriteNeverShown(MediaUrl, Comment);
+	}
+	Overlay->LoadDanmaku(Document.TakeText());
 	ScheduleViewerActions();
 
-	const double Duration = Player->GetDuration().GetTotalSeconds();
 	const double EndSeconds = Options.PlaySeconds > 0.0 ? FMath::Min(Options.PlaySeconds, Duration) : Duration;
 	int32 NextSnapshot = 0;
 	int32 NextAction = 0;
@@ -455,7 +429,10 @@ int32 FPreviewSession::Run()
 				return 1;
 			}
 		}
-		ReportProgress(Seconds, EndSeconds);
+		Progress.Update(Seconds, EndSeconds,
+		                FString::Printf(TEXT("media %s of %s, %d comments shown"), *FAppConsole::FormatClock(Seconds),
+		                                *FAppConsole::FormatClock(EndSeconds),
+		                                Counts.ShownFromIndex + Counts.ShownOwn));
 		if (Seconds >= EndSeconds || (!Player->IsPlaying() && !Player->IsPreparing() && Seconds > 0.0))
 		{
 			break;
@@ -463,7 +440,15 @@ int32 FPreviewSession::Run()
 	}
 	if (Frame >= MaxFrames)
 	{
-		PrintError(TEXT("the media clock stopped advancing; the summary covers what was played"));
+		FAppConsole::Error(TEXT("the media clock stopped advancing; the summary covers what was played"));
+	}
+	for (; NextSnapshot < Options.SnapshotTimes.Num(); ++NextSnapshot)
+	{
+		const FString Missed = FString::Printf(TEXT("snapshot at %.2f s not written: the run ended at %.2f s of "
+		                                            "media (the media lasts %.2f s)"),
+		                                       Options.SnapshotTimes[NextSnapshot], Seconds, Duration);
+		FAppConsole::Warning(Missed);
+		MissedSnapshots.Add(Missed);
 	}
 	WriteSummary(Seconds);
 	Host->RemoveFromParent();

@@ -2,7 +2,9 @@
 
 #include "CoreMinimal.h"
 #include "PreviewOptions.h"
-#include "PreviewTrace.h"
+#include "CommentDocument.h"
+#include "AppConsole.h"
+#include "CommentTrace.h"
 #include "UObject/GarbageCollection.h"
 
 #include <functional>
@@ -31,8 +33,6 @@ public:
 private:
 	struct FCounts
 	{
-		int32 Documented = 0;
-		int32 DocumentedNeverPlacedMode = 0;
 		int32 ShownFromIndex = 0;
 		int32 ShownOwn = 0;
 		int32 NoFreeLane = 0;
@@ -48,14 +48,14 @@ private:
 		std::function<void()> Perform;
 	};
 
-	bool LoadDocument(FString& OutText, FString& OutError);
+	bool LoadDocument(FString& OutError);
 	bool OpenMedia(FString& OutError);
 	bool BuildScreen(FString& OutError);
 	void ScheduleViewerActions();
 	void BindReports(UDanmakuTrackManager* Manager);
+	void NoteLanes(const UDanmakuTrackManager* Manager);
 	bool WriteSnapshot(double MediaSeconds);
 	void UpdateTimeText(double MediaSeconds);
-	void ReportProgress(double MediaSeconds, double EndSeconds);
 	void WriteSummary(double PlayedSeconds);
 
 	FVector2D CentreOf(const FString& OwnerName, const FString& ChildName) const;
@@ -78,9 +78,11 @@ private:
 	FString MediaUrl;
 	bool bOpenFailed = false;
 	FCounts Counts;
-	FPreviewTrace Trace;
+	FCommentTrace Trace;
+	FCommentDocument Document;
+	FProgressReport Progress;
 	TArray<FViewerAction> Actions;
 	TArray<FString> Snapshots;
-	int32 LastProgressDecile = -1;
+	TArray<FString> MissedSnapshots;
 	int32 LastTimeTextTenths = -1;
 };
