@@ -61,7 +61,11 @@ FString FCommentTrace::Quote(const FString& Text)
 FString FCommentTrace::Number(double Value)
 {
 	// JSON has no infinity or NaN.
-	return std::isfinite(Value) ? FString::Printf(TEXT("%.4f"), Value) : FString(TEXT("null"));
+	if (!std::isfinite(Value))
+	{
+		return TEXT("null");
+	}
+	return FMath::Abs(Value) < 1e12 ? FString::Printf(TEXT("%.4f"), Value) : FString::Printf(TEXT("%.6e"), Value);
 }
 
 FString FCommentTrace::ReasonName(EDanmakuNotShownReason Reason)
@@ -99,10 +103,11 @@ void FCommentTrace::WriteOverlay(const FVector2D& LaneAreaSize, double LaneHeigh
 	{
 		Line += FString::Printf(TEXT(",\"frame_order\":%s"), *Quote(FrameOrder));
 	}
+	const bool bFirst = !bOverlayWritten;
+	bOverlayWritten = true;
 	WriteLine(Line + TEXT("}"));
-	if (!bOverlayWritten)
+	if (bFirst)
 	{
-		bOverlayWritten = true;
 		for (const FString& Waited : Waiting)
 		{
 			WriteLine(Waited);

@@ -17,7 +17,7 @@ const FLinearColor ModeColors[FLessonTimeline::ModeCount] = {
     FLinearColor(0.5f, 0.5f, 0.5f)};
 const TCHAR* const ModeNames[FLessonTimeline::ModeCount] = {TEXT("scroll"), TEXT("top"), TEXT("bottom"),
                                                             TEXT("never placed")};
-const TCHAR* const BandNames[] = {TEXT("due"), TEXT("shown"), TEXT("dropped")};
+const TCHAR* const BandNames[] = {TEXT("due"), TEXT("shown"), TEXT("not shown")};
 
 FString MinutesSeconds(double Seconds)
 {
@@ -67,7 +67,7 @@ int32 FLessonTimeline::Total(ECount What) const
 
 bool FLessonTimeline::WritePng(const FString& Path, const FString& Title) const
 {
-	FHeadlessPainter Painter(Width, Height, FLinearColor(0.06f, 0.07f, 0.09f));
+	FHeadlessPainter Painter(Width, Height, FLinearColor(0.01f, 0.012f, 0.016f));
 	const double Span = FMath::Max(FMath::Max(Duration, double(Seconds.Num())), 1.0);
 	const int32 PlotWidth = Width - Left - Right;
 	// A column covers one second or more; a column of several seconds shows the busiest of them per mode.
@@ -111,14 +111,15 @@ bool FLessonTimeline::WritePng(const FString& Path, const FString& Title) const
 		Painter.FillBox(At + FVector2D(0.0, 3.0), FVector2D(12.0, 12.0), ModeColors[Mode]);
 		Painter.DrawText(ModeNames[Mode], Font, At + FVector2D(18.0, 0.0), TextColor);
 	}
-	Painter.DrawText(FString::Printf(TEXT("comments per second (busiest second %s); | viewer actions"),
-	                                 Span / PlotWidth > 1.0 ? TEXT("of each column") : TEXT("")),
+	Painter.DrawText(Span / PlotWidth > 1.0 ? TEXT("comments per second (the busiest second of each column); "
+	                                               "pink lines: the viewer's actions")
+	                                        : TEXT("comments per second; pink lines: the viewer's actions"),
 	                 Font, FVector2D(Left + 560.0, 40.0), TextColor);
 	for (int32 Band = 0; Band < 3; ++Band)
 	{
 		const double Base = Top + Band * (BandHeight + BandGap) + BandHeight;
 		Painter.FillBox(FVector2D(Left, Base - BandHeight), FVector2D(PlotWidth, BandHeight),
-		                FLinearColor(0.1f, 0.11f, 0.14f));
+		                FLinearColor(0.025f, 0.028f, 0.035f));
 		Painter.DrawText(BandNames[Band], Font, FVector2D(10.0, Base - BandHeight), TextColor);
 		Painter.DrawText(FString::Printf(TEXT("%d/s"), Peak), Font, FVector2D(10.0, Base - BandHeight + 18.0),
 		                 TextColor);
@@ -147,14 +148,29 @@ bool FLessonTimeline::WritePng(const FString& Path, const FString& Title) const
 		Painter.FillBox(FVector2D(X, Bottom), FVector2D(1.0, 6.0), TextColor);
 		Painter.DrawText(MinutesSeconds(Tick), Font, FVector2D(X - 10.0, Bottom + 8.0), TextColor);
 	}
-	for (int32 Index = 0; Index < Marks.Num(); ++Index)
+	// A label goes on the first of a few rows where it clears the label before it; marks too close for any row
+	// keep their line only.
+	constexpr int32 LabelRows = 6;
+	double RowFreeFrom[LabelRows];
+	for (double& Free : RowFreeFrom)
 	{
-		const double X = Left + FMath::Clamp(Marks[Index].Seconds / Span, 0.0, 1.0) * (PlotWidth - 1);
-		const FLinearColor MarkColor(1.0f, 0.3f, 0.8f);
+		Free = -1.0;
+	}
+	const FLinearColor MarkColor(1.0f, 0.3f, 0.8f);
+	for (const FMark& Mark : Marks)
+	{
+		const double X = Left + FMath::Clamp(Mark.Seconds / Span, 0.0, 1.0) * (PlotWidth - 1);
 		Painter.FillBox(FVector2D(X, Top), FVector2D(1.0, Bottom - Top), MarkColor, 0.8f);
-		// Labels take four rows in turn so that close marks stay readable.
-		const double LabelY = Top + 2.0 + (Index % 4) * 14.0;
-		Painter.DrawText(Marks[Index].Label, Font, FVector2D(X + 3.0, LabelY), MarkColor);
+		for (int32 Row = 0; Row < LabelRows; ++Row)
+		{
+			if (X >= RowFreeFrom[Row])
+			{
+				Painter.DrawText(Mark.Label, Font, FVector2D(X + 3.0, Top + 2.0 + Row * 14.0), MarkColor);
+				// About the width of the label's characters at this size.
+				RowFreeFrom[Row] = X + 10.0 + 8.0 * Mark.Label.Len();
+				break;
+			}
+		}
 	}
 	return Painter.SavePng(Path);
 }

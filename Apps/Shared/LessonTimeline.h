@@ -3,7 +3,8 @@
 #include "CoreMinimal.h"
 
 // What happened to the comments of one lesson, second by second and by mode, with the viewer's actions, drawn as a
-// PNG: the comments due, shown and dropped per second, so that a crowded or lossy stretch stands out at a glance.
+// PNG: the comments due, shown and not shown (no free lane, overlay paused or off) per second, so that a crowded or
+// lossy stretch stands out at a glance.
 class FLessonTimeline
 {
 public:
