@@ -132,13 +132,14 @@ void FCommentTrace::WritePlacement(const FDanmakuPlacement& Placement)
 	const FDanmakuData& Data = Node->GetData();
 	const FVector2D Position = Node->GetPosition();
 	const FVector2D Size = Node->GetNodeSize();
-	WriteLine(
-	    Prefix(TEXT("placed")) +
-	    FString::Printf(TEXT(",\"id\":%d,\"text\":%s,\"mode\":%d,\"first_lane\":%d,\"lanes\":%d,\"x\":%.3f,"
-	                         "\"y\":%.3f,\"width\":%.3f,\"height\":%.3f,\"speed\":%.3f,\"life\":%.3f,\"own\":%s}"),
-	                    Data.DanmakuID, *Quote(Data.Content), int32(Data.Mode), Placement.FirstLane,
-	                    Placement.LaneCount, Position.X, Position.Y, Size.X, Size.Y, double(Node->GetRollSpeed()),
-	                    double(Node->GetRollTime()), Placement.bUserNode ? TEXT("true") : TEXT("false")));
+	WriteLine(Prefix(TEXT("placed")) +
+	          FString::Printf(TEXT(",\"id\":%d,\"text\":%s,\"mode\":%d,\"spawn\":%s,\"first_lane\":%d,\"lanes\":%d,"
+	                               "\"x\":%.3f,\"y\":%.3f,\"width\":%.3f,\"height\":%.3f,\"speed\":%.3f,\"life\":%.3f,"
+	                               "\"own\":%s}"),
+	                          Data.DanmakuID, *Quote(Data.Content), int32(Data.Mode),
+	                          *Number(double(Data.SpawnTime) / 1e7), Placement.FirstLane, Placement.LaneCount,
+	                          Position.X, Position.Y, Size.X, Size.Y, double(Node->GetRollSpeed()),
+	                          double(Node->GetRollTime()), Placement.bUserNode ? TEXT("true") : TEXT("false")));
 }
 
 void FCommentTrace::WriteNotShown(const FDanmakuData& Data, EDanmakuNotShownReason Reason,

@@ -1,11 +1,4 @@
-#include "CoreMinimal.h"
-#include "Headless/Utf8String.h"
-#include "Dom/JsonObject.h"
-#include "HAL/FileManager.h"
-#include "Misc/FileHelper.h"
-#include "Misc/Paths.h"
-#include "Serialization/JsonReader.h"
-#include "Serialization/JsonSerializer.h"
+#include "AppRun.h"
 
 #include <gtest/gtest.h>
 
@@ -16,43 +9,6 @@
 
 namespace
 {
-struct FRunResult
-{
-	int32 ExitCode = -1;
-	FString Output;
-	FString Errors;
-};
-
-// Runs the preview program as a user would, in a fresh folder, and keeps what it printed.
-class FPreviewRun
-{
-public:
-	FPreviewRun()
-	{
-		Folder = FromUtf8(
-		    (std::filesystem::temp_directory_path() / ("danmaku-preview-" + std::to_string(std::random_device()())))
-		        .string());
-		IFileManager::Get().MakeDirectory(*Folder, true);
-	}
-	~FPreviewRun() { std::filesystem::remove_all(ToUtf8(Folder)); }
-
-	FString Path(const TCHAR* Name) const { return FPaths::Combine(Folder, Name); }
-
-	FRunResult Run(const FString& Arguments) const
-	{
-		const FString Command = FString::Printf(TEXT("\"%s\" %s > \"%s\" 2> \"%s\""), TEXT(DANMAKU_PREVIEW_PATH),
-		                                        *Arguments, *Path(TEXT("stdout.txt")), *Path(TEXT("stderr.txt")));
-		FRunResult Result;
-		const int Status = std::system(TCHAR_TO_UTF8(*Command));
-		Result.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-		FFileHelper::LoadFileToString(Result.Output, *Path(TEXT("stdout.txt")));
-		FFileHelper::LoadFileToString(Result.Errors, *Path(TEXT("stderr.txt")));
-		return Result;
-	}
-
-	FString Folder;
-};
-
 struct FComment
 {
 	int32 Id;
@@ -94,35 +50,11 @@ FString MakeDocument(const TArray<FComment>& Comments)
 	return FString(TEXT("{\"datas\":[")) + FString::Join(Items, TEXT(",")) + TEXT("]}");
 }
 
-TArray<TSharedPtr<FJsonObject>> ReadTrace(const FString& Path)
-{
-	FString Text;
-	TArray<TSharedPtr<FJsonObject>> Events;
-	if (!FFileHelper::LoadFileToString(Text, *Path))
-	{
-		return Events;
-	}
-	TArray<FString> Lines;
-	Text.ParseIntoArray(Lines, TEXT("\n"), true);
-	for (const FString& Line : Lines)
-	{
-		TSharedPtr<FJsonObject> Event;
-		if (FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Line), Event) && Event.IsValid())
-		{
-			Events.Add(Event);
-		}
-		else
-		{
-			ADD_FAILURE() << "unreadable trace line: " << TCHAR_TO_UTF8(*Line);
-		}
-	}
-	return Events;
-}
 } // namespace
 
 TEST(DanmakuPreview, EveryCommentOfAPlayedSecondIsPlacedOrAccountedForAndPlacementsStayInTheirLanes)
 {
-	FPreviewRun Preview;
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
 	const TArray<FComment> Comments = MakeComments();
 	ASSERT_TRUE(FFileHelper::SaveStringToFile(MakeDocument(Comments), *Preview.Path(TEXT("comments.json"))));
 
@@ -208,7 +140,7 @@ TEST(DanmakuPreview, EveryCommentOfAPlayedSecondIsPlacedOrAccountedForAndPlaceme
 
 TEST(DanmakuPreview, RefusesBadInputWithAClearMessage)
 {
-	FPreviewRun Preview;
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
 	const FRunResult Missing = Preview.Run(TEXT("--comments /nonexistent/comments.json"));
 	EXPECT_EQ(Missing.ExitCode, 1);
 	EXPECT_TRUE(Missing.Errors.Contains(TEXT("not found"))) << TCHAR_TO_UTF8(*Missing.Errors);
