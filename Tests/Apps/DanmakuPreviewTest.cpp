@@ -163,3 +163,41 @@ TEST(DanmakuPreview, RefusesBadInputWithAClearMessage)
 	EXPECT_EQ(Help.ExitCode, 0);
 	EXPECT_TRUE(Help.Output.Contains(TEXT("--comments FILE")));
 }
+
+TEST(DanmakuPreview, CountsCommentsNoClockReachesAndReportsASnapshotPastTheEnd)
+{
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
+	// The bundled lesson lasts 180 s.
+	const FString Document = TEXT("{\"datas\":[{\"danmaku_id\":1,\"danmaku_spawn_time\":5000000},"
+	                              "{\"danmaku_id\":2,\"danmaku_spawn_time\":-20000000},"
+	                              "{\"danmaku_id\":3,\"danmaku_spawn_time\":1900000000},"
+	                              "{\"danmaku_id\":4,\"danmaku_spawn_time\":1e400},"
+	                              "{\"danmaku_id\":1e12,\"danmaku_spawn_time\":5000000}]}");
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(Document, *Preview.Path(TEXT("odd.json"))));
+	const FRunResult Result = Preview.Run(FString::Printf(
+	    TEXT("--comments \"%s\" --seconds 2 --snapshots 1,500 --no-send --output \"%s\" --trace \"%s\""),
+	    *Preview.Path(TEXT("odd.json")), *Preview.Path(TEXT("out")), *Preview.Path(TEXT("trace.jsonl"))));
+	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+	for (const TCHAR* Line : {TEXT("never shown, time before the start: 1"), TEXT("never shown, time out of range: 1"),
+	                          TEXT("never shown, time past the end of the media: 1"),
+	                          TEXT("ids beyond 32 bits, clamped: 1"), TEXT("snapshot at 500.00 s not written")})
+	{
+		EXPECT_TRUE(Result.Output.Contains(Line)) << TCHAR_TO_UTF8(Line) << "\n" << TCHAR_TO_UTF8(*Result.Output);
+	}
+	EXPECT_TRUE(Result.Errors.Contains(TEXT("warning: 1 comment ids"))) << TCHAR_TO_UTF8(*Result.Errors);
+	int32 NeverShown = 0;
+	for (const TSharedPtr<FJsonObject>& Event : ReadTrace(Preview.Path(TEXT("trace.jsonl"))))
+	{
+		NeverShown += Event->GetStringField(TEXT("event")) == TEXT("never_shown") ? 1 : 0;
+	}
+	EXPECT_EQ(NeverShown, 3);
+
+	// A broken document is refused with the place of the fault.
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("{\"datas\":[\n{\"danmaku_id\":1 \"x\":2}]}"),
+	                                          *Preview.Path(TEXT("broken.json"))));
+	const FRunResult Broken =
+	    Preview.Run(FString::Printf(TEXT("--comments \"%s\""), *Preview.Path(TEXT("broken.json"))));
+	EXPECT_EQ(Broken.ExitCode, 1);
+	EXPECT_TRUE(Broken.Errors.Contains(TEXT("is not valid JSON: "))) << TCHAR_TO_UTF8(*Broken.Errors);
+	EXPECT_TRUE(Broken.Errors.Contains(TEXT("Line: 2 Ch: 17"))) << TCHAR_TO_UTF8(*Broken.Errors);
+}
