@@ -261,7 +261,7 @@ void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 	Manager->OnDanmakuPlaced.AddLambda(
 	    [this, Manager](const FDanmakuPlacement& Placement)
 	    {
-		    ++(Placement.bUserNode ? Counts.ShownOwn : Counts.ShownFromIndex);
+		    ++(Placement.bUserNode ? Counts.ShownOwn : Counts.ShownFromDocument);
 		    NoteLanes(Manager);
 		    Trace.WritePlacement(Placement);
 	    });
@@ -269,21 +269,7 @@ void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 	    [this, Manager](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
 	    {
 		    NoteLanes(Manager);
-		    switch (Reason)
-		    {
-			    case EDanmakuNotShownReason::NoFreeLane:
-				    ++Counts.NoFreeLane;
-				    break;
-			    case EDanmakuNotShownReason::ModeNeverPlaced:
-				    ++Counts.NeverPlacedMode;
-				    break;
-			    case EDanmakuNotShownReason::Paused:
-				    ++Counts.PausedOrOff;
-				    break;
-			    default:
-				    ++Counts.NoLanesOrTooTall;
-				    break;
-		    }
+		    Counts.CountNotShown(Reason);
 		    Trace.WriteNotShown(Data, Reason, Manager->GetNodeNotShown());
 	    });
 }
@@ -331,24 +317,7 @@ void FPreviewSession::WriteSummary(double PlayedSeconds)
 	Lines.Add(FString::Printf(TEXT("comments loaded: %d, in %d seconds of the index"), Document.Comments,
 	                          Overlay->GetIndexedSecondCount()));
 	Lines.Add(FString::Printf(TEXT("most comments in one second: %d (second %d)"), BusiestCount, BusiestSecond));
-	Lines.Add(FString::Printf(TEXT("shown: %d from the document, %d sent by the viewer (%d sends)"),
-	                          Counts.ShownFromIndex, Counts.ShownOwn, Counts.Sent));
-	Lines.Add(FString::Printf(TEXT("dropped for lack of a lane: %d"), Counts.NoFreeLane + Counts.NoLanesOrTooTall));
-	Lines.Add(FString::Printf(TEXT("not shown while the overlay was paused or off: %d"), Counts.PausedOrOff));
-	Lines.Add(FString::Printf(TEXT("never shown because their mode is never placed: %d in the document (%d reached "
-	                               "during the run)"),
-	                          Document.NeverPlacedMode, Counts.NeverPlacedMode));
-	for (const FCommentDocument::EUnshowable Reason :
-	     {FCommentDocument::EUnshowable::NegativeTime, FCommentDocument::EUnshowable::TimeOutOfRange,
-	      FCommentDocument::EUnshowable::PastTheEnd})
-	{
-		Lines.Add(FString::Printf(TEXT("never shown, %s: %d"), *FCommentDocument::ReasonName(Reason),
-		                          Document.CountUnshowable(Reason)));
-	}
-	if (Document.ClampedIds > 0)
-	{
-		Lines.Add(FString::Printf(TEXT("ids beyond 32 bits, clamped: %d"), Document.ClampedIds));
-	}
+	Counts.AddSummaryLines(Document, FString(), Lines);
 	for (const FString& Snapshot : Snapshots)
 	{
 		Lines.Add(FString::Printf(TEXT("snapshot: %s"), *Snapshot));
@@ -432,7 +401,7 @@ int32 FPreviewSession::Run()
 		Progress.Update(Seconds, EndSeconds,
 		                FString::Printf(TEXT("media %s of %s, %d comments shown"), *FAppConsole::FormatClock(Seconds),
 		                                *FAppConsole::FormatClock(EndSeconds),
-		                                Counts.ShownFromIndex + Counts.ShownOwn));
+		                                Counts.ShownFromDocument + Counts.ShownOwn));
 		if (Seconds >= EndSeconds || (!Player->IsPlaying() && !Player->IsPreparing() && Seconds > 0.0))
 		{
 			break;

@@ -4,6 +4,7 @@
 #include "PreviewOptions.h"
 #include "CommentDocument.h"
 #include "AppConsole.h"
+#include "CommentCounts.h"
 #include "CommentTrace.h"
 #include "UObject/GarbageCollection.h"
 
@@ -31,16 +32,6 @@ public:
 	int32 Run();
 
 private:
-	struct FCounts
-	{
-		int32 ShownFromIndex = 0;
-		int32 ShownOwn = 0;
-		int32 NoFreeLane = 0;
-		int32 NeverPlacedMode = 0;
-		int32 NoLanesOrTooTall = 0;
-		int32 PausedOrOff = 0;
-		int32 Sent = 0;
-	};
 	struct FViewerAction
 	{
 		double MediaSeconds = 0.0;
@@ -77,7 +68,7 @@ private:
 	UMediaPlayer* Player = nullptr;
 	FString MediaUrl;
 	bool bOpenFailed = false;
-	FCounts Counts;
+	FCommentCounts Counts;
 	FCommentTrace Trace;
 	FCommentDocument Document;
 	FProgressReport Progress;

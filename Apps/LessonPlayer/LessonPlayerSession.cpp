@@ -160,7 +160,7 @@ void FLessonPlayerSession::BindPlayerEvents()
 	{
 		if (FLesson* Lesson = CurrentLesson())
 		{
-			++Lesson->Sent;
+			++Lesson->Counts.Sent;
 		}
 	};
 	Media->OnMediaOpened.AddUniqueDynamic(Events, &ULessonPlayerEvents::OnOpened);
@@ -294,7 +294,7 @@ void FLessonPlayerSession::BindReports(UDanmakuTrackManager* Manager)
 		    Trace.WritePlacement(Placement);
 		    if (FLesson* Lesson = CurrentLesson())
 		    {
-			    ++(Placement.bUserNode ? Lesson->ShownOwn : Lesson->ShownFromDocument);
+			    ++(Placement.bUserNode ? Lesson->Counts.ShownOwn : Lesson->Counts.ShownFromDocument);
 			    if (!Placement.bUserNode)
 			    {
 				    Lesson->Timeline.Add(FLessonTimeline::ECount::Shown, MediaSeconds(),
@@ -312,21 +312,7 @@ void FLessonPlayerSession::BindReports(UDanmakuTrackManager* Manager)
 		    {
 			    return;
 		    }
-		    switch (Reason)
-		    {
-			    case EDanmakuNotShownReason::NoFreeLane:
-				    ++Lesson->NoFreeLane;
-				    break;
-			    case EDanmakuNotShownReason::ModeNeverPlaced:
-				    ++Lesson->NeverPlacedMode;
-				    break;
-			    case EDanmakuNotShownReason::Paused:
-				    ++Lesson->PausedOrOff;
-				    break;
-			    default:
-				    ++Lesson->NoLanesOrTooTall;
-				    break;
-		    }
+		    Lesson->Counts.CountNotShown(Reason);
 		    Lesson->Timeline.Add(FLessonTimeline::ECount::Dropped, MediaSeconds(), int32(Data.Mode));
 	    });
 }
@@ -620,25 +606,7 @@ void FLessonPlayerSession::WriteSummary()
 		}
 		Lines.Add(FString::Printf(TEXT("  comments: %d in %s; most in one second: %d (second %d)"), Document.Comments,
 		                          *Lesson.CommentsFile, Lesson.BusiestCount, Lesson.BusiestSecond));
-		Lines.Add(FString::Printf(TEXT("  shown: %d from the document, %d sent by the viewer (%d sends)"),
-		                          Lesson.ShownFromDocument, Lesson.ShownOwn, Lesson.Sent));
-		Lines.Add(
-		    FString::Printf(TEXT("  dropped for lack of a lane: %d"), Lesson.NoFreeLane + Lesson.NoLanesOrTooTall));
-		Lines.Add(FString::Printf(TEXT("  not shown while the overlay was paused or off: %d"), Lesson.PausedOrOff));
-		Lines.Add(FString::Printf(TEXT("  never shown because their mode is never placed: %d in the document (%d "
-		                               "reached)"),
-		                          Document.NeverPlacedMode, Lesson.NeverPlacedMode));
-		for (const FCommentDocument::EUnshowable Reason :
-		     {FCommentDocument::EUnshowable::NegativeTime, FCommentDocument::EUnshowable::TimeOutOfRange,
-		      FCommentDocument::EUnshowable::PastTheEnd})
-		{
-			Lines.Add(FString::Printf(TEXT("  never shown, %s: %d"), *FCommentDocument::ReasonName(Reason),
-			                          Document.CountUnshowable(Reason)));
-		}
-		if (Document.ClampedIds > 0)
-		{
-			Lines.Add(FString::Printf(TEXT("  ids beyond 32 bits, clamped: %d"), Document.ClampedIds));
-		}
+		Lesson.Counts.AddSummaryLines(Document, TEXT("  "), Lines);
 		const FString Timeline =
 		    FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("timeline_%d.png"), Index + 1));
 		if (Lesson.Timeline.WritePng(Timeline, FString::Printf(TEXT("Lesson %d: %s"), Index + 1, *Lesson.Url)))

@@ -2,6 +2,7 @@
 
 #include "CoreMinimal.h"
 #include "AppConsole.h"
+#include "CommentCounts.h"
 #include "CommentDocument.h"
 #include "CommentTrace.h"
 #include "LessonPlayerOptions.h"
@@ -41,13 +42,7 @@ private:
 		bool bTextHandedOver = false;
 		bool bOpened = false;
 		FLessonTimeline Timeline;
-		int32 ShownFromDocument = 0;
-		int32 ShownOwn = 0;
-		int32 Sent = 0;
-		int32 NoFreeLane = 0;
-		int32 NoLanesOrTooTall = 0;
-		int32 PausedOrOff = 0;
-		int32 NeverPlacedMode = 0;
+		FCommentCounts Counts;
 		int32 BusiestSecond = 0;
 		int32 BusiestCount = 0;
 	};
