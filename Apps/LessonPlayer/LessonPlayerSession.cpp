@@ -198,9 +198,15 @@ void FLessonPlayerSession::BindPlayerEvents()
 void FLessonPlayerSession::OnEvent(const FString& Event, const FString& Fields)
 {
 	FString All = Fields;
+	if (Event == TEXT("open"))
+	{
+		LastUrl = Media->GetUrl();
+	}
+	// After the end the media player is closed; the event still names the lesson that ended.
 	if (!Fields.Contains(TEXT("\"url\"")) && Media)
 	{
-		All += FString::Printf(TEXT(",\"url\":%s"), *FCommentTrace::Quote(Media->GetUrl()));
+		All += FString::Printf(TEXT(",\"url\":%s"),
+		                       *FCommentTrace::Quote(Media->GetUrl().IsEmpty() ? LastUrl : Media->GetUrl()));
 	}
 	if (Event == TEXT("open"))
 	{

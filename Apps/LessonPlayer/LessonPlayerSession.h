@@ -89,6 +89,8 @@ private:
 	TArray<FString> Snapshots;
 	TArray<FString> MissedSnapshots;
 	TArray<FString> Problems;
+	// The lesson opened last.
+	FString LastUrl;
 	bool bFullScreen = false;
 	float LastVolume = 1.0f;
 	float LastRate = 1.0f;

@@ -278,9 +278,7 @@ bool FCommentDocument::Scan(FString& OutError)
 				}
 				else
 				{
-					const double Seconds =
-					    FMath::Min(std::trunc(std::trunc(Ticks) / TicksPerSecond), double(MAX_int32));
-					Filed.Add({int32(Seconds), ShownId, ModeNumber});
+					Filed.Add({std::trunc(Ticks) / TicksPerSecond, ShownId, ModeNumber});
 				}
 			}
 			if (Notation != EJsonNotation::ArrayEnd)
@@ -319,9 +317,9 @@ void FCommentDocument::FindPastTheEnd(double DurationSeconds)
 	for (const FFiled& Comment : Filed)
 	{
 		// The clock stops at the end, so a second that starts there is never entered.
-		if (double(Comment.Second) >= DurationSeconds)
+		if (std::trunc(Comment.Seconds) >= DurationSeconds)
 		{
-			Unshowable.Add({Comment.Id, Comment.Mode, double(Comment.Second), EUnshowable::PastTheEnd});
+			Unshowable.Add({Comment.Id, Comment.Mode, Comment.Seconds, EUnshowable::PastTheEnd});
 		}
 	}
 	Filed.Empty();

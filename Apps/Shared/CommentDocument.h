@@ -47,7 +47,7 @@ public:
 private:
 	struct FFiled
 	{
-		int32 Second = 0;
+		double Seconds = 0.0;
 		int32 Id = 0;
 		int32 Mode = 0;
 	};
