@@ -201,3 +201,34 @@ TEST(DanmakuPreview, CountsCommentsNoClockReachesAndReportsASnapshotPastTheEnd)
 	EXPECT_TRUE(Broken.Errors.Contains(TEXT("is not valid JSON: "))) << TCHAR_TO_UTF8(*Broken.Errors);
 	EXPECT_TRUE(Broken.Errors.Contains(TEXT("Line: 2 Ch: 17"))) << TCHAR_TO_UTF8(*Broken.Errors);
 }
+
+TEST(DanmakuPreview, ReadsCharactersThatStraddleTheReadersChunks)
+{
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
+	const FString Content(u"前方高能😂懂了");
+	const std::string Tail = "\",\"datas\":[{\"danmaku_id\":1,\"danmaku_spawn_time\":5000000,\"danmaku_content\":\"";
+	// The file is read a MiB at a time; the content's first character (three bytes) or the emoji (four) starts one,
+	// two or three bytes before a chunk ends.
+	for (const int32 Before : {1, 2, 3, 12 + 1, 12 + 3})
+	{
+		const size_t Padding = (size_t(1) << 20) - Before - Tail.size() - 8;
+		const std::string Document = "{\"pad\":\"" + std::string(Padding, 'x') + Tail + ToUtf8(Content) + "\"}]}";
+		std::FILE* File = std::fopen(TCHAR_TO_UTF8(*Preview.Path(TEXT("chunks.json"))), "wb");
+		ASSERT_NE(File, nullptr);
+		std::fwrite(Document.data(), 1, Document.size(), File);
+		std::fclose(File);
+		const FRunResult Result = Preview.Run(FString::Printf(
+		    TEXT("--comments \"%s\" --seconds 1 --snapshots 0.9 --no-send --output \"%s\" --trace \"%s\""),
+		    *Preview.Path(TEXT("chunks.json")), *Preview.Path(TEXT("out")), *Preview.Path(TEXT("trace.jsonl"))));
+		ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+		TArray<FString> Texts;
+		for (const TSharedPtr<FJsonObject>& Event : ReadTrace(Preview.Path(TEXT("trace.jsonl"))))
+		{
+			if (Event->GetStringField(TEXT("event")) == TEXT("placed"))
+			{
+				Texts.Add(Event->GetStringField(TEXT("text")));
+			}
+		}
+		EXPECT_EQ(Texts, TArray<FString>({Content})) << "character starting " << Before << " bytes before the end";
+	}
+}

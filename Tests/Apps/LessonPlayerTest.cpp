@@ -212,3 +212,39 @@ TEST(LessonPlayer, RefusesABadScriptOrFileNamingTheLineAtFault)
 	EXPECT_EQ(BadOption.ExitCode, 2);
 	EXPECT_TRUE(BadOption.Errors.Contains(TEXT("--seconds"))) << TCHAR_TO_UTF8(*BadOption.Errors);
 }
+
+TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
+{
+	FAppRun Run(TEXT(LESSON_PLAYER_PATH));
+	const FRunResult Result = Run.Run(FString::Printf(TEXT("--output \"%s\""), *Run.Path(TEXT("out"))));
+	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+	EXPECT_TRUE(Result.Errors.Contains(TEXT("[100%]"))) << "progress is shown";
+	TArray<FString> Pictures;
+	IFileManager::Get().FindFiles(Pictures, *Run.Path(TEXT("out")), TEXT("png"));
+	EXPECT_EQ(Pictures.Num(), 10 + 3) << "the session's snapshots and a timeline per lesson";
+	FString Summary;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Summary, *Run.Path(TEXT("out/summary.txt"))));
+	for (const TCHAR* Lesson : {TEXT("lesson 1: "), TEXT("lesson 2: "), TEXT("lesson 3: ")})
+	{
+		EXPECT_TRUE(Summary.Contains(Lesson)) << TCHAR_TO_UTF8(*Summary);
+	}
+	EXPECT_FALSE(Summary.Contains(TEXT("never opened"))) << TCHAR_TO_UTF8(*Summary);
+
+	// Every kind of viewer action in the session reached the player.
+	const TArray<TSharedPtr<FJsonObject>> Events = ReadTrace(Run.Path(TEXT("out/trace.jsonl")));
+	const TPair<const TCHAR*, int32> Expected[] = {
+	    {TEXT("open"), 4},          {TEXT("pause"), 1},          {TEXT("seek"), 1},        {TEXT("send"), 2},
+	    {TEXT("fullscreen_on"), 1}, {TEXT("fullscreen_off"), 1}, {TEXT("overlay_off"), 1}, {TEXT("overlay_on"), 1},
+	    {TEXT("next"), 2},          {TEXT("previous"), 1},       {TEXT("snapshot"), 10},   {TEXT("speed"), 2}};
+	for (const TPair<const TCHAR*, int32>& Kind : Expected)
+	{
+		EXPECT_EQ(Only(Events, Kind.Key).Num(), Kind.Value) << TCHAR_TO_UTF8(Kind.Key);
+	}
+	const TArray<TSharedPtr<FJsonObject>> Volumes = Only(Events, TEXT("volume"));
+	ASSERT_GE(Volumes.Num(), 3);
+	EXPECT_EQ(Volumes[Volumes.Num() - 2]->GetNumberField(TEXT("level")), 0.0) << "muted";
+	EXPECT_GT(Volumes.Last()->GetNumberField(TEXT("level")), 0.0) << "unmuted at the dragged level";
+	const TArray<TSharedPtr<FJsonObject>> Sends = Only(Events, TEXT("send"));
+	EXPECT_EQ(int32(Sends[1]->GetNumberField(TEXT("mode"))), 1) << "the second comment is pinned at the top";
+	EXPECT_TRUE(Sends[1]->GetStringField(TEXT("color")).StartsWith(TEXT("#FE0302")));
+}
