@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ python3 libgtest-dev libgmock-dev libbenchmark-dev libfreetype-dev libpng-dev
-	fonts-dejavu-core fonts-droid-fallback fonts-symbola ccache rapidjson-dev)
+	fonts-dejavu-core fonts-droid-fallback fonts-symbola ccache rapidjson-dev libexpat1-dev libass-dev pkg-config
+	libicu-dev)
 missing=()
 for package in "${packages[@]}"; do
 	if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -3,25 +3,30 @@
 
 FString FPreviewOptions::Usage()
 {
-	return TEXT("Usage: DanmakuPreview [options]\n"
-	            "\n"
-	            "Plays a lesson with its danmaku comments headlessly, sends a few comments as a viewer would,\n"
-	            "switches the overlay off and on, and writes PNG snapshots of the screen and a summary.\n"
-	            "\n"
-	            "Options:\n"
-	            "  --comments FILE     comment document (JSON with a \"datas\" array); default: the bundled sample\n"
-	            "  --media FILE|URL    lesson media file or URL; default: the bundled described lesson\n"
-	            "  --media-description FILE  describes a network lesson (see Content/Samples/SampleLesson.media)\n"
-	            "  --canvas WxH        screen size in canvas units, e.g. 1280x720 (default 1920x1080)\n"
-	            "  --snapshots T,...   media times in seconds at which to write snapshots (default "
-	            "6.5,12.5,22,47.5,95.5,150.5)\n"
-	            "  --output DIR        folder for snapshots, summary and trace (default ./out)\n"
-	            "  --trace FILE        also write a JSON-lines trace of every placement and every comment not shown\n"
-	            "  --seconds S         play only the first S seconds of media (default: to the end)\n"
-	            "  --frame-rate N      frames per second of the simulated clock (default 60)\n"
-	            "  --seed N            seed of the random lane and life-time draws (default 1)\n"
-	            "  --no-send           do not send comments as a viewer\n"
-	            "  --help              show this text\n");
+	return FString(TEXT(
+	           "Usage: DanmakuPreview [options]\n"
+	           "\n"
+	           "Plays a lesson with its danmaku comments headlessly, sends a few comments as a viewer would,\n"
+	           "switches the overlay off and on, and writes PNG snapshots of the screen and a summary.\n"
+	           "\n"
+	           "Options:\n"
+	           "  --comments FILE     comment document: JSON with a \"datas\" array, or the XML comment format of\n"
+	           "                      video sites (.xml); default: the bundled sample\n"
+	           "  --media FILE|URL    lesson media file or URL; default: the bundled described lesson\n"
+	           "  --media-description FILE  describes a network lesson (see Content/Samples/SampleLesson.media)\n"
+	           "  --canvas WxH        screen size in canvas units, e.g. 1280x720 (default 1920x1080)\n"
+	           "  --snapshots T,...   media times in seconds at which to write snapshots (default "
+	           "6.5,12.5,22,47.5,95.5,150.5)\n"
+	           "  --output DIR        folder for snapshots, summary and trace (default ./out)\n"
+	           "  --trace FILE        also write a JSON-lines trace of every placement and every comment not shown\n"
+	           "  --seconds S         play only the first S seconds of media (default: to the end)\n"
+	           "  --frame-rate N      frames per second of the simulated clock (default 60)\n"
+	           "  --seed N            seed of the random lane and life-time draws (default 1)\n"
+	           "  --no-send           do not send comments as a viewer\n"
+	           "\n"
+	           "  --help              show this text\n"
+	           "\n")) +
+	       FCommentControls::Usage();
 }
 
 bool FPreviewOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
@@ -40,7 +45,14 @@ bool FPreviewOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
 			return true;
 		};
 		FString Value;
-		if (Argument == TEXT("--help") || Argument == TEXT("-h"))
+		if (Controls.ParseOption(Arguments, Index, OutError))
+		{
+			if (!OutError.IsEmpty())
+			{
+				return false;
+			}
+		}
+		else if (Argument == TEXT("--help") || Argument == TEXT("-h"))
 		{
 			bHelp = true;
 		}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "CommentControls.h"
 
 // What a run of the preview does, from the command line.
 struct FPreviewOptions
@@ -20,6 +21,8 @@ struct FPreviewOptions
 	int32 Seed = 1;
 	bool bSendComments = true;
 	bool bHelp = false;
+
+	FCommentControls Controls;
 
 	// Reads the arguments; false with a message for anything it does not understand.
 	bool Parse(const TArray<FString>& Arguments, FString& OutError);

@@ -48,11 +48,6 @@ bool FPreviewSession::LoadDocument(FString& OutError)
 	const FString Path = Options.CommentsFile.IsEmpty()
 	                         ? FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/LessonComments.json"))
 	                         : Options.CommentsFile;
-	if (!IFileManager::Get().FileExists(*Path))
-	{
-		OutError = FString::Printf(TEXT("comment document not found: %s"), *Path);
-		return false;
-	}
 	// The overlay takes any text silently; a person pointing the preview at a file wants to know it is wrong.
 	if (!Document.Read(Path, OutError))
 	{
@@ -185,7 +180,7 @@ bool FPreviewSession::BuildScreen(FString& OutError)
 	Host->AddToViewport(0);
 	Overlay->OnTrackManagerCreated.AddLambda([this](UDanmakuTrackManager* Manager) { BindReports(Manager); });
 	Overlay->Init(Player, Bar, Panel);
-	return true;
+	return Options.Controls.ApplyTo(*Overlay, OutError);
 }
 
 void FPreviewSession::ScheduleViewerActions()
@@ -317,7 +312,8 @@ void FPreviewSession::WriteSummary(double PlayedSeconds)
 	Lines.Add(FString::Printf(TEXT("comments loaded: %d, in %d seconds of the index"), Document.Comments,
 	                          Overlay->GetIndexedSecondCount()));
 	Lines.Add(FString::Printf(TEXT("most comments in one second: %d (second %d)"), BusiestCount, BusiestSecond));
-	Counts.AddSummaryLines(Document, FString(), Lines);
+	Counts.AddSummaryLines(Document, *Overlay, FString(), Lines);
+	Lines.Add(FCommentCounts::DisplayLine(*Overlay));
 	for (const FString& Snapshot : Snapshots)
 	{
 		Lines.Add(FString::Printf(TEXT("snapshot: %s"), *Snapshot));
@@ -371,7 +367,7 @@ int32 FPreviewSession::Run()
 	{
 		Trace.WriteNeverShown(MediaUrl, Comment);
 	}
-	Overlay->LoadDanmaku(Document.TakeText());
+	Document.HandTo(*Overlay);
 	ScheduleViewerActions();
 
 	const double EndSeconds = Options.PlaySeconds > 0.0 ? FMath::Min(Options.PlaySeconds, Duration) : Duration;
@@ -420,6 +416,7 @@ int32 FPreviewSession::Run()
 		MissedSnapshots.Add(Missed);
 	}
 	WriteSummary(Seconds);
+	Trace.ForgetPlacedNodes();
 	Host->RemoveFromParent();
 	Host = nullptr;
 	Player->Close();

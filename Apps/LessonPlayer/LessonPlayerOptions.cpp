@@ -3,22 +3,25 @@
 
 FString FLessonPlayerOptions::Usage()
 {
-	return TEXT("Usage: LessonPlayer [options]\n"
-	            "\n"
-	            "Runs the full lesson player headlessly through a viewer session (a script of timed pointer, keyboard\n"
-	            "and host actions), and writes PNG snapshots of the screen, a JSON-lines trace, a summary and a\n"
-	            "timeline picture per lesson.\n"
-	            "\n"
-	            "Options:\n"
-	            "  --script FILE       viewer session (default: Content/Samples/LessonSession.script; the format is\n"
-	            "                      described in Content/Samples/README.md)\n"
-	            "  --output DIR        folder for snapshots, summary, timelines and trace (default ./out)\n"
-	            "  --trace FILE        where to write the trace (default DIR/trace.jsonl)\n"
-	            "  --snapshots T,...   more snapshots at these seconds of the session clock\n"
-	            "  --seconds S         stop after S seconds of the session clock\n"
-	            "  --frame-rate N      frames per second of the simulated clock (default 60)\n"
-	            "  --seed N            seed of the random lane and life-time draws (default 1)\n"
-	            "  --help              show this text\n");
+	return FString(TEXT(
+	           "Usage: LessonPlayer [options]\n"
+	           "\n"
+	           "Runs the full lesson player headlessly through a viewer session (a script of timed pointer, keyboard\n"
+	           "and host actions), and writes PNG snapshots of the screen, a JSON-lines trace, a summary and a\n"
+	           "timeline picture per lesson.\n"
+	           "\n"
+	           "Options:\n"
+	           "  --script FILE       viewer session (default: Content/Samples/LessonSession.script; the format is\n"
+	           "                      described in Content/Samples/README.md)\n"
+	           "  --output DIR        folder for snapshots, summary, timelines and trace (default ./out)\n"
+	           "  --trace FILE        where to write the trace (default DIR/trace.jsonl)\n"
+	           "  --snapshots T,...   more snapshots at these seconds of the session clock\n"
+	           "  --seconds S         stop after S seconds of the session clock\n"
+	           "  --frame-rate N      frames per second of the simulated clock (default 60)\n"
+	           "  --seed N            seed of the random lane and life-time draws (default 1)\n"
+	           "  --help              show this text\n"
+	           "\n")) +
+	       FCommentControls::Usage();
 }
 
 bool FLessonPlayerOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
@@ -40,6 +43,14 @@ bool FLessonPlayerOptions::Parse(const TArray<FString>& Arguments, FString& OutE
 		if (Argument == TEXT("--help") || Argument == TEXT("-h"))
 		{
 			bHelp = true;
+			continue;
+		}
+		if (Controls.ParseOption(Arguments, Index, OutError))
+		{
+			if (!OutError.IsEmpty())
+			{
+				return false;
+			}
 			continue;
 		}
 		if (!Argument.StartsWith(TEXT("--")) || Argument == TEXT("--"))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "CommentControls.h"
 
 // What a run of the lesson player does, from the command line.
 struct FLessonPlayerOptions
@@ -17,6 +18,7 @@ struct FLessonPlayerOptions
 	double FrameSeconds = 1.0 / 60.0;
 	int32 Seed = 1;
 	bool bHelp = false;
+	FCommentControls Controls;
 
 	bool Parse(const TArray<FString>& Arguments, FString& OutError);
 	static FString Usage();

@@ -149,7 +149,7 @@ bool FLessonPlayerSession::BuildPlayer(FString& OutError)
 	}
 	Overlay->OnTrackManagerCreated.AddLambda([this](UDanmakuTrackManager* Manager) { BindReports(Manager); });
 	BindPlayerEvents();
-	return true;
+	return Options.Controls.ApplyTo(*Overlay, OutError);
 }
 
 void FLessonPlayerSession::BindPlayerEvents()
@@ -234,7 +234,7 @@ void FLessonPlayerSession::LoadComments(FLesson& Lesson)
 	if (!Lesson.bTextHandedOver)
 	{
 		Lesson.bTextHandedOver = true;
-		Player->ResetBulletChatDatas(Lesson.Document.TakeText());
+		Lesson.Document.HandTo(*Overlay);
 		return;
 	}
 	// Back to a lesson seen before: its document is read again rather than kept all along.
@@ -247,7 +247,7 @@ void FLessonPlayerSession::LoadComments(FLesson& Lesson)
 		Player->ResetBulletChatDatas(EmptyDocument);
 		return;
 	}
-	Player->ResetBulletChatDatas(Again.TakeText());
+	Again.HandTo(*Overlay);
 }
 
 void FLessonPlayerSession::OnLessonOpened(const FString& Url)
@@ -598,6 +598,7 @@ void FLessonPlayerSession::WriteSummary()
 	Lines.Add(FString::Printf(TEXT("session: %s, %s of clock in %llu frames, %d actions"), *Script.Path,
 	                          *FAppConsole::FormatClock(App->GetCurrentTime()),
 	                          static_cast<unsigned long long>(App->GetFrameNumber()), Steps));
+	Lines.Add(FCommentCounts::DisplayLine(*Overlay));
 	for (int32 Index = 0; Index < Lessons.Num(); ++Index)
 	{
 		const FLesson& Lesson = *Lessons[Index];
@@ -612,7 +613,7 @@ void FLessonPlayerSession::WriteSummary()
 		}
 		Lines.Add(FString::Printf(TEXT("  comments: %d in %s; most in one second: %d (second %d)"), Document.Comments,
 		                          *Lesson.CommentsFile, Lesson.BusiestCount, Lesson.BusiestSecond));
-		Lesson.Counts.AddSummaryLines(Document, TEXT("  "), Lines);
+		Lesson.Counts.AddSummaryLines(Document, *Overlay, TEXT("  "), Lines);
 		const FString Timeline =
 		    FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("timeline_%d.png"), Index + 1));
 		if (Lesson.Timeline.WritePng(Timeline, FString::Printf(TEXT("Lesson %d: %s"), Index + 1, *Lesson.Url)))
@@ -754,6 +755,7 @@ int32 FLessonPlayerSession::Run()
 	{
 		WriteSummary();
 	}
+	Trace.ForgetPlacedNodes();
 	Player->RemoveFromParent();
 	Page->RemoveFromParent();
 	Player = nullptr;

@@ -1,8 +1,12 @@
 #include "CommentDocument.h"
 
+#include "DanmakuXmlReader.h"
 #include "Dom/JsonValue.h"
+#include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"
+#include "Misc/Paths.h"
 #include "Serialization/JsonReader.h"
+#include "UI_Danmaku.h"
 
 #include <cmath>
 #include <cstdio>
@@ -71,10 +75,116 @@ int32 FCommentDocument::CountUnshowable(EUnshowable Reason) const
 	return Unshowable.FilterByPredicate([Reason](const FUnshowable& Entry) { return Entry.Reason == Reason; }).Num();
 }
 
+FCommentDocument::EFormat FCommentDocument::ChooseFormat(const FString& Path, const FString& Text)
+{
+	const FString Extension = FPaths::GetExtension(Path).ToLower();
+	if (Extension == TEXT("xml"))
+	{
+		return EFormat::Xml;
+	}
+	if (Extension == TEXT("json"))
+	{
+		return EFormat::Json;
+	}
+	for (const TCHAR Char : Text)
+	{
+		if (Char == TEXT(' ') || Char == TEXT('\t') || Char == TEXT('\r') || Char == TEXT('\n') || Char == 0xFEFF)
+		{
+			continue;
+		}
+		return Char == TEXT('<') ? EFormat::Xml : EFormat::Json;
+	}
+	return EFormat::Json;
+}
+
 bool FCommentDocument::Read(const FString& InPath, FString& OutError)
 {
 	Path = InPath;
-	return ReadUtf8(OutError) && Scan(OutError);
+	if (!IFileManager::Get().FileExists(*Path))
+	{
+		OutError = FString::Printf(TEXT("comment document not found: %s"), *Path);
+		return false;
+	}
+	if (!ReadUtf8(OutError))
+	{
+		return false;
+	}
+	Format = ChooseFormat(Path, Text);
+	return Format == EFormat::Xml ? ScanXml(OutError) : Scan(OutError);
+}
+
+void FCommentDocument::HandTo(UUI_Danmaku& Overlay)
+{
+	if (Format == EFormat::Xml)
+	{
+		Overlay.LoadDanmakuXml(Text);
+	}
+	else
+	{
+		Overlay.LoadDanmaku(Text);
+	}
+	Text.Empty();
+}
+
+void FCommentDocument::ResetCounts()
+{
+	Comments = 0;
+	NeverPlacedMode = 0;
+	ClampedIds = 0;
+	FirstClampedId.Empty();
+	Unshowable.Reset();
+	Filed.Reset();
+	Skipped = 0;
+}
+
+bool FCommentDocument::ScanXml(FString& OutError)
+{
+	ResetCounts();
+	TArray<FDanmakuData> Records;
+	if (!FDanmakuXmlReader::Read(Text, Records, &Skipped))
+	{
+		OutError = FString::Printf(TEXT("%s is not an XML comment document (well-formed XML with an <i> root)"), *Path);
+		return false;
+	}
+	for (const FDanmakuData& Record : Records)
+	{
+		// The reader already gave every comment an id that fits and a mode number of the overlay's.
+		Note(double(Record.DanmakuID), FString::FromInt(Record.DanmakuID), double(Record.SpawnTime),
+		     double(int32(Record.Mode)));
+	}
+	return true;
+}
+
+void FCommentDocument::Note(double Id, const FString& IdText, double Ticks, double Mode)
+{
+	++Comments;
+	const bool bIdFits = Id >= double(MIN_int32) && Id <= double(MAX_int32);
+	if (!bIdFits)
+	{
+		if (ClampedIds++ == 0)
+		{
+			FirstClampedId = IdText;
+		}
+	}
+	const int32 ShownId = FMath::IsNaN(Id) ? 0 : int32(FMath::Clamp(Id, double(MIN_int32), double(MAX_int32)));
+	const int32 ModeNumber = FMath::IsNaN(Mode) ? 0 : int32(FMath::Clamp(Mode, double(MIN_int32), double(MAX_int32)));
+	if (ModeNumber < 0 || ModeNumber > 2)
+	{
+		++NeverPlacedMode;
+	}
+	if (!std::isfinite(Ticks) || std::fabs(Ticks) >= TickLimit)
+	{
+		Unshowable.Add({ShownId, ModeNumber, Ticks / TicksPerSecond, EUnshowable::TimeOutOfRange});
+	}
+	else if (Ticks <= -TicksPerSecond)
+	{
+		// Whole seconds are cut toward zero: only a time a second or more before the start is lost.
+		Unshowable.Add({ShownId, ModeNumber, Ticks / TicksPerSecond, EUnshowable::NegativeTime});
+	}
+	else
+	{
+		Filed.Add({std::trunc(Ticks) / TicksPerSecond, ShownId, ModeNumber});
+	}
 }
 
 bool FCommentDocument::ReadUtf8(FString& OutError)
@@ -196,12 +306,7 @@ bool FCommentDocument::Scan(FString& OutError)
 		else if (Reader.GetIdentifier() == TEXT("datas"))
 		{
 			bDatas = true;
-			Comments = 0;
-			NeverPlacedMode = 0;
-			ClampedIds = 0;
-			FirstClampedId.Empty();
-			Unshowable.Reset();
-			Filed.Reset();
+			ResetCounts();
 			while (Reader.ReadNext(Notation) && Notation != EJsonNotation::ArrayEnd)
 			{
 				if (Notation != EJsonNotation::ObjectStart)
@@ -250,36 +355,7 @@ bool FCommentDocument::Scan(FString& OutError)
 				{
 					return Broken();
 				}
-				++Comments;
-				const bool bIdFits = Id >= double(MIN_int32) && Id <= double(MAX_int32);
-				if (!bIdFits)
-				{
-					if (ClampedIds++ == 0)
-					{
-						FirstClampedId = IdText;
-					}
-				}
-				const int32 ShownId =
-				    FMath::IsNaN(Id) ? 0 : int32(FMath::Clamp(Id, double(MIN_int32), double(MAX_int32)));
-				const int32 ModeNumber =
-				    FMath::IsNaN(Mode) ? 0 : int32(FMath::Clamp(Mode, double(MIN_int32), double(MAX_int32)));
-				if (ModeNumber < 0 || ModeNumber > 2)
-				{
-					++NeverPlacedMode;
-				}
-				if (!std::isfinite(Ticks) || std::fabs(Ticks) >= TickLimit)
-				{
-					Unshowable.Add({ShownId, ModeNumber, Ticks / TicksPerSecond, EUnshowable::TimeOutOfRange});
-				}
-				else if (Ticks <= -TicksPerSecond)
-				{
-					// Whole seconds are cut toward zero: only a time a second or more before the start is lost.
-					Unshowable.Add({ShownId, ModeNumber, Ticks / TicksPerSecond, EUnshowable::NegativeTime});
-				}
-				else
-				{
-					Filed.Add({std::trunc(Ticks) / TicksPerSecond, ShownId, ModeNumber});
-				}
+				Note(Id, IdText, Ticks, Mode);
 			}
 			if (Notation != EJsonNotation::ArrayEnd)
 			{

@@ -1,6 +1,7 @@
 #include "CommentTrace.h"
 
 #include "DanmakuTrackManager.h"
+#include "Fonts/FontMeasure.h"
 #include "Headless/HeadlessApplication.h"
 #include "UI_DanmakuNode.h"
 
@@ -82,6 +83,14 @@ FString FCommentTrace::ReasonName(EDanmakuNotShownReason Reason)
 			return TEXT("taller than the lanes left");
 		case EDanmakuNotShownReason::Paused:
 			return TEXT("overlay paused or off");
+		case EDanmakuNotShownReason::Blocked:
+			return TEXT("blocked");
+		case EDanmakuNotShownReason::OverScreenLimit:
+			return TEXT("over the on-screen limit");
+		case EDanmakuNotShownReason::OverRateLimit:
+			return TEXT("over the per-second limit");
+		case EDanmakuNotShownReason::MergedRepeat:
+			return TEXT("repeat counted on the comment shown");
 	}
 	return TEXT("unknown");
 }
@@ -128,18 +137,42 @@ void FCommentTrace::NoteLanes(const FVector2D& LaneAreaSize, double LaneHeight, 
 
 void FCommentTrace::WritePlacement(const FDanmakuPlacement& Placement)
 {
-	const UUI_DanmakuNode* Node = Placement.Node;
+	UUI_DanmakuNode* Node = Placement.Node;
 	const FDanmakuData& Data = Node->GetData();
 	const FVector2D Position = Node->GetPosition();
 	const FVector2D Size = Node->GetNodeSize();
+	// One line of the comment's font, as the renderer measures it: what a subtitle renderer sizes its font by.
+	FSlateFontInfo Font;
+	Font.Size = float(Data.FontSize);
+	const double LineHeight = FSlateFontMeasure::Get().GetMaxCharacterHeight(Font);
+	const int32 NodeNumber = ++PlacedNodes;
 	WriteLine(Prefix(TEXT("placed")) +
 	          FString::Printf(TEXT(",\"id\":%d,\"text\":%s,\"mode\":%d,\"spawn\":%s,\"first_lane\":%d,\"lanes\":%d,"
 	                               "\"x\":%.3f,\"y\":%.3f,\"width\":%.3f,\"height\":%.3f,\"speed\":%.3f,\"life\":%.3f,"
-	                               "\"own\":%s}"),
+	                               "\"own\":%s,\"node\":%d,\"font_size\":%d,\"line_height\":%.3f,\"color\":%s}"),
 	                          Data.DanmakuID, *Quote(Data.Content), int32(Data.Mode),
 	                          *Number(double(Data.SpawnTime) / 1e7), Placement.FirstLane, Placement.LaneCount,
 	                          Position.X, Position.Y, Size.X, Size.Y, double(Node->GetRollSpeed()),
-	                          double(Node->GetRollTime()), Placement.bUserNode ? TEXT("true") : TEXT("false")));
+	                          double(Node->GetRollTime()), Placement.bUserNode ? TEXT("true") : TEXT("false"),
+	                          NodeNumber, Data.FontSize, LineHeight, *Quote(FColor::FromHex(Data.FontColor).ToHex())));
+	if (!File)
+	{
+		return;
+	}
+	// A node leaves through its end event or its cancellation (the canvas was cleared); whichever comes first is
+	// its end.
+	LiveNodes.Add(Node, NodeNumber);
+	const auto WriteEnd = [this](UUI_DanmakuNode* Ended)
+	{
+		if (const int32* Found = LiveNodes.Find(Ended))
+		{
+			const int32 Number = *Found;
+			LiveNodes.Remove(Ended);
+			WriteLine(Prefix(TEXT("ended")) + FString::Printf(TEXT(",\"node\":%d}"), Number));
+		}
+	};
+	Node->OnCanceled.AddLambda(WriteEnd);
+	Node->OnEnded.AddLambda(WriteEnd);
 }
 
 void FCommentTrace::WriteNotShown(const FDanmakuData& Data, EDanmakuNotShownReason Reason,

@@ -70,3 +70,79 @@ static void BM_TickFrameWithEveryLaneFull(benchmark::State& State)
 	    benchmark::Counter(double(NodesTicked) / double(FMath::Max(1, (Frame + 59) / 60)));
 }
 BENCHMARK(BM_TickFrameWithEveryLaneFull)->Unit(benchmark::kMillisecond);
+
+namespace
+{
+// A 1,000-entry block list of the kind viewers keep: words, and PatternCount regular expressions made from the
+// shapes below (each with its own number). None of the benchmark's comments is blocked, so every check runs in full.
+TSharedRef<FDanmakuBlockList> MakeBlockList(int32 PatternCount)
+{
+	static const TCHAR* const Shapes[] = {TEXT("^6{%d,}$"),       TEXT("buy\\s*%d\\s*cheap"),
+	                                      TEXT("qq\\s*\\d{%d,}"), TEXT("https?://\\S*%d"),
+	                                      TEXT("加[vV微]%d"),     TEXT("^[?？!！。.]{%d,}$"),
+	                                      TEXT("(.)\\1{%d,}"),    TEXT("^(ha){%d,}$"),
+	                                      TEXT("wx\\s*id%d"),     TEXT("2{3,}%d3")};
+	TSharedRef<FDanmakuBlockList> List = MakeShared<FDanmakuBlockList>();
+	FString Error;
+	for (int32 Index = 0; Index < 1000 - PatternCount; ++Index)
+	{
+		List->AddWord(FString::Printf(TEXT("blocked%dword"), Index));
+	}
+	for (int32 Index = 0; Index < PatternCount; ++Index)
+	{
+		List->AddPattern(FString::Printf(Shapes[Index % 10], Index / 10 + 4), Error);
+	}
+	return List;
+}
+} // namespace
+
+// The burst above with a 1,000-entry block list (990 words, 10 patterns) and both density limits on, set high
+// enough that the burst is placed, so every comment pays for the checks and for its placement.
+static void BM_PlaceCommentWithBlockListAndDensityLimit(benchmark::State& State)
+{
+	FDanmakuStage Stage(FVector2D(1920.0, 1080.0), 42);
+	Stage.App.SetGarbageCollectionInterval(1.0);
+	Stage.Manager()->SetBlockList(MakeBlockList(10));
+	FDanmakuDisplayControls Controls;
+	Controls.MaxOnScreen = 2000;
+	Controls.MaxPerSecond = 1000;
+	Stage.Manager()->SetDisplayControls(Controls);
+	int32 HeldBack = 0;
+	Stage.Manager()->OnDanmakuNotShown.AddLambda([&HeldBack](const FDanmakuData&, EDanmakuNotShownReason Reason)
+	                                             { HeldBack += Reason >= EDanmakuNotShownReason::Blocked ? 1 : 0; });
+	int32 InBurst = 0;
+	FillLanes(Stage, EDanmakuMode::SCROLL);
+	for (auto _ : State)
+	{
+		Stage.Manager()->SpawnDanmakuNode(MixedComment());
+		if (++InBurst == 500)
+		{
+			State.PauseTiming();
+			InBurst = 0;
+			Stage.Advance(1.0f, 1.0f / 60.0f);
+			FillLanes(Stage, EDanmakuMode::SCROLL);
+			State.ResumeTiming();
+		}
+	}
+	State.counters["nodes on canvas"] = Stage.Nodes().Num();
+	State.counters["held back by the controls"] = HeldBack;
+}
+BENCHMARK(BM_PlaceCommentWithBlockListAndDensityLimit)->Unit(benchmark::kMicrosecond);
+
+// The block list check alone on the same comments, by the number of patterns among the 1,000 entries.
+static void BM_CheckCommentAgainstBlockList(benchmark::State& State)
+{
+	const TSharedRef<FDanmakuBlockList> List = MakeBlockList(int32(State.range(0)));
+	FMath::RandInit(42);
+	TArray<FString> Contents;
+	for (int32 Index = 0; Index < 256; ++Index)
+	{
+		Contents.Add(MixedComment().Content);
+	}
+	int32 Index = 0;
+	for (auto _ : State)
+	{
+		benchmark::DoNotOptimize(List->IsBlocked(Contents[Index++ & 255]));
+	}
+}
+BENCHMARK(BM_CheckCommentAgainstBlockList)->Arg(0)->Arg(10)->Arg(50)->Arg(200)->Unit(benchmark::kMicrosecond);

@@ -14,6 +14,7 @@ public class Skorvane : ModuleRules
 			"SlateCore",
 			"UMG",
 			"Json",
+			"XmlParser",
 			"MediaAssets",
 		});
 	}

@@ -37,9 +37,11 @@ public:
 
 	FString Path(const TCHAR* Name) const { return FPaths::Combine(Folder, Name); }
 
-	FRunResult Run(const FString& Arguments) const
+	FRunResult Run(const FString& Arguments) const { return Run(*Program, Arguments); }
+	// Runs another program in the same folder, as a user running one program on another's output would.
+	FRunResult Run(const TCHAR* OtherProgram, const FString& Arguments) const
 	{
-		const FString Command = FString::Printf(TEXT("\"%s\" %s > \"%s\" 2> \"%s\""), *Program, *Arguments,
+		const FString Command = FString::Printf(TEXT("\"%s\" %s > \"%s\" 2> \"%s\""), OtherProgram, *Arguments,
 		                                        *Path(TEXT("stdout.txt")), *Path(TEXT("stderr.txt")));
 		FRunResult Result;
 		const int Status = std::system(TCHAR_TO_UTF8(*Command));

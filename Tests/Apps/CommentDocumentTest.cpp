@@ -10,10 +10,11 @@
 namespace
 {
 // Writes Text to a file of its own and reads it as a comment document.
-bool ReadDocument(const FString& Text, FCommentDocument& Document, FString& Error)
+bool ReadDocument(const FString& Text, FCommentDocument& Document, FString& Error,
+                  const TCHAR* Extension = TEXT("json"))
 {
 	const FString Path = FString(std::filesystem::temp_directory_path().c_str()) +
-	                     FString::Printf(TEXT("/comment-document-%d.json"), int32(std::rand()));
+	                     FString::Printf(TEXT("/comment-document-%d.%s"), int32(std::rand()), Extension);
 	FFileHelper::SaveStringToFile(Text, *Path);
 	const bool bRead = Document.Read(Path, Error);
 	std::filesystem::remove(TCHAR_TO_UTF8(*Path));
@@ -45,7 +46,42 @@ TEST(CommentDocument, CountsWhatTheOverlayWillNeverShowAsTheOverlayReadsIt)
 	Document.FindPastTheEnd(30.0);
 	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::PastTheEnd), 1)
 	    << "59.5 s is reached in a minute, 60 s is not; counted once";
-	EXPECT_FALSE(Document.TakeText().IsEmpty());
+	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Json);
+}
+
+TEST(CommentDocument, ChoosesTheFormatByExtensionThenByFirstCharacter)
+{
+	using EFormat = FCommentDocument::EFormat;
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("a/lesson.XML"), TEXT("{}")), EFormat::Xml);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("lesson.json"), TEXT("<i/>")), EFormat::Json);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("lesson.txt"), TEXT("\xFEFF \n <i/>")), EFormat::Xml);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("comments"), TEXT(" {\"datas\":[]}")), EFormat::Json);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("comments"), TEXT("")), EFormat::Json);
+}
+
+TEST(CommentDocument, CountsAnXmlDocumentAsTheOverlayWillFileIt)
+{
+	FCommentDocument Document;
+	FString Error;
+	ASSERT_TRUE(ReadDocument(TEXT("<i><d p=\"1,1,25,0\">a</d><d p=\"2,6,25,0\">reverse</d>"
+	                              "<d p=\"3,7,25,0\">special</d><d p=\"4,1,25,red\">bad</d>"
+	                              "<d p=\"-2,1,25,0\">early</d><d p=\"90,5,25,0\">late</d></i>"),
+	                         Document, Error, TEXT("xml")))
+	    << TCHAR_TO_UTF8(*Error);
+	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Xml);
+	EXPECT_EQ(Document.Comments, 5);
+	EXPECT_EQ(Document.NeverPlacedMode, 2);
+	EXPECT_EQ(Document.Skipped, 1);
+	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::NegativeTime), 1);
+	Document.FindPastTheEnd(60.0);
+	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::PastTheEnd), 1);
+
+	// Without an extension that says, the first character does.
+	ASSERT_TRUE(ReadDocument(TEXT("\n <i><d p=\"1,1,25,0\">a</d></i>"), Document, Error, TEXT("txt")))
+	    << TCHAR_TO_UTF8(*Error);
+	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Xml);
+	EXPECT_EQ(Document.Comments, 1);
+	EXPECT_EQ(Document.Skipped, 0);
 }
 
 TEST(CommentDocument, SaysWhatIsWrongAndWhere)
@@ -65,5 +101,15 @@ TEST(CommentDocument, SaysWhatIsWrongAndWhere)
 	FCommentDocument Missing;
 	FString Error;
 	EXPECT_FALSE(Missing.Read(TEXT("/nonexistent/comments.json"), Error));
-	EXPECT_TRUE(Error.Contains(TEXT("cannot read"))) << TCHAR_TO_UTF8(*Error);
+	EXPECT_TRUE(Error.Contains(TEXT("not found"))) << TCHAR_TO_UTF8(*Error);
+
+	const auto XmlErrorOf = [](const TCHAR* Text)
+	{
+		FCommentDocument Document;
+		FString Error;
+		EXPECT_FALSE(ReadDocument(Text, Document, Error, TEXT("xml"))) << TCHAR_TO_UTF8(Text);
+		return Error;
+	};
+	EXPECT_TRUE(XmlErrorOf(TEXT("<i><d p=\"1,1,25,0\">a</i>")).Contains(TEXT("is not an XML comment document")));
+	EXPECT_TRUE(XmlErrorOf(TEXT("<html><d p=\"1,1,25,0\">a</d></html>")).Contains(TEXT("<i> root")));
 }

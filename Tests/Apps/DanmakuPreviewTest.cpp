@@ -232,3 +232,67 @@ TEST(DanmakuPreview, ReadsCharactersThatStraddleTheReadersChunks)
 		EXPECT_EQ(Texts, TArray<FString>({Content})) << "character starting " << Before << " bytes before the end";
 	}
 }
+
+TEST(DanmakuPreview, OverlayControlsFromTheCommandLineShowInTheSummaryAndTheTrace)
+{
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(MakeDocument(MakeComments()), *Preview.Path(TEXT("comments.json"))));
+	const FRunResult Result = Preview.Run(FString::Printf(
+	    TEXT("--comments \"%s\" --canvas 1280x720 --seconds 6 --snapshots 3.5 --output \"%s\" --trace \"%s\" "
+	         "--block 第7条 --block-pattern \"^第1\\d条\" --max-per-second 8 --opacity 0.7 --area 60,20 --speed 1.5"),
+	    *Preview.Path(TEXT("comments.json")), *Preview.Path(TEXT("out")), *Preview.Path(TEXT("trace.jsonl"))));
+	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+	EXPECT_TRUE(Result.Output.Contains(TEXT("blocked: 11 (1 words, 1 patterns on the block list)")))
+	    << TCHAR_TO_UTF8(*Result.Output);
+	EXPECT_TRUE(Result.Output.Contains(TEXT("display: opacity 0.70, area 60% top and 20% bottom, speed x1.50")));
+
+	std::set<int32> Blocked;
+	int32 OverRate = 0;
+	TArray<double> PlacedClock;
+	const TArray<TSharedPtr<FJsonObject>> Events = ReadTrace(Preview.Path(TEXT("trace.jsonl")));
+	for (const TSharedPtr<FJsonObject>& Event : Events)
+	{
+		const FString Kind = Event->GetStringField(TEXT("event"));
+		if (Kind == TEXT("not_shown"))
+		{
+			const FString Reason = Event->GetStringField(TEXT("reason"));
+			if (Reason == TEXT("blocked"))
+			{
+				Blocked.insert(int32(Event->GetNumberField(TEXT("id"))));
+			}
+			OverRate += Reason == TEXT("over the per-second limit") ? 1 : 0;
+		}
+		else if (Kind == TEXT("placed") && !Event->GetBoolField(TEXT("own")))
+		{
+			PlacedClock.Add(Event->GetNumberField(TEXT("clock")));
+		}
+	}
+	EXPECT_EQ(Blocked, std::set<int32>({7, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}));
+	EXPECT_GT(OverRate, 100) << "the burst at second 3";
+	EXPECT_TRUE(Result.Output.Contains(
+	    FString::Printf(TEXT("over the density limit: 0 with no limit on screen, %d with at most 8 appearing in a "
+	                         "second"),
+	                    OverRate)));
+	ASSERT_FALSE(PlacedClock.IsEmpty());
+	for (int32 First = 0; First < PlacedClock.Num(); ++First)
+	{
+		int32 InSecond = 0;
+		for (const double Clock : PlacedClock)
+		{
+			InSecond += Clock >= PlacedClock[First] && Clock < PlacedClock[First] + 1.0 ? 1 : 0;
+		}
+		EXPECT_LE(InSecond, 8) << "comments placed within a second from clock " << PlacedClock[First];
+	}
+
+	const FRunResult BadPattern = Preview.Run(TEXT("--block-pattern \"(unclosed\""));
+	EXPECT_EQ(BadPattern.ExitCode, 2);
+	EXPECT_TRUE(BadPattern.Errors.Contains(TEXT("'(unclosed' is not a valid regular expression")))
+	    << TCHAR_TO_UTF8(*BadPattern.Errors);
+	for (const TCHAR* Option : {TEXT("--opacity 2"), TEXT("--area 50"), TEXT("--speed 0"), TEXT("--max-on-screen -1")})
+	{
+		const FRunResult Bad = Preview.Run(Option);
+		EXPECT_EQ(Bad.ExitCode, 2) << TCHAR_TO_UTF8(Option);
+		EXPECT_TRUE(Bad.Errors.Contains(FString(Option).Left(FString(Option).Find(TEXT(" ")))))
+		    << TCHAR_TO_UTF8(*Bad.Errors);
+	}
+}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace
 {
 const TCHAR* const LessonMedia = TEXT("[https://lessons.test/a.mp4]\nDuration=60\nCanSeek=true\nOpenSeconds=0.3\n"
@@ -247,4 +249,70 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 	const TArray<TSharedPtr<FJsonObject>> Sends = Only(Events, TEXT("send"));
 	EXPECT_EQ(int32(Sends[1]->GetNumberField(TEXT("mode"))), 1) << "the second comment is pinned at the top";
 	EXPECT_TRUE(Sends[1]->GetStringField(TEXT("color")).StartsWith(TEXT("#FE0302")));
+}
+
+TEST(LessonPlayer, TakesXmlCommentsAndTheOverlayControlsAndItsTraceExportsAsSubtitles)
+{
+	FLessonPlayerRun Run;
+	FString Xml = TEXT("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<i>\n");
+	for (int32 Index = 0; Index < 12; ++Index)
+	{
+		Xml += FString::Printf(TEXT("<d p=\"%d.5,%d,25,16711680,0,0,abc,%d\">%s %d</d>\n"), 1 + Index / 3,
+		                       Index % 2 == 0 ? 1 : 5, 100 + Index, Index == 4 ? TEXT("spoiler") : TEXT("note"), Index);
+	}
+	Xml += TEXT("<d p=\"2,1,25\">too few fields</d>\n</i>\n");
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(Xml, *Run.Path(TEXT("lesson.xml"))));
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("0 describe lesson.media\n"
+	                                               "0 lesson https://lessons.test/a.mp4 -\n"
+	                                               "0 open https://lessons.test/a.mp4\n"
+	                                               "0.5 comments lesson.xml\n"
+	                                               "15.5 snapshot end\n"),
+	                                          *Run.Path(TEXT("session.script"))));
+	const FRunResult Result =
+	    Run.Run(FString::Printf(TEXT("--script \"%s\" --output \"%s\" --seconds 16 --block SPOILER --opacity 0.5"),
+	                            *Run.Path(TEXT("session.script")), *Run.Path(TEXT("out"))));
+	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+	for (const TCHAR* Line :
+	     {TEXT("comments: 12 in "),
+	      TEXT("left out of the document for a missing or bad "
+	           "attribute: 1"),
+	      TEXT("blocked: 1 (1 words, 0 patterns on the block list)"), TEXT("display: opacity 0.50")})
+	{
+		EXPECT_TRUE(Result.Output.Contains(Line)) << TCHAR_TO_UTF8(Line) << "\n" << TCHAR_TO_UTF8(*Result.Output);
+	}
+
+	const TArray<TSharedPtr<FJsonObject>> Events = ReadTrace(Run.Path(TEXT("out/trace.jsonl")));
+	const TArray<TSharedPtr<FJsonObject>> Placed = Only(Events, TEXT("placed"));
+	ASSERT_EQ(Placed.Num(), 11);
+	std::set<int32> Nodes;
+	for (const TSharedPtr<FJsonObject>& Line : Placed)
+	{
+		EXPECT_EQ(Line->GetStringField(TEXT("color")), TEXT("FF0000FF"));
+		EXPECT_EQ(Line->GetNumberField(TEXT("font_size")), 25.0);
+		EXPECT_GT(Line->GetNumberField(TEXT("line_height")), 0.0);
+		Nodes.insert(int32(Line->GetNumberField(TEXT("node"))));
+	}
+	EXPECT_EQ(Nodes.size(), size_t(11));
+	// Every comment of seconds 1 to 4 has left the screen by second 16.
+	std::set<int32> Ended;
+	for (const TSharedPtr<FJsonObject>& Line : Only(Events, TEXT("ended")))
+	{
+		Ended.insert(int32(Line->GetNumberField(TEXT("node"))));
+	}
+	EXPECT_EQ(Ended, Nodes);
+	const TArray<TSharedPtr<FJsonObject>> NotShown = Only(Events, TEXT("not_shown"));
+	ASSERT_EQ(NotShown.Num(), 1);
+	EXPECT_EQ(NotShown[0]->GetStringField(TEXT("reason")), TEXT("blocked"));
+	EXPECT_EQ(NotShown[0]->GetNumberField(TEXT("id")), 104.0);
+
+	const FRunResult Export = Run.Run(
+	    TEXT(DANMAKU_ASS_EXPORT_PATH),
+	    FString::Printf(TEXT("\"%s\" \"%s\""), *Run.Path(TEXT("out/trace.jsonl")), *Run.Path(TEXT("lesson.ass"))));
+	ASSERT_EQ(Export.ExitCode, 0) << TCHAR_TO_UTF8(*Export.Errors);
+	FString Ass;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Ass, *Run.Path(TEXT("lesson.ass"))));
+	TArray<FString> Lines;
+	Ass.ParseIntoArray(Lines, TEXT("\n"), true);
+	EXPECT_EQ(Lines.FilterByPredicate([](const FString& Line) { return Line.StartsWith(TEXT("Dialogue:")); }).Num(),
+	          11);
 }

@@ -198,12 +198,16 @@ TEST(UI_PravellaSystem, ALiveCommentOnTheOpenLessonIsShownAndFiled)
 	Screen.OpenLesson();
 	Screen.PlayUntil(2.0);
 
-	Screen.Player->AddBulletChatDataThenSpawn(MakeComment(TEXT("elsewhere"), 2.0), FLessonPlayerScreen::SecondLessonUrl);
+	Screen.Player->AddBulletChatDataThenSpawn(MakeComment(TEXT("elsewhere"), 2.0),
+	                                          FLessonPlayerScreen::SecondLessonUrl);
 	Screen.Player->AddBulletChatDataThenSpawn(TEXT("{\"datas\":[]}"), FLessonPlayerScreen::LessonUrl);
 	Screen.Player->AddBulletChatDataThenSpawn(TEXT("not json"), FLessonPlayerScreen::LessonUrl);
 	Screen.Step();
 	EXPECT_TRUE(Screen.CommentsOnScreen().IsEmpty());
 
+	// A host's block list applies to live comments as to due ones.
+	Screen.Child<UUI_Danmaku>(TEXT("Danmaku"))->AddBlockedWord(TEXT("spoiler"));
+	Screen.Player->AddBulletChatDataThenSpawn(MakeComment(TEXT("a SPOILER here"), 2.1), FLessonPlayerScreen::LessonUrl);
 	Screen.Player->AddBulletChatDataThenSpawn(MakeComment(TEXT("live"), 2.1),
 	                                          FString(FLessonPlayerScreen::LessonUrl).ToUpper());
 	Screen.Step();
@@ -215,4 +219,41 @@ TEST(UI_PravellaSystem, ALiveCommentOnTheOpenLessonIsShownAndFiled)
 	Screen.Step();
 	Screen.PlayUntil(2.2);
 	EXPECT_EQ(Screen.CommentsOnScreen(), TArray<FString>({TEXT("live")}));
+}
+
+TEST(UI_PravellaSystem, ARefusedRewindLeavesNoResumeForALaterSeek)
+{
+	FLessonPlayerScreen Screen;
+	FMediaSourceDescription Live;
+	Live.Duration = FTimespan::FromSeconds(100.0);
+	Live.bCanSeek = false;
+	FMediaSourceRegistry::Register(FLessonPlayerScreen::SecondLessonUrl, Live);
+	Screen.Player->PlayMediaByNet(FLessonPlayerScreen::SecondLessonUrl);
+	Screen.PlayUntil(3.0);
+	Screen.Click(TEXT("PauseButton"));
+	Screen.Click(TEXT("ReplayButton"));
+	EXPECT_TRUE(Screen.Media->IsPaused());
+
+	// The host opens a lesson that can seek and seeks in it while paused: it stays paused.
+	Screen.Player->PlayMediaByNet(FLessonPlayerScreen::LessonUrl);
+	Screen.StepFor(0.3);
+	Screen.Player->PauseVideo();
+	Screen.Step();
+	Screen.Media->Seek(FTimespan::FromSeconds(10.0));
+	Screen.StepFor(0.2);
+	EXPECT_TRUE(Screen.Media->IsPaused());
+	EXPECT_TRUE(SuspendChecked(Screen));
+}
+
+TEST(UI_PravellaSystem, CloseVideoEmptiesTheOverlay)
+{
+	FLessonPlayerScreen Screen;
+	Screen.Player->ResetBulletChatDatas(TEXT("{\"datas\":[") + MakeComment(TEXT("shown"), 1.2) + TEXT("]}"));
+	Screen.OpenLesson();
+	Screen.PlayUntil(1.5);
+	ASSERT_EQ(Screen.CommentsOnScreen().Num(), 1);
+	Screen.Player->CloseVideo();
+	Screen.Step();
+	EXPECT_TRUE(Screen.CommentsOnScreen().IsEmpty());
+	EXPECT_TRUE(Screen.Player->IsClose());
 }

@@ -337,3 +337,37 @@ TEST(UI_Danmaku, ToggleAndSendBeforeTheTrackManagerExists)
 	Screen.PlayUntil(5.5);
 	EXPECT_EQ(Screen.CountShown(TEXT("early bird"), false), 1);
 }
+
+TEST(UI_Danmaku, XmlDocumentFillsTheIndexAndABrokenOneEmptiesIt)
+{
+	FDanmakuScreen Screen;
+	Screen.Overlay->LoadDanmakuXml(TEXT("<i><d p=\"0.4,1,25,16777215\">early</d></i>"));
+	Screen.Overlay->LoadDanmakuXml(
+	    TEXT("<i><d p=\"0.2,1,25,16646914\">opening</d><d p=\"1.4,5,25,16777215\">top &amp; centre</d>"
+	         "<d p=\"1.5,7,25,16777215\">special</d></i>"));
+	Screen.OpenLesson();
+	Screen.PlayUntil(2.5);
+	// Kept until the first laid-out frame, then shown from the first second; the special comment is indexed but
+	// never placed.
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("opening"), TEXT("top & centre")}));
+	ASSERT_EQ(ContentsAt(Screen, 1.0), FStrings({TEXT("top & centre"), TEXT("special")}));
+	EXPECT_EQ(FindIndexed(Screen, 0.0, TEXT("opening"))->FontColor, TEXT("#FE0302"));
+
+	Screen.Overlay->LoadDanmakuXml(TEXT("<i><d p=\"1,1,25,0\">cut off"));
+	EXPECT_EQ(Screen.Overlay->GetIndexedSecondCount(), 0);
+	// The later of the two kinds of document wins, whichever it is.
+	Screen.Overlay->LoadDanmakuXml(TEXT("<i><d p=\"3,1,25,0\">xml</d></i>"));
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("json"), 4.0}}));
+	EXPECT_TRUE(ContentsAt(Screen, 3.0).IsEmpty());
+	EXPECT_EQ(ContentsAt(Screen, 4.0), FStrings({TEXT("json")}));
+}
+
+TEST(UI_Danmaku, JsonHandedOverAfterXmlBeforeLayoutIsTheOneLoaded)
+{
+	FDanmakuScreen Screen;
+	Screen.Overlay->LoadDanmakuXml(TEXT("<i><d p=\"0.2,1,25,0\">xml</d></i>"));
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("json"), 0.3}}));
+	Screen.OpenLesson();
+	Screen.PlayUntil(1.0);
+	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("json")}));
+}

@@ -1,5 +1,17 @@
 #include "TimerManager.h"
 
+#include <algorithm>
+
+namespace
+{
+// std heaps keep the greatest on top; the earliest entry must be.
+template <typename EntryType>
+bool IsDueLater(const EntryType& A, const EntryType& B)
+{
+	return A.ExpireTime != B.ExpireTime ? A.ExpireTime > B.ExpireTime : A.Id > B.Id;
+}
+} // namespace
+
 void FTimerManager::SetTimer(FTimerHandle& InOutHandle, const FTimerDelegate& Delegate, float InRate, bool bInLoop,
                              float InFirstDelay)
 {
@@ -8,13 +20,15 @@ void FTimerManager::SetTimer(FTimerHandle& InOutHandle, const FTimerDelegate& De
 	{
 		return;
 	}
-	FTimerData& Timer = Timers.Emplace_GetRef();
-	Timer.Id = NextId++;
+	const uint64 Id = NextId++;
+	FTimerData& Timer = Timers.FindOrAdd(Id);
+	Timer.Id = Id;
 	Timer.Delegate = Delegate;
 	Timer.Rate = InRate;
 	Timer.bLoop = bInLoop;
 	Timer.ExpireTime = InternalTime + (InFirstDelay >= 0.0f ? InFirstDelay : InRate);
 	Timer.SetDuringTick = bInTick ? TickCount : 0;
+	PushDue(Timer);
 	InOutHandle.Handle = Timer.Id;
 }
 
@@ -26,11 +40,7 @@ void FTimerManager::SetTimer(FTimerHandle& InOutHandle, TFunction<void(void)>&& 
 
 void FTimerManager::ClearTimer(FTimerHandle& InOutHandle)
 {
-	const int32 Index = FindIndex(InOutHandle.Handle);
-	if (Index != INDEX_NONE)
-	{
-		Timers.RemoveAt(Index);
-	}
+	Timers.Remove(InOutHandle.Handle);
 	InOutHandle.Invalidate();
 }
 
@@ -40,13 +50,24 @@ void FTimerManager::ClearAllTimersForObject(const void* Object)
 	{
 		return;
 	}
-	Timers.RemoveAll([Object](const FTimerData& Timer) { return Timer.Delegate.IsBoundToObject(Object); });
+	TArray<uint64> Bound;
+	for (const TPair<uint64, FTimerData>& Pair : Timers)
+	{
+		if (Pair.Value.Delegate.IsBoundToObject(Object))
+		{
+			Bound.Add(Pair.Key);
+		}
+	}
+	for (uint64 Id : Bound)
+	{
+		Timers.Remove(Id);
+	}
 }
 
 bool FTimerManager::TimerExists(FTimerHandle Handle) const
 {
-	const int32 Index = FindIndex(Handle.Handle);
-	return Index != INDEX_NONE && Timers[Index].IsAlive();
+	const FTimerData* Timer = Handle.Handle ? Timers.Find(Handle.Handle) : nullptr;
+	return Timer && Timer->IsAlive();
 }
 
 float FTimerManager::GetTimerRemaining(FTimerHandle Handle) const
@@ -55,12 +76,12 @@ float FTimerManager::GetTimerRemaining(FTimerHandle Handle) const
 	{
 		return -1.0f;
 	}
-	return float(Timers[FindIndex(Handle.Handle)].ExpireTime - InternalTime);
+	return float(Timers.FindChecked(Handle.Handle).ExpireTime - InternalTime);
 }
 
 float FTimerManager::GetTimerRate(FTimerHandle Handle) const
 {
-	return TimerExists(Handle) ? float(Timers[FindIndex(Handle.Handle)].Rate) : -1.0f;
+	return TimerExists(Handle) ? float(Timers.FindChecked(Handle.Handle).Rate) : -1.0f;
 }
 
 void FTimerManager::Tick(float DeltaSeconds)
@@ -68,27 +89,57 @@ void FTimerManager::Tick(float DeltaSeconds)
 	++TickCount;
 	InternalTime += DeltaSeconds;
 	bInTick = true;
-	for (int32 Index = FindNextDue(); Index != INDEX_NONE; Index = FindNextDue())
+	TArray<FDueEntry> SetDuringThisTick;
+	while (!DueOrder.IsEmpty() && DueOrder[0].ExpireTime <= InternalTime)
 	{
-		FTimerData& Timer = Timers[Index];
-		if (!Timer.IsAlive())
+		const FDueEntry Entry = PopDue();
+		FTimerData* Timer = Timers.Find(Entry.Id);
+		// Cleared since, or an entry left from before a re-set of the same timer.
+		if (!Timer || Timer->ExpireTime != Entry.ExpireTime)
 		{
-			Timers.RemoveAt(Index);
+			continue;
+		}
+		if (Timer->SetDuringTick != 0 && Timer->SetDuringTick == TickCount)
+		{
+			SetDuringThisTick.Add(Entry);
+			continue;
+		}
+		if (!Timer->IsAlive())
+		{
+			Timers.Remove(Entry.Id);
 			continue;
 		}
 		// The callback may set or clear timers, this one included, so it runs on a copy after the bookkeeping.
-		const FTimerDelegate Delegate = Timer.Delegate;
-		if (Timer.bLoop)
+		const FTimerDelegate Delegate = Timer->Delegate;
+		if (Timer->bLoop)
 		{
-			Timer.ExpireTime += Timer.Rate;
+			Timer->ExpireTime += Timer->Rate;
+			PushDue(*Timer);
 		}
 		else
 		{
-			Timers.RemoveAt(Index);
+			Timers.Remove(Entry.Id);
 		}
 		Delegate.Execute();
 	}
+	for (const FDueEntry& Entry : SetDuringThisTick)
+	{
+		DueOrder.Add(Entry);
+		std::push_heap(DueOrder.GetData(), DueOrder.GetData() + DueOrder.Num(), IsDueLater<FDueEntry>);
+	}
 	bInTick = false;
+}
+
+void FTimerManager::PushDue(const FTimerData& Timer)
+{
+	DueOrder.Add({Timer.ExpireTime, Timer.Id});
+	std::push_heap(DueOrder.GetData(), DueOrder.GetData() + DueOrder.Num(), IsDueLater<FDueEntry>);
+}
+
+FTimerManager::FDueEntry FTimerManager::PopDue()
+{
+	std::pop_heap(DueOrder.GetData(), DueOrder.GetData() + DueOrder.Num(), IsDueLater<FDueEntry>);
+	return DueOrder.Pop();
 }
 
 bool FTimerManager::FTimerData::IsAlive() const
@@ -102,38 +153,9 @@ bool FTimerManager::FTimerData::IsAlive() const
 
 void FTimerManager::SetTarget(FTimerHandle Handle, UObject* Object)
 {
-	const int32 Index = FindIndex(Handle.Handle);
-	if (Index != INDEX_NONE)
+	if (FTimerData* Timer = Timers.Find(Handle.Handle))
 	{
-		Timers[Index].Target = Object;
-		Timers[Index].bHasTarget = true;
+		Timer->Target = Object;
+		Timer->bHasTarget = true;
 	}
-}
-
-int32 FTimerManager::FindIndex(uint64 Id) const
-{
-	if (Id == 0)
-	{
-		return INDEX_NONE;
-	}
-	return Timers.IndexOfByPredicate([Id](const FTimerData& Timer) { return Timer.Id == Id; });
-}
-
-int32 FTimerManager::FindNextDue() const
-{
-	int32 Best = INDEX_NONE;
-	for (int32 Index = 0; Index < Timers.Num(); ++Index)
-	{
-		const FTimerData& Timer = Timers[Index];
-		if (Timer.ExpireTime > InternalTime || (Timer.SetDuringTick != 0 && Timer.SetDuringTick == TickCount))
-		{
-			continue;
-		}
-		// Timers keep the order they were set in, so the first of equal expiry times is the oldest.
-		if (Best == INDEX_NONE || Timer.ExpireTime < Timers[Best].ExpireTime)
-		{
-			Best = Index;
-		}
-	}
-	return Best;
 }

@@ -41,7 +41,11 @@ public:
 	void ClearTimer(FTimerHandle& InOutHandle);
 	// Removes every timer whose delegate is bound to Object.
 	void ClearAllTimersForObject(const void* Object);
-	void ClearAllTimers() { Timers.Empty(); }
+	void ClearAllTimers()
+	{
+		Timers.Empty();
+		DueOrder.Empty();
+	}
 
 	bool TimerExists(FTimerHandle Handle) const;
 	// Timers here are never paused, so an existing timer is an active one.
@@ -71,12 +75,21 @@ private:
 		bool IsAlive() const;
 	};
 
+	// When a timer falls due: ordered by time, then by Id, so that of equal times the one set first fires first.
+	struct FDueEntry
+	{
+		double ExpireTime = 0.0;
+		uint64 Id = 0;
+	};
+
 	void SetTarget(FTimerHandle Handle, UObject* Object);
+	void PushDue(const FTimerData& Timer);
+	FDueEntry PopDue();
 
-	int32 FindIndex(uint64 Id) const;
-	int32 FindNextDue() const;
-
-	TArray<FTimerData> Timers;
+	// By Id. A cleared timer leaves its entry in DueOrder behind; it is skipped when it comes up.
+	TMap<uint64, FTimerData> Timers;
+	// A binary min-heap, as the engine keeps its active timers, so a frame with many due timers stays cheap.
+	TArray<FDueEntry> DueOrder;
 	double InternalTime = 0.0;
 	uint64 NextId = 1;
 	uint64 TickCount = 0;

@@ -3,6 +3,7 @@
 #include "Blueprint/UserWidget.h"
 #include "Components/CanvasPanel.h"
 #include "DanmakuTrack.h"
+#include "Engine/World.h"
 #include "UI_DanmakuNode.h"
 
 namespace DanmakuTrackManager
@@ -68,6 +69,122 @@ void UDanmakuTrackManager::ResizeTracks(TArray<TObjectPtr<UDanmakuTrack>>& Track
 	StoredCount = NewCount;
 }
 
+void UDanmakuTrackManager::SetDisplayControls(const FDanmakuDisplayControls& InControls)
+{
+	const bool bAreasChanged =
+	    InControls.ScrollAndTopArea != Controls.ScrollAndTopArea || InControls.BottomArea != Controls.BottomArea;
+	const bool bOpacityChanged = InControls.Opacity != Controls.Opacity;
+	Controls = InControls;
+	if (bAreasChanged)
+	{
+		ScrollArea = Controls.ScrollAndTopArea;
+		TopArea = Controls.ScrollAndTopArea;
+		BottomArea = Controls.BottomArea;
+		UpdateLocalSize();
+	}
+	if (bOpacityChanged && IsValid(DanmakuCanvasPanel))
+	{
+		for (UWidget* Child : DanmakuCanvasPanel->GetAllChildren())
+		{
+			if (UUI_DanmakuNode* Node = Cast<UUI_DanmakuNode>(Child))
+			{
+				Node->SetRenderOpacity(Controls.Opacity);
+			}
+		}
+	}
+	if (Controls.MaxPerSecond <= 0)
+	{
+		RecentShownTimes.Empty();
+	}
+	if (Controls.RepeatMergeSeconds <= 0.0f)
+	{
+		ShownTexts.Empty();
+	}
+}
+
+double UDanmakuTrackManager::GetNow() const
+{
+	const UWorld* World = IsValid(DanmakuCanvasPanel) ? DanmakuCanvasPanel->GetWorld() : nullptr;
+	return World ? World->GetTimeSeconds() : 0.0;
+}
+
+bool UDanmakuTrackManager::FindHoldBackReason(const FDanmakuData& InData, EDanmakuNotShownReason& OutReason)
+{
+	if (BlockList.IsValid() && BlockList->IsBlocked(InData.Content))
+	{
+		OutReason = EDanmakuNotShownReason::Blocked;
+		return true;
+	}
+	const double Now = GetNow();
+	if (Controls.RepeatMergeSeconds > 0.0f)
+	{
+		FShownText* Shown = ShownTexts.Find(InData.Content);
+		UUI_DanmakuNode* ShownNode = Shown ? Shown->Node.Get() : nullptr;
+		if (ShownNode && ShownNode->GetParent() && Now - Shown->ShownAt <= Controls.RepeatMergeSeconds)
+		{
+			ShownNode->SetRepeatCount(++Shown->Count);
+			OutReason = EDanmakuNotShownReason::MergedRepeat;
+			return true;
+		}
+	}
+	if (Controls.MaxOnScreen > 0 && IsValid(DanmakuCanvasPanel) &&
+	    DanmakuCanvasPanel->GetChildrenCount() >= Controls.MaxOnScreen)
+	{
+		OutReason = EDanmakuNotShownReason::OverScreenLimit;
+		return true;
+	}
+	if (Controls.MaxPerSecond > 0)
+	{
+		int32 Expired = 0;
+		while (Expired < RecentShownTimes.Num() && Now - RecentShownTimes[Expired] >= 1.0)
+		{
+			++Expired;
+		}
+		RecentShownTimes.RemoveAt(0, Expired);
+		if (RecentShownTimes.Num() >= Controls.MaxPerSecond)
+		{
+			OutReason = EDanmakuNotShownReason::OverRateLimit;
+			return true;
+		}
+	}
+	return false;
+}
+
+void UDanmakuTrackManager::NoteShown(UUI_DanmakuNode* DanmakuNode, bool bUserNode)
+{
+	if (Controls.Opacity != 1.0f)
+	{
+		DanmakuNode->SetRenderOpacity(Controls.Opacity);
+	}
+	const double Now = GetNow();
+	if (Controls.MaxPerSecond > 0)
+	{
+		RecentShownTimes.Add(Now);
+	}
+	if (Controls.RepeatMergeSeconds > 0.0f && !bUserNode)
+	{
+		if (ShownTexts.Num() >= ShownTextsPruneAt)
+		{
+			// Forget texts whose comments are gone or too old to count repeats, so the map stays small.
+			TMap<FString, FShownText> Kept;
+			for (const TPair<FString, FShownText>& Entry : ShownTexts)
+			{
+				const UUI_DanmakuNode* Node = Entry.Value.Node.Get();
+				if (Node && Node->GetParent() && Now - Entry.Value.ShownAt <= Controls.RepeatMergeSeconds)
+				{
+					Kept.Add(Entry.Key, Entry.Value);
+				}
+			}
+			ShownTexts = MoveTemp(Kept);
+			ShownTextsPruneAt = FMath::Max(256, ShownTexts.Num() * 2);
+		}
+		FShownText& Shown = ShownTexts.FindOrAdd(DanmakuNode->GetData().Content);
+		Shown.Node = DanmakuNode;
+		Shown.ShownAt = Now;
+		Shown.Count = 1;
+	}
+}
+
 void UDanmakuTrackManager::UpdateLocalSize()
 {
 	const double CanvasHeight = GetCanvasSize().Y;
@@ -83,7 +200,12 @@ UUI_DanmakuNode* UDanmakuTrackManager::CreateNode(TSubclassOf<UUI_DanmakuNode> N
 	{
 		return nullptr;
 	}
-	return CreateWidget<UUI_DanmakuNode>(DanmakuCanvasPanel.Get(), Class);
+	UUI_DanmakuNode* Node = CreateWidget<UUI_DanmakuNode>(DanmakuCanvasPanel.Get(), Class);
+	if (Node)
+	{
+		Node->SetDisplayScales(Controls.SpeedScale, Controls.FontScale);
+	}
+	return Node;
 }
 
 void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
@@ -91,6 +213,12 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 	if (bIsPaused)
 	{
 		ReportNotShown(nullptr, InData, EDanmakuNotShownReason::Paused);
+		return;
+	}
+	EDanmakuNotShownReason HoldBackReason;
+	if (FindHoldBackReason(InData, HoldBackReason))
+	{
+		ReportNotShown(nullptr, InData, HoldBackReason);
 		return;
 	}
 	UUI_DanmakuNode* Node = CreateNode(DanmakuNodeClass);
@@ -106,6 +234,12 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 
 void UDanmakuTrackManager::SpawnDanmakuNodeUser(const FDanmakuData& InData)
 {
+	// The viewer always sees their own comment unless it is on the block list: no density limit or merging.
+	if (BlockList.IsValid() && BlockList->IsBlocked(InData.Content))
+	{
+		ReportNotShown(nullptr, InData, EDanmakuNotShownReason::Blocked);
+		return;
+	}
 	UUI_DanmakuNode* Node = CreateNode(DanmakuNodeUserClass);
 	if (!Node)
 	{
@@ -277,6 +411,7 @@ void UDanmakuTrackManager::PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIn
 		                                            : EDanmakuNotShownReason::NoLanes);
 		return;
 	}
+	NoteShown(DanmakuNode, bUserNode);
 	FDanmakuPlacement Placement;
 	Placement.Node = DanmakuNode;
 	Placement.FirstLane = StartIndex;

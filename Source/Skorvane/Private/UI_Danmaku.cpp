@@ -3,6 +3,8 @@
 #include "Components/CanvasPanel.h"
 #include "DanmakuTrackManager.h"
 #include "DanmakuDocumentReader.h"
+#include "DanmakuXmlReader.h"
+#include "DanmakuSave.h"
 #include "MediaPlayer.h"
 #include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
@@ -14,6 +16,14 @@ namespace
 FTimespan GetSecondKey(int64 SpawnTime)
 {
 	return FTimespan(SpawnTime / ETimespan::TicksPerSecond * ETimespan::TicksPerSecond);
+}
+
+constexpr float MinDisplayScale = 0.1f;
+constexpr float MaxDisplayScale = 10.0f;
+
+bool IsDisplayScale(float Scale)
+{
+	return Scale >= MinDisplayScale && Scale <= MaxDisplayScale;
 }
 } // namespace
 
@@ -44,9 +54,22 @@ void UUI_Danmaku::LoadDanmaku(const FString& JsonText)
 	{
 		PendingDanmakuText = JsonText;
 		bHasPendingDanmaku = true;
+		bPendingDanmakuIsXml = false;
 		return;
 	}
 	ParseDanmaku(JsonText);
+}
+
+void UUI_Danmaku::LoadDanmakuXml(const FString& XmlText)
+{
+	if (!bInit)
+	{
+		PendingDanmakuText = XmlText;
+		bHasPendingDanmaku = true;
+		bPendingDanmakuIsXml = true;
+		return;
+	}
+	ParseDanmakuXml(XmlText);
 }
 
 void UUI_Danmaku::Pause()
@@ -210,6 +233,8 @@ void UUI_Danmaku::CreateTrackManager()
 {
 	TrackManager = NewObject<UDanmakuTrackManager>(this);
 	TrackManager->Init(DanmakuCanvasPanel, DanmakuNodeClass, DanmakuNodeUserClass);
+	TrackManager->SetBlockList(BlockList);
+	TrackManager->SetDisplayControls(Controls);
 	bInit = true;
 	OnTrackManagerCreated.Broadcast(TrackManager);
 	if (bSwitchedOff)
@@ -220,10 +245,17 @@ void UUI_Danmaku::CreateTrackManager()
 	// Loaded before this frame's second is handled, so a document handed over early shows from the first second.
 	if (bHasPendingDanmaku)
 	{
-		const FString JsonText = PendingDanmakuText;
+		const FString Text = PendingDanmakuText;
 		PendingDanmakuText.Empty();
 		bHasPendingDanmaku = false;
-		ParseDanmaku(JsonText);
+		if (bPendingDanmakuIsXml)
+		{
+			ParseDanmakuXml(Text);
+		}
+		else
+		{
+			ParseDanmaku(Text);
+		}
 	}
 }
 
@@ -238,5 +270,153 @@ void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
 	for (FDanmakuData& Record : Records)
 	{
 		AddDataToMap(MoveTemp(Record));
+	}
+}
+
+void UUI_Danmaku::ParseDanmakuXml(const FString& XmlText)
+{
+	DanmakuMap.Empty();
+	TArray<FDanmakuData> Records;
+	if (!FDanmakuXmlReader::Read(XmlText, Records))
+	{
+		return;
+	}
+	for (FDanmakuData& Record : Records)
+	{
+		AddDataToMap(MoveTemp(Record));
+	}
+}
+
+bool UUI_Danmaku::AddBlockedWord(const FString& Word)
+{
+	if (!BlockList->AddWord(Word))
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku block list: the word '%s' is empty or already listed"), *Word);
+		return false;
+	}
+	return true;
+}
+
+bool UUI_Danmaku::AddBlockedPattern(const FString& Pattern, FString* OutError)
+{
+	FString Error;
+	if (!BlockList->AddPattern(Pattern, Error))
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku block list: pattern refused: %s"), *Error);
+		if (OutError)
+		{
+			*OutError = Error;
+		}
+		return false;
+	}
+	return true;
+}
+
+void UUI_Danmaku::ClearBlockList()
+{
+	BlockList->Empty();
+}
+
+bool UUI_Danmaku::ApplyControls(const FDanmakuDisplayControls& NewControls)
+{
+	Controls = NewControls;
+	if (TrackManager)
+	{
+		TrackManager->SetDisplayControls(Controls);
+	}
+	return true;
+}
+
+bool UUI_Danmaku::SetDensityLimit(int32 MaxOnScreen, int32 MaxPerSecond)
+{
+	if (MaxOnScreen < 0 || MaxPerSecond < 0)
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku density limit refused: %d on screen, %d per second (0 is no limit)"),
+		       MaxOnScreen, MaxPerSecond);
+		return false;
+	}
+	FDanmakuDisplayControls NewControls = Controls;
+	NewControls.MaxOnScreen = MaxOnScreen;
+	NewControls.MaxPerSecond = MaxPerSecond;
+	return ApplyControls(NewControls);
+}
+
+bool UUI_Danmaku::SetRepeatMerging(float WindowSeconds)
+{
+	if (!(WindowSeconds >= 0.0f && WindowSeconds <= 60.0f))
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku repeat merging refused: %f seconds (0 to 60)"), WindowSeconds);
+		return false;
+	}
+	FDanmakuDisplayControls NewControls = Controls;
+	NewControls.RepeatMergeSeconds = WindowSeconds;
+	return ApplyControls(NewControls);
+}
+
+bool UUI_Danmaku::SetCommentOpacity(float Opacity)
+{
+	if (!(Opacity >= 0.0f && Opacity <= 1.0f))
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku opacity refused: %f (0 to 1)"), Opacity);
+		return false;
+	}
+	FDanmakuDisplayControls NewControls = Controls;
+	NewControls.Opacity = Opacity;
+	return ApplyControls(NewControls);
+}
+
+bool UUI_Danmaku::SetDisplayArea(int32 ScrollAndTopPercent, int32 BottomPercent)
+{
+	if (ScrollAndTopPercent < 0 || ScrollAndTopPercent > 100 || BottomPercent < 0 || BottomPercent > 100)
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku display area refused: %d%% and %d%% (each 0 to 100)"),
+		       ScrollAndTopPercent, BottomPercent);
+		return false;
+	}
+	FDanmakuDisplayControls NewControls = Controls;
+	NewControls.ScrollAndTopArea = ScrollAndTopPercent;
+	NewControls.BottomArea = BottomPercent;
+	return ApplyControls(NewControls);
+}
+
+bool UUI_Danmaku::SetSpeedScale(float Scale)
+{
+	if (!IsDisplayScale(Scale))
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku speed scale refused: %f (%.1f to %.1f)"), Scale, MinDisplayScale,
+		       MaxDisplayScale);
+		return false;
+	}
+	FDanmakuDisplayControls NewControls = Controls;
+	NewControls.SpeedScale = Scale;
+	return ApplyControls(NewControls);
+}
+
+bool UUI_Danmaku::SetFontScale(float Scale)
+{
+	if (!IsDisplayScale(Scale))
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku font scale refused: %f (%.1f to %.1f)"), Scale, MinDisplayScale,
+		       MaxDisplayScale);
+		return false;
+	}
+	FDanmakuDisplayControls NewControls = Controls;
+	NewControls.FontScale = Scale;
+	return ApplyControls(NewControls);
+}
+
+void UUI_Danmaku::ApplySavedSettings()
+{
+	SetSpeedScale(UDanmakuSave::LoadSpeedScale());
+	SetFontScale(static_cast<float>(UDanmakuSave::LoadFontSize()) / static_cast<float>(NormalFontSize));
+	const bool bOpened = UDanmakuSave::LoadIsOpend();
+	if (bOpened == bSwitchedOff)
+	{
+		// As if the viewer had clicked the bar's on/off box, which shows the new state.
+		if (DanmakuBar)
+		{
+			DanmakuBar->SetOpenDanmakuButtonChecked(bOpened);
+		}
+		OnOpenDanmakuButtonClicked(bOpened);
 	}
 }

@@ -67,6 +67,11 @@ void UUI_DanmakuBar::Close()
 	DanmakuNodeSettingButton->SetVisibility(ESlateVisibility::Collapsed);
 }
 
+void UUI_DanmakuBar::SetOpenDanmakuButtonChecked(bool bIsChecked)
+{
+	OpenDanmakuButton->SetIsChecked(bIsChecked);
+}
+
 UButton* UUI_DanmakuBar::GetButton() const
 {
 	return SendDanmakuButton;

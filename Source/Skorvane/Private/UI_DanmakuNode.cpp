@@ -11,6 +11,8 @@ namespace DanmakuNode
 // floored to whole seconds.
 static constexpr double ShortLifeFactor = 0.00406;
 static constexpr double ExtraLifeFactor = 0.00174;
+// Below this luminance (linear) a dark outline would vanish into the text; such text gets a light one instead.
+static constexpr float DarkTextLuminance = 0.05f;
 } // namespace DanmakuNode
 
 void UUI_DanmakuNode::NativeOnInitialized()
@@ -45,19 +47,29 @@ void UUI_DanmakuNode::Init(const FDanmakuData& InData, TObjectPtr<UCanvasPanel> 
 
 	NodeContentText->SetText(FText::FromString(Data.Content));
 
+	const FLinearColor TextColor(FColor::FromHex(Data.FontColor));
 	FSlateFontInfo Font = NodeContentText->GetFont();
-	Font.Size = static_cast<float>(Data.FontSize);
+	Font.Size = static_cast<float>(Data.FontSize) * FontScale;
+	// The asset's outline keeps text readable on any picture; near-black text needs a light one to show at all.
+	FLinearColor& OutlineColor = Font.OutlineSettings.OutlineColor;
+	if (Font.OutlineSettings.OutlineSize > 0 && TextColor.GetLuminance() < DanmakuNode::DarkTextLuminance &&
+	    OutlineColor.GetLuminance() < DanmakuNode::DarkTextLuminance)
+	{
+		OutlineColor = FLinearColor(1.0f, 1.0f, 1.0f, OutlineColor.A);
+	}
 	NodeContentText->SetFont(Font);
 
-	NodeContentText->SetColorAndOpacity(FSlateColor(FLinearColor(FColor::FromHex(Data.FontColor))));
+	NodeContentText->SetColorAndOpacity(FSlateColor(TextColor));
 
 	ForceLayoutPrepass();
 	NodeSize = GetDesiredSize();
 
 	RollDistance = static_cast<float>(GetParent()->GetCachedGeometry().GetLocalSize().X + NodeSize.X);
 	const int32 LifeChoice = FMath::RandRange(0, 1);
-	RollTime = static_cast<float>(FMath::FloorToDouble(
-	    (DanmakuNode::ShortLifeFactor + DanmakuNode::ExtraLifeFactor * LifeChoice) * RollDistance));
+	RollTime = static_cast<float>(
+	    FMath::FloorToDouble((DanmakuNode::ShortLifeFactor + DanmakuNode::ExtraLifeFactor * LifeChoice) *
+	                         RollDistance) /
+	    SpeedScale);
 	RollSpeed = RollDistance / RollTime;
 
 	SetVisibility(ESlateVisibility::Visible);
@@ -90,6 +102,27 @@ void UUI_DanmakuNode::NativeTick(const FGeometry& MyGeometry, float InDeltaTime)
 	FVector2D Position = NodeCanvasPanelSlot->GetPosition();
 	Position.X -= InDeltaTime * RollSpeed;
 	NodeCanvasPanelSlot->SetPosition(Position);
+}
+
+void UUI_DanmakuNode::SetDisplayScales(float InSpeedScale, float InFontScale)
+{
+	SpeedScale = InSpeedScale;
+	FontScale = InFontScale;
+}
+
+void UUI_DanmakuNode::SetRepeatCount(int32 Count)
+{
+	const double OldWidth = NodeSize.X;
+	NodeContentText->SetText(FText::FromString(FString::Printf(TEXT("%s \u00D7%d"), *Data.Content, Count)));
+	ForceLayoutPrepass();
+	NodeSize = GetDesiredSize();
+	// A pinned comment stays centred as it widens; a scrolling one grows behind its leading edge.
+	if (Data.Mode != EDanmakuMode::SCROLL && NodeCanvasPanelSlot)
+	{
+		FVector2D Position = GetPosition();
+		Position.X -= (NodeSize.X - OldWidth) * 0.5;
+		SetPosition(Position);
+	}
 }
 
 void UUI_DanmakuNode::Pause()

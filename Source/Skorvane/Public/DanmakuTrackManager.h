@@ -2,8 +2,12 @@
 
 #include "CoreMinimal.h"
 #include "UObject/Object.h"
+#include "Templates/SharedPointer.h"
 #include "Templates/SubclassOf.h"
+#include "UObject/WeakObjectPtrTemplates.h"
+#include "DanmakuBlockList.h"
 #include "DanmakuDataStruct.h"
+#include "DanmakuDisplayControls.h"
 
 #include "DanmakuTrackManager.generated.h"
 
@@ -19,7 +23,15 @@ enum class EDanmakuNotShownReason : uint8
 	ModeNeverPlaced,
 	NoLanes,
 	TooTall,
-	Paused
+	Paused,
+	// On the block list.
+	Blocked,
+	// As many comments as allowed were already on screen.
+	OverScreenLimit,
+	// As many comments as allowed had already appeared within the last second.
+	OverRateLimit,
+	// The same text is on screen; it counts the repeat instead.
+	MergedRepeat
 };
 
 // Where the manager put a comment; the node is already positioned on its lanes.
@@ -61,6 +73,15 @@ public:
 	void Empty();
 
 	int32 GetTrackNum() const { return ScrollTracks.Num(); }
+	int32 GetTopTrackNum() const { return TopTracks.Num(); }
+	int32 GetBottomTrackNum() const { return BottomTracks.Num(); }
+
+	// Checked for every comment, the viewer's own too; null or empty blocks nothing.
+	void SetBlockList(const TSharedPtr<const FDanmakuBlockList>& InBlockList) { BlockList = InBlockList; }
+	// Takes effect at once: the lanes follow the areas (comments on dropped lanes leave) and the comments on
+	// screen take the opacity. Speed and font scales apply to comments placed from now on.
+	void SetDisplayControls(const FDanmakuDisplayControls& InControls);
+	const FDanmakuDisplayControls& GetDisplayControls() const { return Controls; }
 
 	// Reports for hosts and tools that account for every comment; placement never depends on the listeners.
 	FOnDanmakuPlaced OnDanmakuPlaced;
@@ -107,6 +128,10 @@ private:
 	                     int32 TrackCount, const FVector2D& Position);
 	void ResizeTracks(TArray<TObjectPtr<UDanmakuTrack>>& Tracks, int32& StoredCount, int32 Area, double CanvasHeight);
 	FVector2D GetCanvasSize() const;
+	// Why a comment from the time index may not be shown now; false when it may. Counts a merged repeat.
+	bool FindHoldBackReason(const FDanmakuData& InData, EDanmakuNotShownReason& OutReason);
+	void NoteShown(UUI_DanmakuNode* DanmakuNode, bool bUserNode);
+	double GetNow() const;
 
 	TObjectPtr<UCanvasPanel> DanmakuCanvasPanel;
 	TSubclassOf<UUI_DanmakuNode> DanmakuNodeClass;
@@ -135,4 +160,18 @@ private:
 
 	bool bIsPaused = false;
 	const UUI_DanmakuNode* NodeNotShown = nullptr;
+
+	TSharedPtr<const FDanmakuBlockList> BlockList;
+	FDanmakuDisplayControls Controls;
+	// When each of the comments shown within the last second appeared, oldest first.
+	TArray<double> RecentShownTimes;
+	// The comment shown for a text, for counting its repeats.
+	struct FShownText
+	{
+		TWeakObjectPtr<UUI_DanmakuNode> Node;
+		double ShownAt = 0.0;
+		int32 Count = 1;
+	};
+	TMap<FString, FShownText> ShownTexts;
+	int32 ShownTextsPruneAt = 256;
 };

@@ -3,6 +3,8 @@
 #include "CoreMinimal.h"
 #include "Blueprint/UserWidget.h"
 #include "Components/CanvasPanel.h"
+#include "DanmakuBlockList.h"
+#include "DanmakuDisplayControls.h"
 #include "DanmakuTrackManager.h"
 #include "MediaPlayer.h"
 #include "UI_DanmakuBar.h"
@@ -28,6 +30,8 @@ public:
 	// Replaces the time index with the comments of a JSON document ({"datas": [...]}). A document handed over
 	// before the overlay is laid out is kept and loaded on its first laid-out frame.
 	void LoadDanmaku(const FString& JsonText);
+	// The same for a document in the XML comment format of video sites (<i><d p="...">text</d>...</i>).
+	void LoadDanmakuXml(const FString& XmlText);
 
 	// Files one comment given as a JSON object of the document's element form and shows it at once as an
 	// ordinary comment, as a comment another viewer has just posted. False, with nothing filed, for any other text.
@@ -46,6 +50,33 @@ public:
 	// Raised when the track manager exists, before it is handed any comment, so listeners miss none.
 	FOnDanmakuTrackManagerCreated OnTrackManagerCreated;
 
+	// Controls for hosts and viewers, all off or neutral until set. Each takes effect at once, also before the
+	// first laid-out frame. A refused value leaves the control as it was, returns false and logs why.
+	// Blocked comments are reported as not shown (EDanmakuNotShownReason::Blocked), due and sent ones alike.
+	bool AddBlockedWord(const FString& Word);
+	// A regular expression in ICU's syntax, letter case ignored; OutError, when given, receives the reason for a
+	// refusal.
+	bool AddBlockedPattern(const FString& Pattern, FString* OutError = nullptr);
+	void ClearBlockList();
+	const FDanmakuBlockList& GetBlockList() const { return *BlockList; }
+	// At most MaxOnScreen comments on screen and MaxPerSecond appearing per second (0: no limit). What is over a
+	// limit is reported as not shown. The viewer's own comments are always shown but count towards both.
+	bool SetDensityLimit(int32 MaxOnScreen, int32 MaxPerSecond);
+	// A comment whose text is still on screen from the last WindowSeconds adds " ×N" to it instead (0: off).
+	bool SetRepeatMerging(float WindowSeconds);
+	bool SetCommentOpacity(float Opacity);
+	// Percent of the height for scroll and top comments (from the top) and bottom comments (from the bottom).
+	bool SetDisplayArea(int32 ScrollAndTopPercent, int32 BottomPercent);
+	// For comments that appear from now on; 0.1 to 10.
+	bool SetSpeedScale(float Scale);
+	bool SetFontScale(float Scale);
+	// Applies the settings store: its speed scale, its font size as a scale of the normal size, and on or off.
+	void ApplySavedSettings();
+	const FDanmakuDisplayControls& GetDisplayControls() const { return Controls; }
+
+	// The normal font size of a comment, which the stored font size is measured against.
+	static constexpr int32 NormalFontSize = 24;
+
 protected:
 	virtual void NativeConstruct() override;
 	virtual void NativeDestruct() override;
@@ -63,6 +94,8 @@ private:
 	void AddDataToMap(FDanmakuData&& Data);
 	void CreateTrackManager();
 	void ParseDanmaku(const FString& JsonText);
+	void ParseDanmakuXml(const FString& XmlText);
+	bool ApplyControls(const FDanmakuDisplayControls& NewControls);
 
 	UPROPERTY(meta = (BindWidget))
 	TObjectPtr<UCanvasPanel> DanmakuCanvasPanel;
@@ -91,4 +124,9 @@ private:
 	// The latest document handed over before the track manager existed.
 	FString PendingDanmakuText;
 	bool bHasPendingDanmaku = false;
+	bool bPendingDanmakuIsXml = false;
+
+	// Shared with the track manager, which checks every comment against it.
+	TSharedRef<FDanmakuBlockList> BlockList = MakeShared<FDanmakuBlockList>();
+	FDanmakuDisplayControls Controls;
 };

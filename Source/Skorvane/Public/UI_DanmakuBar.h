@@ -30,6 +30,8 @@ public:
 	void Close();
 
 	UButton* GetButton() const;
+	// Shows the on/off box checked or not without raising its event.
+	void SetOpenDanmakuButtonChecked(bool bIsChecked);
 	FOnCheckBoxComponentStateChanged& GetOpenDanmakuButtonClickedEvent();
 	FOnButtonClickedEvent& GetSendDanmakuButtonClickedEvent();
 

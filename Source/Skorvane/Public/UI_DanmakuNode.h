@@ -34,6 +34,10 @@ public:
 	FOnDanmakuNodeEvent OnCanceled;
 
 	void Init(const FDanmakuData& InData, TObjectPtr<UCanvasPanel> InCanvasPanel, bool bInIsPaused);
+	// Set before Init: the life time is divided by SpeedScale, the font size multiplied by FontScale.
+	void SetDisplayScales(float InSpeedScale, float InFontScale);
+	// Shows the text followed by the number of times it was sent ("text ×3") and measures the node again.
+	void SetRepeatCount(int32 Count);
 
 	void Pause();
 	void Resume();
@@ -72,4 +76,6 @@ private:
 	float RollTime = 0.0f;
 	float RollSpeed = 0.0f;
 	TArray<TObjectPtr<UDanmakuTrack>> UsedTracks;
+	float SpeedScale = 1.0f;
+	float FontScale = 1.0f;
 };

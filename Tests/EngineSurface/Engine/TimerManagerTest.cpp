@@ -198,3 +198,32 @@ TEST(TimerManager, DueTimersFireInTheOrderTheyFellDue)
 
 	EXPECT_EQ(Order, (TArray<int32>{1, 1, 1, 3}));
 }
+
+TEST(TimerManager, ManyTimersDueInOneFrameFireByTheMomentTheyFellDueThenInTheOrderTheyWereSet)
+{
+	FTimerManager Timers;
+	TArray<FTimerHandle> Handles;
+	Handles.SetNum(40);
+	TArray<TPair<double, int32>> Expected;
+	TArray<int32> Fired;
+	for (int32 Index = 0; Index < Handles.Num(); ++Index)
+	{
+		const float Rate = 0.01f * float(1 + Index % 7);
+		Timers.SetTimer(
+		    Handles[Index], [&Fired, Index] { Fired.Add(Index); }, Rate, true);
+		for (double Due = Rate; Due <= double(0.1f); Due += Rate)
+		{
+			Expected.Add({Due, Index});
+		}
+	}
+	Expected.Sort([](const TPair<double, int32>& A, const TPair<double, int32>& B)
+	              { return A.Key != B.Key ? A.Key < B.Key : A.Value < B.Value; });
+
+	Timers.Tick(0.1f);
+
+	ASSERT_EQ(Fired.Num(), Expected.Num());
+	for (int32 Call = 0; Call < Fired.Num(); ++Call)
+	{
+		EXPECT_EQ(Fired[Call], Expected[Call].Value) << Call;
+	}
+}

@@ -91,3 +91,32 @@ TEST_F(HeadlessViewport, OnScreenMessagesAreDrawnOnTopAndTheScreenIsWrittenAsPng
 	EXPECT_EQ(Bytes[3], 'G');
 	EXPECT_FALSE(FHeadlessViewport::Get().PaintToPng(TEXT("/proc/no/such/dir/Screen.png")));
 }
+
+TEST(HeadlessPainter, DrawsTheFontOutlineAroundEveryGlyphUnderItsFill)
+{
+	FSlateFontInfo Font(FName(TEXT("Regular")), 24.0f);
+	const FLinearColor Dark(0.01f, 0.01f, 0.01f, 1.0f);
+	FHeadlessPainter Plain(120, 60);
+	Plain.DrawText(TEXT("Hi"), Font, FVector2D(10.0, 10.0), Dark);
+	Font.OutlineSettings = FFontOutlineSettings(2, FLinearColor::White);
+	FHeadlessPainter Outlined(120, 60);
+	Outlined.DrawText(TEXT("Hi"), Font, FVector2D(10.0, 10.0), Dark);
+
+	int32 BrightPlain = 0;
+	int32 BrightOutlined = 0;
+	int32 DarkFillKept = 0;
+	for (int32 Y = 0; Y < 60; ++Y)
+	{
+		for (int32 X = 0; X < 120; ++X)
+		{
+			BrightPlain += Plain.GetPixel(X, Y).R > 200 ? 1 : 0;
+			BrightOutlined += Outlined.GetPixel(X, Y).R > 200 ? 1 : 0;
+			// Where the glyph fully covers the pixel, its fill lies over the outline.
+			const FColor Filled = Plain.GetPixel(X, Y);
+			DarkFillKept += Filled.A == 255 && Filled.R > 0 && Filled.R < 40 && Outlined.GetPixel(X, Y).R < 40 ? 1 : 0;
+		}
+	}
+	EXPECT_EQ(BrightPlain, 0);
+	EXPECT_GT(BrightOutlined, 100) << "a white ring around the dark letters";
+	EXPECT_GT(DarkFillKept, 20);
+}

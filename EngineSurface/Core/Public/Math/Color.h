@@ -53,6 +53,9 @@ struct CORE_API FLinearColor
 	FLinearColor& operator*=(const FLinearColor& C) { return *this = *this * C; }
 	FLinearColor& operator*=(float Scale) { return *this = *this * Scale; }
 
+	// The engine's weighting of the channels, without alpha.
+	constexpr float GetLuminance() const { return R * 0.3f + G * 0.59f + B * 0.11f; }
+
 	constexpr bool operator==(const FLinearColor& C) const { return R == C.R && G == C.G && B == C.B && A == C.A; }
 	constexpr bool operator!=(const FLinearColor& C) const { return !(*this == C); }
 	// Every channel within Tolerance.

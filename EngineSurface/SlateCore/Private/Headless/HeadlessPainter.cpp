@@ -82,28 +82,70 @@ void FHeadlessPainter::DrawText(const FString& Text, const FSlateFontInfo& Font,
 	}
 	FSlateFontCache& Cache = FSlateFontCache::Get();
 	const FSlateShapedText Shaped = Cache.Shape(Text, Font);
-	const FColor Bytes = Color.ToFColorSRGB();
 	const int32 OriginX = FMath::RoundToInt32(Position.X);
 	const int32 OriginY = FMath::RoundToInt32(Position.Y);
-	for (const FSlateShapedGlyph& Glyph : Shaped.Glyphs)
+	const FFontOutlineSettings& Outline = Font.OutlineSettings;
+	const float OutlineAlpha = Outline.OutlineColor.A * Alpha;
+	// Every outline goes down before any fill, so that one glyph's outline never covers its neighbour's fill.
+	for (const bool bOutlinePass : {true, false})
 	{
-		const FSlateGlyphBitmap* Bitmap = Cache.GetGlyphBitmap(Glyph.FaceIndex, Glyph.GlyphIndex, Font);
-		if (!Bitmap)
+		if (bOutlinePass && (Outline.OutlineSize <= 0 || OutlineAlpha <= 0.0f))
 		{
 			continue;
 		}
-		const int32 Baseline = OriginY + FMath::RoundToInt32(Shaped.Ascender + Shaped.LineHeight * float(Glyph.Line));
-		const int32 Left = OriginX + FMath::RoundToInt32(Glyph.PenX) + Bitmap->Left;
-		const int32 Top = Baseline - Bitmap->Top;
-		for (int32 Row = 0; Row < Bitmap->Height; ++Row)
+		const FColor Bytes = (bOutlinePass ? Outline.OutlineColor : Color).ToFColorSRGB();
+		const float PassAlpha = bOutlinePass ? OutlineAlpha : Alpha;
+		const int32 Spread = bOutlinePass ? Outline.OutlineSize : 0;
+		for (const FSlateShapedGlyph& Glyph : Shaped.Glyphs)
 		{
-			for (int32 Column = 0; Column < Bitmap->Width; ++Column)
+			const FSlateGlyphBitmap* Bitmap = Cache.GetGlyphBitmap(Glyph.FaceIndex, Glyph.GlyphIndex, Font);
+			if (!Bitmap)
 			{
-				const uint8 Coverage = Bitmap->Coverage[size_t(Row) * size_t(Bitmap->Width) + size_t(Column)];
-				BlendPixel(Left + Column, Top + Row, Bytes, Alpha * float(Coverage) / 255.0f);
+				continue;
+			}
+			const int32 Baseline =
+			    OriginY + FMath::RoundToInt32(Shaped.Ascender + Shaped.LineHeight * float(Glyph.Line));
+			const int32 Left = OriginX + FMath::RoundToInt32(Glyph.PenX) + Bitmap->Left;
+			const int32 Top = Baseline - Bitmap->Top;
+			for (int32 Row = -Spread; Row < Bitmap->Height + Spread; ++Row)
+			{
+				for (int32 Column = -Spread; Column < Bitmap->Width + Spread; ++Column)
+				{
+					const uint8 Coverage = bOutlinePass
+					                           ? SpreadCoverage(*Bitmap, Column, Row, Spread)
+					                           : Bitmap->Coverage[size_t(Row) * size_t(Bitmap->Width) + size_t(Column)];
+					BlendPixel(Left + Column, Top + Row, Bytes, PassAlpha * float(Coverage) / 255.0f);
+				}
 			}
 		}
 	}
+}
+
+uint8 FHeadlessPainter::SpreadCoverage(const FSlateGlyphBitmap& Bitmap, int32 Column, int32 Row, int32 Spread)
+{
+	// The strongest coverage within a disc of Spread pixels: the glyph grown outwards, as a stroke around it.
+	uint8 Strongest = 0;
+	const int32 RadiusSquared = Spread * Spread + Spread;
+	for (int32 DeltaRow = -Spread; DeltaRow <= Spread; ++DeltaRow)
+	{
+		const int32 SourceRow = Row + DeltaRow;
+		if (SourceRow < 0 || SourceRow >= Bitmap.Height)
+		{
+			continue;
+		}
+		for (int32 DeltaColumn = -Spread; DeltaColumn <= Spread; ++DeltaColumn)
+		{
+			const int32 SourceColumn = Column + DeltaColumn;
+			if (SourceColumn < 0 || SourceColumn >= Bitmap.Width ||
+			    DeltaRow * DeltaRow + DeltaColumn * DeltaColumn > RadiusSquared)
+			{
+				continue;
+			}
+			Strongest =
+			    FMath::Max(Strongest, Bitmap.Coverage[size_t(SourceRow) * size_t(Bitmap.Width) + size_t(SourceColumn)]);
+		}
+	}
+	return Strongest;
 }
 
 bool FHeadlessPainter::SavePng(const FString& Path) const

@@ -7,6 +7,8 @@
 #define SLATECORE_API DLLEXPORT
 #endif
 
+struct FSlateGlyphBitmap;
+
 // An RGBA picture that widgets paint themselves into: boxes and text glyphs, blended over what is there.
 // Colours are linear and stored as sRGB bytes, as the engine's back buffer holds them.
 class SLATECORE_API FHeadlessPainter
@@ -23,7 +25,8 @@ public:
 	void FillBox(FVector2D Position, FVector2D Size, const FLinearColor& Color, float Opacity = 1.0f);
 	// A one-unit frame just inside the box.
 	void DrawFrame(FVector2D Position, FVector2D Size, const FLinearColor& Color, float Opacity = 1.0f);
-	// Draws the text with its top-left corner at Position, glyph coverage scaling the colour's alpha.
+	// Draws the text with its top-left corner at Position, glyph coverage scaling the colour's alpha. The font's
+	// outline is drawn first, around every glyph, in the outline colour.
 	void DrawText(const FString& Text, const FSlateFontInfo& Font, FVector2D Position, const FLinearColor& Color,
 	              float Opacity = 1.0f);
 
@@ -32,6 +35,7 @@ public:
 
 private:
 	void BlendPixel(int32 X, int32 Y, const FColor& Color, float Alpha);
+	static uint8 SpreadCoverage(const FSlateGlyphBitmap& Bitmap, int32 Column, int32 Row, int32 Spread);
 
 	int32 Width = 0;
 	int32 Height = 0;

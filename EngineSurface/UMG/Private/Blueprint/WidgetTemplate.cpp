@@ -191,6 +191,16 @@ bool ApplyWidgetProperty(UWidget& Widget, const FString& Key, const FAssetJsonVa
 			TextBlock->SetColorAndOpacity(FSlateColor(Color));
 			return true;
 		}
+		if (Key == TEXT("OutlineSize") && Value.IsNumber() && Value.Number >= 0.0)
+		{
+			TextBlock->Font.OutlineSettings.OutlineSize = int32(Value.Number);
+			return true;
+		}
+		if (Key == TEXT("OutlineColor") && ReadColor(Value, Color))
+		{
+			TextBlock->Font.OutlineSettings.OutlineColor = Color;
+			return true;
+		}
 	}
 	if (UEditableText* EditableText = Cast<UEditableText>(&Widget))
 	{

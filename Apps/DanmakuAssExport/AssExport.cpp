@@ -1,0 +1,240 @@
+#include "AssExport.h"
+
+#include "Dom/JsonObject.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
+
+namespace
+{
+// Fixed notation with at most three decimals and no trailing zeros: "1920", "45.36", "-12.5".
+FString FormatNumber(double Value)
+{
+	FString Text = FString::Printf(TEXT("%.3f"), FMath::Abs(Value) < 0.0005 ? 0.0 : Value);
+	while (Text.EndsWith(TEXT("0")))
+	{
+		Text = Text.LeftChop(1);
+	}
+	if (Text.EndsWith(TEXT(".")))
+	{
+		Text = Text.LeftChop(1);
+	}
+	return Text;
+}
+
+// &HBBGGRR& as ASS writes colours.
+FString FormatColour(const FColor& Color)
+{
+	return FString::Printf(TEXT("&H%02X%02X%02X&"), Color.B, Color.G, Color.R);
+}
+
+bool ReadNumber(const FJsonObject& Event, const TCHAR* Name, double& Out, FString& OutMissing)
+{
+	if (!Event.TryGetNumberField(Name, Out))
+	{
+		OutMissing = Name;
+		return false;
+	}
+	return true;
+}
+} // namespace
+
+FString FAssExport::FormatTime(double Seconds)
+{
+	const int64 Hundredths = FMath::Max<int64>(0, int64(FMath::RoundToDouble(Seconds * 100.0)));
+	return FString::Printf(TEXT("%lld:%02lld:%02lld.%02lld"), Hundredths / 360000, (Hundredths / 6000) % 60,
+	                       (Hundredths / 100) % 60, Hundredths % 100);
+}
+
+FString FAssExport::EscapeText(const FString& Text)
+{
+	FString Out;
+	Out.Reserve(Text.Len());
+	for (int32 Index = 0; Index < Text.Len(); ++Index)
+	{
+		const TCHAR Char = Text[Index];
+		const TCHAR Next = Index + 1 < Text.Len() ? Text[Index + 1] : 0;
+		if (Char == TEXT('\r') || Char == TEXT('\n'))
+		{
+			Out += TEXT("\\N");
+			Index += Char == TEXT('\r') && Next == TEXT('\n') ? 1 : 0;
+		}
+		else if (Char == TEXT('{') || Char == TEXT('}'))
+		{
+			Out.AppendChar(TEXT('\\'));
+			Out.AppendChar(Char);
+		}
+		else if (Char == TEXT('\\') && (Next == TEXT('n') || Next == TEXT('N') || Next == TEXT('h')))
+		{
+			// A zero-width space keeps "\n" of a comment from reading as a line break.
+			Out.AppendChar(Char);
+			Out.AppendChar(TCHAR(0x200B));
+		}
+		else
+		{
+			Out.AppendChar(Char);
+		}
+	}
+	return Out;
+}
+
+bool FAssExport::ReadTrace(const FString& TraceText, FString& OutError)
+{
+	Placements.Reset();
+	Width = 0.0;
+	Height = 0.0;
+	TMap<int32, int32> PlacementOfNode;
+	TArray<FString> Lines;
+	TraceText.ParseIntoArray(Lines, TEXT("\n"), false);
+	for (int32 LineIndex = 0; LineIndex < Lines.Num(); ++LineIndex)
+	{
+		const FString Line = Lines[LineIndex].TrimStartAndEnd();
+		if (Line.IsEmpty())
+		{
+			continue;
+		}
+		TSharedPtr<FJsonObject> Event;
+		if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Line), Event) || !Event.IsValid())
+		{
+			OutError = FString::Printf(TEXT("line %d is not a JSON object"), LineIndex + 1);
+			return false;
+		}
+		FString Kind;
+		Event->TryGetStringField(TEXT("event"), Kind);
+		FString Missing;
+		if (Kind == TEXT("overlay"))
+		{
+			if (Width > 0.0)
+			{
+				continue;
+			}
+			if (!ReadNumber(*Event, TEXT("width"), Width, Missing) ||
+			    !ReadNumber(*Event, TEXT("height"), Height, Missing) || Width < 1.0 || Height < 1.0)
+			{
+				OutError = FString::Printf(TEXT("line %d: the overlay line has no size"), LineIndex + 1);
+				return false;
+			}
+		}
+		else if (Kind == TEXT("placed"))
+		{
+			FPlacement Placement;
+			double Id = 0.0;
+			double Mode = 0.0;
+			double Node = 0.0;
+			if (!ReadNumber(*Event, TEXT("media"), Placement.Start, Missing) ||
+			    !ReadNumber(*Event, TEXT("life"), Placement.Life, Missing) ||
+			    !ReadNumber(*Event, TEXT("x"), Placement.X, Missing) ||
+			    !ReadNumber(*Event, TEXT("y"), Placement.Y, Missing) ||
+			    !ReadNumber(*Event, TEXT("speed"), Placement.Speed, Missing) ||
+			    !ReadNumber(*Event, TEXT("mode"), Mode, Missing) || !ReadNumber(*Event, TEXT("id"), Id, Missing) ||
+			    !Event->TryGetStringField(TEXT("text"), Placement.Text))
+			{
+				OutError = FString::Printf(TEXT("line %d: a placement without \"%s\""), LineIndex + 1,
+				                           Missing.IsEmpty() ? TEXT("text") : *Missing);
+				return false;
+			}
+			Placement.Id = int32(Id);
+			Placement.Mode = int32(Mode);
+			Event->TryGetBoolField(TEXT("own"), Placement.bOwn);
+			// Traces written before sizes and colours were traced: the node's height per line, and white.
+			double NodeHeight = 0.0;
+			if (!Event->TryGetNumberField(TEXT("line_height"), Placement.LineHeight) &&
+			    Event->TryGetNumberField(TEXT("height"), NodeHeight))
+			{
+				int32 LineCount = 1;
+				for (const TCHAR Char : Placement.Text)
+				{
+					LineCount += Char == TEXT('\n') ? 1 : 0;
+				}
+				Placement.LineHeight = NodeHeight / LineCount;
+			}
+			FString Colour;
+			if (Event->TryGetStringField(TEXT("color"), Colour))
+			{
+				Placement.Color = FColor::FromHex(Colour);
+			}
+			if (Event->TryGetNumberField(TEXT("node"), Node))
+			{
+				Placement.Node = int32(Node);
+				PlacementOfNode.Add(Placement.Node, Placements.Num());
+			}
+			Placements.Add(Placement);
+		}
+		else if (Kind == TEXT("ended"))
+		{
+			double Node = 0.0;
+			double Media = 0.0;
+			if (Event->TryGetNumberField(TEXT("node"), Node) && Event->TryGetNumberField(TEXT("media"), Media))
+			{
+				if (const int32* Found = PlacementOfNode.Find(int32(Node)))
+				{
+					Placements[*Found].End = Media;
+				}
+			}
+		}
+	}
+	if (Width <= 0.0)
+	{
+		OutError = TEXT("no overlay line: this is not a preview trace");
+		return false;
+	}
+	return true;
+}
+
+FString FAssExport::WriteDialogue(const FPlacement& Placement) const
+{
+	const double End = Placement.End >= 0.0 ? Placement.End : Placement.Start + Placement.Life;
+	FString Override = TEXT("{\\an7");
+	if (Placement.Mode == 0)
+	{
+		// The node moves left at its speed for its whole life, cut short or not.
+		Override +=
+		    FString::Printf(TEXT("\\move(%s,%s,%s,%s,0,%lld)"), *FormatNumber(Placement.X), *FormatNumber(Placement.Y),
+		                    *FormatNumber(Placement.X - Placement.Speed * Placement.Life), *FormatNumber(Placement.Y),
+		                    int64(FMath::RoundToDouble(Placement.Life * 1000.0)));
+	}
+	else
+	{
+		Override += FString::Printf(TEXT("\\pos(%s,%s)"), *FormatNumber(Placement.X), *FormatNumber(Placement.Y));
+	}
+	if (Placement.LineHeight > 0.0)
+	{
+		Override += FString::Printf(TEXT("\\fs%s"), *FormatNumber(Placement.LineHeight));
+	}
+	Override +=
+	    FString::Printf(TEXT("\\c%s\\alpha&H%02X&}"), *FormatColour(Placement.Color), 255 - int32(Placement.Color.A));
+	// Layer 1 keeps the viewer's own comments above the others, as their node class draws them.
+	return FString::Printf(TEXT("Dialogue: %d,%s,%s,Danmaku,%d,0,0,0,,%s%s"), Placement.bOwn ? 1 : 0,
+	                       *FormatTime(Placement.Start), *FormatTime(End), Placement.Id, *Override,
+	                       *EscapeText(Placement.Text));
+}
+
+FString FAssExport::WriteAss(const FString& FontName) const
+{
+	TArray<FString> Lines;
+	Lines.Add(TEXT("[Script Info]"));
+	Lines.Add(TEXT("; Danmaku as laid out by the engine in a DanmakuPreview run, written by DanmakuAssExport"));
+	Lines.Add(TEXT("ScriptType: v4.00+"));
+	Lines.Add(FString::Printf(TEXT("PlayResX: %d"), int32(FMath::RoundToDouble(Width))));
+	Lines.Add(FString::Printf(TEXT("PlayResY: %d"), int32(FMath::RoundToDouble(Height))));
+	// No automatic wrapping: the engine draws each comment on the lines its text has.
+	Lines.Add(TEXT("WrapStyle: 2"));
+	Lines.Add(TEXT("ScaledBorderAndShadow: yes"));
+	Lines.Add(TEXT("YCbCr Matrix: None"));
+	Lines.Add(FString());
+	Lines.Add(TEXT("[V4+ Styles]"));
+	Lines.Add(TEXT("Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, BackColour, "
+	               "Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, Angle, BorderStyle, Outline, "
+	               "Shadow, Alignment, MarginL, MarginR, MarginV, Encoding"));
+	// Plain text without outline or shadow, top-left aligned: the node's text block as the engine draws it.
+	Lines.Add(FString::Printf(TEXT("Style: Danmaku,%s,32,&H00FFFFFF,&H00FFFFFF,&H00000000,&H00000000,0,0,0,0,100,"
+	                               "100,0,0,1,0,0,7,0,0,0,1"),
+	                          *FontName));
+	Lines.Add(FString());
+	Lines.Add(TEXT("[Events]"));
+	Lines.Add(TEXT("Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text"));
+	for (const FPlacement& Placement : Placements)
+	{
+		Lines.Add(WriteDialogue(Placement));
+	}
+	return FString::Join(Lines, TEXT("\n")) + TEXT("\n");
+}

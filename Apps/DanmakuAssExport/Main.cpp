@@ -1,0 +1,79 @@
+#include "AssExport.h"
+#include "CoreMinimal.h"
+#include "Headless/Utf8String.h"
+#include "Misc/FileHelper.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace
+{
+const char* const Usage = "Usage: DanmakuAssExport TRACE OUTPUT.ass [--font NAME]\n"
+                          "\n"
+                          "Writes the comments of a DanmakuPreview trace (--trace) as an ASS subtitle script: each\n"
+                          "placed comment at the media time, lanes, position, motion, size and colour the engine gave\n"
+                          "it, for watching over the real video in any player that reads ASS subtitles.\n"
+                          "\n"
+                          "  --font NAME   font of the script (default: DejaVu Sans, the font the engine draws with)\n";
+
+int Fail(const FString& Message, int Code)
+{
+	std::fprintf(stderr, "DanmakuAssExport: %s\n", TCHAR_TO_UTF8(*Message));
+	return Code;
+}
+} // namespace
+
+int main(int ArgumentCount, char** Arguments)
+{
+	TArray<FString> Positional;
+	FString FontName = TEXT("DejaVu Sans");
+	for (int Index = 1; Index < ArgumentCount; ++Index)
+	{
+		const FString Argument = FromUtf8(Arguments[Index]);
+		if (Argument == TEXT("--help") || Argument == TEXT("-h"))
+		{
+			std::printf("%s", Usage);
+			return 0;
+		}
+		if (Argument == TEXT("--font"))
+		{
+			if (Index + 1 >= ArgumentCount || FromUtf8(Arguments[Index + 1]).Contains(TEXT(",")))
+			{
+				return Fail(TEXT("--font takes a font name without commas"), 2);
+			}
+			FontName = FromUtf8(Arguments[++Index]);
+			continue;
+		}
+		if (Argument.StartsWith(TEXT("--")))
+		{
+			return Fail(FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument), 2);
+		}
+		Positional.Add(Argument);
+	}
+	if (Positional.Num() != 2)
+	{
+		std::fprintf(stderr, "%s", Usage);
+		return 2;
+	}
+
+	FString Trace;
+	if (!FFileHelper::LoadFileToString(Trace, *Positional[0]))
+	{
+		return Fail(FString::Printf(TEXT("cannot read the trace %s"), *Positional[0]), 1);
+	}
+	FAssExport Export;
+	FString Error;
+	if (!Export.ReadTrace(Trace, Error))
+	{
+		return Fail(FString::Printf(TEXT("%s: %s"), *Positional[0], *Error), 1);
+	}
+	// UTF-8 with a byte order mark, which every ASS renderer takes as UTF-8.
+	const std::string Script = "\xEF\xBB\xBF" + ToUtf8(Export.WriteAss(FontName));
+	std::ofstream Out(ToUtf8(Positional[1]), std::ios::binary | std::ios::trunc);
+	if (!Out || !Out.write(Script.data(), std::streamsize(Script.size())) || !Out.flush())
+	{
+		return Fail(FString::Printf(TEXT("cannot write %s"), *Positional[1]), 1);
+	}
+	std::printf("%d dialogue lines written to %s\n", Export.NumDialogues(), TCHAR_TO_UTF8(*Positional[1]));
+	return 0;
+}

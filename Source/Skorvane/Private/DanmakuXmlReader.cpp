@@ -1,0 +1,354 @@
+#include "DanmakuXmlReader.h"
+
+#include "XmlFile.h"
+
+namespace
+{
+const FString RootTag = TEXT("i");
+const FString CommentTag = TEXT("d");
+const FString AttributesName = TEXT("p");
+
+// The fields of p, in order.
+enum class EXmlField : int32
+{
+	Time,
+	Mode,
+	Size,
+	Colour,
+	PostTime,
+	Pool,
+	UserHash,
+	RowId,
+	Count
+};
+
+constexpr int32 RequiredFields = static_cast<int32>(EXmlField::PostTime);
+constexpr int32 KnownFields = static_cast<int32>(EXmlField::Count);
+// Beyond this many skipped comments a document is plainly of another kind; the rest are counted, not listed.
+constexpr int32 MaxSkipLogLines = 20;
+// FDateTime spans the years 1 to 9999.
+constexpr int64 MinUnixTime = -62135596800LL;
+constexpr int64 MaxUnixTime = 253402300799LL;
+// Seconds whose ticks still fit an int64, with room to spare.
+constexpr double MaxSeconds = 9.0e11;
+constexpr int64 MaxColour = 0xFFFFFF;
+
+enum class EIntegerRead : uint8
+{
+	Read,
+	TooLarge,
+	Bad
+};
+
+// One field of p, without the blanks around it.
+struct FField
+{
+	const TCHAR* Begin = nullptr;
+	int32 Len = 0;
+
+	bool IsEmpty() const { return Len == 0; }
+	FString ToString() const { return FString::ConstructFromPtrSize(Begin, Len); }
+};
+
+bool IsBlank(TCHAR C)
+{
+	return C == TEXT(' ') || C == TEXT('\t') || C == TEXT('\r') || C == TEXT('\n');
+}
+
+bool IsDigit(TCHAR C)
+{
+	return C >= TEXT('0') && C <= TEXT('9');
+}
+
+// Splits p at its commas; fields past the known ones are ignored.
+int32 SplitFields(const FString& Text, FField (&OutFields)[KnownFields])
+{
+	const TCHAR* Cursor = *Text;
+	const TCHAR* const End = Cursor + Text.Len();
+	int32 Count = 0;
+	while (Count < KnownFields)
+	{
+		const TCHAR* FieldEnd = Cursor;
+		while (FieldEnd < End && *FieldEnd != TEXT(','))
+		{
+			++FieldEnd;
+		}
+		const TCHAR* First = Cursor;
+		const TCHAR* Last = FieldEnd;
+		while (First < Last && IsBlank(*First))
+		{
+			++First;
+		}
+		while (Last > First && IsBlank(Last[-1]))
+		{
+			--Last;
+		}
+		OutFields[Count++] = {First, static_cast<int32>(Last - First)};
+		if (FieldEnd == End)
+		{
+			break;
+		}
+		Cursor = FieldEnd + 1;
+	}
+	return Count;
+}
+
+// A whole number of decimal digits, with an optional minus sign when negatives are allowed.
+EIntegerRead ReadInteger(const FField& Field, bool bAllowNegative, int64& OutValue)
+{
+	int32 Index = 0;
+	const bool bNegative = bAllowNegative && Field.Len > 0 && Field.Begin[0] == TEXT('-');
+	Index += bNegative ? 1 : 0;
+	if (Index >= Field.Len)
+	{
+		return EIntegerRead::Bad;
+	}
+	uint64 Value = 0;
+	bool bTooLarge = false;
+	for (; Index < Field.Len; ++Index)
+	{
+		if (!IsDigit(Field.Begin[Index]))
+		{
+			return EIntegerRead::Bad;
+		}
+		Value = Value * 10 + uint64(Field.Begin[Index] - TEXT('0'));
+		bTooLarge = bTooLarge || Value > uint64(MAX_int64);
+	}
+	if (bTooLarge)
+	{
+		return EIntegerRead::TooLarge;
+	}
+	OutValue = bNegative ? -int64(Value) : int64(Value);
+	return EIntegerRead::Read;
+}
+
+// A decimal number: sign, digits, fraction and exponent, at least one digit before the exponent.
+bool ReadSeconds(const FField& Field, double& OutSeconds)
+{
+	int32 Index = 0;
+	int32 Digits = 0;
+	const auto SkipDigits = [&Field, &Index]()
+	{
+		int32 Count = 0;
+		while (Index < Field.Len && IsDigit(Field.Begin[Index]))
+		{
+			++Index;
+			++Count;
+		}
+		return Count;
+	};
+	if (Index < Field.Len && (Field.Begin[Index] == TEXT('-') || Field.Begin[Index] == TEXT('+')))
+	{
+		++Index;
+	}
+	Digits += SkipDigits();
+	if (Index < Field.Len && Field.Begin[Index] == TEXT('.'))
+	{
+		++Index;
+		Digits += SkipDigits();
+	}
+	if (Digits == 0)
+	{
+		return false;
+	}
+	if (Index < Field.Len && (Field.Begin[Index] == TEXT('e') || Field.Begin[Index] == TEXT('E')))
+	{
+		++Index;
+		if (Index < Field.Len && (Field.Begin[Index] == TEXT('-') || Field.Begin[Index] == TEXT('+')))
+		{
+			++Index;
+		}
+		if (SkipDigits() == 0)
+		{
+			return false;
+		}
+	}
+	if (Index != Field.Len)
+	{
+		return false;
+	}
+	const double Seconds = FCString::Atod(*Field.ToString());
+	if (!(FMath::Abs(Seconds) <= MaxSeconds))
+	{
+		return false;
+	}
+	OutSeconds = Seconds;
+	return true;
+}
+
+// Fills Data from p; on a bad field, names it in OutProblem and returns false.
+bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FString& OutProblem)
+{
+	FField Fields[KnownFields];
+	const int32 Count = SplitFields(Text, Fields);
+	if (Count < RequiredFields)
+	{
+		OutProblem = TEXT("fewer than four fields (time, mode, size, colour)");
+		return false;
+	}
+	const auto At = [&Fields](EXmlField Name) -> const FField& { return Fields[static_cast<int32>(Name)]; };
+	const auto Has = [Count, &At](EXmlField Name) { return static_cast<int32>(Name) < Count && !At(Name).IsEmpty(); };
+
+	double Seconds = 0.0;
+	if (!ReadSeconds(At(EXmlField::Time), Seconds))
+	{
+		OutProblem = FString::Printf(TEXT("bad time '%s'"), *At(EXmlField::Time).ToString());
+		return false;
+	}
+	Data.SpawnTime = static_cast<int64>(FMath::RoundToDouble(Seconds * ETimespan::TicksPerSecond));
+
+	int64 Mode = 0;
+	if (ReadInteger(At(EXmlField::Mode), false, Mode) != EIntegerRead::Read || Mode > MAX_int32 ||
+	    !FDanmakuXmlReader::ConvertMode(Mode, Data.Mode))
+	{
+		OutProblem = FString::Printf(TEXT("bad mode '%s'"), *At(EXmlField::Mode).ToString());
+		return false;
+	}
+
+	int64 Size = 0;
+	if (ReadInteger(At(EXmlField::Size), false, Size) != EIntegerRead::Read || Size > MAX_int32)
+	{
+		OutProblem = FString::Printf(TEXT("bad size '%s'"), *At(EXmlField::Size).ToString());
+		return false;
+	}
+	Data.FontSize = static_cast<int32>(Size);
+
+	int64 Colour = 0;
+	if (ReadInteger(At(EXmlField::Colour), false, Colour) != EIntegerRead::Read || Colour > MaxColour)
+	{
+		OutProblem = FString::Printf(TEXT("bad colour '%s'"), *At(EXmlField::Colour).ToString());
+		return false;
+	}
+	Data.FontColor = FString::Printf(TEXT("#%06X"), static_cast<int32>(Colour));
+
+	if (Has(EXmlField::PostTime))
+	{
+		int64 UnixTime = 0;
+		if (ReadInteger(At(EXmlField::PostTime), true, UnixTime) != EIntegerRead::Read || UnixTime < MinUnixTime ||
+		    UnixTime > MaxUnixTime)
+		{
+			OutProblem = FString::Printf(TEXT("bad post time '%s'"), *At(EXmlField::PostTime).ToString());
+			return false;
+		}
+		Data.PostDate = FDateTime::FromUnixTimestamp(UnixTime);
+	}
+	if (Has(EXmlField::UserHash))
+	{
+		Data.UserDisplayName = At(EXmlField::UserHash).ToString();
+	}
+	if (Has(EXmlField::RowId))
+	{
+		int64 RowId = 0;
+		const EIntegerRead Read = ReadInteger(At(EXmlField::RowId), false, RowId);
+		if (Read == EIntegerRead::Bad)
+		{
+			OutProblem = FString::Printf(TEXT("bad id '%s'"), *At(EXmlField::RowId).ToString());
+			return false;
+		}
+		// Row ids outgrew 32 bits long ago. Such a comment keeps its place and gets an id no row id can have:
+		// minus its position among the document's comments.
+		Data.DanmakuID = Read == EIntegerRead::Read && RowId <= MAX_int32 ? static_cast<int32>(RowId) : -Position;
+	}
+	return true;
+}
+} // namespace
+
+bool FDanmakuXmlReader::ConvertMode(int64 XmlMode, EDanmakuMode& OutMode)
+{
+	if (XmlMode >= 1 && XmlMode <= 3)
+	{
+		OutMode = EDanmakuMode::SCROLL;
+	}
+	else if (XmlMode == 4)
+	{
+		OutMode = EDanmakuMode::BOTTOM;
+	}
+	else if (XmlMode == 5)
+	{
+		OutMode = EDanmakuMode::TOP;
+	}
+	else if (XmlMode == 6)
+	{
+		OutMode = EDanmakuMode::REVERSE;
+	}
+	else if (XmlMode >= 7 && XmlMode <= MAX_int32)
+	{
+		OutMode = static_cast<EDanmakuMode>(XmlMode);
+	}
+	else
+	{
+		return false;
+	}
+	return true;
+}
+
+bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRecords, int32* OutSkipped)
+{
+	OutRecords.Reset();
+	if (OutSkipped)
+	{
+		*OutSkipped = 0;
+	}
+	const FXmlFile File(XmlText, EConstructMethod::ConstructFromBuffer);
+	const FXmlNode* Root = File.GetRootNode();
+	if (!File.IsValid() || !Root)
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku XML document not read: %s"), *File.GetLastError());
+		return false;
+	}
+	if (Root->GetTag() != RootTag)
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku XML document not read: its root is <%s>, not <i>"), *Root->GetTag());
+		return false;
+	}
+
+	int32 Position = 0;
+	int32 Skipped = 0;
+	OutRecords.Reserve(Root->GetChildrenNodes().Num());
+	for (const FXmlNode* Node : Root->GetChildrenNodes())
+	{
+		if (Node->GetTag() != CommentTag)
+		{
+			continue;
+		}
+		++Position;
+		FDanmakuData Data;
+		FString Problem;
+		bool bHasAttributes = false;
+		for (const FXmlAttribute& Attribute : Node->GetAttributes())
+		{
+			if (Attribute.GetTag() == AttributesName)
+			{
+				bHasAttributes = true;
+				if (!ReadAttributes(Attribute.GetValue(), Position, Data, Problem))
+				{
+					break;
+				}
+			}
+		}
+		if (!bHasAttributes)
+		{
+			Problem = TEXT("no p attribute");
+		}
+		if (!Problem.IsEmpty())
+		{
+			if (++Skipped <= MaxSkipLogLines)
+			{
+				UE_LOG(LogTemp, Warning, TEXT("Danmaku XML comment %d skipped: %s"), Position, *Problem);
+			}
+			continue;
+		}
+		Data.Content = Node->GetContent();
+		OutRecords.Add(MoveTemp(Data));
+	}
+	if (Skipped > MaxSkipLogLines)
+	{
+		UE_LOG(LogTemp, Warning, TEXT("Danmaku XML: %d more comments skipped, %d in all"), Skipped - MaxSkipLogLines,
+		       Skipped);
+	}
+	if (OutSkipped)
+	{
+		*OutSkipped = Skipped;
+	}
+	return true;
+}

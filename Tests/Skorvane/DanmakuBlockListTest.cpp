@@ -1,0 +1,91 @@
+#include "DanmakuBlockList.h"
+
+#include <gtest/gtest.h>
+
+TEST(DanmakuBlockList, WordsAreFoundAnywhereInACommentWhateverTheirCase)
+{
+	FDanmakuBlockList List;
+	EXPECT_FALSE(List.IsBlocked(TEXT("anything"))) << "an empty list blocks nothing";
+	EXPECT_TRUE(List.AddWord(TEXT("Spoiler")));
+	EXPECT_TRUE(List.AddWord(TEXT("剧透")));
+	EXPECT_FALSE(List.AddWord(TEXT("SPOILER"))) << "already listed";
+	EXPECT_FALSE(List.AddWord(TEXT("")));
+
+	EXPECT_TRUE(List.IsBlocked(TEXT("big SPOILERS ahead")));
+	EXPECT_TRUE(List.IsBlocked(TEXT("前方高能剧透！")));
+	EXPECT_FALSE(List.IsBlocked(TEXT("spoi ler")));
+	EXPECT_FALSE(List.IsBlocked(TEXT("剧")));
+
+	EXPECT_TRUE(List.RemoveWord(TEXT("SPOILER")));
+	EXPECT_FALSE(List.IsBlocked(TEXT("big spoilers ahead")));
+	EXPECT_TRUE(List.IsBlocked(TEXT("剧透")));
+}
+
+TEST(DanmakuBlockList, OverlappingWordsAreAllFoundInOnePass)
+{
+	FDanmakuBlockList List;
+	for (const TCHAR* Word : {TEXT("hers"), TEXT("she"), TEXT("his"), TEXT("abcd"), TEXT("bc")})
+	{
+		ASSERT_TRUE(List.AddWord(Word));
+	}
+	// Each is found only by falling back from a longer partial match.
+	EXPECT_TRUE(List.IsBlocked(TEXT("ushe")));
+	EXPECT_TRUE(List.IsBlocked(TEXT("abce")));
+	EXPECT_TRUE(List.IsBlocked(TEXT("ahishers")));
+	EXPECT_FALSE(List.IsBlocked(TEXT("hes ab cd b c")));
+
+	// A list of many words still finds each one, and nothing else.
+	FDanmakuBlockList Many;
+	for (int32 Index = 0; Index < 1000; ++Index)
+	{
+		ASSERT_TRUE(Many.AddWord(FString::Printf(TEXT("w%dx"), Index)));
+	}
+	EXPECT_TRUE(Many.IsBlocked(TEXT("say W999X loud")));
+	EXPECT_TRUE(Many.IsBlocked(TEXT("w0x")));
+	EXPECT_FALSE(Many.IsBlocked(TEXT("w1000x w99 w")));
+}
+
+TEST(DanmakuBlockList, PatternsMatchIgnoringCaseAndBadOnesAreRefusedWithTheReason)
+{
+	FDanmakuBlockList List;
+	FString Error;
+	EXPECT_TRUE(List.AddPattern(TEXT("^6{3,}$"), Error));
+	EXPECT_TRUE(List.AddPattern(TEXT("buy\\s+cheap"), Error));
+	EXPECT_TRUE(List.IsBlocked(TEXT("666666")));
+	EXPECT_FALSE(List.IsBlocked(TEXT("666 nice")));
+	EXPECT_TRUE(List.IsBlocked(TEXT("BUY   Cheap coins")));
+
+	EXPECT_FALSE(List.AddPattern(TEXT("spam(("), Error));
+	EXPECT_TRUE(Error.Contains(TEXT("spam((")));
+	EXPECT_TRUE(Error.Contains(TEXT("not a valid regular expression")));
+	EXPECT_FALSE(List.AddPattern(TEXT("a)|(?:b"), Error)) << "would only compile when wrapped in a group";
+	EXPECT_FALSE(List.AddPattern(TEXT(""), Error));
+	EXPECT_FALSE(List.AddPattern(TEXT("buy\\s+cheap"), Error));
+	EXPECT_EQ(List.GetPatterns().Num(), 2);
+	EXPECT_FALSE(List.IsBlocked(TEXT("spam((")));
+
+	EXPECT_TRUE(List.RemovePattern(TEXT("^6{3,}$")));
+	EXPECT_FALSE(List.IsBlocked(TEXT("666666")));
+}
+
+TEST(DanmakuBlockList, PatternsThatCannotShareOneSearchKeepTheirOwnMeaning)
+{
+	FDanmakuBlockList List;
+	FString Error;
+	ASSERT_TRUE(List.AddPattern(TEXT("(x)y"), Error));
+	ASSERT_TRUE(List.AddPattern(TEXT("(ha)\\1"), Error));
+	ASSERT_TRUE(List.AddPattern(TEXT("lit\\Q)(\\E"), Error));
+	EXPECT_TRUE(List.IsBlocked(TEXT("hahaha")));
+	EXPECT_FALSE(List.IsBlocked(TEXT("haxa")));
+	EXPECT_TRUE(List.IsBlocked(TEXT("xy")));
+	EXPECT_TRUE(List.IsBlocked(TEXT("lit)(")));
+	EXPECT_FALSE(List.IsBlocked(TEXT("lit")));
+
+	// The same group name twice compiles alone but not joined; both still work.
+	FDanmakuBlockList Named;
+	ASSERT_TRUE(Named.AddPattern(TEXT("(?<n>ab)c"), Error));
+	ASSERT_TRUE(Named.AddPattern(TEXT("(?<n>de)f"), Error));
+	EXPECT_TRUE(Named.IsBlocked(TEXT("xdef")));
+	EXPECT_TRUE(Named.IsBlocked(TEXT("abc")));
+	EXPECT_FALSE(Named.IsBlocked(TEXT("abdf")));
+}
