@@ -87,7 +87,7 @@ bool FCommentControls::ParseOption(const TArray<FString>& Arguments, int32& Inde
 	}
 	else if (Argument == TEXT("--max-on-screen") || Argument == TEXT("--max-per-second"))
 	{
-		int32& Limit = Argument == TEXT("--max-on-screen") ? MaxOnScreen : MaxPerSecond;
+		int32& Limit = Argument == TEXT("--max-on-screen") ? Display.MaxOnScreen : Display.MaxPerSecond;
 		if (!ParseWhole32(Value, 0, 100000, Limit))
 		{
 			OutError = FString::Printf(TEXT("%s takes a whole number from 0 (no limit) to 100000, not '%s'"), *Argument,
@@ -96,14 +96,14 @@ bool FCommentControls::ParseOption(const TArray<FString>& Arguments, int32& Inde
 	}
 	else if (Argument == TEXT("--merge-repeats"))
 	{
-		if (!ParseFraction(Value, 0.0, 60.0, RepeatMergeSeconds))
+		if (!ParseFraction(Value, 0.0, 60.0, Display.RepeatMergeSeconds))
 		{
 			OutError = FString::Printf(TEXT("--merge-repeats takes seconds from 0 to 60, not '%s'"), *Value);
 		}
 	}
 	else if (Argument == TEXT("--opacity"))
 	{
-		if (!ParseFraction(Value, 0.0, 1.0, Opacity))
+		if (!ParseFraction(Value, 0.0, 1.0, Display.Opacity))
 		{
 			OutError = FString::Printf(TEXT("--opacity takes a number from 0 to 1, not '%s'"), *Value);
 		}
@@ -113,8 +113,8 @@ bool FCommentControls::ParseOption(const TArray<FString>& Arguments, int32& Inde
 		FString Upper;
 		FString Lower;
 		if (!Value.Split(TEXT(","), &Upper, &Lower) ||
-		    !ParseWhole32(Upper.TrimStartAndEnd(), 0, 100, ScrollAndTopArea) ||
-		    !ParseWhole32(Lower.TrimStartAndEnd(), 0, 100, BottomArea))
+		    !ParseWhole32(Upper.TrimStartAndEnd(), 0, 100, Display.ScrollAndTopArea) ||
+		    !ParseWhole32(Lower.TrimStartAndEnd(), 0, 100, Display.BottomArea))
 		{
 			OutError = FString::Printf(TEXT("--area takes two whole percentages, e.g. 50,20, not '%s'"), *Value);
 		}
@@ -123,7 +123,7 @@ bool FCommentControls::ParseOption(const TArray<FString>& Arguments, int32& Inde
 	{
 		const bool bSpeed = Argument == TEXT("--speed");
 		(bSpeed ? bSpeedScaleGiven : bFontScaleGiven) = true;
-		if (!ParseFraction(Value, 0.1, 10.0, bSpeed ? SpeedScale : FontScale))
+		if (!ParseFraction(Value, 0.1, 10.0, bSpeed ? Display.SpeedScale : Display.FontScale))
 		{
 			OutError = FString::Printf(TEXT("%s takes a number from 0.1 to 10, not '%s'"), *Argument, *Value);
 		}
@@ -149,11 +149,12 @@ bool FCommentControls::ApplyTo(UUI_Danmaku& Overlay, FString& OutError) const
 		}
 	}
 	// The options were checked against the same ranges; the defaults change nothing.
-	const bool bApplied = Overlay.SetDensityLimit(MaxOnScreen, MaxPerSecond) &&
-	                      Overlay.SetRepeatMerging(RepeatMergeSeconds) && Overlay.SetCommentOpacity(Opacity) &&
-	                      Overlay.SetDisplayArea(ScrollAndTopArea, BottomArea) &&
-	                      (!bSpeedScaleGiven || Overlay.SetSpeedScale(SpeedScale)) &&
-	                      (!bFontScaleGiven || Overlay.SetFontScale(FontScale));
+	const bool bApplied = Overlay.SetDensityLimit(Display.MaxOnScreen, Display.MaxPerSecond) &&
+	                      Overlay.SetRepeatMerging(Display.RepeatMergeSeconds) &&
+	                      Overlay.SetCommentOpacity(Display.Opacity) &&
+	                      Overlay.SetDisplayArea(Display.ScrollAndTopArea, Display.BottomArea) &&
+	                      (!bSpeedScaleGiven || Overlay.SetSpeedScale(Display.SpeedScale)) &&
+	                      (!bFontScaleGiven || Overlay.SetFontScale(Display.FontScale));
 	if (!bApplied)
 	{
 		OutError = TEXT("the overlay refused one of the display options");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "DanmakuDisplayControls.h"
 
 class UUI_Danmaku;
 
@@ -10,14 +11,8 @@ struct FCommentControls
 {
 	TArray<FString> BlockedWords;
 	TArray<FString> BlockedPatterns;
-	int32 MaxOnScreen = 0;
-	int32 MaxPerSecond = 0;
-	float RepeatMergeSeconds = 0.0f;
-	float Opacity = 1.0f;
-	int32 ScrollAndTopArea = 75;
-	int32 BottomArea = 25;
-	float SpeedScale = 1.0f;
-	float FontScale = 1.0f;
+	// The overlay's display controls the options set; the defaults are the overlay's.
+	FDanmakuDisplayControls Display;
 	// Given on the command line, so they win over the settings store.
 	bool bSpeedScaleGiven = false;
 	bool bFontScaleGiven = false;
