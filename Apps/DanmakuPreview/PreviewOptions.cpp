@@ -23,7 +23,6 @@ FString FPreviewOptions::Usage()
 	           "  --frame-rate N      frames per second of the simulated clock (default 60)\n"
 	           "  --seed N            seed of the random lane and life-time draws (default 1)\n"
 	           "  --no-send           do not send comments as a viewer\n"
-	           "\n"
 	           "  --help              show this text\n"
 	           "\n")) +
 	       FCommentControls::Usage();
