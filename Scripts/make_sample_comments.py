@@ -1,6 +1,11 @@
 #!/usr/bin/env python3
-"""Writes the bundled sample comment document: a few thousand comments of all three modes over a lesson of a
-few minutes, in the JSON format the overlay loads. Deterministic, so the file only changes when this does."""
+"""Writes a bundled sample comment document: a few thousand comments of all three modes over a lesson of a
+few minutes, in the JSON format the overlay loads. Deterministic, so the file only changes when this does.
+
+    make_sample_comments.py OUT.json [COUNT [DURATION-SECONDS [SEED [--oddities]]]]
+
+--oddities adds comments no clock reaches (a time before the start, one past the end, one out of range) and an id
+beyond 32 bits, so that the player's summary and trace have them to report."""
 
 import json
 import random
@@ -16,13 +21,13 @@ PHRASES = [
 COLOURS = ["#FFFFFF", "#FFFFFF", "#FFFFFF", "#FE0302", "#00CD00", "#4266BE", "#FFD302", "#CC0273"]
 
 
-def make(count, duration_seconds, seed):
+def make(count, duration_seconds, seed, oddities=False):
     rng = random.Random(seed)
     comments = []
     for index in range(count):
         # Comments bunch up around a few moments, as they do on real lessons.
         if rng.random() < 0.3:
-            centre = rng.choice([12, 47, 95, 150, 170])
+            centre = rng.choice([12, 47, 95, 150, 170]) * duration_seconds / 180.0
             seconds = min(max(rng.gauss(centre, 2.0), 0.0), duration_seconds - 0.1)
         else:
             seconds = rng.uniform(0.0, duration_seconds - 0.1)
@@ -43,12 +48,21 @@ def make(count, duration_seconds, seed):
             "danmaku_font_color": rng.choice(COLOURS),
         })
     comments.sort(key=lambda comment: comment["danmaku_spawn_time"])
+    if oddities:
+        odd = dict(comments[0])
+        for number, (key, value) in enumerate([("danmaku_spawn_time", -30_000_000),
+                                               ("danmaku_spawn_time", int((duration_seconds + 5) * 10_000_000)),
+                                               ("danmaku_spawn_time", 1e300), ("danmaku_id", 5_000_000_000)]):
+            comment = dict(odd, danmaku_id=count + number + 1, danmaku_content=f"odd comment {number + 1}")
+            comment[key] = value
+            comments.append(comment)
     return {"datas": comments}
 
 
 if __name__ == "__main__":
     count = int(sys.argv[2]) if len(sys.argv) > 2 else 3000
     duration = float(sys.argv[3]) if len(sys.argv) > 3 else 180.0
+    seed = int(sys.argv[4]) if len(sys.argv) > 4 else 20261208
     with open(sys.argv[1], "w", encoding="utf-8") as handle:
-        json.dump(make(count, duration, 20261208), handle, ensure_ascii=False, indent=None, separators=(",", ":"))
+        json.dump(make(count, duration, seed, "--oddities" in sys.argv[5:]), handle, ensure_ascii=False, indent=None, separators=(",", ":"))
         handle.write("\n")

@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# Builds the headless player and runs it on the bundled sample content. Extra arguments go to the program.
+# Builds the headless lesson player and runs it on the bundled lessons and viewer session; with --preview first,
+# the danmaku overlay preview instead. Extra arguments go to the program, and relative paths in them are taken
+# from the folder this script was run from.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+Root="$(cd "$(dirname "$0")/.." && pwd)"
+Program=LessonPlayer
+if [[ "${1:-}" == "--preview" ]]; then
+	Program=DanmakuPreview
+	shift
+fi
 
-bash Scripts/setup.sh
-cmake --preset release >/dev/null
-cmake --build --preset release --target DanmakuPreview
-./build/release/Apps/DanmakuPreview "$@"
+(
+	cd "$Root"
+	bash Scripts/setup.sh
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target "$Program"
+)
+exec "$Root/build/release/Apps/$Program" "$@"

@@ -2,7 +2,7 @@
 
 #include "CoreMinimal.h"
 
-// Turns a preview trace (JSON lines, see Apps/DanmakuPreview/PreviewTrace.h) into an ASS subtitle script that
+// Turns a preview trace (JSON lines, see Apps/Shared/CommentTrace.h) into an ASS subtitle script that
 // shows every placed comment where, when, how long, how large and in which colour the engine showed it, so that
 // the layout can be watched over the real video in any player that reads ASS subtitles.
 class FAssExport

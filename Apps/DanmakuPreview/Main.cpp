@@ -1,4 +1,5 @@
 #include "CoreMinimal.h"
+#include "AppConsole.h"
 #include "Modules/ModuleManager.h"
 #include "PreviewOptions.h"
 #include "PreviewSession.h"
@@ -7,6 +8,7 @@
 
 int main(int ArgumentCount, char** Arguments)
 {
+	FAppConsole::SetProgramName(TEXT("DanmakuPreview"));
 	TArray<FString> Parsed;
 	for (int32 Index = 1; Index < ArgumentCount; ++Index)
 	{
@@ -16,7 +18,7 @@ int main(int ArgumentCount, char** Arguments)
 	FString Error;
 	if (!Options.Parse(Parsed, Error))
 	{
-		std::fprintf(stderr, "DanmakuPreview: %s\n", TCHAR_TO_UTF8(*Error));
+		FAppConsole::Error(Error);
 		return 2;
 	}
 	if (Options.bHelp)

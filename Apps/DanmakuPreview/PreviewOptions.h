@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "CommentControls.h"
 
 // What a run of the preview does, from the command line.
 struct FPreviewOptions
@@ -21,21 +22,7 @@ struct FPreviewOptions
 	bool bSendComments = true;
 	bool bHelp = false;
 
-	// The overlay's controls; the defaults leave it as it is.
-	TArray<FString> BlockedWords;
-	TArray<FString> BlockedPatterns;
-	int32 MaxOnScreen = 0;
-	int32 MaxPerSecond = 0;
-	float RepeatMergeSeconds = 0.0f;
-	float Opacity = 1.0f;
-	int32 ScrollAndTopArea = 75;
-	int32 BottomArea = 25;
-	float SpeedScale = 1.0f;
-	float FontScale = 1.0f;
-	// Given on the command line, so they win over the settings store.
-	bool bSpeedScaleGiven = false;
-	bool bFontScaleGiven = false;
-	bool bApplySavedSettings = false;
+	FCommentControls Controls;
 
 	// Reads the arguments; false with a message for anything it does not understand.
 	bool Parse(const TArray<FString>& Arguments, FString& OutError);

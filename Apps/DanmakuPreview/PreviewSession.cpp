@@ -26,27 +26,6 @@ const TCHAR* const SampleLessonUrl = TEXT("https://lessons.pravella.invalid/samp
 // Space kept under the overlay for the input bar.
 constexpr double BarHeight = 64.0;
 
-void PrintError(const FString& Message)
-{
-	std::fprintf(stderr, "DanmakuPreview: %s\n", TCHAR_TO_UTF8(*Message));
-}
-
-void PrintLine(const FString& Message)
-{
-	std::printf("%s\n", TCHAR_TO_UTF8(*Message));
-}
-
-FString LimitText(int32 Limit)
-{
-	return Limit > 0 ? FString::Printf(TEXT("at most %d"), Limit) : FString(TEXT("no limit"));
-}
-
-FString FormatClock(double Seconds)
-{
-	const int64 Tenths = int64(Seconds * 10.0);
-	return FString::Printf(TEXT("%02lld:%02lld:%02lld.%lld"), Tenths / 36000, (Tenths / 600) % 60, (Tenths / 10) % 60,
-	                       Tenths % 10);
-}
 } // namespace
 
 FPreviewSession::FPreviewSession(const FPreviewOptions& InOptions) : Options(InOptions) {}
@@ -69,12 +48,17 @@ bool FPreviewSession::LoadDocument(FString& OutError)
 	const FString Path = Options.CommentsFile.IsEmpty()
 	                         ? FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/LessonComments.json"))
 	                         : Options.CommentsFile;
-	if (!CommentFile.Load(Path, OutError))
+	// The overlay takes any text silently; a person pointing the preview at a file wants to know it is wrong.
+	if (!Document.Read(Path, OutError))
 	{
 		return false;
 	}
-	Counts.Documented = CommentFile.Comments;
-	Counts.DocumentedNeverPlacedMode = CommentFile.NeverPlacedMode;
+	if (Document.ClampedIds > 0)
+	{
+		FAppConsole::Warning(FString::Printf(TEXT("%d comment ids of %s lie beyond 32 bits and were clamped (the "
+		                                          "first is %s)"),
+		                                     Document.ClampedIds, *Path, *Document.FirstClampedId));
+	}
 	return true;
 }
 
@@ -196,40 +180,7 @@ bool FPreviewSession::BuildScreen(FString& OutError)
 	Host->AddToViewport(0);
 	Overlay->OnTrackManagerCreated.AddLambda([this](UDanmakuTrackManager* Manager) { BindReports(Manager); });
 	Overlay->Init(Player, Bar, Panel);
-	return ApplyControls(OutError);
-}
-
-bool FPreviewSession::ApplyControls(FString& OutError)
-{
-	if (Options.bApplySavedSettings)
-	{
-		Overlay->ApplySavedSettings();
-	}
-	for (const FString& Word : Options.BlockedWords)
-	{
-		Overlay->AddBlockedWord(Word);
-	}
-	for (const FString& Pattern : Options.BlockedPatterns)
-	{
-		FString Error;
-		if (!Overlay->AddBlockedPattern(Pattern, &Error))
-		{
-			OutError = Error;
-			return false;
-		}
-	}
-	// The options were checked against the same ranges; the defaults change nothing.
-	const bool bApplied = Overlay->SetDensityLimit(Options.MaxOnScreen, Options.MaxPerSecond) &&
-	                      Overlay->SetRepeatMerging(Options.RepeatMergeSeconds) &&
-	                      Overlay->SetCommentOpacity(Options.Opacity) &&
-	                      Overlay->SetDisplayArea(Options.ScrollAndTopArea, Options.BottomArea) &&
-	                      (!Options.bSpeedScaleGiven || Overlay->SetSpeedScale(Options.SpeedScale)) &&
-	                      (!Options.bFontScaleGiven || Overlay->SetFontScale(Options.FontScale));
-	if (!bApplied)
-	{
-		OutError = TEXT("the overlay refused one of the display options");
-	}
-	return bApplied;
+	return Options.Controls.ApplyTo(*Overlay, OutError);
 }
 
 void FPreviewSession::ScheduleViewerActions()
@@ -292,66 +243,29 @@ void FPreviewSession::ScheduleViewerActions()
 	             }});
 }
 
+void FPreviewSession::NoteLanes(const UDanmakuTrackManager* Manager)
+{
+	const UWidget* Canvas = Overlay->GetWidgetFromName(TEXT("DanmakuCanvasPanel"));
+	Trace.NoteLanes(Canvas ? Canvas->GetCachedGeometry().GetLocalSize() : FVector2D::ZeroVector,
+	                UDanmakuTrackManager::TrackHeight, Manager->GetTrackNum());
+}
+
 void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 {
-	Trace.WriteOverlay(App->GetCurrentTime(), Overlay->GetCachedGeometry().GetLocalSize(),
-	                   UDanmakuTrackManager::TrackHeight);
+	Trace.SetMediaClock([this] { return MediaSeconds(); });
 	Manager->OnDanmakuPlaced.AddLambda(
-	    [this](const FDanmakuPlacement& Placement)
+	    [this, Manager](const FDanmakuPlacement& Placement)
 	    {
-		    ++(Placement.bUserNode ? Counts.ShownOwn : Counts.ShownFromIndex);
-		    const int32 NodeNumber = ++PlacedNodes;
-		    Trace.WritePlacement(App->GetCurrentTime(), MediaSeconds(), Placement, NodeNumber);
-		    if (!Trace.IsOpen())
-		    {
-			    return;
-		    }
-		    // A node leaves through destruction (its time ran out, or the canvas was cleared) or its end event;
-		    // whichever comes first is its end.
-		    LiveNodes.Add(Placement.Node, NodeNumber);
-		    const auto WriteEnd = [this](UUI_DanmakuNode* Node)
-		    {
-			    if (const int32* Found = LiveNodes.Find(Node))
-			    {
-				    const int32 Ended = *Found;
-				    LiveNodes.Remove(Node);
-				    Trace.WriteEnded(App->GetCurrentTime(), MediaSeconds(), Ended);
-			    }
-		    };
-		    Placement.Node->OnCanceled.AddLambda(WriteEnd);
-		    Placement.Node->OnEnded.AddLambda(WriteEnd);
+		    ++(Placement.bUserNode ? Counts.ShownOwn : Counts.ShownFromDocument);
+		    NoteLanes(Manager);
+		    Trace.WritePlacement(Placement);
 	    });
 	Manager->OnDanmakuNotShown.AddLambda(
-	    [this](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
+	    [this, Manager](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
 	    {
-		    switch (Reason)
-		    {
-			    case EDanmakuNotShownReason::NoFreeLane:
-				    ++Counts.NoFreeLane;
-				    break;
-			    case EDanmakuNotShownReason::ModeNeverPlaced:
-				    ++Counts.NeverPlacedMode;
-				    break;
-			    case EDanmakuNotShownReason::Paused:
-				    ++Counts.PausedOrOff;
-				    break;
-			    case EDanmakuNotShownReason::Blocked:
-				    ++Counts.Blocked;
-				    break;
-			    case EDanmakuNotShownReason::OverScreenLimit:
-				    ++Counts.OverScreenLimit;
-				    break;
-			    case EDanmakuNotShownReason::OverRateLimit:
-				    ++Counts.OverRateLimit;
-				    break;
-			    case EDanmakuNotShownReason::MergedRepeat:
-				    ++Counts.MergedRepeats;
-				    break;
-			    default:
-				    ++Counts.NoLanesOrTooTall;
-				    break;
-		    }
-		    Trace.WriteNotShown(App->GetCurrentTime(), MediaSeconds(), Data, Reason);
+		    NoteLanes(Manager);
+		    Counts.CountNotShown(Reason);
+		    Trace.WriteNotShown(Data, Reason, Manager->GetNodeNotShown());
 	    });
 }
 
@@ -361,7 +275,7 @@ void FPreviewSession::UpdateTimeText(double Seconds)
 	if (Tenths != LastTimeTextTenths)
 	{
 		LastTimeTextTenths = Tenths;
-		TimeText->SetText(FText::FromString(FormatClock(Seconds)));
+		TimeText->SetText(FText::FromString(FAppConsole::FormatClock(Seconds)));
 	}
 }
 
@@ -371,24 +285,11 @@ bool FPreviewSession::WriteSnapshot(double Seconds)
 	const FString Path = FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("snapshot_%07.2fs.png"), Seconds));
 	if (!FHeadlessViewport::Get().PaintToPng(Path))
 	{
-		PrintError(FString::Printf(TEXT("cannot write %s"), *Path));
+		FAppConsole::Error(FString::Printf(TEXT("cannot write %s"), *Path));
 		return false;
 	}
 	Snapshots.Add(Path);
 	return true;
-}
-
-void FPreviewSession::ReportProgress(double Seconds, double EndSeconds)
-{
-	const int32 Decile = EndSeconds > 0.0 ? int32(10.0 * Seconds / EndSeconds) : 10;
-	if (Decile != LastProgressDecile)
-	{
-		LastProgressDecile = Decile;
-		std::fprintf(stderr, "[%3d%%] media %s of %s, %d comments shown\n", FMath::Min(Decile * 10, 100),
-		             TCHAR_TO_UTF8(*FormatClock(Seconds)), TCHAR_TO_UTF8(*FormatClock(EndSeconds)),
-		             Counts.ShownFromIndex + Counts.ShownOwn);
-		std::fflush(stderr);
-	}
 }
 
 void FPreviewSession::WriteSummary(double PlayedSeconds)
@@ -406,43 +307,27 @@ void FPreviewSession::WriteSummary(double PlayedSeconds)
 		}
 	}
 	TArray<FString> Lines;
-	Lines.Add(FString::Printf(TEXT("media: %s (%s played)"), *MediaUrl, *FormatClock(PlayedSeconds)));
+	Lines.Add(FString::Printf(TEXT("media: %s (%s played)"), *MediaUrl, *FAppConsole::FormatClock(PlayedSeconds)));
 	Lines.Add(FString::Printf(TEXT("canvas: %dx%d"), int32(Options.CanvasSize.X), int32(Options.CanvasSize.Y)));
-	Lines.Add(FString::Printf(TEXT("comments loaded: %d, in %d seconds of the index"), Counts.Documented,
+	Lines.Add(FString::Printf(TEXT("comments loaded: %d, in %d seconds of the index"), Document.Comments,
 	                          Overlay->GetIndexedSecondCount()));
-	if (CommentFile.Skipped > 0)
-	{
-		Lines.Add(
-		    FString::Printf(TEXT("left out of the document for a missing or bad attribute: %d"), CommentFile.Skipped));
-	}
 	Lines.Add(FString::Printf(TEXT("most comments in one second: %d (second %d)"), BusiestCount, BusiestSecond));
-	Lines.Add(FString::Printf(TEXT("shown: %d from the document, %d sent by the viewer (%d sends)"),
-	                          Counts.ShownFromIndex, Counts.ShownOwn, Counts.Sent));
-	Lines.Add(FString::Printf(TEXT("dropped for lack of a lane: %d"), Counts.NoFreeLane + Counts.NoLanesOrTooTall));
-	Lines.Add(FString::Printf(TEXT("not shown while the overlay was paused or off: %d"), Counts.PausedOrOff));
-	Lines.Add(FString::Printf(TEXT("blocked: %d (%d words, %d patterns on the block list)"), Counts.Blocked,
-	                          Overlay->GetBlockList().GetWords().Num(), Overlay->GetBlockList().GetPatterns().Num()));
-	const FDanmakuDisplayControls& Controls = Overlay->GetDisplayControls();
-	Lines.Add(FString::Printf(TEXT("over the density limit: %d with %s on screen, %d with %s appearing in a second"),
-	                          Counts.OverScreenLimit, *LimitText(Controls.MaxOnScreen), Counts.OverRateLimit,
-	                          *LimitText(Controls.MaxPerSecond)));
-	Lines.Add(FString::Printf(TEXT("repeats counted on a comment already shown: %d"), Counts.MergedRepeats));
-	Lines.Add(FString::Printf(TEXT("display: opacity %.2f, area %d%% top and %d%% bottom, speed x%.2f, font x%.2f"),
-	                          Controls.Opacity, Controls.ScrollAndTopArea, Controls.BottomArea, Controls.SpeedScale,
-	                          Controls.FontScale));
-	Lines.Add(FString::Printf(TEXT("never shown because their mode is never placed: %d in the document (%d reached "
-	                               "during the run)"),
-	                          Counts.DocumentedNeverPlacedMode, Counts.NeverPlacedMode));
+	Counts.AddSummaryLines(Document, *Overlay, FString(), Lines);
+	Lines.Add(FCommentCounts::DisplayLine(*Overlay));
 	for (const FString& Snapshot : Snapshots)
 	{
 		Lines.Add(FString::Printf(TEXT("snapshot: %s"), *Snapshot));
+	}
+	for (const FString& Missed : MissedSnapshots)
+	{
+		Lines.Add(Missed);
 	}
 	if (Trace.IsOpen())
 	{
 		Lines.Add(FString::Printf(TEXT("trace: %s"), *Options.TraceFile));
 	}
 	const FString Summary = FString::Join(Lines, TEXT("\n")) + TEXT("\n");
-	PrintLine(Summary.TrimEnd());
+	FAppConsole::Line(Summary.TrimEnd());
 	FFileHelper::SaveStringToFile(Summary, *FPaths::Combine(Options.OutputDir, TEXT("summary.txt")));
 }
 
@@ -451,18 +336,18 @@ int32 FPreviewSession::Run()
 	FString Error;
 	if (!LoadDocument(Error))
 	{
-		PrintError(Error);
+		FAppConsole::Error(Error);
 		return 1;
 	}
 	if (!IFileManager::Get().MakeDirectory(*Options.OutputDir, true) &&
 	    !IFileManager::Get().DirectoryExists(*Options.OutputDir))
 	{
-		PrintError(FString::Printf(TEXT("cannot create the output folder %s"), *Options.OutputDir));
+		FAppConsole::Error(FString::Printf(TEXT("cannot create the output folder %s"), *Options.OutputDir));
 		return 1;
 	}
 	if (!Options.TraceFile.IsEmpty() && !Trace.Open(Options.TraceFile))
 	{
-		PrintError(FString::Printf(TEXT("cannot write the trace %s"), *Options.TraceFile));
+		FAppConsole::Error(FString::Printf(TEXT("cannot write the trace %s"), *Options.TraceFile));
 		return 1;
 	}
 
@@ -473,14 +358,18 @@ int32 FPreviewSession::Run()
 	const bool bReady = OpenMedia(Error) && BuildScreen(Error);
 	if (!bReady)
 	{
-		PrintError(Error);
+		FAppConsole::Error(Error);
 		return 1;
 	}
-	CommentFile.HandTo(*Overlay);
-	CommentFile.Text.Empty();
+	const double Duration = Player->GetDuration().GetTotalSeconds();
+	Document.FindPastTheEnd(Duration);
+	for (const FCommentDocument::FUnshowable& Comment : Document.Unshowable)
+	{
+		Trace.WriteNeverShown(MediaUrl, Comment);
+	}
+	Document.HandTo(*Overlay);
 	ScheduleViewerActions();
 
-	const double Duration = Player->GetDuration().GetTotalSeconds();
 	const double EndSeconds = Options.PlaySeconds > 0.0 ? FMath::Min(Options.PlaySeconds, Duration) : Duration;
 	int32 NextSnapshot = 0;
 	int32 NextAction = 0;
@@ -505,7 +394,10 @@ int32 FPreviewSession::Run()
 				return 1;
 			}
 		}
-		ReportProgress(Seconds, EndSeconds);
+		Progress.Update(Seconds, EndSeconds,
+		                FString::Printf(TEXT("media %s of %s, %d comments shown"), *FAppConsole::FormatClock(Seconds),
+		                                *FAppConsole::FormatClock(EndSeconds),
+		                                Counts.ShownFromDocument + Counts.ShownOwn));
 		if (Seconds >= EndSeconds || (!Player->IsPlaying() && !Player->IsPreparing() && Seconds > 0.0))
 		{
 			break;
@@ -513,11 +405,18 @@ int32 FPreviewSession::Run()
 	}
 	if (Frame >= MaxFrames)
 	{
-		PrintError(TEXT("the media clock stopped advancing; the summary covers what was played"));
+		FAppConsole::Error(TEXT("the media clock stopped advancing; the summary covers what was played"));
+	}
+	for (; NextSnapshot < Options.SnapshotTimes.Num(); ++NextSnapshot)
+	{
+		const FString Missed = FString::Printf(TEXT("snapshot at %.2f s not written: the run ended at %.2f s of "
+		                                            "media (the media lasts %.2f s)"),
+		                                       Options.SnapshotTimes[NextSnapshot], Seconds, Duration);
+		FAppConsole::Warning(Missed);
+		MissedSnapshots.Add(Missed);
 	}
 	WriteSummary(Seconds);
-	// Comments still on screen when the run stops have no end in the trace: taking the screen down is not theirs.
-	LiveNodes.Empty();
+	Trace.ForgetPlacedNodes();
 	Host->RemoveFromParent();
 	Host = nullptr;
 	Player->Close();

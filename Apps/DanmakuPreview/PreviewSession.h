@@ -1,9 +1,11 @@
 #pragma once
 
 #include "CoreMinimal.h"
-#include "DanmakuCommentFile.h"
 #include "PreviewOptions.h"
-#include "PreviewTrace.h"
+#include "CommentDocument.h"
+#include "AppConsole.h"
+#include "CommentCounts.h"
+#include "CommentTrace.h"
 #include "UObject/GarbageCollection.h"
 
 #include <functional>
@@ -14,7 +16,6 @@ class UMediaPlayer;
 class UTextBlock;
 class UUI_Danmaku;
 class UUI_DanmakuBar;
-class UUI_DanmakuNode;
 class UUI_DanmakuNodeSetting;
 class UUserWidget;
 class UWidget;
@@ -31,22 +32,6 @@ public:
 	int32 Run();
 
 private:
-	struct FCounts
-	{
-		int32 Documented = 0;
-		int32 DocumentedNeverPlacedMode = 0;
-		int32 ShownFromIndex = 0;
-		int32 ShownOwn = 0;
-		int32 NoFreeLane = 0;
-		int32 NeverPlacedMode = 0;
-		int32 NoLanesOrTooTall = 0;
-		int32 PausedOrOff = 0;
-		int32 Blocked = 0;
-		int32 OverScreenLimit = 0;
-		int32 OverRateLimit = 0;
-		int32 MergedRepeats = 0;
-		int32 Sent = 0;
-	};
 	struct FViewerAction
 	{
 		double MediaSeconds = 0.0;
@@ -57,12 +42,11 @@ private:
 	bool LoadDocument(FString& OutError);
 	bool OpenMedia(FString& OutError);
 	bool BuildScreen(FString& OutError);
-	bool ApplyControls(FString& OutError);
 	void ScheduleViewerActions();
 	void BindReports(UDanmakuTrackManager* Manager);
+	void NoteLanes(const UDanmakuTrackManager* Manager);
 	bool WriteSnapshot(double MediaSeconds);
 	void UpdateTimeText(double MediaSeconds);
-	void ReportProgress(double MediaSeconds, double EndSeconds);
 	void WriteSummary(double PlayedSeconds);
 
 	FVector2D CentreOf(const FString& OwnerName, const FString& ChildName) const;
@@ -83,14 +67,12 @@ private:
 	UTextBlock* TimeText = nullptr;
 	UMediaPlayer* Player = nullptr;
 	FString MediaUrl;
-	FDanmakuCommentFile CommentFile;
-	FCounts Counts;
-	FPreviewTrace Trace;
+	FCommentCounts Counts;
+	FCommentTrace Trace;
+	FCommentDocument Document;
+	FProgressReport Progress;
 	TArray<FViewerAction> Actions;
 	TArray<FString> Snapshots;
-	// Placed nodes still on the canvas, by their number in the trace.
-	TMap<const UUI_DanmakuNode*, int32> LiveNodes;
-	int32 PlacedNodes = 0;
-	int32 LastProgressDecile = -1;
+	TArray<FString> MissedSnapshots;
 	int32 LastTimeTextTenths = -1;
 };

@@ -1,4 +1,4 @@
-#include "CoreMinimal.h"
+#include "AppRun.h"
 #include "Headless/Utf8String.h"
 #include "Dom/JsonObject.h"
 #include "HAL/FileManager.h"
@@ -16,43 +16,6 @@
 
 namespace
 {
-struct FRunResult
-{
-	int32 ExitCode = -1;
-	FString Output;
-	FString Errors;
-};
-
-// A fresh folder in which the programs run as a user would run them.
-class FWorkFolder
-{
-public:
-	FWorkFolder()
-	{
-		Folder = FromUtf8(
-		    (std::filesystem::temp_directory_path() / ("danmaku-ass-" + std::to_string(std::random_device()())))
-		        .string());
-		IFileManager::Get().MakeDirectory(*Folder, true);
-	}
-	~FWorkFolder() { std::filesystem::remove_all(ToUtf8(Folder)); }
-
-	FString Path(const TCHAR* Name) const { return FPaths::Combine(Folder, Name); }
-
-	FRunResult Run(const TCHAR* Program, const FString& Arguments) const
-	{
-		const FString Command = FString::Printf(TEXT("\"%s\" %s > \"%s\" 2> \"%s\""), Program, *Arguments,
-		                                        *Path(TEXT("stdout.txt")), *Path(TEXT("stderr.txt")));
-		FRunResult Result;
-		const int Status = std::system(TCHAR_TO_UTF8(*Command));
-		Result.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-		FFileHelper::LoadFileToString(Result.Output, *Path(TEXT("stdout.txt")));
-		FFileHelper::LoadFileToString(Result.Errors, *Path(TEXT("stderr.txt")));
-		return Result;
-	}
-
-	FString Folder;
-};
-
 const TCHAR* const Exporter = TEXT(DANMAKU_ASS_EXPORT_PATH);
 const TCHAR* const Preview = TEXT(DANMAKU_PREVIEW_PATH);
 
@@ -73,22 +36,6 @@ FString MakeXmlDocument()
 	}
 	Xml += TEXT("<d p=\"3,1,25,99999999\">bad colour</d>\n</i>\n");
 	return Xml;
-}
-
-TArray<TSharedPtr<FJsonObject>> ReadTrace(const FString& Path)
-{
-	FString Text;
-	TArray<TSharedPtr<FJsonObject>> Events;
-	EXPECT_TRUE(FFileHelper::LoadFileToString(Text, *Path));
-	TArray<FString> Lines;
-	Text.ParseIntoArray(Lines, TEXT("\n"), true);
-	for (const FString& Line : Lines)
-	{
-		TSharedPtr<FJsonObject> Event;
-		EXPECT_TRUE(FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Line), Event) && Event.IsValid());
-		Events.Add(Event);
-	}
-	return Events;
 }
 
 double ParseAssTime(const FString& Text)
@@ -232,7 +179,7 @@ TArray<FDialogue> ReadDialogues(const FString& Script, FString& OutPlayRes)
 
 TEST(DanmakuAssExport, XmlCommentsThroughThePreviewExportAsDialoguesThatMatchTheTrace)
 {
-	FWorkFolder Work;
+	FAppRun Work(Exporter);
 	ASSERT_TRUE(FFileHelper::SaveStringToFile(MakeXmlDocument(), *Work.Path(TEXT("lesson.xml"))));
 	const FRunResult Run = Work.Run(
 	    Preview,
@@ -380,7 +327,7 @@ TEST(DanmakuAssExport, XmlCommentsThroughThePreviewExportAsDialoguesThatMatchThe
 
 TEST(DanmakuAssExport, WritesOlderTracesAndEscapesWhatAssWouldReadAsTags)
 {
-	FWorkFolder Work;
+	FAppRun Work(Exporter);
 	// A trace without node numbers, sizes or colours, as the preview wrote before it traced them.
 	ASSERT_TRUE(FFileHelper::SaveStringToFile(
 	    TEXT("{\"event\":\"overlay\",\"clock\":0.4,\"width\":1280.000,\"height\":656.000,\"lane_height\":15.12}\n"
@@ -405,7 +352,7 @@ TEST(DanmakuAssExport, WritesOlderTracesAndEscapesWhatAssWouldReadAsTags)
 
 TEST(DanmakuAssExport, RefusesWhatIsNotAPreviewTraceWithAClearMessage)
 {
-	FWorkFolder Work;
+	FAppRun Work(Exporter);
 	const FRunResult Missing = Work.Run(Exporter, TEXT("/nonexistent/trace.jsonl out.ass"));
 	EXPECT_EQ(Missing.ExitCode, 1);
 	EXPECT_TRUE(Missing.Errors.Contains(TEXT("cannot read the trace"))) << TCHAR_TO_UTF8(*Missing.Errors);

@@ -1,11 +1,4 @@
-#include "CoreMinimal.h"
-#include "Headless/Utf8String.h"
-#include "Dom/JsonObject.h"
-#include "HAL/FileManager.h"
-#include "Misc/FileHelper.h"
-#include "Misc/Paths.h"
-#include "Serialization/JsonReader.h"
-#include "Serialization/JsonSerializer.h"
+#include "AppRun.h"
 
 #include <gtest/gtest.h>
 
@@ -16,43 +9,6 @@
 
 namespace
 {
-struct FRunResult
-{
-	int32 ExitCode = -1;
-	FString Output;
-	FString Errors;
-};
-
-// Runs the preview program as a user would, in a fresh folder, and keeps what it printed.
-class FPreviewRun
-{
-public:
-	FPreviewRun()
-	{
-		Folder = FromUtf8(
-		    (std::filesystem::temp_directory_path() / ("danmaku-preview-" + std::to_string(std::random_device()())))
-		        .string());
-		IFileManager::Get().MakeDirectory(*Folder, true);
-	}
-	~FPreviewRun() { std::filesystem::remove_all(ToUtf8(Folder)); }
-
-	FString Path(const TCHAR* Name) const { return FPaths::Combine(Folder, Name); }
-
-	FRunResult Run(const FString& Arguments) const
-	{
-		const FString Command = FString::Printf(TEXT("\"%s\" %s > \"%s\" 2> \"%s\""), TEXT(DANMAKU_PREVIEW_PATH),
-		                                        *Arguments, *Path(TEXT("stdout.txt")), *Path(TEXT("stderr.txt")));
-		FRunResult Result;
-		const int Status = std::system(TCHAR_TO_UTF8(*Command));
-		Result.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-		FFileHelper::LoadFileToString(Result.Output, *Path(TEXT("stdout.txt")));
-		FFileHelper::LoadFileToString(Result.Errors, *Path(TEXT("stderr.txt")));
-		return Result;
-	}
-
-	FString Folder;
-};
-
 struct FComment
 {
 	int32 Id;
@@ -94,35 +50,11 @@ FString MakeDocument(const TArray<FComment>& Comments)
 	return FString(TEXT("{\"datas\":[")) + FString::Join(Items, TEXT(",")) + TEXT("]}");
 }
 
-TArray<TSharedPtr<FJsonObject>> ReadTrace(const FString& Path)
-{
-	FString Text;
-	TArray<TSharedPtr<FJsonObject>> Events;
-	if (!FFileHelper::LoadFileToString(Text, *Path))
-	{
-		return Events;
-	}
-	TArray<FString> Lines;
-	Text.ParseIntoArray(Lines, TEXT("\n"), true);
-	for (const FString& Line : Lines)
-	{
-		TSharedPtr<FJsonObject> Event;
-		if (FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Line), Event) && Event.IsValid())
-		{
-			Events.Add(Event);
-		}
-		else
-		{
-			ADD_FAILURE() << "unreadable trace line: " << TCHAR_TO_UTF8(*Line);
-		}
-	}
-	return Events;
-}
 } // namespace
 
 TEST(DanmakuPreview, EveryCommentOfAPlayedSecondIsPlacedOrAccountedForAndPlacementsStayInTheirLanes)
 {
-	FPreviewRun Preview;
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
 	const TArray<FComment> Comments = MakeComments();
 	ASSERT_TRUE(FFileHelper::SaveStringToFile(MakeDocument(Comments), *Preview.Path(TEXT("comments.json"))));
 
@@ -208,7 +140,7 @@ TEST(DanmakuPreview, EveryCommentOfAPlayedSecondIsPlacedOrAccountedForAndPlaceme
 
 TEST(DanmakuPreview, RefusesBadInputWithAClearMessage)
 {
-	FPreviewRun Preview;
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
 	const FRunResult Missing = Preview.Run(TEXT("--comments /nonexistent/comments.json"));
 	EXPECT_EQ(Missing.ExitCode, 1);
 	EXPECT_TRUE(Missing.Errors.Contains(TEXT("not found"))) << TCHAR_TO_UTF8(*Missing.Errors);
@@ -232,9 +164,78 @@ TEST(DanmakuPreview, RefusesBadInputWithAClearMessage)
 	EXPECT_TRUE(Help.Output.Contains(TEXT("--comments FILE")));
 }
 
+TEST(DanmakuPreview, CountsCommentsNoClockReachesAndReportsASnapshotPastTheEnd)
+{
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
+	// The bundled lesson lasts 180 s.
+	const FString Document = TEXT("{\"datas\":[{\"danmaku_id\":1,\"danmaku_spawn_time\":5000000},"
+	                              "{\"danmaku_id\":2,\"danmaku_spawn_time\":-20000000},"
+	                              "{\"danmaku_id\":3,\"danmaku_spawn_time\":1900000000},"
+	                              "{\"danmaku_id\":4,\"danmaku_spawn_time\":1e400},"
+	                              "{\"danmaku_id\":1e12,\"danmaku_spawn_time\":5000000}]}");
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(Document, *Preview.Path(TEXT("odd.json"))));
+	const FRunResult Result = Preview.Run(FString::Printf(
+	    TEXT("--comments \"%s\" --seconds 2 --snapshots 1,500 --no-send --output \"%s\" --trace \"%s\""),
+	    *Preview.Path(TEXT("odd.json")), *Preview.Path(TEXT("out")), *Preview.Path(TEXT("trace.jsonl"))));
+	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+	for (const TCHAR* Line : {TEXT("never shown, time before the start: 1"), TEXT("never shown, time out of range: 1"),
+	                          TEXT("never shown, time past the end of the media: 1"),
+	                          TEXT("ids beyond 32 bits, clamped: 1"), TEXT("snapshot at 500.00 s not written")})
+	{
+		EXPECT_TRUE(Result.Output.Contains(Line)) << TCHAR_TO_UTF8(Line) << "\n" << TCHAR_TO_UTF8(*Result.Output);
+	}
+	EXPECT_TRUE(Result.Errors.Contains(TEXT("warning: 1 comment ids"))) << TCHAR_TO_UTF8(*Result.Errors);
+	int32 NeverShown = 0;
+	for (const TSharedPtr<FJsonObject>& Event : ReadTrace(Preview.Path(TEXT("trace.jsonl"))))
+	{
+		NeverShown += Event->GetStringField(TEXT("event")) == TEXT("never_shown") ? 1 : 0;
+	}
+	EXPECT_EQ(NeverShown, 3);
+
+	// A broken document is refused with the place of the fault.
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("{\"datas\":[\n{\"danmaku_id\":1 \"x\":2}]}"),
+	                                          *Preview.Path(TEXT("broken.json"))));
+	const FRunResult Broken =
+	    Preview.Run(FString::Printf(TEXT("--comments \"%s\""), *Preview.Path(TEXT("broken.json"))));
+	EXPECT_EQ(Broken.ExitCode, 1);
+	EXPECT_TRUE(Broken.Errors.Contains(TEXT("is not valid JSON: "))) << TCHAR_TO_UTF8(*Broken.Errors);
+	EXPECT_TRUE(Broken.Errors.Contains(TEXT("Line: 2 Ch: 17"))) << TCHAR_TO_UTF8(*Broken.Errors);
+}
+
+TEST(DanmakuPreview, ReadsCharactersThatStraddleTheReadersChunks)
+{
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
+	const FString Content(u"前方高能😂懂了");
+	const std::string Tail = "\",\"datas\":[{\"danmaku_id\":1,\"danmaku_spawn_time\":5000000,\"danmaku_content\":\"";
+	// The file is read a MiB at a time; the content's first character (three bytes) or the emoji (four) starts one,
+	// two or three bytes before a chunk ends.
+	for (const int32 Before : {1, 2, 3, 12 + 1, 12 + 3})
+	{
+		const size_t Padding = (size_t(1) << 20) - Before - Tail.size() - 8;
+		const std::string Document = "{\"pad\":\"" + std::string(Padding, 'x') + Tail + ToUtf8(Content) + "\"}]}";
+		std::FILE* File = std::fopen(TCHAR_TO_UTF8(*Preview.Path(TEXT("chunks.json"))), "wb");
+		ASSERT_NE(File, nullptr);
+		std::fwrite(Document.data(), 1, Document.size(), File);
+		std::fclose(File);
+		const FRunResult Result = Preview.Run(FString::Printf(
+		    TEXT("--comments \"%s\" --seconds 1 --snapshots 0.9 --no-send --output \"%s\" --trace \"%s\""),
+		    *Preview.Path(TEXT("chunks.json")), *Preview.Path(TEXT("out")), *Preview.Path(TEXT("trace.jsonl"))));
+		ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+		TArray<FString> Texts;
+		for (const TSharedPtr<FJsonObject>& Event : ReadTrace(Preview.Path(TEXT("trace.jsonl"))))
+		{
+			if (Event->GetStringField(TEXT("event")) == TEXT("placed"))
+			{
+				Texts.Add(Event->GetStringField(TEXT("text")));
+			}
+		}
+		EXPECT_EQ(Texts, TArray<FString>({Content})) << "character starting " << Before << " bytes before the end";
+	}
+}
+
 TEST(DanmakuPreview, OverlayControlsFromTheCommandLineShowInTheSummaryAndTheTrace)
 {
-	FPreviewRun Preview;
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
 	ASSERT_TRUE(FFileHelper::SaveStringToFile(MakeDocument(MakeComments()), *Preview.Path(TEXT("comments.json"))));
 	const FRunResult Result = Preview.Run(FString::Printf(
 	    TEXT("--comments \"%s\" --canvas 1280x720 --seconds 6 --snapshots 3.5 --output \"%s\" --trace \"%s\" "

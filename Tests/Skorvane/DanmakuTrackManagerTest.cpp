@@ -373,11 +373,21 @@ TEST(DanmakuTrackManager, ReportsEveryPlacementAndEveryCommentItDidNotShow)
 	FDanmakuStage Stage(FVector2D(1920.0, 1080.0), 7);
 	TArray<FDanmakuPlacement> Placed;
 	TArray<TPair<FString, EDanmakuNotShownReason>> NotShown;
-	Stage.Manager()->OnDanmakuPlaced.AddLambda([&Placed](const FDanmakuPlacement& Placement)
-	                                           { Placed.Add(Placement); });
-	Stage.Manager()->OnDanmakuNotShown.AddLambda(
-	    [&NotShown](const FDanmakuData& Data, EDanmakuNotShownReason Reason) {
+	// The measured node of each comment dropped for want of a lane, as the report offers it.
+	TArray<FVector2D> DroppedSizes;
+	UDanmakuTrackManager* Manager = Stage.Manager();
+	Manager->OnDanmakuPlaced.AddLambda([&Placed](const FDanmakuPlacement& Placement) { Placed.Add(Placement); });
+	Manager->OnDanmakuNotShown.AddLambda(
+	    [&NotShown, &DroppedSizes, Manager](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
+	    {
 		    NotShown.Add({Data.Content, Reason});
+		    const UUI_DanmakuNode* Node = Manager->GetNodeNotShown();
+		    EXPECT_EQ(Node == nullptr, Reason == EDanmakuNotShownReason::Paused);
+		    if (Node && Reason == EDanmakuNotShownReason::NoFreeLane)
+		    {
+			    EXPECT_EQ(Node->GetData().Content, Data.Content);
+			    DroppedSizes.Add(Node->GetNodeSize());
+		    }
 	    });
 	const int32 OneLane = FontSizeSpanning(Stage, 1);
 	const int32 TwoLanes = FontSizeSpanning(Stage, 2);
@@ -409,6 +419,10 @@ TEST(DanmakuTrackManager, ReportsEveryPlacementAndEveryCommentItDidNotShow)
 	};
 	EXPECT_EQ(Count(TEXT("backwards"), EDanmakuNotShownReason::ModeNeverPlaced), 1);
 	EXPECT_EQ(Count(TEXT("crowd"), EDanmakuNotShownReason::NoFreeLane), 60 - 53);
+	ASSERT_EQ(DroppedSizes.Num(), 60 - 53);
+	EXPECT_GT(DroppedSizes[0].X, 0.0);
+	EXPECT_GT(DroppedSizes[0].Y, 0.0);
+	EXPECT_EQ(Manager->GetNodeNotShown(), nullptr);
 	EXPECT_EQ(Count(TEXT("while paused"), EDanmakuNotShownReason::Paused), 1);
 	EXPECT_EQ(Placed.Num() + NotShown.Num(), 1 + 1 + 60 + 2) << "every comment is accounted for exactly once";
 }

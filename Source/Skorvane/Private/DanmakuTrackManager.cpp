@@ -212,13 +212,13 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 {
 	if (bIsPaused)
 	{
-		OnDanmakuNotShown.Broadcast(InData, EDanmakuNotShownReason::Paused);
+		ReportNotShown(nullptr, InData, EDanmakuNotShownReason::Paused);
 		return;
 	}
 	EDanmakuNotShownReason HoldBackReason;
 	if (FindHoldBackReason(InData, HoldBackReason))
 	{
-		OnDanmakuNotShown.Broadcast(InData, HoldBackReason);
+		ReportNotShown(nullptr, InData, HoldBackReason);
 		return;
 	}
 	UUI_DanmakuNode* Node = CreateNode(DanmakuNodeClass);
@@ -237,7 +237,7 @@ void UDanmakuTrackManager::SpawnDanmakuNodeUser(const FDanmakuData& InData)
 	// The viewer always sees their own comment unless it is on the block list: no density limit or merging.
 	if (BlockList.IsValid() && BlockList->IsBlocked(InData.Content))
 	{
-		OnDanmakuNotShown.Broadcast(InData, EDanmakuNotShownReason::Blocked);
+		ReportNotShown(nullptr, InData, EDanmakuNotShownReason::Blocked);
 		return;
 	}
 	UUI_DanmakuNode* Node = CreateNode(DanmakuNodeUserClass);
@@ -340,8 +340,8 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 	if (!Tracks || Tracks->IsEmpty())
 	{
 		DanmakuNode->RemoveFromParent();
-		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(),
-		                            Tracks ? EDanmakuNotShownReason::NoLanes : EDanmakuNotShownReason::ModeNeverPlaced);
+		ReportNotShown(DanmakuNode, DanmakuNode->GetData(),
+		               Tracks ? EDanmakuNotShownReason::NoLanes : EDanmakuNotShownReason::ModeNeverPlaced);
 		return;
 	}
 
@@ -350,10 +350,18 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 	{
 		// Dropped, not queued: a late comment is worth less than a readable screen.
 		DanmakuNode->RemoveFromParent();
-		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(), EDanmakuNotShownReason::NoFreeLane);
+		ReportNotShown(DanmakuNode, DanmakuNode->GetData(), EDanmakuNotShownReason::NoFreeLane);
 		return;
 	}
 	PlaceNode(DanmakuNode, StartIndex, TrackCount, false);
+}
+
+void UDanmakuTrackManager::ReportNotShown(const UUI_DanmakuNode* Node, const FDanmakuData& Data,
+                                          EDanmakuNotShownReason Reason)
+{
+	NodeNotShown = Node;
+	OnDanmakuNotShown.Broadcast(Data, Reason);
+	NodeNotShown = nullptr;
 }
 
 void UDanmakuTrackManager::OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode)
@@ -366,7 +374,7 @@ void UDanmakuTrackManager::OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode
 	{
 		// No lane takes this mode; leaving the node unplaced would strand it wherever the canvas put it.
 		DanmakuNode->RemoveFromParent();
-		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(), EDanmakuNotShownReason::ModeNeverPlaced);
+		ReportNotShown(DanmakuNode, DanmakuNode->GetData(), EDanmakuNotShownReason::ModeNeverPlaced);
 		return;
 	}
 
@@ -398,9 +406,9 @@ void UDanmakuTrackManager::PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIn
 	if (!bPlaced)
 	{
 		const TArray<TObjectPtr<UDanmakuTrack>>* Tracks = FindTracksForMode(DanmakuNode->GetData().Mode);
-		OnDanmakuNotShown.Broadcast(DanmakuNode->GetData(), Tracks && !Tracks->IsEmpty()
-		                                                        ? EDanmakuNotShownReason::TooTall
-		                                                        : EDanmakuNotShownReason::NoLanes);
+		ReportNotShown(DanmakuNode, DanmakuNode->GetData(),
+		               Tracks && !Tracks->IsEmpty() ? EDanmakuNotShownReason::TooTall
+		                                            : EDanmakuNotShownReason::NoLanes);
 		return;
 	}
 	NoteShown(DanmakuNode, bUserNode);

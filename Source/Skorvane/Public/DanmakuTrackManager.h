@@ -86,6 +86,9 @@ public:
 	// Reports for hosts and tools that account for every comment; placement never depends on the listeners.
 	FOnDanmakuPlaced OnDanmakuPlaced;
 	FOnDanmakuNotShown OnDanmakuNotShown;
+	// While OnDanmakuNotShown runs: the comment's measured node (size, speed, life), so that a listener can
+	// check why it was dropped; null when none was made for it (while paused) and outside the report.
+	const UUI_DanmakuNode* GetNodeNotShown() const { return NodeNotShown; }
 
 	// UObject
 	virtual void BeginDestroy() override;
@@ -114,6 +117,7 @@ private:
 	void OnDanmakuNodeCanceled(UUI_DanmakuNode* DanmakuNode);
 
 	UUI_DanmakuNode* CreateNode(TSubclassOf<UUI_DanmakuNode> NodeClass);
+	void ReportNotShown(const UUI_DanmakuNode* Node, const FDanmakuData& Data, EDanmakuNotShownReason Reason);
 	void PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIndex, int32 TrackCount, bool bUserNode);
 	// The lanes of the node's kind; null for a mode that no lane takes.
 	TArray<TObjectPtr<UDanmakuTrack>>* FindTracksForMode(EDanmakuMode Mode);
@@ -155,6 +159,7 @@ private:
 	int32 ReverseTrackCount = 0;
 
 	bool bIsPaused = false;
+	const UUI_DanmakuNode* NodeNotShown = nullptr;
 
 	TSharedPtr<const FDanmakuBlockList> BlockList;
 	FDanmakuDisplayControls Controls;

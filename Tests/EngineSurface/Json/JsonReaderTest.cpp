@@ -80,7 +80,10 @@ TEST(JsonReader, StopsWithErrorAtTheFirstFault)
 
 	const auto Reader = TJsonReaderFactory<>::Create(TEXT("[true, nul]"));
 	Tokens(*Reader);
-	EXPECT_EQ(Reader->GetErrorMessage(), TEXT("Unexpected character at offset 10"));
+	EXPECT_EQ(Reader->GetErrorMessage(), TEXT("Unexpected character. Line: 1 Ch: 11"));
+	const auto Multiline = TJsonReaderFactory<>::Create(TEXT("{\n  \"a\": 1,\n  \"b\": tru\n}"));
+	Tokens(*Multiline);
+	EXPECT_EQ(Multiline->GetErrorMessage(), TEXT("Unexpected character. Line: 3 Ch: 11"));
 	// Once failed, the reader stays failed.
 	EJsonNotation Notation = EJsonNotation::Null;
 	EXPECT_FALSE(Reader->ReadNext(Notation));

@@ -481,7 +481,8 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 		}
 		if (Precision >= 0)
 		{
-			Spec += "." + std::to_string(Precision);
+			Spec += '.';
+			Spec += std::to_string(Precision);
 		}
 		const TCHAR Conversion = *Cursor;
 		if (Conversion == 0)

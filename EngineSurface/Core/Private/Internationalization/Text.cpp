@@ -29,7 +29,9 @@ std::string GroupDigits(const std::string& Digits)
 
 FString FormatUnsigned(uint64 Magnitude, bool bNegative)
 {
-	const std::string Text = (bNegative ? "-" : "") + GroupDigits(std::to_string(Magnitude));
+	// Appended, not prefixed: g++ 12 warns wrongly (-Wrestrict) about a literal put before a temporary string.
+	std::string Text = bNegative ? "-" : "";
+	Text += GroupDigits(std::to_string(Magnitude));
 	return FString(Text.c_str());
 }
 
@@ -62,10 +64,12 @@ FString FormatDouble(double Value)
 	}
 	// A value that rounds to zero is shown without a sign.
 	const bool bNegative = Value < 0 && (Whole != "0" || !Fraction.empty());
-	std::string Result = (bNegative ? "-" : "") + GroupDigits(Whole);
+	std::string Result = bNegative ? "-" : "";
+	Result += GroupDigits(Whole);
 	if (!Fraction.empty())
 	{
-		Result += "." + Fraction;
+		Result += '.';
+		Result += Fraction;
 	}
 	return FString(Result.c_str());
 }

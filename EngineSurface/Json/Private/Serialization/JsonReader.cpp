@@ -389,7 +389,22 @@ bool TJsonReader<CharType>::Fail(const TCHAR* Message)
 	if (!bFailed)
 	{
 		bFailed = true;
-		ErrorMessage = FString::Printf(TEXT("%s at offset %d"), Message, int32(Cursor - Begin));
+		// Lines and characters count from 1, so that a person can go to the fault in an editor.
+		uint32 Line = 1;
+		uint32 Character = 1;
+		for (const TCHAR* Char = Begin; Char < Cursor; ++Char)
+		{
+			if (*Char == u'\n')
+			{
+				++Line;
+				Character = 1;
+			}
+			else
+			{
+				++Character;
+			}
+		}
+		ErrorMessage = FString::Printf(TEXT("%s. Line: %u Ch: %u"), Message, Line, Character);
 	}
 	return false;
 }

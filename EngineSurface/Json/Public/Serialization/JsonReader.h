@@ -11,7 +11,7 @@ class FJsonSerializer;
 // Reads JSON text (RFC 8259) one token at a time. Each ReadNext reports the next token; inside an object the
 // field's name is GetIdentifier, and a scalar's value is read with the GetValueAs functions until the next
 // ReadNext. ReadNext returns false once the single root value is complete and only white space follows, or on
-// the first error, which sets the notation to Error and the message to the reason and its offset.
+// the first error, which sets the notation to Error and the message to the reason, its line and its character.
 //
 // Nesting is kept on a heap stack, never the call stack, and is refused beyond MaxDepth.
 template <class CharType = TCHAR>

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "CommentControls.h"
+
+// What a run of the lesson player does, from the command line.
+struct FLessonPlayerOptions
+{
+	// A viewer session; empty plays the bundled one.
+	FString ScriptFile;
+	FString OutputDir = TEXT("out");
+	// Empty writes trace.jsonl in the output folder.
+	FString TraceFile;
+	// Session-clock seconds at which to write snapshots besides the script's own.
+	TArray<double> SnapshotTimes;
+	// Seconds of session clock to run at most; 0 runs to the script's end.
+	double RunSeconds = 0.0;
+	double FrameSeconds = 1.0 / 60.0;
+	int32 Seed = 1;
+	bool bHelp = false;
+	FCommentControls Controls;
+
+	bool Parse(const TArray<FString>& Arguments, FString& OutError);
+	static FString Usage();
+};

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "AppConsole.h"
+#include "CommentCounts.h"
+#include "CommentDocument.h"
+#include "CommentTrace.h"
+#include "LessonPlayerOptions.h"
+#include "LessonTimeline.h"
+#include "UObject/GarbageCollection.h"
+#include "ViewerScript.h"
+
+#include <functional>
+
+class FHeadlessApplication;
+class UDanmakuTrackManager;
+class ULessonPlayerEvents;
+class UMediaPlayer;
+class UUI_Danmaku;
+class UUI_PravellaSystem;
+class UUserWidget;
+class UWidget;
+
+// One run of the full lesson player: builds it from its widget asset, replays a viewer session on it as a viewer
+// and a host would, and writes snapshots, the trace, the summary and a timeline picture per lesson.
+class FLessonPlayerSession : private FGCObject
+{
+public:
+	explicit FLessonPlayerSession(const FLessonPlayerOptions& InOptions);
+	~FLessonPlayerSession() override;
+
+	// Returns the process exit code; errors are printed to standard error.
+	int32 Run();
+
+private:
+	struct FLesson
+	{
+		FString Url;
+		FString CommentsFile;
+		FCommentDocument Document;
+		// The document's text went to the overlay once; later opens read the file again.
+		bool bTextHandedOver = false;
+		bool bOpened = false;
+		FLessonTimeline Timeline;
+		FCommentCounts Counts;
+		int32 BusiestSecond = 0;
+		int32 BusiestCount = 0;
+	};
+
+	bool ReadDocuments(FString& OutError);
+	bool BuildPlayer(FString& OutError);
+	void BindPlayerEvents();
+	void BindReports(UDanmakuTrackManager* Manager);
+	// Runs one script step; false with a message naming the script line when it cannot be done.
+	bool Perform(const FViewerStep& Step, FString& OutError);
+	bool ResolveTarget(const FViewerStep& Step, FVector2D& OutPosition, UWidget*& OutWidget, FString& OutError) const;
+	FLesson* FindLesson(const FString& Url);
+	FLesson* CurrentLesson();
+	FLesson& AddLesson(const FString& Url);
+	// Hands the lesson's comments to the player before its media opens, so that its first second is not missed.
+	void LoadComments(FLesson& Lesson);
+	void OnLessonOpened(const FString& Url);
+	void OnEvent(const FString& Event, const FString& Fields);
+	void PollPlayerState();
+	bool WriteSnapshot(const FString& Name, FString& OutError);
+	void WriteSummary();
+	FString TimeLabel() const;
+	double MediaSeconds() const;
+
+	// FGCObject
+	void AddReferencedObjects(FReferenceCollector& Collector) override;
+	// --
+
+	FLessonPlayerOptions Options;
+	FViewerScript Script;
+	FHeadlessApplication* App = nullptr;
+	UUserWidget* Page = nullptr;
+	UUI_PravellaSystem* Player = nullptr;
+	UUI_Danmaku* Overlay = nullptr;
+	UMediaPlayer* Media = nullptr;
+	ULessonPlayerEvents* Events = nullptr;
+	FCommentTrace Trace;
+	FProgressReport Progress;
+	TArray<TSharedPtr<FLesson>> Lessons;
+	// The documents of "comments" steps, read before the run, by step index.
+	TMap<int32, TSharedPtr<FCommentDocument>> StepDocuments;
+	// Pointer work that spans frames (drags, drop-down choices), one entry a frame.
+	TArray<std::function<bool(FString&)>> Pending;
+	TArray<FString> Snapshots;
+	TArray<FString> MissedSnapshots;
+	TArray<FString> Problems;
+	// The lesson opened last.
+	FString LastUrl;
+	bool bFullScreen = false;
+	float LastVolume = 1.0f;
+	float LastRate = 1.0f;
+	int32 Steps = 0;
+	double EndClock = 0.0;
+};

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "CoreMinimal.h"
+
+class UUI_Danmaku;
+
+// A comment document read once from its file and checked before the overlay files it: what is wrong and where for
+// a broken document, and the comments that can never be shown for a sound one. JSON ({"datas": [...]}) is checked
+// token by token, without building the JSON object model; XML (<i><d p="...">text</d>...</i>, as video sites
+// export comments) through the overlay's own XML reader.
+class FCommentDocument
+{
+public:
+	enum class EFormat : uint8
+	{
+		Json,
+		Xml
+	};
+	enum class EUnshowable : uint8
+	{
+		// Filed under a second before the lesson starts.
+		NegativeTime,
+		// Infinite or beyond 64 bits of ticks: the JSON layer clamps it to a time no clock reaches.
+		TimeOutOfRange,
+		PastTheEnd
+	};
+	struct FUnshowable
+	{
+		int32 Id = 0;
+		int32 Mode = 0;
+		// Media seconds of the comment; NaN when its time is no number.
+		double Seconds = 0.0;
+		EUnshowable Reason = EUnshowable::NegativeTime;
+	};
+
+	// ".xml" files are XML and ".json" files JSON, whatever the case of the extension; any other file is XML when
+	// its first character after blanks and a byte order mark is '<', JSON otherwise.
+	static EFormat ChooseFormat(const FString& Path, const FString& Text);
+
+	// Reads and checks the file; false with a message naming the file and, for broken JSON, the line and
+	// character of the fault.
+	bool Read(const FString& InPath, FString& OutError);
+	// Adds the comments filed at or after the end of media of this length to the unshowable ones (once).
+	void FindPastTheEnd(double DurationSeconds);
+	// Hands the text to the overlay's loader for its format and forgets it; the counts stay.
+	void HandTo(UUI_Danmaku& Overlay);
+
+	static FString ReasonName(EUnshowable Reason);
+	int32 CountUnshowable(EUnshowable Reason) const;
+
+	FString Path;
+	EFormat Format = EFormat::Json;
+	int32 Comments = 0;
+	int32 NeverPlacedMode = 0;
+	// Ids beyond 32 bits, which the overlay saturates.
+	int32 ClampedIds = 0;
+	FString FirstClampedId;
+	TArray<FUnshowable> Unshowable;
+	// XML comments left out for a missing or bad attribute.
+	int32 Skipped = 0;
+
+private:
+	struct FFiled
+	{
+		double Seconds = 0.0;
+		int32 Id = 0;
+		int32 Mode = 0;
+	};
+	bool ReadUtf8(FString& OutError);
+	bool Scan(FString& OutError);
+	bool ScanXml(FString& OutError);
+	void ResetCounts();
+	// Counts one comment the overlay will index, as the overlay will read its id, time and mode.
+	void Note(double Id, const FString& IdText, double Ticks, double Mode);
+
+	FString Text;
+	TArray<FFiled> Filed;
+	bool bPastTheEndFound = false;
+};

@@ -1,0 +1,176 @@
+#include "LessonTimeline.h"
+
+#include "Headless/HeadlessPainter.h"
+
+namespace
+{
+constexpr int32 Width = 1600;
+constexpr int32 Left = 110;
+constexpr int32 Right = 20;
+constexpr int32 Top = 70;
+constexpr int32 BandHeight = 150;
+constexpr int32 BandGap = 30;
+constexpr int32 Height = Top + 3 * (BandHeight + BandGap) + 40;
+
+const FLinearColor ModeColors[FLessonTimeline::ModeCount] = {
+    FLinearColor(0.35f, 0.55f, 1.0f), FLinearColor(1.0f, 0.55f, 0.1f), FLinearColor(0.2f, 0.8f, 0.3f),
+    FLinearColor(0.5f, 0.5f, 0.5f)};
+const TCHAR* const ModeNames[FLessonTimeline::ModeCount] = {TEXT("scroll"), TEXT("top"), TEXT("bottom"),
+                                                            TEXT("never placed")};
+const TCHAR* const BandNames[] = {TEXT("due"), TEXT("shown"), TEXT("not shown")};
+
+FString MinutesSeconds(double Seconds)
+{
+	const int32 Whole = int32(Seconds);
+	return FString::Printf(TEXT("%d:%02d"), Whole / 60, Whole % 60);
+}
+} // namespace
+
+void FLessonTimeline::SetDuration(double InSeconds)
+{
+	Duration = FMath::Max(Duration, InSeconds);
+}
+
+FLessonTimeline::FSecond& FLessonTimeline::At(double MediaSeconds)
+{
+	const int32 Second = FMath::Clamp(int32(FMath::Max(MediaSeconds, 0.0)), 0, 24 * 3600);
+	if (Seconds.Num() <= Second)
+	{
+		Seconds.SetNum(Second + 1);
+	}
+	return Seconds[Second];
+}
+
+void FLessonTimeline::Add(ECount What, double MediaSeconds, int32 Mode)
+{
+	const int32 Column = Mode >= 0 && Mode < ModeCount - 1 ? Mode : ModeCount - 1;
+	++At(MediaSeconds).Counts[int32(What)][Column];
+}
+
+void FLessonTimeline::AddMark(double MediaSeconds, const FString& Label)
+{
+	Marks.Add({MediaSeconds, Label});
+}
+
+int32 FLessonTimeline::Total(ECount What) const
+{
+	int32 Sum = 0;
+	for (const FSecond& Second : Seconds)
+	{
+		for (int32 Mode = 0; Mode < ModeCount; ++Mode)
+		{
+			Sum += Second.Counts[int32(What)][Mode];
+		}
+	}
+	return Sum;
+}
+
+bool FLessonTimeline::WritePng(const FString& Path, const FString& Title) const
+{
+	FHeadlessPainter Painter(Width, Height, FLinearColor(0.01f, 0.012f, 0.016f));
+	const double Span = FMath::Max(FMath::Max(Duration, double(Seconds.Num())), 1.0);
+	const int32 PlotWidth = Width - Left - Right;
+	// A column covers one second or more; a column of several seconds shows the busiest of them per mode.
+	TArray<FSecond> Columns;
+	Columns.SetNum(PlotWidth);
+	for (int32 Second = 0; Second < Seconds.Num(); ++Second)
+	{
+		const int32 Column = FMath::Min(int32(Second / Span * PlotWidth), PlotWidth - 1);
+		for (int32 What = 0; What < int32(ECount::Count); ++What)
+		{
+			for (int32 Mode = 0; Mode < ModeCount; ++Mode)
+			{
+				int32& Cell = Columns[Column].Counts[What][Mode];
+				Cell = FMath::Max(Cell, Seconds[Second].Counts[What][Mode]);
+			}
+		}
+	}
+	int32 Peak = 1;
+	for (const FSecond& Column : Columns)
+	{
+		for (int32 What = 0; What < int32(ECount::Count); ++What)
+		{
+			int32 Sum = 0;
+			for (int32 Mode = 0; Mode < ModeCount; ++Mode)
+			{
+				Sum += Column.Counts[What][Mode];
+			}
+			Peak = FMath::Max(Peak, Sum);
+		}
+	}
+	const double ColumnWidth = FMath::Max(double(PlotWidth) / Span, 1.0);
+	FSlateFontInfo Font;
+	Font.Size = 11.0f;
+	FSlateFontInfo TitleFont;
+	TitleFont.Size = 14.0f;
+	const FLinearColor TextColor(0.85f, 0.85f, 0.85f);
+	Painter.DrawText(Title, TitleFont, FVector2D(Left, 10.0), FLinearColor::White);
+	for (int32 Mode = 0; Mode < ModeCount; ++Mode)
+	{
+		const FVector2D At(Left + 130.0 * Mode, 40.0);
+		Painter.FillBox(At + FVector2D(0.0, 3.0), FVector2D(12.0, 12.0), ModeColors[Mode]);
+		Painter.DrawText(ModeNames[Mode], Font, At + FVector2D(18.0, 0.0), TextColor);
+	}
+	Painter.DrawText(Span / PlotWidth > 1.0 ? TEXT("comments per second (the busiest second of each column); "
+	                                               "pink lines: the viewer's actions")
+	                                        : TEXT("comments per second; pink lines: the viewer's actions"),
+	                 Font, FVector2D(Left + 560.0, 40.0), TextColor);
+	for (int32 Band = 0; Band < 3; ++Band)
+	{
+		const double Base = Top + Band * (BandHeight + BandGap) + BandHeight;
+		Painter.FillBox(FVector2D(Left, Base - BandHeight), FVector2D(PlotWidth, BandHeight),
+		                FLinearColor(0.025f, 0.028f, 0.035f));
+		Painter.DrawText(BandNames[Band], Font, FVector2D(10.0, Base - BandHeight), TextColor);
+		Painter.DrawText(FString::Printf(TEXT("%d/s"), Peak), Font, FVector2D(10.0, Base - BandHeight + 18.0),
+		                 TextColor);
+		for (int32 Column = 0; Column < PlotWidth; ++Column)
+		{
+			double Stack = 0.0;
+			for (int32 Mode = 0; Mode < ModeCount; ++Mode)
+			{
+				const int32 Count = Columns[Column].Counts[Band][Mode];
+				if (Count == 0)
+				{
+					continue;
+				}
+				const double BarHeight = double(Count) / Peak * BandHeight;
+				Painter.FillBox(FVector2D(Left + Column, Base - Stack - BarHeight), FVector2D(ColumnWidth, BarHeight),
+				                ModeColors[Mode]);
+				Stack += BarHeight;
+			}
+		}
+	}
+	const double Bottom = Top + 3 * (BandHeight + BandGap) - BandGap;
+	const double TickSeconds = Span > 3600.0 ? 600.0 : Span > 600.0 ? 60.0 : Span > 120.0 ? 30.0 : 10.0;
+	for (double Tick = 0.0; Tick <= Span; Tick += TickSeconds)
+	{
+		const double X = Left + Tick / Span * PlotWidth;
+		Painter.FillBox(FVector2D(X, Bottom), FVector2D(1.0, 6.0), TextColor);
+		Painter.DrawText(MinutesSeconds(Tick), Font, FVector2D(X - 10.0, Bottom + 8.0), TextColor);
+	}
+	// A label goes on the first of a few rows where it clears the label before it; marks too close for any row
+	// keep their line only.
+	constexpr int32 LabelRows = 6;
+	double RowFreeFrom[LabelRows];
+	for (double& Free : RowFreeFrom)
+	{
+		Free = -1.0;
+	}
+	const FLinearColor MarkColor(1.0f, 0.3f, 0.8f);
+	for (const FMark& Mark : Marks)
+	{
+		const double X = Left + FMath::Clamp(Mark.Seconds / Span, 0.0, 1.0) * (PlotWidth - 1);
+		Painter.FillBox(FVector2D(X, Top), FVector2D(1.0, Bottom - Top), MarkColor, 0.8f);
+		for (int32 Row = 0; Row < LabelRows; ++Row)
+		{
+			if (X >= RowFreeFrom[Row])
+			{
+				Painter.DrawText(Mark.Label, Font, FVector2D(X + 3.0, Top + 2.0 + Row * 14.0), MarkColor);
+				// About the width of the label's characters at this size.
+				RowFreeFrom[Row] = X + 10.0 + 8.0 * Mark.Label.Len();
+				break;
+			}
+		}
+	}
+	return Painter.SavePng(Path);
+}

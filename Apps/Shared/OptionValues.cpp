@@ -1,0 +1,68 @@
+#include "OptionValues.h"
+#include "Headless/Utf8String.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+bool FOptionValues::ParseNumber(const FString& Text, double& Out)
+{
+	const std::string Narrow = ToUtf8(Text);
+	if (Narrow.empty())
+	{
+		return false;
+	}
+	char* End = nullptr;
+	const double Value = std::strtod(Narrow.c_str(), &End);
+	if (*End != '\0' || !std::isfinite(Value))
+	{
+		return false;
+	}
+	Out = Value;
+	return true;
+}
+
+bool FOptionValues::ParseSize(const FString& Text, FVector2D& Out)
+{
+	FString Width;
+	FString Height;
+	double W = 0.0;
+	double H = 0.0;
+	if (!Text.Split(TEXT("x"), &Width, &Height) || !ParseNumber(Width, W) || !ParseNumber(Height, H) || W < 1.0 ||
+	    H < 1.0 || W > 8192.0 || H > 8192.0)
+	{
+		return false;
+	}
+	Out = FVector2D(FMath::FloorToDouble(W), FMath::FloorToDouble(H));
+	return true;
+}
+
+bool FOptionValues::ParseTimes(const FString& Text, TArray<double>& Out, FString& OutBadItem)
+{
+	TArray<FString> Items;
+	Text.ParseIntoArray(Items, TEXT(","), true);
+	Out.Reset();
+	for (const FString& Item : Items)
+	{
+		double Seconds = 0.0;
+		if (!ParseNumber(Item.TrimStartAndEnd(), Seconds) || Seconds < 0.0)
+		{
+			OutBadItem = Item;
+			return false;
+		}
+		Out.Add(Seconds);
+	}
+	Out.Sort();
+	return true;
+}
+
+bool FOptionValues::ParseWhole(const FString& Text, int64 Min, int64 Max, int64& Out)
+{
+	double Value = 0.0;
+	if (!ParseNumber(Text, Value) || Value < double(Min) || Value > double(Max) || Value != FMath::FloorToDouble(Value))
+	{
+		return false;
+	}
+	Out = int64(Value);
+	return true;
+}

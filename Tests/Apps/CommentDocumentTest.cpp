@@ -1,0 +1,115 @@
+#include "CommentDocument.h"
+
+#include "Misc/FileHelper.h"
+#include "Misc/Paths.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace
+{
+// Writes Text to a file of its own and reads it as a comment document.
+bool ReadDocument(const FString& Text, FCommentDocument& Document, FString& Error,
+                  const TCHAR* Extension = TEXT("json"))
+{
+	const FString Path = FString(std::filesystem::temp_directory_path().c_str()) +
+	                     FString::Printf(TEXT("/comment-document-%d.%s"), int32(std::rand()), Extension);
+	FFileHelper::SaveStringToFile(Text, *Path);
+	const bool bRead = Document.Read(Path, Error);
+	std::filesystem::remove(TCHAR_TO_UTF8(*Path));
+	return bRead;
+}
+} // namespace
+
+TEST(CommentDocument, CountsWhatTheOverlayWillNeverShowAsTheOverlayReadsIt)
+{
+	FCommentDocument Document;
+	FString Error;
+	// Times and modes as numbers, numeric strings or words; the last "datas" counts.
+	ASSERT_TRUE(ReadDocument(
+	    TEXT("{\"datas\":[{\"danmaku_id\":9}],\"datas\":[7,[1],{\"danmaku_id\":1,\"danmaku_spawn_time\":5e6},"
+	         "{\"danmaku_id\":2,\"danmaku_spawn_time\":-9e6},{\"danmaku_id\":3,\"danmaku_spawn_time\":-1e7},"
+	         "{\"danmaku_id\":4,\"danmaku_spawn_time\":1e400},{\"danmaku_id\":5,\"danmaku_spawn_time\":null},"
+	         "{\"danmaku_id\":3e9,\"danmaku_spawn_time\":595000000,\"danmaku_mode\":3},"
+	         "{\"danmaku_id\":-3e9,\"danmaku_spawn_time\":600000000,\"danmaku_mode\":\"2\"}],\"other\":{\"a\":[]}}"),
+	    Document, Error))
+	    << TCHAR_TO_UTF8(*Error);
+	EXPECT_EQ(Document.Comments, 7);
+	EXPECT_EQ(Document.NeverPlacedMode, 1);
+	EXPECT_EQ(Document.ClampedIds, 2);
+	EXPECT_EQ(Document.FirstClampedId, TEXT("3000000000"));
+	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::NegativeTime), 1)
+	    << "-0.9 s is filed under second 0 and shown; -1 s is not";
+	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::TimeOutOfRange), 1);
+	Document.FindPastTheEnd(60.0);
+	Document.FindPastTheEnd(30.0);
+	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::PastTheEnd), 1)
+	    << "59.5 s is reached in a minute, 60 s is not; counted once";
+	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Json);
+}
+
+TEST(CommentDocument, ChoosesTheFormatByExtensionThenByFirstCharacter)
+{
+	using EFormat = FCommentDocument::EFormat;
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("a/lesson.XML"), TEXT("{}")), EFormat::Xml);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("lesson.json"), TEXT("<i/>")), EFormat::Json);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("lesson.txt"), TEXT("\xFEFF \n <i/>")), EFormat::Xml);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("comments"), TEXT(" {\"datas\":[]}")), EFormat::Json);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("comments"), TEXT("")), EFormat::Json);
+}
+
+TEST(CommentDocument, CountsAnXmlDocumentAsTheOverlayWillFileIt)
+{
+	FCommentDocument Document;
+	FString Error;
+	ASSERT_TRUE(ReadDocument(TEXT("<i><d p=\"1,1,25,0\">a</d><d p=\"2,6,25,0\">reverse</d>"
+	                              "<d p=\"3,7,25,0\">special</d><d p=\"4,1,25,red\">bad</d>"
+	                              "<d p=\"-2,1,25,0\">early</d><d p=\"90,5,25,0\">late</d></i>"),
+	                         Document, Error, TEXT("xml")))
+	    << TCHAR_TO_UTF8(*Error);
+	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Xml);
+	EXPECT_EQ(Document.Comments, 5);
+	EXPECT_EQ(Document.NeverPlacedMode, 2);
+	EXPECT_EQ(Document.Skipped, 1);
+	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::NegativeTime), 1);
+	Document.FindPastTheEnd(60.0);
+	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::PastTheEnd), 1);
+
+	// Without an extension that says, the first character does.
+	ASSERT_TRUE(ReadDocument(TEXT("\n <i><d p=\"1,1,25,0\">a</d></i>"), Document, Error, TEXT("txt")))
+	    << TCHAR_TO_UTF8(*Error);
+	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Xml);
+	EXPECT_EQ(Document.Comments, 1);
+	EXPECT_EQ(Document.Skipped, 0);
+}
+
+TEST(CommentDocument, SaysWhatIsWrongAndWhere)
+{
+	const auto ErrorOf = [](const TCHAR* Text)
+	{
+		FCommentDocument Document;
+		FString Error;
+		EXPECT_FALSE(ReadDocument(Text, Document, Error)) << TCHAR_TO_UTF8(Text);
+		return Error;
+	};
+	EXPECT_TRUE(ErrorOf(TEXT("{\"datas\":[\n{\"danmaku_id\":1}\n]} x")).EndsWith(TEXT("Line: 3 Ch: 4")));
+	EXPECT_TRUE(ErrorOf(TEXT("{\"datas\":[{\"danmaku_id\":tru}]}")).Contains(TEXT("is not valid JSON")));
+	EXPECT_TRUE(ErrorOf(TEXT("[{\"datas\":[]}]")).Contains(TEXT("not a comment document")));
+	EXPECT_TRUE(ErrorOf(TEXT("{\"datas\":[],\"datas\":{}}")).Contains(TEXT("has no \"datas\" array")));
+	EXPECT_TRUE(ErrorOf(TEXT("{\"data\":[]}")).Contains(TEXT("has no \"datas\" array")));
+	FCommentDocument Missing;
+	FString Error;
+	EXPECT_FALSE(Missing.Read(TEXT("/nonexistent/comments.json"), Error));
+	EXPECT_TRUE(Error.Contains(TEXT("not found"))) << TCHAR_TO_UTF8(*Error);
+
+	const auto XmlErrorOf = [](const TCHAR* Text)
+	{
+		FCommentDocument Document;
+		FString Error;
+		EXPECT_FALSE(ReadDocument(Text, Document, Error, TEXT("xml"))) << TCHAR_TO_UTF8(Text);
+		return Error;
+	};
+	EXPECT_TRUE(XmlErrorOf(TEXT("<i><d p=\"1,1,25,0\">a</i>")).Contains(TEXT("is not an XML comment document")));
+	EXPECT_TRUE(XmlErrorOf(TEXT("<html><d p=\"1,1,25,0\">a</d></html>")).Contains(TEXT("<i> root")));
+}
