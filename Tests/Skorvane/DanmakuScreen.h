@@ -112,6 +112,16 @@ public:
 
 	void Wire(UMediaPlayer* MediaPlayer) { Overlay->Init(MediaPlayer, Bar, Panel); }
 
+	// A fullscreen toggle: the host's tree leaves the screen, comes back, and the host wires it up again.
+	void TakeOffScreenAndBack()
+	{
+		Host->RemoveFromParent();
+		Step();
+		Host->AddToViewport();
+		Wire(Player);
+		Step();
+	}
+
 	void OpenLesson(bool bPlay = true)
 	{
 		Player->PlayOnOpen = bPlay;

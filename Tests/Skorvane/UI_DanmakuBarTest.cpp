@@ -174,14 +174,8 @@ TEST(UI_DanmakuBar, HandlersStayBoundOnceAcrossRebuilds)
 {
 	FDanmakuScreen Screen;
 	StartLesson(Screen);
-	for (int32 Cycle = 0; Cycle < 2; ++Cycle)
-	{
-		Screen.Host->RemoveFromParent();
-		Screen.Step();
-		Screen.Host->AddToViewport();
-		Screen.Wire(Screen.Player);
-		Screen.Step();
-	}
+	Screen.TakeOffScreenAndBack();
+	Screen.TakeOffScreenAndBack();
 
 	Screen.SendComment(TEXT("by enter"));
 	UWidget* SendButton = FDanmakuScreen::Child<UWidget>(Screen.Bar, TEXT("SendDanmakuButton"));

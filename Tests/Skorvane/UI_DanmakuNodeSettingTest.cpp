@@ -179,14 +179,8 @@ TEST(UI_DanmakuNodeSetting, HidesAShortWhileAfterThePointerLeaves)
 TEST(UI_DanmakuNodeSetting, HandlersStayBoundOnceAcrossRebuilds)
 {
 	FStylePanelScreen Screen;
-	for (int32 Cycle = 0; Cycle < 2; ++Cycle)
-	{
-		Screen.Host->RemoveFromParent();
-		Screen.Step();
-		Screen.Host->AddToViewport();
-		Screen.Wire(Screen.Player);
-		Screen.Step();
-	}
+	Screen.TakeOffScreenAndBack();
+	Screen.TakeOffScreenAndBack();
 	Screen.Hover(FDanmakuScreen::Child<UWidget>(Screen.Bar, TEXT("DanmakuNodeSettingButton")));
 	Screen.Hover(Screen.Panel);
 

@@ -306,12 +306,7 @@ TEST(UI_Danmaku, SurvivesBeingTakenOffScreenAndPutBack)
 	Screen.OpenLesson();
 	Screen.PlayUntil(2.0);
 
-	// A fullscreen toggle: the host's tree leaves the screen, comes back, and the host wires it up again.
-	Screen.Host->RemoveFromParent();
-	Screen.Step();
-	Screen.Host->AddToViewport();
-	Screen.Wire(Screen.Player);
-	Screen.Step();
+	Screen.TakeOffScreenAndBack();
 
 	Screen.SendComment(TEXT("once"));
 	EXPECT_EQ(Screen.HostDouble->Sent.Num(), 1);
