@@ -34,6 +34,8 @@ const FVector2D ScreenSizes[] = {FVector2D(1920.0, 1080.0), FVector2D(1280.0, 72
 constexpr int64 ReportFrames = 3;
 // Live comments get ids of their own, above every document id.
 constexpr int32 FirstLiveId = 100000000;
+// Actions between two garbage collections.
+constexpr int32 CollectEvery = 25;
 
 int32 SecondOf(const FTimespan& Time)
 {
@@ -137,8 +139,8 @@ int32 FPlayerSoak::Run()
 	std::printf("%s soak, seed %u: %d actions over %.0f s of lesson time in %.1f s (%.1fx real time)\n",
 	            Options.bLegacy ? "Legacy overlay" : "Full player", Options.Seed, ActionsDone, Played, Wall,
 	            Played / FMath::Max(Wall, 1e-3));
-	std::printf("Live objects: %d before, %d after (besides the playlist the host left in the media player; peak %d); "
-	            "failed ensures: %d\n",
+	std::printf("Live objects: %d before, %d after the run and a collection, at most %d after a collection during "
+	            "the run; failed ensures: %d\n",
 	            LiveBefore, LiveAfter, LivePeak, GFailedEnsures);
 	if (Options.bLegacy)
 	{
@@ -382,7 +384,6 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 			Player->PlayMediaByNet(LessonUrls[0]);
 			bOk = Step(0.3);
 		}
-		LivePeak = FMath::Max(LivePeak, FUObjectArray::Get().GetObjectCount());
 		const int32 Action = bOk ? Pick(11) : -1;
 		if (Options.bVerbose)
 		{
@@ -461,6 +462,11 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 				break;
 		}
 		++ActionsDone;
+		// A game collects garbage now and then; the peak is what is alive after a collection.
+		if (ActionsDone % CollectEvery == 0)
+		{
+			LivePeak = FMath::Max(LivePeak, LiveObjects());
+		}
 		// Every handler bound once, by behaviour: one click on pause pauses, the next resumes.
 		if (bOk && ActionsDone % 50 == 0 && Media->IsPlaying())
 		{
@@ -520,7 +526,7 @@ int32 FPlayerSoak::RunLegacy(FHeadlessApplication& App)
 	Media->OpenUrl(LessonUrls[0]);
 
 	// The legacy overlay reports nothing: what it showed is what appeared on its canvas.
-	// Nodes are not collected during the run, so an address names one node.
+	// Between two collections an address names one node.
 	TMap<const UWidget*, bool> Seen;
 	const auto Step = [&](double Seconds)
 	{
@@ -557,7 +563,6 @@ int32 FPlayerSoak::RunLegacy(FHeadlessApplication& App)
 			bPaused = false;
 			Overlay->Resume();
 		}
-		LivePeak = FMath::Max(LivePeak, FUObjectArray::Get().GetObjectCount());
 		switch (Pick(8))
 		{
 			case 0:
@@ -589,6 +594,16 @@ int32 FPlayerSoak::RunLegacy(FHeadlessApplication& App)
 				break;
 		}
 		++ActionsDone;
+		if (ActionsDone % CollectEvery == 0)
+		{
+			LivePeak = FMath::Max(LivePeak, LiveObjects());
+			// Freed nodes' addresses may come back for new ones; only the nodes still shown are known.
+			Seen.Reset();
+			for (UWidget* Child : Canvas->GetAllChildren())
+			{
+				Seen.Add(Child, true);
+			}
+		}
 	}
 	Step(1.0);
 	Overlay->RemoveFromParent();
