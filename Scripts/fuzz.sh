@@ -6,6 +6,7 @@
 #   bash Scripts/fuzz.sh [--build DIR] [--fresh] TARGET [SECONDS] [libFuzzer options...]
 #
 # Targets: JsonReaderFuzz DanmakuDocumentFuzz WidgetAssetFuzz MediaAssetFuzz Mp4HeaderFuzz SaveGameFuzz DanmakuXmlFuzz
+#          BulletChatDocumentFuzz LiveCommentFuzz ViewerScriptFuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +20,7 @@ while [ $# -gt 0 ]; do
 	esac
 done
 if [ $# -lt 1 ]; then
-	sed -n '2,8p' "$0" >&2
+	sed -n '2,9p' "$0" >&2
 	exit 2
 fi
 target="$1"
@@ -35,6 +36,9 @@ case "$target" in
 	Mp4HeaderFuzz) seeds=(Fuzz/Corpus/Mp4Header) ;;
 	SaveGameFuzz) seeds=(Fuzz/Corpus/SaveGame) ;;
 	DanmakuXmlFuzz) seeds=(Fuzz/Corpus/DanmakuXml) ;;
+	BulletChatDocumentFuzz) seeds=(Fuzz/Corpus/BulletChatDocument) ;;
+	LiveCommentFuzz) seeds=(Fuzz/Corpus/LiveComment Fuzz/Corpus/DanmakuDocument) ;;
+	ViewerScriptFuzz) seeds=(Fuzz/Corpus/ViewerScript) ;;
 	*) echo "Unknown fuzz target: $target" >&2; exit 2 ;;
 esac
 binary="$build/Fuzz/$target"

@@ -325,6 +325,9 @@ void UUI_PravellaSystem::OnPlaybackResumed()
 		PauseVideo();
 		return;
 	}
+	// Playback also starts without the viewer's resume, as when the next lesson opens after a pause; the
+	// comments run again with it.
+	Danmaku->Resume();
 	bProgressCaptured = false;
 	ShowPlaybackState(false);
 }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "SoakOptions.h"
+
+#include <random>
+
+class FHeadlessApplication;
+
+// One soak run. Exits on the first broken promise with a message saying which and when.
+class FPlayerSoak
+{
+public:
+	explicit FPlayerSoak(const FSoakOptions& InOptions) : Options(InOptions), Random(InOptions.Seed) {}
+
+	// The process exit code; the figures go to standard output.
+	int32 Run();
+
+private:
+	int32 RunFullPlayer(FHeadlessApplication& App);
+	int32 RunLegacy(FHeadlessApplication& App);
+	// The comment document, and per whole second the ids filed under it.
+	FString MakeDocument(bool bLegacy);
+	int32 Pick(int32 Count) { return int32(std::uniform_int_distribution<int32>(0, Count - 1)(Random)); }
+	bool Fail(const FString& Message);
+
+	FSoakOptions Options;
+	std::mt19937 Random;
+	TMap<int32, TArray<int32>> IdsBySecond;
+	int64 Frame = 0;
+	FString Failure;
+	// Figures.
+	int32 LiveBefore = 0;
+	int32 LiveAfter = 0;
+	int32 LivePeak = 0;
+	int64 Due = 0;
+	int64 Placed = 0;
+	int64 NotShown = 0;
+	int64 Skipped = 0;
+	int64 OwnShown = 0;
+	int64 OwnNotShown = 0;
+	int64 Sends = 0;
+	int64 Pushes = 0;
+	int32 ActionsDone = 0;
+	TMap<FString, int32> NotShownByReason;
+};
