@@ -270,6 +270,7 @@ TEST(UI_PravellaSystem, FullscreenAndBackKeepsTheLessonAndTheHostsLayout)
 	Screen.Click(TEXT("ScreenButton"));
 	EXPECT_EQ(Screen.Player->GetParent(), nullptr);
 	EXPECT_TRUE(Screen.Player->IsInViewport());
+	EXPECT_EQ(HostRoot->GetChildrenCount(), Layouts.Num()) << "its place is held, so siblings keep their indices";
 	EXPECT_EQ(Screen.Player->GetPravellaType(), EPravellaType::FullScreen);
 	EXPECT_TRUE(Screen.Child<UCheckBox>(TEXT("ScreenButton"))->IsChecked());
 	EXPECT_EQ(Screen.CommentsOnScreen(), OnScreen);
@@ -307,6 +308,22 @@ TEST(UI_PravellaSystem, FullscreenAndBackKeepsTheLessonAndTheHostsLayout)
 	EXPECT_EQ(Screen.Host->Sent, TArray<FString>({TEXT("hello")}));
 	EXPECT_EQ(Screen.CommentsOnScreen().FilterByPredicate([](const FString& C) { return C == TEXT("hello"); }).Num(),
 	          1);
+}
+
+TEST(UI_PravellaSystem, AHostClosingThePageOfAFullscreenPlayerTakesThePlayerWithIt)
+{
+	FLessonPlayerScreen Screen(TEXT("/Game/Test/Pravella/WBP_PlayerHost"));
+	UPanelWidget* HostRoot = Screen.Player->GetParent();
+	Screen.OpenLesson();
+	Screen.Click(TEXT("ScreenButton"));
+	ASSERT_TRUE(Screen.Player->IsInViewport());
+
+	Screen.HostScreen->RemoveFromParent();
+	Screen.Step();
+	EXPECT_FALSE(Screen.Player->IsInViewport());
+	EXPECT_EQ(Screen.Player->GetParent(), HostRoot);
+	EXPECT_EQ(Screen.Player->GetPravellaType(), EPravellaType::Embedded);
+	EXPECT_TRUE(Screen.Media->IsClosed()) << "taken off screen by the host, the player closes its lesson";
 }
 
 TEST(UI_PravellaSystem, FullscreenOutsideAPanelChangesNothing)

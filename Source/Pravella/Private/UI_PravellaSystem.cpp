@@ -9,12 +9,27 @@
 #include "MediaPlaylist.h"
 #include "MediaSoundComponent.h"
 #include "MediaSource.h"
+#include "Video/UI_FullScreenPlaceholder.h"
 
 #define LOCTEXT_NAMESPACE "UUI_PravellaSystem"
 
 namespace
 {
 constexpr float BarHideSeconds = 5.0f;
+
+// Gives To the canvas layout of From, when both are canvas slots.
+void CopyCanvasLayout(const UPanelSlot* From, UPanelSlot* To)
+{
+	const UCanvasPanelSlot* OldLayout = Cast<UCanvasPanelSlot>(From);
+	if (UCanvasPanelSlot* NewLayout = Cast<UCanvasPanelSlot>(To); OldLayout && NewLayout)
+	{
+		NewLayout->SetAnchors(OldLayout->GetAnchors());
+		NewLayout->SetOffsets(OldLayout->GetOffsets());
+		NewLayout->SetAlignment(OldLayout->GetAlignment());
+		NewLayout->SetAutoSize(OldLayout->GetAutoSize());
+		NewLayout->SetZOrder(OldLayout->GetZOrder());
+	}
+}
 
 // Slider and cache-bar fractions; nothing open (a zero duration) shows as 0.
 float Fraction(int64 Part, int64 Whole)
@@ -109,6 +124,13 @@ void UUI_PravellaSystem::NativeDestruct()
 void UUI_PravellaSystem::NativeTick(const FGeometry& MyGeometry, float InDeltaTime)
 {
 	Super::NativeTick(MyGeometry, InDeltaTime);
+	if (bFullScreenPanelRemoved)
+	{
+		bFullScreenPanelRemoved = false;
+		SetPravellaType(EPravellaType::Embedded);
+		ReturnToPanel(false);
+		return;
+	}
 
 	if (MediaPlayer)
 	{
@@ -644,9 +666,13 @@ void UUI_PravellaSystem::ClickedCheckBoxScreen(bool ClickedWidget)
 		}
 		PanelWidget = Parent;
 		SavedChildIndex = Parent->GetChildIndex(this);
-		SavedSlot = Slot;
+		UPanelSlot* OldSlot = Slot;
+		UUI_FullScreenPlaceholder* Placeholder = CreateWidget<UUI_FullScreenPlaceholder>(this);
+		FullScreenPlaceholder = Placeholder;
 		bMovingForFullScreen = true;
 		RemoveFromParent();
+		CopyCanvasLayout(OldSlot, Parent->InsertChildAt(SavedChildIndex, Placeholder));
+		Placeholder->SetPlayer(this);
 		AddToViewport(99);
 		bMovingForFullScreen = false;
 		SetPravellaType(EPravellaType::FullScreen);
@@ -661,26 +687,31 @@ void UUI_PravellaSystem::ClickedCheckBoxScreen(bool ClickedWidget)
 	{
 		return;
 	}
-	ReturnToPanel();
+	ReturnToPanel(true);
 }
 
-void UUI_PravellaSystem::ReturnToPanel()
+void UUI_PravellaSystem::ReturnToPanel(bool bKeepLesson)
 {
-	bMovingForFullScreen = true;
-	RemoveFromParent();
-	UPanelSlot* NewSlot = PanelWidget->InsertChildAt(SavedChildIndex, this);
-	bMovingForFullScreen = false;
-	const UCanvasPanelSlot* OldLayout = Cast<UCanvasPanelSlot>(SavedSlot);
-	if (UCanvasPanelSlot* NewLayout = Cast<UCanvasPanelSlot>(NewSlot); OldLayout && NewLayout)
+	UUI_FullScreenPlaceholder* Placeholder = Cast<UUI_FullScreenPlaceholder>(FullScreenPlaceholder);
+	FullScreenPlaceholder = nullptr;
+	const int32 Index = Placeholder ? PanelWidget->GetChildIndex(Placeholder) : INDEX_NONE;
+	UPanelSlot* PlaceholderSlot = Placeholder ? Placeholder->Slot.Get() : nullptr;
+	if (Placeholder)
 	{
-		NewLayout->SetAnchors(OldLayout->GetAnchors());
-		NewLayout->SetOffsets(OldLayout->GetOffsets());
-		NewLayout->SetAlignment(OldLayout->GetAlignment());
-		NewLayout->SetAutoSize(OldLayout->GetAutoSize());
-		NewLayout->SetZOrder(OldLayout->GetZOrder());
+		Placeholder->SetPlayer(nullptr);
+		Placeholder->RemoveFromParent();
 	}
-	SavedSlot = nullptr;
+	bMovingForFullScreen = bKeepLesson;
+	RemoveFromParent();
+	CopyCanvasLayout(PlaceholderSlot, PanelWidget->InsertChildAt(Index != INDEX_NONE ? Index : SavedChildIndex, this));
+	bMovingForFullScreen = false;
 	PanelWidget->InvalidateLayoutAndVolatility();
+}
+
+void UUI_PravellaSystem::OnFullScreenPanelRemoved()
+{
+	// The panel is being taken down: the player goes back into it on its next frame, not in the middle of that.
+	bFullScreenPanelRemoved = CurrentPravellaType == EPravellaType::FullScreen && PanelWidget;
 }
 
 void UUI_PravellaSystem::ChangedVolumeValue(float InValue)

@@ -22,7 +22,6 @@
 
 #include "UI_PravellaSystem.generated.h"
 
-class UPanelSlot;
 class UPanelWidget;
 
 DECLARE_DYNAMIC_MULTICAST_DELEGATE(FOnPravellaMediaPlayerMediaEvent);
@@ -91,6 +90,8 @@ public:
 	void RefreshPreviousAndNextButtons();
 
 	void SetPravellaType(EPravellaType Type);
+	// The panel the player left for fullscreen went off screen: the player leaves the screen with it.
+	void OnFullScreenPanelRemoved();
 	EPravellaType GetPravellaType() const { return CurrentPravellaType; }
 
 	// Picture and danmaku.
@@ -174,9 +175,9 @@ protected:
 	// The panel the player sat in before it went fullscreen.
 	UPROPERTY()
 	TObjectPtr<UPanelWidget> PanelWidget;
-	// The player's slot in that panel, kept so that its layout comes back with it.
+	// Holds the player's place, with its slot layout, in that panel while the player is fullscreen.
 	UPROPERTY()
-	TObjectPtr<UPanelSlot> SavedSlot;
+	TObjectPtr<UUserWidget> FullScreenPlaceholder;
 
 private:
 	void BindMediaPlayer();
@@ -189,8 +190,9 @@ private:
 	void ShowPlaybackState(bool bSuspended);
 	void PlayVolumeBoardAnimation(const FString& AnimationName, bool bOpen);
 	void PlayBarAnimation(UWidgetAnimation* Animation);
-	// Puts the player back into PanelWidget at its old index with its old layout, leaving its siblings' slots.
-	void ReturnToPanel();
+	// Puts the player back into PanelWidget in its placeholder's place and layout, leaving its siblings' slots.
+	// bKeepLesson false: the player is taken off screen as a host would take it, and closes its lesson.
+	void ReturnToPanel(bool bKeepLesson);
 
 	UPROPERTY(meta = (BindWidget))
 	TObjectPtr<UProgressBar> VideoCacheLoading;
@@ -253,4 +255,6 @@ private:
 	float VolumeMultiplier = 1.0f;
 	// Set while the player moves itself between its panel and the viewport, so that the lesson goes on.
 	bool bMovingForFullScreen = false;
+	// The panel the player left for fullscreen went off screen; the player leaves the screen on its next frame.
+	bool bFullScreenPanelRemoved = false;
 };
