@@ -410,3 +410,41 @@ TEST(UI_Danmaku, BlueprintsWithoutTheirBoundChildrenCreateNothing)
 		EXPECT_TRUE(Errors.Lines[0].Contains(Child)) << ToUtf8(Errors.Lines[0]);
 	}
 }
+
+TEST(UI_Danmaku, CommentsOnScreenKeepTheirLanesAcrossARebuild)
+{
+	FDanmakuScreen Screen;
+	TArray<TPair<FString, double>> Comments;
+	for (int32 Index = 0; Index < 120; ++Index)
+	{
+		Comments.Add({FString::Printf(TEXT("comment %d"), Index), 1.0 + Index * 0.025});
+	}
+	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument(Comments));
+	Screen.OpenLesson();
+	Screen.PlayUntil(2.5);
+	const int32 Before = Screen.Canvas->GetChildrenCount();
+	ASSERT_GT(Before, 20);
+
+	Screen.TakeOffScreenAndBack();
+	EXPECT_EQ(Screen.Canvas->GetChildrenCount(), Before) << "the second playing now is not handed over again";
+	Screen.PlayUntil(4.5);
+
+	// Lanes still hold the nodes that were on screen, so nothing placed later runs into them.
+	TArray<UUI_DanmakuNode*> Nodes;
+	for (UWidget* Widget : Screen.Canvas->GetAllChildren())
+	{
+		Nodes.Add(Cast<UUI_DanmakuNode>(Widget));
+	}
+	for (int32 A = 0; A < Nodes.Num(); ++A)
+	{
+		for (int32 B = A + 1; B < Nodes.Num(); ++B)
+		{
+			const FVector2D PA = Nodes[A]->GetPosition(), SA = Nodes[A]->GetNodeSize();
+			const FVector2D PB = Nodes[B]->GetPosition(), SB = Nodes[B]->GetNodeSize();
+			const bool bOverlap = PA.X < PB.X + SB.X - 0.5 && PB.X < PA.X + SA.X - 0.5 && PA.Y < PB.Y + SB.Y - 0.5 &&
+			                      PB.Y < PA.Y + SA.Y - 0.5;
+			EXPECT_FALSE(bOverlap) << ToUtf8(Nodes[A]->GetData().Content) << " and "
+			                       << ToUtf8(Nodes[B]->GetData().Content);
+		}
+	}
+}

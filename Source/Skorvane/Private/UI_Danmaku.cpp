@@ -107,7 +107,12 @@ const TArray<FDanmakuData>* UUI_Danmaku::FindDanmakuAt(const FTimespan& Time) co
 void UUI_Danmaku::NativeConstruct()
 {
 	Super::NativeConstruct();
-	LastSecond = FTimespan(-1);
+	// A rebuilt overlay keeps its track manager and the comments on screen; handing the playing second over
+	// again would show its comments twice.
+	if (!TrackManager)
+	{
+		LastSecond = FTimespan(-1);
+	}
 }
 
 void UUI_Danmaku::NativeDestruct()

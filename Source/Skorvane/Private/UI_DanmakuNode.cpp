@@ -32,7 +32,12 @@ void UUI_DanmakuNode::NativeConstruct()
 
 void UUI_DanmakuNode::NativeDestruct()
 {
-	OnCanceled.Broadcast(this);
+	// Only a node taken off its canvas is gone. One whose overlay leaves the screen and comes back (a fullscreen
+	// toggle) stays on the canvas and must keep its lanes, or later comments run into it.
+	if (!GetParent())
+	{
+		OnCanceled.Broadcast(this);
+	}
 
 	Super::NativeDestruct();
 }
