@@ -1,12 +1,17 @@
 #include "Serialization/JsonReader.h"
+#include "HAL/FileManager.h"
 #include "Headless/Utf8String.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 namespace
 {
 // Every token of a text, written as the reader reports it: "Name=Kind:Value", or "error" at the end on failure.
-FString Tokens(TJsonReader<>& Reader)
+template <class CharType>
+FString Tokens(TJsonReader<CharType>& Reader)
 {
 	TArray<FString> Written;
 	EJsonNotation Notation = EJsonNotation::Null;
@@ -55,6 +60,11 @@ FString Tokens(TJsonReader<>& Reader)
 FString Tokens(const TCHAR* Text)
 {
 	return Tokens(*TJsonReaderFactory<>::Create(Text));
+}
+
+FUtf8StringView Utf8View(const std::string& Bytes)
+{
+	return FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Bytes.data()), int32(Bytes.size()));
 }
 } // namespace
 
@@ -129,4 +139,32 @@ TEST(JsonReader, NestingBeyondTheLimitIsAnError)
 	EXPECT_FALSE(Tokens(*TJsonReaderFactory<>::Create(Limit)).EndsWith(TEXT("error")));
 	const FString Deeper = TEXT("[") + Limit + TEXT("]");
 	EXPECT_TRUE(Tokens(*TJsonReaderFactory<>::Create(Deeper)).EndsWith(TEXT("error")));
+}
+
+TEST(JsonReader, Utf8ReaderReadsAsTheTextReaderDoes)
+{
+	// Every conformance file, malformed UTF-8 included, gives the same tokens from its bytes as from its text.
+	const FString Folder = FString(SHARED_TESTDATA_DIR) + TEXT("/json-conformance/test_parsing/");
+	TArray<FString> Files;
+	IFileManager::Get().FindFiles(Files, *Folder, TEXT("json"));
+	ASSERT_GT(Files.Num(), 300);
+	for (const FString& File : Files)
+	{
+		std::ifstream Stream(ToUtf8(Folder + File), std::ios::binary);
+		const std::string Bytes((std::istreambuf_iterator<char>(Stream)), std::istreambuf_iterator<char>());
+		EXPECT_EQ(Tokens(*TJsonReaderFactory<UTF8CHAR>::CreateFromView(Utf8View(Bytes))),
+		          Tokens(*TJsonReaderFactory<>::Create(FromUtf8(Bytes))))
+		    << ToUtf8(File);
+	}
+
+	// Escapes after text, text after escapes, and a character cut short before the quote (each byte replaced).
+	EXPECT_EQ(Tokens(*TJsonReaderFactory<UTF8CHAR>::CreateFromView(u8"{\"名前\": \"é\\n\u00e9\\u00e9ü😀\"}")),
+	          FString(u"{ 名前=s:é\né\u00e9ü😀 }"));
+	EXPECT_EQ(Tokens(*TJsonReaderFactory<UTF8CHAR>::CreateFromView(Utf8View("[\"a\xE2\x82\"]"))),
+	          FString(u"[ s:a\uFFFD\uFFFD ]"));
+
+	// A fault's character counts characters, not bytes.
+	const auto Reader = TJsonReaderFactory<UTF8CHAR>::CreateFromView(u8"[\"é\", nul]");
+	EXPECT_EQ(Tokens(*Reader), TEXT("[ s:é error"));
+	EXPECT_EQ(Reader->GetErrorMessage(), TEXT("Unexpected character. Line: 1 Ch: 10"));
 }

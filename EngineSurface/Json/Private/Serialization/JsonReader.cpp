@@ -37,7 +37,8 @@ TCHAR Unescape(TCHAR Letter)
 } // namespace
 
 template <class CharType>
-TJsonReader<CharType>::TJsonReader(FString InText) : OwnedText(std::move(InText))
+TJsonReader<CharType>::TJsonReader(FString InText) requires std::is_same_v<CharType, TCHAR>
+    : OwnedText(std::move(InText))
 {
 	Begin = *OwnedText;
 	Cursor = Begin;
@@ -45,7 +46,7 @@ TJsonReader<CharType>::TJsonReader(FString InText) : OwnedText(std::move(InText)
 }
 
 template <class CharType>
-TJsonReader<CharType>::TJsonReader(const TCHAR* InText, int32 InLength)
+TJsonReader<CharType>::TJsonReader(const CharType* InText, int32 InLength)
     : Begin(InText), Cursor(InText), End(InText + InLength)
 {
 }
@@ -235,17 +236,22 @@ template <class CharType>
 bool TJsonReader<CharType>::ReadString(FString& OutString)
 {
 	++Cursor;
-	const TCHAR* const Start = Cursor;
-	// Most strings hold no escapes and are copied in one piece into the string's existing buffer.
-	while (Cursor != End && *Cursor != u'"' && *Cursor != u'\\' && *Cursor >= 0x20)
-	{
-		++Cursor;
-	}
 	OutString.Reset();
-	OutString.Append(Start, int32(Cursor - Start));
-	while (Cursor != End)
+	for (;;)
 	{
-		const TCHAR C = *Cursor++;
+		// Most strings hold no escapes and are copied in one piece into the string's existing buffer. A run never
+		// splits a UTF-8 character, since it stops only at ASCII.
+		const CharType* const Start = Cursor;
+		while (Cursor != End && *Cursor != u'"' && *Cursor != u'\\' && *Cursor >= 0x20)
+		{
+			++Cursor;
+		}
+		AppendRun(OutString, Start, Cursor);
+		if (Cursor == End)
+		{
+			break;
+		}
+		const CharType C = *Cursor++;
 		if (C == u'"')
 		{
 			return true;
@@ -255,19 +261,14 @@ bool TJsonReader<CharType>::ReadString(FString& OutString)
 			--Cursor;
 			return Fail(TEXT("Control character in a string"));
 		}
-		if (C != u'\\')
-		{
-			OutString.AppendChar(C);
-			continue;
-		}
 		if (Cursor == End)
 		{
 			break;
 		}
-		const TCHAR Letter = *Cursor++;
+		const CharType Letter = *Cursor++;
 		if (Letter != u'u')
 		{
-			const TCHAR Unescaped = Unescape(Letter);
+			const TCHAR Unescaped = Unescape(TCHAR(Letter));
 			if (Unescaped == 0)
 			{
 				--Cursor;
@@ -276,12 +277,12 @@ bool TJsonReader<CharType>::ReadString(FString& OutString)
 			OutString.AppendChar(Unescaped);
 			continue;
 		}
-		// The text is UTF-16 already, so a surrogate pair written as two escapes joins by itself; a lone
-		// surrogate is kept as the code unit it names.
+		// Strings are UTF-16, so a surrogate pair written as two escapes joins by itself; a lone surrogate is
+		// kept as the code unit it names.
 		int32 Unit = 0;
 		for (int32 Digit = 0; Digit < 4; ++Digit)
 		{
-			const int32 Hex = Cursor != End ? TChar::HexDigitValue(*Cursor) : -1;
+			const int32 Hex = Cursor != End ? TChar::HexDigitValue(TCHAR(*Cursor)) : -1;
 			if (Hex < 0)
 			{
 				return Fail(TEXT("Bad \\u escape"));
@@ -295,9 +296,37 @@ bool TJsonReader<CharType>::ReadString(FString& OutString)
 }
 
 template <class CharType>
+void TJsonReader<CharType>::AppendRun(FString& OutString, const CharType* Start, const CharType* Stop)
+{
+	if constexpr (std::is_same_v<CharType, TCHAR>)
+	{
+		OutString.Append(Start, int32(Stop - Start));
+	}
+	else
+	{
+		const CharType* Ascii = Start;
+		while (Ascii != Stop && *Ascii < 0x80)
+		{
+			++Ascii;
+		}
+		if (Ascii == Stop)
+		{
+			OutString.Reserve(OutString.Len() + int32(Stop - Start));
+			for (const CharType* Char = Start; Char != Stop; ++Char)
+			{
+				OutString.AppendChar(TCHAR(*Char));
+			}
+			return;
+		}
+		const FUTF8ToTCHAR Converted(reinterpret_cast<const ANSICHAR*>(Start), int32(Stop - Start));
+		OutString.Append(Converted.Get(), Converted.Length());
+	}
+}
+
+template <class CharType>
 bool TJsonReader<CharType>::ReadNumber()
 {
-	const TCHAR* const Start = Cursor;
+	const CharType* const Start = Cursor;
 	if (*Cursor == u'-')
 	{
 		++Cursor;
@@ -375,7 +404,7 @@ bool TJsonReader<CharType>::ReadLiteral(const char* Literal)
 {
 	for (; *Literal; ++Literal, ++Cursor)
 	{
-		if (Cursor == End || *Cursor != TCHAR(*Literal))
+		if (Cursor == End || *Cursor != CharType(*Literal))
 		{
 			return Fail(TEXT("Unexpected character"));
 		}
@@ -392,8 +421,16 @@ bool TJsonReader<CharType>::Fail(const TCHAR* Message)
 		// Lines and characters count from 1, so that a person can go to the fault in an editor.
 		uint32 Line = 1;
 		uint32 Character = 1;
-		for (const TCHAR* Char = Begin; Char < Cursor; ++Char)
+		for (const CharType* Char = Begin; Char < Cursor; ++Char)
 		{
+			if constexpr (std::is_same_v<CharType, UTF8CHAR>)
+			{
+				// A character's continuation bytes do not move the column.
+				if ((*Char & 0xC0) == 0x80)
+				{
+					continue;
+				}
+			}
 			if (*Char == u'\n')
 			{
 				++Line;
@@ -410,3 +447,4 @@ bool TJsonReader<CharType>::Fail(const TCHAR* Message)
 }
 
 template class TJsonReader<TCHAR>;
+template class TJsonReader<UTF8CHAR>;

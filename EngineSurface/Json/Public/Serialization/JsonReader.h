@@ -14,10 +14,14 @@ class FJsonSerializer;
 // the first error, which sets the notation to Error and the message to the reason, its line and its character.
 //
 // Nesting is kept on a heap stack, never the call stack, and is refused beyond MaxDepth.
+//
+// TJsonReader<UTF8CHAR> reads UTF-8 text where it lies: names and strings come out as FString, malformed
+// sequences as U+FFFD, and an error's character counts characters, not bytes.
 template <class CharType = TCHAR>
 class TJsonReader
 {
-	static_assert(std::is_same_v<CharType, TCHAR>, "JSON is read from TCHAR text only");
+	static_assert(std::is_same_v<CharType, TCHAR> || std::is_same_v<CharType, UTF8CHAR>,
+	              "JSON is read from TCHAR or UTF-8 text");
 
 public:
 	static constexpr int32 MaxDepth = 512;
@@ -44,9 +48,9 @@ private:
 	friend class FJsonSerializer;
 
 	// Reads its own copy of the text.
-	explicit TJsonReader(FString InText);
+	explicit TJsonReader(FString InText) requires std::is_same_v<CharType, TCHAR>;
 	// Reads text the caller owns; it must outlive the reader.
-	TJsonReader(const TCHAR* InText, int32 InLength);
+	TJsonReader(const CharType* InText, int32 InLength);
 
 	void SetErrorMessage(const FString& InMessage) { ErrorMessage = InMessage; }
 
@@ -68,14 +72,15 @@ private:
 	bool SkipContainer(bool bObject);
 	void SkipWhitespace();
 	bool ReadString(FString& OutString);
+	void AppendRun(FString& OutString, const CharType* Start, const CharType* Stop);
 	bool ReadNumber();
 	bool ReadLiteral(const char* Literal);
 	bool Fail(const TCHAR* Message);
 
 	FString OwnedText;
-	const TCHAR* Begin = nullptr;
-	const TCHAR* Cursor = nullptr;
-	const TCHAR* End = nullptr;
+	const CharType* Begin = nullptr;
+	const CharType* Cursor = nullptr;
+	const CharType* End = nullptr;
 	EState State = EState::Value;
 	// One entry per open container: true for an object.
 	TArray<uint8> Containers;
@@ -89,18 +94,19 @@ private:
 };
 
 extern template class TJsonReader<TCHAR>;
+extern template class TJsonReader<UTF8CHAR>;
 
 template <class CharType = TCHAR>
 class TJsonReaderFactory
 {
 public:
-	static TSharedRef<TJsonReader<CharType>> Create(const FString& JsonString)
+	static TSharedRef<TJsonReader<CharType>> Create(const FString& JsonString) requires std::is_same_v<CharType, TCHAR>
 	{
 		return TSharedRef<TJsonReader<CharType>>(
 		    std::shared_ptr<TJsonReader<CharType>>(new TJsonReader<CharType>(JsonString)));
 	}
 	// No copy of the text is made: the caller keeps it alive while the reader is used.
-	static TSharedRef<TJsonReader<CharType>> CreateFromView(FStringView JsonString)
+	static TSharedRef<TJsonReader<CharType>> CreateFromView(TStringView<CharType> JsonString)
 	{
 		return TSharedRef<TJsonReader<CharType>>(
 		    std::shared_ptr<TJsonReader<CharType>>(new TJsonReader<CharType>(JsonString.GetData(), JsonString.Len())));
