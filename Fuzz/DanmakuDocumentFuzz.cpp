@@ -1,8 +1,10 @@
 // The comment document loader: on every input it must give the records that reading the document into the JSON
-// object model and taking each field with the object's getters gives, and log nothing of its own.
+// object model and taking each field with the object's getters gives, and log nothing of its own. Its UTF-8 form
+// must hand over the same records.
 #include "DanmakuDocumentReader.h"
 #include "DanmakuObjectModelReference.h"
 #include "FuzzSupport.h"
+#include "Headless/Utf8String.h"
 
 namespace
 {
@@ -56,5 +58,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 		check(SameRecord(Actual[Index], Expected[Index]));
 	}
 	check(ActualLog.IsEmpty());
+
+	const std::string Utf8 = ToUtf8(Text);
+	if (FromUtf8(Utf8).Equals(Text, ESearchCase::CaseSensitive))
+	{
+		TArray<FDanmakuData> Handed;
+		const bool bHanded = FDanmakuDocumentReader::Read(
+		    FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Utf8.data()), int32(Utf8.size())),
+		    [&Handed](FDanmakuData&& Record) { Handed.Add(MoveTemp(Record)); }, [&Handed] { Handed.Reset(); });
+		check(bHanded == bActual);
+		check(!bHanded || Handed.Num() == Actual.Num());
+		for (int32 Index = 0; bHanded && Index < Handed.Num(); ++Index)
+		{
+			check(SameRecord(Handed[Index], Actual[Index]));
+		}
+	}
 	return 0;
 }

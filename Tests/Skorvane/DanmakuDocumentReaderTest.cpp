@@ -69,6 +69,24 @@ int32 ExpectReadAsByTheObjectModel(const FString& Text)
 		EXPECT_EQ(Describe(Actual[Index]), Describe(Expected[Index])) << Document;
 	}
 	EXPECT_EQ(ToUtf8(FString::Join(ActualLog, TEXT("\n"))), "") << Document;
+
+	// The UTF-8 form hands over the same records one by one, for any text UTF-8 can hold.
+	if (FromUtf8(Document).Equals(Text, ESearchCase::CaseSensitive))
+	{
+		TArray<FDanmakuData> Handed;
+		const bool bHanded = FDanmakuDocumentReader::Read(
+		    FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Document.data()), int32(Document.size())),
+		    [&Handed](FDanmakuData&& Record) { Handed.Add(MoveTemp(Record)); }, [&Handed] { Handed.Reset(); });
+		EXPECT_EQ(bHanded, bActual) << Document;
+		if (bHanded)
+		{
+			EXPECT_EQ(Handed.Num(), Actual.Num()) << Document;
+			for (int32 Index = 0; Index < FMath::Min(Handed.Num(), Actual.Num()); ++Index)
+			{
+				EXPECT_EQ(Describe(Handed[Index]), Describe(Actual[Index])) << Document;
+			}
+		}
+	}
 	return bActual ? Actual.Num() : -1;
 }
 

@@ -383,6 +383,38 @@ TEST(UI_Danmaku, JsonHandedOverAfterXmlBeforeLayoutIsTheOneLoaded)
 	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("json")}));
 }
 
+TEST(UI_Danmaku, Utf8DocumentIsFiledLikeTextAndKeptUntilLayout)
+{
+	const auto Bytes = [](const FString& Text) { return ToUtf8(Text); };
+	const auto View = [](const std::string& Utf8)
+	{ return FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Utf8.data()), int32(Utf8.size())); };
+	{
+		FDanmakuScreen Screen;
+		{
+			// The caller's bytes are gone before the overlay is laid out.
+			const std::string Early = Bytes(MakeDanmakuDocument({{TEXT("開幕 ✓"), 0.2}, {TEXT("one"), 1.4}}));
+			Screen.Overlay->LoadDanmakuUtf8(View(Early));
+		}
+		Screen.OpenLesson();
+		Screen.PlayUntil(1.5);
+		EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("開幕 ✓"), TEXT("one")}));
+
+		Screen.Overlay->LoadDanmakuUtf8(View(Bytes(MakeDanmakuDocument({{TEXT("two"), 2.5}}))));
+		EXPECT_TRUE(ContentsAt(Screen, 1.0).IsEmpty());
+		EXPECT_EQ(ContentsAt(Screen, 2.0), FStrings({TEXT("two")}));
+		Screen.Overlay->LoadDanmakuUtf8(View("{\"datas\": [{\"danmaku_content\": \"x\"},]}"));
+		EXPECT_EQ(Screen.Overlay->GetIndexedSecondCount(), 0);
+	}
+
+	// Before layout the latest document wins, whatever its form.
+	FDanmakuScreen Other;
+	Other.Overlay->LoadDanmakuUtf8(View(Bytes(MakeDanmakuDocument({{TEXT("utf-8"), 0.2}}))));
+	Other.Overlay->LoadDanmakuXml(TEXT("<i><d p=\"0.3,1,25,0\">xml</d></i>"));
+	Other.OpenLesson();
+	Other.PlayUntil(1.0);
+	EXPECT_EQ(Other.ShownContents(), FStrings({TEXT("xml")}));
+}
+
 TEST(UI_Danmaku, BlueprintsWithoutTheirBoundChildrenCreateNothing)
 {
 	// Blueprints of the overlay, the bar and the style panel that have no widget tree at all.

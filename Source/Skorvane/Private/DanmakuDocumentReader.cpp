@@ -148,7 +148,8 @@ FFieldValue* FindField(FElementFields& Fields, const FString& Name)
 
 // Keeps the value the reader just read in Value (when given), skipping over an array or object. A repeated field
 // keeps its last value.
-bool ReadFieldValue(TJsonReader<>& Reader, EJsonNotation Notation, FFieldValue* Value)
+template <class CharType>
+bool ReadFieldValue(TJsonReader<CharType>& Reader, EJsonNotation Notation, FFieldValue* Value)
 {
 	EJson Type = EJson::Null;
 	switch (Notation)
@@ -199,7 +200,8 @@ bool ReadFieldValue(TJsonReader<>& Reader, EJsonNotation Notation, FFieldValue* 
 }
 
 // Reads one element object, its ObjectStart already read, up to and including its end.
-bool ReadElement(TJsonReader<>& Reader, FElementFields& Fields)
+template <class CharType>
+bool ReadElement(TJsonReader<CharType>& Reader, FElementFields& Fields)
 {
 	for (FFieldValue& Value : Fields)
 	{
@@ -221,7 +223,8 @@ bool ReadElement(TJsonReader<>& Reader, FElementFields& Fields)
 }
 
 // Reads the "datas" array, its ArrayStart already read, up to and including its end.
-bool ReadDatas(TJsonReader<>& Reader, TArray<FDanmakuData>& OutRecords)
+template <class CharType>
+bool ReadDatas(TJsonReader<CharType>& Reader, TFunctionRef<void(FDanmakuData&&)> AddRecord)
 {
 	FElementFields Fields;
 	EJsonNotation Notation = EJsonNotation::Null;
@@ -236,7 +239,7 @@ bool ReadDatas(TJsonReader<>& Reader, TArray<FDanmakuData>& OutRecords)
 				{
 					return false;
 				}
-				OutRecords.Add(MakeRecord(Fields));
+				AddRecord(MakeRecord(Fields));
 				break;
 			case EJsonNotation::ArrayStart:
 				if (!Reader.SkipArray())
@@ -250,13 +253,12 @@ bool ReadDatas(TJsonReader<>& Reader, TArray<FDanmakuData>& OutRecords)
 	}
 	return false;
 }
-} // namespace
-
-bool FDanmakuDocumentReader::Read(FStringView JsonText, TArray<FDanmakuData>& OutRecords)
+template <class CharType>
+bool ReadDocument(TStringView<CharType> JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+                  TFunctionRef<void()> Restart)
 {
-	OutRecords.Reset();
-	const TSharedRef<TJsonReader<>> ReaderRef = TJsonReaderFactory<>::CreateFromView(JsonText);
-	TJsonReader<>& Reader = *ReaderRef;
+	const TSharedRef<TJsonReader<CharType>> ReaderRef = TJsonReaderFactory<CharType>::CreateFromView(JsonText);
+	TJsonReader<CharType>& Reader = *ReaderRef;
 	EJsonNotation Notation = EJsonNotation::Null;
 	if (!Reader.ReadNext(Notation) || Notation != EJsonNotation::ObjectStart)
 	{
@@ -265,17 +267,22 @@ bool FDanmakuDocumentReader::Read(FStringView JsonText, TArray<FDanmakuData>& Ou
 
 	// The root's last "datas" field counts, as when a duplicate key keeps the last value.
 	bool bDatasIsArray = false;
+	bool bHandedRecords = false;
 	while (Reader.ReadNext(Notation) && Notation != EJsonNotation::ObjectEnd)
 	{
 		const bool bDatas = Reader.GetIdentifier() == DatasName;
 		if (bDatas)
 		{
-			OutRecords.Reset();
+			if (bHandedRecords)
+			{
+				Restart();
+			}
 			bDatasIsArray = Notation == EJsonNotation::ArrayStart;
 		}
 		if (bDatas && bDatasIsArray)
 		{
-			if (!ReadDatas(Reader, OutRecords))
+			bHandedRecords = true;
+			if (!ReadDatas(Reader, AddRecord))
 			{
 				break;
 			}
@@ -286,13 +293,28 @@ bool FDanmakuDocumentReader::Read(FStringView JsonText, TArray<FDanmakuData>& Ou
 		}
 	}
 	// Anything but the root's end followed by nothing but white space refuses the whole document.
-	if (Notation != EJsonNotation::ObjectEnd || Reader.ReadNext(Notation) || Notation == EJsonNotation::Error ||
-	    !bDatasIsArray)
+	return Notation == EJsonNotation::ObjectEnd && !Reader.ReadNext(Notation) && Notation != EJsonNotation::Error &&
+	       bDatasIsArray;
+}
+} // namespace
+
+bool FDanmakuDocumentReader::Read(FStringView JsonText, TArray<FDanmakuData>& OutRecords)
+{
+	OutRecords.Reset();
+	const bool bRead = ReadDocument<TCHAR>(
+	    JsonText, [&OutRecords](FDanmakuData&& Record) { OutRecords.Add(MoveTemp(Record)); },
+	    [&OutRecords] { OutRecords.Reset(); });
+	if (!bRead)
 	{
 		OutRecords.Reset();
-		return false;
 	}
-	return true;
+	return bRead;
+}
+
+bool FDanmakuDocumentReader::Read(FUtf8StringView JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+                                  TFunctionRef<void()> Restart)
+{
+	return ReadDocument<UTF8CHAR>(JsonText, AddRecord, Restart);
 }
 
 bool FDanmakuDocumentReader::ReadRecord(FStringView JsonText, FDanmakuData& OutRecord)

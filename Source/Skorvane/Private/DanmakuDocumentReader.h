@@ -14,6 +14,11 @@ public:
 	// False, with no records, when the text is not one valid JSON value, the root is not an object or the root
 	// has no "datas" array. Elements of "datas" that are not objects are skipped.
 	static bool Read(FStringView JsonText, TArray<FDanmakuData>& OutRecords);
+	// The same from UTF-8 text, such as a file's bytes, read where it lies: each record goes to AddRecord as soon as
+	// it is read, so no array of them all is built. Restart comes when a later "datas" array replaces the records
+	// handed so far. On false the caller drops every record it was handed.
+	static bool Read(FUtf8StringView JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+	                 TFunctionRef<void()> Restart);
 	// One element of "datas" on its own: false unless the text is exactly one JSON object with at least the
 	// comment's text and spawn time.
 	static bool ReadRecord(FStringView JsonText, FDanmakuData& OutRecord);

@@ -53,11 +53,28 @@ void UUI_Danmaku::LoadDanmaku(const FString& JsonText)
 	if (!bInit)
 	{
 		PendingDanmakuText = JsonText;
+		PendingDanmakuUtf8.Empty();
 		bHasPendingDanmaku = true;
 		bPendingDanmakuIsXml = false;
+		bPendingDanmakuIsUtf8 = false;
 		return;
 	}
 	ParseDanmaku(JsonText);
+}
+
+void UUI_Danmaku::LoadDanmakuUtf8(FUtf8StringView JsonText)
+{
+	if (!bInit)
+	{
+		PendingDanmakuText.Empty();
+		PendingDanmakuUtf8.Empty(JsonText.Len());
+		PendingDanmakuUtf8.Append(JsonText.GetData(), JsonText.Len());
+		bHasPendingDanmaku = true;
+		bPendingDanmakuIsXml = false;
+		bPendingDanmakuIsUtf8 = true;
+		return;
+	}
+	ParseDanmakuUtf8(JsonText);
 }
 
 void UUI_Danmaku::LoadDanmakuXml(const FString& XmlText)
@@ -65,8 +82,10 @@ void UUI_Danmaku::LoadDanmakuXml(const FString& XmlText)
 	if (!bInit)
 	{
 		PendingDanmakuText = XmlText;
+		PendingDanmakuUtf8.Empty();
 		bHasPendingDanmaku = true;
 		bPendingDanmakuIsXml = true;
+		bPendingDanmakuIsUtf8 = false;
 		return;
 	}
 	ParseDanmakuXml(XmlText);
@@ -250,10 +269,16 @@ void UUI_Danmaku::CreateTrackManager()
 	// Loaded before this frame's second is handled, so a document handed over early shows from the first second.
 	if (bHasPendingDanmaku)
 	{
-		const FString Text = PendingDanmakuText;
+		const FString Text = MoveTemp(PendingDanmakuText);
+		const TArray<UTF8CHAR> Utf8 = MoveTemp(PendingDanmakuUtf8);
 		PendingDanmakuText.Empty();
+		PendingDanmakuUtf8.Empty();
 		bHasPendingDanmaku = false;
-		if (bPendingDanmakuIsXml)
+		if (bPendingDanmakuIsUtf8)
+		{
+			ParseDanmakuUtf8(FUtf8StringView(Utf8.GetData(), Utf8.Num()));
+		}
+		else if (bPendingDanmakuIsXml)
 		{
 			ParseDanmakuXml(Text);
 		}
@@ -275,6 +300,17 @@ void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
 	for (FDanmakuData& Record : Records)
 	{
 		AddDataToMap(MoveTemp(Record));
+	}
+}
+
+void UUI_Danmaku::ParseDanmakuUtf8(FUtf8StringView JsonText)
+{
+	DanmakuMap.Empty();
+	const bool bRead = FDanmakuDocumentReader::Read(
+	    JsonText, [this](FDanmakuData&& Record) { AddDataToMap(MoveTemp(Record)); }, [this] { DanmakuMap.Empty(); });
+	if (!bRead)
+	{
+		DanmakuMap.Empty();
 	}
 }
 

@@ -32,6 +32,9 @@ public:
 	void LoadDanmaku(const FString& JsonText);
 	// The same for a document in the XML comment format of video sites (<i><d p="...">text</d>...</i>).
 	void LoadDanmakuXml(const FString& XmlText);
+	// The same for a JSON document in UTF-8, such as a file's bytes: read where it lies and filed comment by
+	// comment, so a large document is never held a second time as UTF-16 text or as an array of records.
+	void LoadDanmakuUtf8(FUtf8StringView JsonText);
 
 	// Files one comment given as a JSON object of the document's element form and shows it at once as an
 	// ordinary comment, as a comment another viewer has just posted. False, with nothing filed, for any other text.
@@ -94,6 +97,7 @@ private:
 	void AddDataToMap(FDanmakuData&& Data);
 	void CreateTrackManager();
 	void ParseDanmaku(const FString& JsonText);
+	void ParseDanmakuUtf8(FUtf8StringView JsonText);
 	void ParseDanmakuXml(const FString& XmlText);
 	bool ApplyControls(const FDanmakuDisplayControls& NewControls);
 
@@ -123,8 +127,10 @@ private:
 	bool bSwitchedOff = false;
 	// The latest document handed over before the track manager existed.
 	FString PendingDanmakuText;
+	TArray<UTF8CHAR> PendingDanmakuUtf8;
 	bool bHasPendingDanmaku = false;
 	bool bPendingDanmakuIsXml = false;
+	bool bPendingDanmakuIsUtf8 = false;
 
 	// Shared with the track manager, which checks every comment against it.
 	TSharedRef<FDanmakuBlockList> BlockList = MakeShared<FDanmakuBlockList>();
