@@ -11,15 +11,17 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace
 {
 constexpr double TicksPerSecond = 10000000.0;
 // Beyond this the JSON layer clamps a tick count to the 64-bit limits.
 constexpr double TickLimit = 9.2e18;
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 
 // A number field as the overlay reads it: numbers, numeric strings and booleans count; anything else is 0.
-double ReadNumber(TJsonReader<>& Reader, EJsonNotation Notation, bool& bOutIsNumber)
+double ReadNumber(TJsonReader<UTF8CHAR>& Reader, EJsonNotation Notation, bool& bOutIsNumber)
 {
 	double Number = 0.0;
 	bOutIsNumber = true;
@@ -42,7 +44,7 @@ double ReadNumber(TJsonReader<>& Reader, EJsonNotation Notation, bool& bOutIsNum
 	return 0.0;
 }
 
-bool SkipValue(TJsonReader<>& Reader, EJsonNotation Notation)
+bool SkipValue(TJsonReader<UTF8CHAR>& Reader, EJsonNotation Notation)
 {
 	if (Notation == EJsonNotation::ObjectStart)
 	{
@@ -75,7 +77,7 @@ int32 FCommentDocument::CountUnshowable(EUnshowable Reason) const
 	return Unshowable.FilterByPredicate([Reason](const FUnshowable& Entry) { return Entry.Reason == Reason; }).Num();
 }
 
-FCommentDocument::EFormat FCommentDocument::ChooseFormat(const FString& Path, const FString& Text)
+FCommentDocument::EFormat FCommentDocument::ChooseFormat(const FString& Path, FUtf8StringView Text)
 {
 	const FString Extension = FPaths::GetExtension(Path).ToLower();
 	if (Extension == TEXT("xml"))
@@ -86,15 +88,9 @@ FCommentDocument::EFormat FCommentDocument::ChooseFormat(const FString& Path, co
 	{
 		return EFormat::Json;
 	}
-	for (const TCHAR Char : Text)
-	{
-		if (Char == TEXT(' ') || Char == TEXT('\t') || Char == TEXT('\r') || Char == TEXT('\n') || Char == 0xFEFF)
-		{
-			continue;
-		}
-		return Char == TEXT('<') ? EFormat::Xml : EFormat::Json;
-	}
-	return EFormat::Json;
+	const std::string_view Bytes(reinterpret_cast<const char*>(Text.GetData()), size_t(Text.Len()));
+	const size_t First = Bytes.find_first_not_of(" \t\r\n", Bytes.rfind(Utf8Bom, 0) == 0 ? Utf8Bom.size() : 0);
+	return First != std::string_view::npos && Bytes[First] == '<' ? EFormat::Xml : EFormat::Json;
 }
 
 bool FCommentDocument::Read(const FString& InPath, FString& OutError)
@@ -109,7 +105,7 @@ bool FCommentDocument::Read(const FString& InPath, FString& OutError)
 	{
 		return false;
 	}
-	Format = ChooseFormat(Path, Text);
+	Format = ChooseFormat(Path, View());
 	return Format == EFormat::Xml ? ScanXml(OutError) : Scan(OutError);
 }
 
@@ -117,13 +113,13 @@ void FCommentDocument::HandTo(UUI_Danmaku& Overlay)
 {
 	if (Format == EFormat::Xml)
 	{
-		Overlay.LoadDanmakuXml(Text);
+		Overlay.LoadDanmakuXml(ToText());
 	}
 	else
 	{
-		Overlay.LoadDanmaku(Text);
+		Overlay.LoadDanmakuUtf8(View());
 	}
-	Text.Empty();
+	std::string().swap(Bytes);
 }
 
 void FCommentDocument::ResetCounts()
@@ -141,7 +137,7 @@ bool FCommentDocument::ScanXml(FString& OutError)
 {
 	ResetCounts();
 	TArray<FDanmakuData> Records;
-	if (!FDanmakuXmlReader::Read(Text, Records, &Skipped))
+	if (!FDanmakuXmlReader::Read(ToText(), Records, &Skipped))
 	{
 		OutError = FString::Printf(TEXT("%s is not an XML comment document (well-formed XML with an <i> root)"), *Path);
 		return false;
@@ -187,93 +183,71 @@ void FCommentDocument::Note(double Id, const FString& IdText, double Ticks, doub
 	}
 }
 
+FUtf8StringView FCommentDocument::View() const
+{
+	return FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Bytes.data()), int32(Bytes.size()));
+}
+
+FString FCommentDocument::ToText() const
+{
+	const FUTF8ToTCHAR Converted(Bytes.data(), int32(Bytes.size()));
+	return FString::ConstructFromPtrSize(Converted.Get(), Converted.Length());
+}
+
 bool FCommentDocument::ReadUtf8(FString& OutError)
 {
-	std::FILE* File = std::fopen(TCHAR_TO_UTF8(*Path), "rb");
-	if (!File)
+	const auto CannotRead = [this, &OutError]
 	{
 		OutError = FString::Printf(TEXT("cannot read the comment document %s"), *Path);
 		return false;
+	};
+	std::FILE* File = std::fopen(TCHAR_TO_UTF8(*Path), "rb");
+	if (!File)
+	{
+		return CannotRead();
 	}
 	std::fseek(File, 0, SEEK_END);
 	const long Size = std::ftell(File);
 	std::fseek(File, 0, SEEK_SET);
-	if (Size < 0 || Size > long(MAX_int32 / 2))
+	if (Size < 0 || Size >= long(MAX_int32))
 	{
 		std::fclose(File);
 		OutError = FString::Printf(TEXT("%s is too large for a comment document"), *Path);
 		return false;
 	}
-	// Converted a chunk at a time into text reserved for the whole file, so that the file's bytes and its text are
-	// never both held: pages reserved but not written cost nothing.
-	Text.Empty();
-	Text.Reserve(int32(Size));
-	std::string Chunk;
-	std::string Carry;
-	bool bFirst = true;
-	constexpr size_t ChunkBytes = size_t(1) << 20;
-	for (;;)
-	{
-		Chunk.resize(ChunkBytes);
-		const size_t Count = std::fread(Chunk.data(), 1, ChunkBytes, File);
-		Chunk.resize(Count);
-		Chunk.insert(0, Carry);
-		Carry.clear();
-		if (bFirst)
-		{
-			bFirst = false;
-			if (Chunk.rfind("\xFF\xFE", 0) == 0 || Chunk.rfind("\xFE\xFF", 0) == 0)
-			{
-				// UTF-16 documents are rare; the whole-file reader handles them.
-				std::fclose(File);
-				return FFileHelper::LoadFileToString(Text, *Path) ||
-				       (OutError = FString::Printf(TEXT("cannot read the comment document %s"), *Path), false);
-			}
-			if (Chunk.rfind("\xEF\xBB\xBF", 0) == 0)
-			{
-				Chunk.erase(0, 3);
-			}
-		}
-		// Keep an incomplete last character for the next chunk.
-		size_t Complete = Chunk.size();
-		for (size_t Back = 1; Back <= 3 && Back <= Chunk.size(); ++Back)
-		{
-			const unsigned char Byte = static_cast<unsigned char>(Chunk[Chunk.size() - Back]);
-			if ((Byte & 0xC0) != 0x80)
-			{
-				const size_t Needed = Byte >= 0xF0 ? 4 : Byte >= 0xE0 ? 3 : Byte >= 0xC0 ? 2 : 1;
-				if (Needed > Back && Count == ChunkBytes)
-				{
-					Complete = Chunk.size() - Back;
-				}
-				break;
-			}
-		}
-		Carry.assign(Chunk, Complete, std::string::npos);
-		if (Complete > 0)
-		{
-			const FUTF8ToTCHAR Converted(Chunk.data(), int32(Complete));
-			Text.Append(Converted.Get(), Converted.Length());
-		}
-		if (Count < ChunkBytes)
-		{
-			break;
-		}
-	}
-	const bool bFailed = std::ferror(File) != 0;
+	// Kept as the file's UTF-8 bytes, which the overlay reads where they lie: half the size of UTF-16 text.
+	Bytes.resize(size_t(Size));
+	const size_t Count = std::fread(Bytes.data(), 1, Bytes.size(), File);
+	const bool bFailed = Count != Bytes.size() || std::ferror(File) != 0;
 	std::fclose(File);
 	if (bFailed)
 	{
-		OutError = FString::Printf(TEXT("cannot read the comment document %s"), *Path);
-		return false;
+		std::string().swap(Bytes);
+		return CannotRead();
+	}
+	if (Bytes.rfind("\xFF\xFE", 0) == 0 || Bytes.rfind("\xFE\xFF", 0) == 0)
+	{
+		// UTF-16 documents are rare; the engine's loader reads them and they are kept as UTF-8 like the rest.
+		FString Text;
+		if (!FFileHelper::LoadFileToString(Text, *Path))
+		{
+			std::string().swap(Bytes);
+			return CannotRead();
+		}
+		const FTCHARToUTF8 Converted(*Text, Text.Len());
+		Bytes.assign(Converted.Get(), size_t(Converted.Length()));
+	}
+	else if (Bytes.rfind(Utf8Bom, 0) == 0)
+	{
+		Bytes.erase(0, Utf8Bom.size());
 	}
 	return true;
 }
 
 bool FCommentDocument::Scan(FString& OutError)
 {
-	const TSharedRef<TJsonReader<>> ReaderRef = TJsonReaderFactory<>::CreateFromView(Text);
-	TJsonReader<>& Reader = *ReaderRef;
+	const TSharedRef<TJsonReader<UTF8CHAR>> ReaderRef = TJsonReaderFactory<UTF8CHAR>::CreateFromView(View());
+	TJsonReader<UTF8CHAR>& Reader = *ReaderRef;
 	const auto Broken = [this, &Reader, &OutError]
 	{
 		OutError = FString::Printf(TEXT("%s is not valid JSON: %s"), *Path, *Reader.GetErrorMessage());

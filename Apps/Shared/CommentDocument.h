@@ -2,6 +2,8 @@
 
 #include "CoreMinimal.h"
 
+#include <string>
+
 class UUI_Danmaku;
 
 // A comment document read once from its file and checked before the overlay files it: what is wrong and where for
@@ -35,14 +37,14 @@ public:
 
 	// ".xml" files are XML and ".json" files JSON, whatever the case of the extension; any other file is XML when
 	// its first character after blanks and a byte order mark is '<', JSON otherwise.
-	static EFormat ChooseFormat(const FString& Path, const FString& Text);
+	static EFormat ChooseFormat(const FString& Path, FUtf8StringView Text);
 
 	// Reads and checks the file; false with a message naming the file and, for broken JSON, the line and
 	// character of the fault.
 	bool Read(const FString& InPath, FString& OutError);
 	// Adds the comments filed at or after the end of media of this length to the unshowable ones (once).
 	void FindPastTheEnd(double DurationSeconds);
-	// Hands the text to the overlay's loader for its format and forgets it; the counts stay.
+	// Hands the document to the overlay's loader for its format and forgets it; the counts stay.
 	void HandTo(UUI_Danmaku& Overlay);
 
 	static FString ReasonName(EUnshowable Reason);
@@ -67,13 +69,17 @@ private:
 		int32 Mode = 0;
 	};
 	bool ReadUtf8(FString& OutError);
+	FUtf8StringView View() const;
+	// The document as engine text, for the XML reader.
+	FString ToText() const;
 	bool Scan(FString& OutError);
 	bool ScanXml(FString& OutError);
 	void ResetCounts();
 	// Counts one comment the overlay will index, as the overlay will read its id, time and mode.
 	void Note(double Id, const FString& IdText, double Ticks, double Mode);
 
-	FString Text;
+	// The file's bytes in UTF-8, without a byte order mark.
+	std::string Bytes;
 	TArray<FFiled> Filed;
 	bool bPastTheEndFound = false;
 };

@@ -11,11 +11,12 @@ namespace
 {
 // Writes Text to a file of its own and reads it as a comment document.
 bool ReadDocument(const FString& Text, FCommentDocument& Document, FString& Error,
-                  const TCHAR* Extension = TEXT("json"))
+                  const TCHAR* Extension = TEXT("json"),
+                  FFileHelper::EEncodingOptions Encoding = FFileHelper::EEncodingOptions::AutoDetect)
 {
 	const FString Path = FString(std::filesystem::temp_directory_path().c_str()) +
 	                     FString::Printf(TEXT("/comment-document-%d.%s"), int32(std::rand()), Extension);
-	FFileHelper::SaveStringToFile(Text, *Path);
+	FFileHelper::SaveStringToFile(Text, *Path, Encoding);
 	const bool bRead = Document.Read(Path, Error);
 	std::filesystem::remove(TCHAR_TO_UTF8(*Path));
 	return bRead;
@@ -52,11 +53,11 @@ TEST(CommentDocument, CountsWhatTheOverlayWillNeverShowAsTheOverlayReadsIt)
 TEST(CommentDocument, ChoosesTheFormatByExtensionThenByFirstCharacter)
 {
 	using EFormat = FCommentDocument::EFormat;
-	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("a/lesson.XML"), TEXT("{}")), EFormat::Xml);
-	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("lesson.json"), TEXT("<i/>")), EFormat::Json);
-	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("lesson.txt"), TEXT("\xFEFF \n <i/>")), EFormat::Xml);
-	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("comments"), TEXT(" {\"datas\":[]}")), EFormat::Json);
-	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("comments"), TEXT("")), EFormat::Json);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("a/lesson.XML"), u8"{}"), EFormat::Xml);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("lesson.json"), u8"<i/>"), EFormat::Json);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("lesson.txt"), u8"\uFEFF \n <i/>"), EFormat::Xml);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("comments"), u8" {\"datas\":[]}"), EFormat::Json);
+	EXPECT_EQ(FCommentDocument::ChooseFormat(TEXT("comments"), u8""), EFormat::Json);
 }
 
 TEST(CommentDocument, CountsAnXmlDocumentAsTheOverlayWillFileIt)
@@ -112,4 +113,24 @@ TEST(CommentDocument, SaysWhatIsWrongAndWhere)
 	};
 	EXPECT_TRUE(XmlErrorOf(TEXT("<i><d p=\"1,1,25,0\">a</i>")).Contains(TEXT("is not an XML comment document")));
 	EXPECT_TRUE(XmlErrorOf(TEXT("<html><d p=\"1,1,25,0\">a</d></html>")).Contains(TEXT("<i> root")));
+}
+
+TEST(CommentDocument, ReadsUtf8AndUtf16FilesAlike)
+{
+	using EEncoding = FFileHelper::EEncodingOptions;
+	for (const EEncoding Encoding : {EEncoding::ForceUTF8, EEncoding::ForceUTF8WithoutBOM, EEncoding::ForceUnicode})
+	{
+		FCommentDocument Document;
+		FString Error;
+		ASSERT_TRUE(ReadDocument(TEXT("{\"datas\":[{\"danmaku_id\":\"３\",\"danmaku_content\":\"前方高能😀\"},"
+		                              "{\"danmaku_id\":5e9,\"danmaku_spawn_time\":-2e7}]}"),
+		                         Document, Error, TEXT("json"), Encoding))
+		    << TCHAR_TO_UTF8(*Error);
+		EXPECT_EQ(Document.Comments, 2);
+		EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::NegativeTime), 1);
+
+		// The fault's character counts characters, whatever the bytes of the ones before it.
+		EXPECT_FALSE(ReadDocument(TEXT("{\"datas\":[\n{\"c\":\"前方\"} x"), Document, Error, TEXT("json"), Encoding));
+		EXPECT_TRUE(Error.EndsWith(TEXT("Line: 2 Ch: 12"))) << TCHAR_TO_UTF8(*Error);
+	}
 }
