@@ -489,11 +489,15 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 		}
 	}
 	bOk = bOk && Step(1.0);
-	// The viewer leaves fullscreen before the host closes the page.
+	// The host closes the page while the player is fullscreen: the player, on the viewport by itself, goes too.
 	const UCheckBox* Fullscreen = Cast<UCheckBox>(Control(TEXT("ScreenButton")));
-	if (bOk && Fullscreen && Fullscreen->IsChecked())
+	if (bOk && Fullscreen && !Fullscreen->IsChecked())
 	{
 		bOk = Click(Control(TEXT("ScreenButton")));
+	}
+	if (bOk && !(Fullscreen && Fullscreen->IsChecked() && FHeadlessViewport::Get().ContainsWidget(Player)))
+	{
+		bOk = Fail(TEXT("a click on the fullscreen button did not take the player fullscreen"));
 	}
 	Player->OnPlaylistUrlChanged.Unbind();
 	Page->RemoveFromParent();
@@ -502,6 +506,12 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 	App.MoveMouse(FVector2D(-1.0, -1.0));
 	App.Tick(0.1f);
 	bOk = bOk && Settle();
+	// The player leaves the viewport on the frame after its page.
+	if (bOk && FHeadlessViewport::Get().GetWidgets().Num() > 0)
+	{
+		bOk = Fail(FString::Printf(TEXT("closing the page of a fullscreen player left %d widgets on the viewport"),
+		                           FHeadlessViewport::Get().GetWidgets().Num()));
+	}
 	App.SetViewportSize(ScreenSizes[0]);
 	LiveAfter = LiveObjects();
 	// The media player asset keeps the playlist the host filled, and one media source per entry, for good.
