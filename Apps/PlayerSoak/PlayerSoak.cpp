@@ -1,6 +1,7 @@
 #include "PlayerSoak.h"
 
 #include "Blueprint/UserWidget.h"
+#include "BulletChat/BulletChatTrackManager.h"
 #include "BulletChat/UI_BulletChat.h"
 #include "BulletChat/UI_BulletChatNode.h"
 #include "Components/CanvasPanel.h"
@@ -144,9 +145,13 @@ int32 FPlayerSoak::Run()
 	            LiveBefore, LiveAfter, LivePeak, GFailedEnsures);
 	if (Options.bLegacy)
 	{
-		std::printf("Comments: %lld nodes appeared on the canvas; %lld live pushes (the legacy overlay reports "
-		            "nothing else)\n",
-		            static_cast<long long>(Placed), static_cast<long long>(Pushes));
+		std::printf("Comments: %lld due, %lld hand-overs to the track manager (every comment of the playing second on "
+		            "every frame, and each push it took): %lld placed (%lld on a shared band), %lld reported not "
+		            "placed, %lld outstanding; %lld live pushes, %lld of them for another lesson (ignored)\n",
+		            static_cast<long long>(Due), static_cast<long long>(HandOvers), static_cast<long long>(Placed),
+		            static_cast<long long>(SharedBands), static_cast<long long>(NotShown),
+		            static_cast<long long>(HandOvers - Placed - NotShown), static_cast<long long>(Pushes),
+		            static_cast<long long>(ForeignPushes));
 	}
 	else
 	{
@@ -160,7 +165,8 @@ int32 FPlayerSoak::Run()
 	}
 	for (const TPair<FString, int32>& Reason : NotShownByReason)
 	{
-		std::printf("  not shown, %s: %d\n", TCHAR_TO_UTF8(*Reason.Key), Reason.Value);
+		std::printf("  not %s, %s: %d\n", Options.bLegacy ? "placed" : "shown", TCHAR_TO_UTF8(*Reason.Key),
+		            Reason.Value);
 	}
 	if (!Failure.IsEmpty())
 	{
@@ -483,11 +489,15 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 		}
 	}
 	bOk = bOk && Step(1.0);
-	// The viewer leaves fullscreen before the host closes the page.
+	// The host closes the page while the player is fullscreen: the player, on the viewport by itself, goes too.
 	const UCheckBox* Fullscreen = Cast<UCheckBox>(Control(TEXT("ScreenButton")));
-	if (bOk && Fullscreen && Fullscreen->IsChecked())
+	if (bOk && Fullscreen && !Fullscreen->IsChecked())
 	{
 		bOk = Click(Control(TEXT("ScreenButton")));
+	}
+	if (bOk && !(Fullscreen && Fullscreen->IsChecked() && FHeadlessViewport::Get().ContainsWidget(Player)))
+	{
+		bOk = Fail(TEXT("a click on the fullscreen button did not take the player fullscreen"));
 	}
 	Player->OnPlaylistUrlChanged.Unbind();
 	Page->RemoveFromParent();
@@ -496,6 +506,12 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 	App.MoveMouse(FVector2D(-1.0, -1.0));
 	App.Tick(0.1f);
 	bOk = bOk && Settle();
+	// The player leaves the viewport on the frame after its page.
+	if (bOk && FHeadlessViewport::Get().GetWidgets().Num() > 0)
+	{
+		bOk = Fail(FString::Printf(TEXT("closing the page of a fullscreen player left %d widgets on the viewport"),
+		                           FHeadlessViewport::Get().GetWidgets().Num()));
+	}
 	App.SetViewportSize(ScreenSizes[0]);
 	LiveAfter = LiveObjects();
 	// The media player asset keeps the playlist the host filled, and one media source per entry, for good.
@@ -507,6 +523,7 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 int32 FPlayerSoak::RunLegacy(FHeadlessApplication& App)
 {
 	const FString Document = MakeDocument(true);
+	const TMap<int32, TArray<int32>> DocumentIds = IdsBySecond;
 	UClass* OverlayClass = StaticLoadClass(UUI_BulletChat::StaticClass(), nullptr, TEXT("/Game/UI/WBP_BulletChat"));
 	if (!OverlayClass)
 	{
@@ -522,28 +539,137 @@ int32 FPlayerSoak::RunLegacy(FHeadlessApplication& App)
 	Overlay->AddToViewport();
 	UCanvasPanel* Canvas = Cast<UCanvasPanel>(Overlay->GetWidgetFromName(TEXT("RootCanvas")));
 	Overlay->Init(Media);
+	// Kept by the overlay until its track manager exists.
 	Overlay->ResetDatas(Document);
-	Media->OpenUrl(LessonUrls[0]);
+	// The track manager is made on the first laid-out frame; listening before the lesson opens, the soak hears
+	// about every comment handed to it.
+	App.Tick(1.0f / Options.FramesPerSecond);
+	++Frame;
+	UBulletChatTrackManager* Manager = Overlay->GetTrackManager();
+	if (!Canvas || !Manager)
+	{
+		Fail(TEXT("the legacy overlay has no canvas, or no track manager after its first frame"));
+		return 1;
+	}
 
-	// The legacy overlay reports nothing: what it showed is what appeared on its canvas.
-	// Between two collections an address names one node.
-	TMap<const UWidget*, bool> Seen;
+	// Comment id -> the frames at which the overlay handed it to the manager and no report has answered since.
+	TMap<int32, TArray<int64>> Outstanding;
+	// Ids reported during the frame, answered once the frame's hand-overs are known.
+	TArray<int32> FrameReports;
+	int32 DueSecond = INDEX_NONE;
+	// Ids of the nodes on the canvas; rebuilt when first needed after a frame starts or an action.
+	TMap<int32, bool> CanvasIds;
+	bool bCanvasIdsKnown = false;
+	const auto HandOver = [&](int32 Id)
+	{
+		Outstanding.FindOrAdd(Id).Add(Frame);
+		++HandOvers;
+	};
+	Manager->OnBulletChatPlaced.AddLambda(
+	    [&](const FBulletChatPlacement& Placement)
+	    {
+		    const UUI_BulletChatNode* Node = Placement.Node;
+		    const FVector2D Position = Node->GetPosition();
+		    if (Node->GetParent() != Canvas || float(Position.X) != float(Node->GetParentSize().X) ||
+		        float(Position.Y) != float(Placement.FirstTrack * UBulletChatTrackManager::TrackHeight))
+		    {
+			    Fail(FString::Printf(TEXT("comment %d was reported placed on track %d but stands at (%.1f, %.1f)%s"),
+			                         Node->GetData().ID, Placement.FirstTrack, Position.X, Position.Y,
+			                         Node->GetParent() == Canvas ? TEXT("") : TEXT(" off the canvas")));
+		    }
+		    FrameReports.Add(Node->GetData().ID);
+		    ++Placed;
+		    SharedBands += Placement.bSharedBand ? 1 : 0;
+	    });
+	Manager->OnBulletChatNotPlaced.AddLambda(
+	    [&](const FBulletChatData& Data, EBulletChatNotPlacedReason Reason)
+	    {
+		    if (Reason == EBulletChatNotPlacedReason::AlreadyShowing)
+		    {
+			    if (!bCanvasIdsKnown)
+			    {
+				    CanvasIds.Reset();
+				    for (UWidget* Child : Canvas->GetAllChildren())
+				    {
+					    if (const UUI_BulletChatNode* Node = Cast<UUI_BulletChatNode>(Child))
+					    {
+						    CanvasIds.Add(Node->GetData().ID, true);
+					    }
+				    }
+				    bCanvasIdsKnown = true;
+			    }
+			    // Refused as showing while no node of it is on screen: lost.
+			    if (!CanvasIds.Contains(Data.ID))
+			    {
+				    Fail(FString::Printf(TEXT("comment %d was refused as already showing, but no node of it is on "
+				                              "the canvas"),
+				                         Data.ID));
+			    }
+		    }
+		    FrameReports.Add(Data.ID);
+		    ++NotShown;
+		    ++NotShownByReason.FindOrAdd(StaticEnum<EBulletChatNotPlacedReason>()->GetNameStringByValue(int64(Reason)));
+	    });
+
+	// Checks the frame just drawn. While the lesson plays the overlay hands every comment of the playing second to
+	// the manager on every frame; each hand-over must be answered by one report within a few frames, and no report
+	// may come for a comment not handed over.
+	const auto Settle = [&]
+	{
+		const int32 Second = SecondOf(Media->GetTime());
+		if (Media->IsPlaying())
+		{
+			if (const TArray<int32>* Ids = IdsBySecond.Find(Second))
+			{
+				for (int32 Id : *Ids)
+				{
+					HandOver(Id);
+				}
+				Due += Second != DueSecond ? Ids->Num() : 0;
+			}
+			DueSecond = Second;
+		}
+		for (int32 Id : FrameReports)
+		{
+			TArray<int64>* Frames = Outstanding.Find(Id);
+			if (!Frames)
+			{
+				return Fail(FString::Printf(TEXT("comment %d was reported but was not handed over"), Id));
+			}
+			Frames->RemoveAt(0);
+			if (Frames->IsEmpty())
+			{
+				Outstanding.Remove(Id);
+			}
+		}
+		FrameReports.Reset();
+		for (const TPair<int32, TArray<int64>>& Open : Outstanding)
+		{
+			if (Open.Value[0] < Frame - ReportFrames)
+			{
+				return Fail(FString::Printf(TEXT("comment %d, handed over at frame %lld, was neither placed nor "
+				                                 "reported"),
+				                            Open.Key, static_cast<long long>(Open.Value[0])));
+			}
+		}
+		return Failure.IsEmpty();
+	};
 	const auto Step = [&](double Seconds)
 	{
 		for (int32 Frames = FMath::Max(1, int32(Seconds * Options.FramesPerSecond)); Frames > 0; --Frames)
 		{
-			App.Tick(1.0f / Options.FramesPerSecond);
 			++Frame;
-			for (UWidget* Child : Canvas->GetAllChildren())
+			bCanvasIdsKnown = false;
+			App.Tick(1.0f / Options.FramesPerSecond);
+			if (!Settle())
 			{
-				if (Cast<UUI_BulletChatNode>(Child) && !Seen.Contains(Child))
-				{
-					Seen.Add(Child, true);
-					++Placed;
-				}
+				return false;
 			}
 		}
+		return true;
 	};
+
+	Media->OpenUrl(LessonUrls[0]);
 	const int64 Frames = int64(Options.LessonSeconds * Options.FramesPerSecond);
 	TArray<int64> ActionFrames;
 	for (int32 Index = 0; Index < Options.Actions; ++Index)
@@ -551,67 +677,102 @@ int32 FPlayerSoak::RunLegacy(FHeadlessApplication& App)
 		ActionFrames.Add(std::uniform_int_distribution<int64>(0, Frames - 1)(Random));
 	}
 	ActionFrames.Sort();
-	bool bPaused = false;
+	bool bHostPaused = false;
 	bool bVisible = true;
-	Step(0.5);
-	for (int32 Index = 0; Index < ActionFrames.Num(); ++Index)
+	bool bOk = Step(0.5);
+	for (int32 Index = 0; bOk && Index < ActionFrames.Num(); ++Index)
 	{
-		Step(double(FMath::Max(ActionFrames[Index] - Frame, int64(1))) / Options.FramesPerSecond);
+		bOk = Step(double(FMath::Max(ActionFrames[Index] - Frame, int64(1))) / Options.FramesPerSecond);
+		if (!bOk)
+		{
+			break;
+		}
+		// The host starts the lesson again when it has run out.
 		if (!Media->IsPlaying() && !Media->IsPaused() && !Media->IsPreparing())
 		{
 			Media->OpenUrl(LessonUrls[0]);
-			bPaused = false;
-			Overlay->Resume();
 		}
-		switch (Pick(8))
+		const int32 Action = Pick(10);
+		if (Options.bVerbose)
+		{
+			std::printf("frame %lld: action %d at %.2f s, %s%s\n", static_cast<long long>(Frame), Action,
+			            Media->GetTime().GetTotalSeconds(), Media->IsPlaying() ? "playing" : "not playing",
+			            bHostPaused ? ", overlay paused" : "");
+		}
+		switch (Action)
 		{
 			case 0:
 				Media->Seek(
 				    FTimespan::FromSeconds(std::uniform_real_distribution<double>(0.0, Options.LessonSeconds)(Random)));
 				break;
 			case 1:
-				bPaused = !bPaused;
-				bPaused ? (Media->Pause(), Overlay->Pause()) : (Media->Play(), Overlay->Resume());
+				Media->IsPaused() ? Media->Play() : Media->Pause();
 				break;
 			case 2:
+				// The host's pause: nodes stand still, comments are still handed over while the lesson plays.
+				bHostPaused = !bHostPaused;
+				bHostPaused ? Overlay->Pause() : Overlay->Resume();
+				break;
+			case 3:
 				bVisible = !bVisible;
 				Overlay->SetVisible(bVisible);
 				break;
-			case 3:
 			case 4:
-				Overlay->AddDataThenSpawn(
-				    LegacyRecord(FirstLiveId + int32(++Pushes), SecondOf(Media->GetTime()), TEXT("live")),
-				    Media->GetUrl());
-				break;
 			case 5:
+			{
+				// A comment of another viewer at the current time; the overlay takes it for its own lesson only,
+				// whatever the letter case of the address.
+				const int32 Id = FirstLiveId + int32(++Pushes);
+				const int32 Second = SecondOf(Media->GetTime());
+				const int32 Kind = Pick(3);
+				const FString Url = Kind == 0 ? Media->GetUrl() : Kind == 1 ? Media->GetUrl().ToUpper() : LessonUrls[1];
+				if (Url.Equals(Media->GetUrl(), ESearchCase::IgnoreCase))
+				{
+					IdsBySecond.FindOrAdd(Second).Add(Id);
+					HandOver(Id);
+					++Due;
+				}
+				else
+				{
+					++ForeignPushes;
+				}
+				Overlay->AddDataThenSpawn(LegacyRecord(Id, Second, TEXT("live")), Url);
+				break;
+			}
+			case 6:
 				App.SetViewportSize(ScreenSizes[Pick(UE_ARRAY_COUNT(ScreenSizes))]);
 				break;
-			case 6:
+			case 7:
 				Overlay->ResetDatas(Document);
+				IdsBySecond = DocumentIds;
 				break;
 			default:
 				Overlay->Empty();
 				break;
 		}
+		bCanvasIdsKnown = false;
 		++ActionsDone;
 		if (ActionsDone % CollectEvery == 0)
 		{
 			LivePeak = FMath::Max(LivePeak, LiveObjects());
-			// Freed nodes' addresses may come back for new ones; only the nodes still shown are known.
-			Seen.Reset();
-			for (UWidget* Child : Canvas->GetAllChildren())
-			{
-				Seen.Add(Child, true);
-			}
 		}
 	}
-	Step(1.0);
+	bOk = bOk && Step(1.0);
+	// Nothing is handed over once the lesson is closed; what was must still be answered.
+	Media->Close();
+	bOk = bOk && Step(double(ReportFrames + 1) / Options.FramesPerSecond);
+	if (bOk && !Outstanding.IsEmpty())
+	{
+		bOk = Fail(FString::Printf(TEXT("%d comments handed over were never answered"), Outstanding.Num()));
+	}
+	// The listeners hold this run's locals.
+	Manager->OnBulletChatPlaced.Clear();
+	Manager->OnBulletChatNotPlaced.Clear();
 	Overlay->RemoveFromParent();
 	Overlay->RemoveFromRoot();
-	Media->Close();
 	Media->RemoveFromRoot();
 	App.Tick(0.1f);
 	App.SetViewportSize(ScreenSizes[0]);
 	LiveAfter = LiveObjects();
-	return 0;
+	return bOk ? 0 : 1;
 }

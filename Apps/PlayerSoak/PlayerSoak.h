@@ -41,6 +41,9 @@ private:
 	int64 OwnNotShown = 0;
 	int64 Sends = 0;
 	int64 Pushes = 0;
+	int64 HandOvers = 0;
+	int64 SharedBands = 0;
+	int64 ForeignPushes = 0;
 	int32 ActionsDone = 0;
 	TMap<FString, int32> NotShownByReason;
 };

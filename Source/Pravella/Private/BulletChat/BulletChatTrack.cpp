@@ -22,6 +22,8 @@ void UBulletChatTrack::AddNode(UUI_BulletChatNode* Node)
 {
 	Nodes.Add(Node);
 	Node->OnEnded.AddUObject(this, &UBulletChatTrack::OnNodeEnd);
+	// A node someone else took off the canvas no longer moves; as the newest node it would close the track.
+	Node->OnRemoved.AddUObject(this, &UBulletChatTrack::OnNodeEnd);
 }
 
 bool UBulletChatTrack::CanAddNode(UUI_BulletChatNode* Node)

@@ -44,17 +44,25 @@ bool UBulletChatTrackManager::IsShowing(const FBulletChatData& Data) const
 void UBulletChatTrackManager::SpawnBulletChatNode(const FBulletChatData& InData)
 {
 	UClass* Class = NodeClass.Get();
-	if (!Class || !Class->IsChildOf(UUI_BulletChatNode::StaticClass()) || !Canvas)
+	if (!Class || !Class->IsChildOf(UUI_BulletChatNode::StaticClass()))
 	{
+		OnBulletChatNotPlaced.Broadcast(InData, EBulletChatNotPlacedReason::NoNodeClass);
+		return;
+	}
+	if (!Canvas)
+	{
+		OnBulletChatNotPlaced.Broadcast(InData, EBulletChatNotPlacedReason::NoCanvas);
 		return;
 	}
 	if (IsShowing(InData))
 	{
+		OnBulletChatNotPlaced.Broadcast(InData, EBulletChatNotPlacedReason::AlreadyShowing);
 		return;
 	}
 	UUI_BulletChatNode* Node = Cast<UUI_BulletChatNode>(UUserWidget::CreateWidgetInstance(*Canvas, Class, NAME_None));
 	if (!Node)
 	{
+		OnBulletChatNotPlaced.Broadcast(InData, EBulletChatNotPlacedReason::NoNodeClass);
 		return;
 	}
 	Node->Init(InData);
@@ -72,6 +80,7 @@ void UBulletChatTrackManager::SpawnBulletChatNode(const FBulletChatData& InData)
 	}
 	Node->OnStarted.BindUObject(this, &UBulletChatTrackManager::OnFinishSpawnNode);
 	Node->OnEnded.AddUObject(this, &UBulletChatTrackManager::OnNodeEnd);
+	Node->OnRemoved.AddUObject(this, &UBulletChatTrackManager::OnNodeRemoved);
 }
 
 void UBulletChatTrackManager::OnFinishSpawnNode(UUI_BulletChatNode* Node)
@@ -79,6 +88,7 @@ void UBulletChatTrackManager::OnFinishSpawnNode(UUI_BulletChatNode* Node)
 	const int32 Needed = FMath::CeilToInt32(Node->GetNodeSize().Y * BulletChatTrackManager::TrackFactor);
 	if (Tracks.IsEmpty())
 	{
+		OnBulletChatNotPlaced.Broadcast(Node->GetData(), EBulletChatNotPlacedReason::NoTracks);
 		return;
 	}
 	for (int32 Start = 0; Start + Needed <= Tracks.Num(); ++Start)
@@ -91,6 +101,7 @@ void UBulletChatTrackManager::OnFinishSpawnNode(UUI_BulletChatNode* Node)
 		if (bFree)
 		{
 			AddNodeToTracks(Node, Start, Needed);
+			ReportPlaced(Node, Start, Needed, false);
 			return;
 		}
 	}
@@ -103,7 +114,14 @@ void UBulletChatTrackManager::OnFinishSpawnNode(UUI_BulletChatNode* Node)
 		const float Draw = static_cast<float>(FMath::Rand() & 0x7FFF) / 32767.0f;
 		Start = FMath::Min(FMath::TruncToInt32(Draw * static_cast<float>(Range + 1)), Range);
 	}
-	AddNodeToTracks(Node, Start, Needed);
+	if (AddNodeToTracks(Node, Start, Needed))
+	{
+		ReportPlaced(Node, Start, Needed, true);
+	}
+	else
+	{
+		OnBulletChatNotPlaced.Broadcast(Node->GetData(), EBulletChatNotPlacedReason::TooTall);
+	}
 }
 
 bool UBulletChatTrackManager::AddNodeToTracks(UUI_BulletChatNode* Node, int32 StartIndex, int32 Count)
@@ -126,7 +144,31 @@ bool UBulletChatTrackManager::AddNodeToTracks(UUI_BulletChatNode* Node, int32 St
 
 void UBulletChatTrackManager::OnNodeEnd(UUI_BulletChatNode* Node)
 {
-	const FBulletChatData& Data = Node->GetData();
+	ForgetShowing(Node->GetData());
+}
+
+void UBulletChatTrackManager::OnNodeRemoved(UUI_BulletChatNode* Node)
+{
+	// Whoever took the node off the canvas, its record is no longer on screen and may be shown again.
+	ForgetShowing(Node->GetData());
+	if (!Node->HasStarted())
+	{
+		OnBulletChatNotPlaced.Broadcast(Node->GetData(), EBulletChatNotPlacedReason::RemovedBeforeStart);
+	}
+}
+
+void UBulletChatTrackManager::ReportPlaced(UUI_BulletChatNode* Node, int32 FirstTrack, int32 Count, bool bShared)
+{
+	FBulletChatPlacement Placement;
+	Placement.Node = Node;
+	Placement.FirstTrack = FirstTrack;
+	Placement.TrackCount = Count;
+	Placement.bSharedBand = bShared;
+	OnBulletChatPlaced.Broadcast(Placement);
+}
+
+void UBulletChatTrackManager::ForgetShowing(const FBulletChatData& Data)
+{
 	if (Data.bHasID)
 	{
 		ShowingNodeIDs.Remove(Data.ID);

@@ -87,6 +87,13 @@ void UUI_BulletChatNode::NativeDestruct()
 {
 	Super::NativeDestruct();
 
+	// A node whose overlay leaves the screen stays on the canvas; only one taken off it is gone.
+	if (!GetParent() && !bEnded && !bRemoved)
+	{
+		bRemoved = true;
+		OnRemoved.Broadcast(this);
+	}
+
 	if (UWorld* World = GetWorld())
 	{
 		World->GetTimerManager().ClearAllTimersForObject(this);

@@ -11,6 +11,37 @@
 
 class UUI_BulletChatNode;
 
+// Why a record handed to the manager did not get a band of tracks.
+UENUM()
+enum class EBulletChatNotPlacedReason : uint8
+{
+	// A node of a record with the same ID (or of the same record, when it has none) is on screen.
+	AlreadyShowing,
+	// The manager was given no canvas.
+	NoCanvas,
+	// The node class is unset or not a comment node, or no widget could be made of it.
+	NoNodeClass,
+	// The canvas is lower than one track. The node still crosses it along its top edge.
+	NoTracks,
+	// The node is taller than all tracks together. It still crosses the canvas along its top edge.
+	TooTall,
+	// The node was taken off the canvas before it had measured itself.
+	RemovedBeforeStart
+};
+
+// Where the manager put a comment; the node is already positioned at the right border of its band.
+struct FBulletChatPlacement
+{
+	UUI_BulletChatNode* Node = nullptr;
+	int32 FirstTrack = 0;
+	int32 TrackCount = 0;
+	// No band was free: the node shares a random one with the nodes already there.
+	bool bSharedBand = false;
+};
+
+DECLARE_MULTICAST_DELEGATE_OneParam(FOnBulletChatPlaced, const FBulletChatPlacement&);
+DECLARE_MULTICAST_DELEGATE_TwoParams(FOnBulletChatNotPlaced, const FBulletChatData&, EBulletChatNotPlacedReason);
+
 // Lays the legacy comments out on tracks stacked over the whole canvas height. It creates a node for each record
 // it is asked to show, unless a node of the same record ID is on screen, and puts the node on the first band of
 // free tracks once the node has measured itself, or on a random band when none is free.
@@ -33,6 +64,11 @@ public:
 
 	int32 GetTrackNum() const { return Tracks.Num(); }
 
+	// Reports for hosts and tools that account for every record handed to SpawnBulletChatNode: each one gets
+	// exactly one of them, at once or when its node has measured itself. Placement never depends on listeners.
+	FOnBulletChatPlaced OnBulletChatPlaced;
+	FOnBulletChatNotPlaced OnBulletChatNotPlaced;
+
 	// Height of one track in canvas units.
 	static constexpr double TrackHeight = 15.12;
 
@@ -50,6 +86,12 @@ private:
 
 	UFUNCTION()
 	void OnNodeEnd(UUI_BulletChatNode* Node);
+
+	UFUNCTION()
+	void OnNodeRemoved(UUI_BulletChatNode* Node);
+
+	void ReportPlaced(UUI_BulletChatNode* Node, int32 FirstTrack, int32 Count, bool bShared);
+	void ForgetShowing(const FBulletChatData& Data);
 
 	TObjectPtr<UCanvasPanel> Canvas;
 	TSubclassOf<UUI_BulletChatNode> NodeClass;

@@ -27,6 +27,8 @@ public:
 	FOnBulletChatNodeStarted OnStarted;
 	// Fired once, when the node has crossed the canvas, just before it leaves it.
 	FOnBulletChatNodeEnded OnEnded;
+	// Fired once, when the node is taken off its canvas before it has crossed it.
+	FOnBulletChatNodeEnded OnRemoved;
 
 	void Init(const FBulletChatData& InData);
 
@@ -35,6 +37,8 @@ public:
 	FVector2D GetParentSize() const { return ParentSize; }
 	// Canvas units per second.
 	float GetSpeed() const { return Speed; }
+	// True once the node has measured itself and asked to be placed.
+	bool HasStarted() const { return bStarted; }
 
 	// Top-left corner in canvas units; zero and ignored off a canvas panel.
 	FVector2D GetPosition() const;
@@ -75,5 +79,6 @@ private:
 	float ElapsedTime = 0.0f;
 	bool bStarted = false;
 	bool bEnded = false;
+	bool bRemoved = false;
 	bool bIsPaused = false;
 };
