@@ -1,8 +1,10 @@
 // The JSON reader: the object model read from a copy and from a view of the text, and the token reader, must
-// agree on every input, and nothing may crash, leak or overflow.
+// agree on every input, the UTF-8 reader must read bytes as the text reader reads their decoded text, and nothing
+// may crash, leak or overflow.
 #include "Dom/JsonObject.h"
 #include "Dom/JsonValue.h"
 #include "FuzzSupport.h"
+#include "Headless/Utf8String.h"
 #include "Serialization/JsonReader.h"
 #include "Serialization/JsonSerializer.h"
 
@@ -91,5 +93,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 	check(bTokensRead == bCopyRead);
 	check(!bTokensRead || Depth == 0);
 	check(bCopyRead || !Reader->GetErrorMessage().IsEmpty());
+
+	// Read where they lie, the bytes give the tokens their decoded text gives, malformed UTF-8 included.
+	const FString Decoded = FromUtf8(std::string(reinterpret_cast<const char*>(Data), Size));
+	const TSharedRef<TJsonReader<UTF8CHAR>> Bytes = TJsonReaderFactory<UTF8CHAR>::CreateFromView(
+	    FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Data), int32(Size)));
+	const TSharedRef<TJsonReader<>> Chars = TJsonReaderFactory<>::CreateFromView(Decoded);
+	EJsonNotation FromBytes = EJsonNotation::Null;
+	EJsonNotation FromChars = EJsonNotation::Null;
+	for (;;)
+	{
+		const bool bBytes = Bytes->ReadNext(FromBytes);
+		check(bBytes == Chars->ReadNext(FromChars) && FromBytes == FromChars);
+		if (!bBytes)
+		{
+			break;
+		}
+		check(Bytes->GetIdentifier().Equals(Chars->GetIdentifier(), ESearchCase::CaseSensitive));
+		check(FromBytes != EJsonNotation::String ||
+		      Bytes->GetValueAsString().Equals(Chars->GetValueAsString(), ESearchCase::CaseSensitive));
+		check(FromBytes != EJsonNotation::Number || Bytes->GetValueAsNumber() == Chars->GetValueAsNumber());
+		check(FromBytes != EJsonNotation::Boolean || Bytes->GetValueAsBoolean() == Chars->GetValueAsBoolean());
+	}
 	return 0;
 }

@@ -40,9 +40,13 @@ template <class CharType>
 TJsonReader<CharType>::TJsonReader(FString InText) requires std::is_same_v<CharType, TCHAR>
     : OwnedText(std::move(InText))
 {
-	Begin = *OwnedText;
-	Cursor = Begin;
-	End = Begin + OwnedText.Len();
+	// clang 14 instantiates this for every reader despite the constraint, so the body must build for each.
+	if constexpr (std::is_same_v<CharType, TCHAR>)
+	{
+		Begin = *OwnedText;
+		Cursor = Begin;
+		End = Begin + OwnedText.Len();
+	}
 }
 
 template <class CharType>
