@@ -6,6 +6,7 @@
 #include "BulletChat/UI_BulletChatNode.h"
 #include "Components/CanvasPanel.h"
 #include "Components/CheckBox.h"
+#include "Components/EditableText.h"
 #include "DanmakuTrackManager.h"
 #include "Engine/World.h"
 #include "Headless/EnsureHandler.h"
@@ -157,11 +158,13 @@ int32 FPlayerSoak::Run()
 	{
 		std::printf(
 		    "Comments: %lld due, %lld placed, %lld reported not shown, %lld outstanding; %lld live pushes, "
-		    "%lld of them kept for later (pushed while paused), %lld sends, %lld own comments shown and %lld not\n",
+		    "%lld of them kept for later (pushed while paused); %lld sends typed: %lld went out, %lld not taken by the "
+		    "closed bar, %lld not taken otherwise; %lld own comments shown and %lld reported not shown\n",
 		    static_cast<long long>(Due), static_cast<long long>(Placed), static_cast<long long>(NotShown),
 		    static_cast<long long>(Due - Placed - NotShown), static_cast<long long>(Pushes),
-		    static_cast<long long>(Skipped), static_cast<long long>(Sends), static_cast<long long>(OwnShown),
-		    static_cast<long long>(OwnNotShown));
+		    static_cast<long long>(Skipped), static_cast<long long>(Sends), static_cast<long long>(SendsOut),
+		    static_cast<long long>(SendsBarClosed), static_cast<long long>(SendsNotTyped),
+		    static_cast<long long>(OwnShown), static_cast<long long>(OwnNotShown));
 	}
 	for (const TPair<FString, int32>& Reason : NotShownByReason)
 	{
@@ -414,20 +417,41 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 				break;
 			case 4:
 			{
+				// A send goes out when the input takes the text and Enter empties it; each one that goes out must
+				// come back as exactly one own comment, shown or reported not shown, and no other may.
 				const int64 Before = OwnShown + OwnNotShown;
-				bOk = Click(Bar->GetWidgetFromName(TEXT("InputDanmakuText")));
-				App.TypeText(FString::Printf(TEXT("sent %d"), ++Sends));
+				UEditableText* Input = Cast<UEditableText>(Bar->GetWidgetFromName(TEXT("InputDanmakuText")));
+				bOk = Click(Input);
+				const FString Typed = FString::Printf(TEXT("sent %d"), ++Sends);
+				// Input reaches the widgets on the next frame.
+				App.TypeText(Typed);
+				bOk = bOk && Step(0.0);
+				const bool bTyped = Input->GetText().ToString().Equals(Typed, ESearchCase::CaseSensitive);
 				// A sent comment is also filed under its second, without an id, and comes again with it.
 				const int32 SentSecond = SecondOf(Media->GetTime());
 				App.PressEnter();
 				bOk = bOk && Step(0.1);
-				if (OwnShown + OwnNotShown > Before)
+				const bool bWentOut = bTyped && Input->GetText().IsEmpty();
+				const int64 Own = OwnShown + OwnNotShown - Before;
+				if (bWentOut)
 				{
+					++SendsOut;
 					IdsBySecond.FindOrAdd(SentSecond).Add(0);
 				}
-				if (bOk && OwnShown + OwnNotShown - Before > 1)
+				else
 				{
-					bOk = Fail(TEXT("one send showed more than one own comment"));
+					++(Input->GetIsEnabled() ? SendsNotTyped : SendsBarClosed);
+				}
+				if (bOk && Own != (bWentOut ? 1 : 0))
+				{
+					bOk = Fail(FString::Printf(
+					    TEXT("send %lld %s, and %lld own comments were reported for it"), static_cast<long long>(Sends),
+					    bWentOut ? TEXT("went out") : TEXT("did not go out"), static_cast<long long>(Own)));
+				}
+				if (bOk && bTyped && !bWentOut && !Media->GetUrl().IsEmpty())
+				{
+					bOk = Fail(FString::Printf(TEXT("send %lld was typed but Enter did not send it"),
+					                           static_cast<long long>(Sends)));
 				}
 				App.ClearFocus();
 				break;

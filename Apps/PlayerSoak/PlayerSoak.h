@@ -40,6 +40,9 @@ private:
 	int64 OwnShown = 0;
 	int64 OwnNotShown = 0;
 	int64 Sends = 0;
+	int64 SendsOut = 0;
+	int64 SendsBarClosed = 0;
+	int64 SendsNotTyped = 0;
 	int64 Pushes = 0;
 	int64 HandOvers = 0;
 	int64 SharedBands = 0;
