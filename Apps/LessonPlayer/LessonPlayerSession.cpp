@@ -10,6 +10,7 @@
 #include "Headless/HeadlessViewport.h"
 #include "Headless/MediaSourceRegistry.h"
 #include "LessonPlayerEvents.h"
+#include "TraceLog.h"
 #include "MediaPlayer.h"
 #include "MediaPlaylist.h"
 #include "MediaSource.h"
@@ -666,6 +667,7 @@ int32 FLessonPlayerSession::Run()
 		FAppConsole::Error(FString::Printf(TEXT("cannot write the trace %s"), *Options.TraceFile));
 		return 1;
 	}
+	const FTraceLog Log(Trace);
 
 	FMath::RandInit(Options.Seed);
 	FHeadlessApplication Application(FVector2D(1920.0, 1080.0));

@@ -221,6 +221,7 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 	const FRunResult Result = Run.Run(FString::Printf(TEXT("--output \"%s\""), *Run.Path(TEXT("out"))));
 	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
 	EXPECT_TRUE(Result.Errors.Contains(TEXT("[100%]"))) << "progress is shown";
+	EXPECT_FALSE(Result.Errors.Contains(TEXT("LogTemp"))) << "the player's log lines go to the trace";
 	TArray<FString> Pictures;
 	IFileManager::Get().FindFiles(Pictures, *Run.Path(TEXT("out")), TEXT("png"));
 	EXPECT_EQ(Pictures.Num(), 10 + 3) << "the session's snapshots and a timeline per lesson";
@@ -242,6 +243,10 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 	{
 		EXPECT_EQ(Only(Events, Kind.Key).Num(), Kind.Value) << TCHAR_TO_UTF8(Kind.Key);
 	}
+	const TArray<TSharedPtr<FJsonObject>> Logs = Only(Events, TEXT("log"));
+	ASSERT_FALSE(Logs.IsEmpty());
+	EXPECT_EQ(Logs[0]->GetStringField(TEXT("category")), TEXT("LogTemp"));
+	EXPECT_EQ(Logs[0]->GetStringField(TEXT("message")), TEXT("Media player Pause"));
 	const TArray<TSharedPtr<FJsonObject>> Volumes = Only(Events, TEXT("volume"));
 	ASSERT_GE(Volumes.Num(), 3);
 	EXPECT_EQ(Volumes[Volumes.Num() - 2]->GetNumberField(TEXT("level")), 0.0) << "muted";
