@@ -85,6 +85,35 @@ int32 LiveObjects()
 }
 } // namespace
 
+bool FOwedReports::Answer(int32 Id)
+{
+	TArray<int64>* Owed = Frames.Find(Id);
+	if (!Owed)
+	{
+		return false;
+	}
+	Owed->RemoveAt(0);
+	if (Owed->IsEmpty())
+	{
+		Frames.Remove(Id);
+	}
+	return true;
+}
+
+bool FOwedReports::FindOverdue(int64 Frame, int32& OutId, int64& OutSince) const
+{
+	for (const TPair<int32, TArray<int64>>& Owed : Frames)
+	{
+		if (Owed.Value[0] < Frame)
+		{
+			OutId = Owed.Key;
+			OutSince = Owed.Value[0];
+			return true;
+		}
+	}
+	return false;
+}
+
 bool FPlayerSoak::Fail(const FString& Message)
 {
 	if (Failure.IsEmpty())
@@ -213,8 +242,8 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 		return 1;
 	}
 
-	// Comment id -> the frames at which it became due and has not been reported since.
-	TMap<int32, TArray<int64>> Outstanding;
+	// Comments due and not reported since.
+	FOwedReports Outstanding;
 	TArray<int32> FrameReports;
 	// Live comments pushed while the lesson was not playing: the overlay files them, and shows them only if it
 	// runs (it pauses with the lesson). Id -> frame of the push.
@@ -222,7 +251,7 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 	int32 HandedSecond = INDEX_NONE;
 	const auto MakeDue = [&](int32 Id)
 	{
-		Outstanding.FindOrAdd(Id).Add(Frame);
+		Outstanding.Owe(Id, Frame);
 		++Due;
 	};
 	const auto Report = [&](int32 Id, bool bPlaced, EDanmakuNotShownReason Reason)
@@ -279,7 +308,7 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 		}
 		for (int32 Id : FrameReports)
 		{
-			if (Id != 0 && !Outstanding.Contains(Id) && !MaybeShown.Contains(Id))
+			if (Id != 0 && !Outstanding.IsOwed(Id) && !MaybeShown.Contains(Id))
 			{
 				for (const TPair<int32, TArray<int32>>& Bucket : IdsBySecond)
 				{
@@ -304,28 +333,23 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 		}
 		for (int32 Id : FrameReports)
 		{
-			TArray<int64>* Frames = Outstanding.Find(Id);
-			if (!Frames && MaybeShown.Remove(Id) > 0)
+			if (Outstanding.Answer(Id))
+			{
+				continue;
+			}
+			if (MaybeShown.Remove(Id) > 0)
 			{
 				++Due;
 				continue;
 			}
 			// The viewer's own comment carries no id: not shown as it was sent, when it is not due from the index.
-			if (!Frames && Id == 0)
+			if (Id == 0)
 			{
 				--NotShown;
 				++OwnNotShown;
 				continue;
 			}
-			if (!Frames)
-			{
-				return Fail(FString::Printf(TEXT("comment %d was reported but was not due"), Id));
-			}
-			Frames->RemoveAt(0);
-			if (Frames->IsEmpty())
-			{
-				Outstanding.Remove(Id);
-			}
+			return Fail(FString::Printf(TEXT("comment %d was reported but was not due"), Id));
 		}
 		FrameReports.Reset();
 		TArray<int32> KeptForLater;
@@ -341,13 +365,12 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 			++Skipped;
 			MaybeShown.Remove(Id);
 		}
-		for (const TPair<int32, TArray<int64>>& Open : Outstanding)
+		int32 Overdue = 0;
+		int64 Since = 0;
+		if (Outstanding.FindOverdue(Frame - ReportFrames, Overdue, Since))
 		{
-			if (Open.Value[0] < Frame - ReportFrames)
-			{
-				return Fail(FString::Printf(TEXT("comment %d, due at frame %lld, was neither placed nor reported"),
-				                            Open.Key, static_cast<long long>(Open.Value[0])));
-			}
+			return Fail(FString::Printf(TEXT("comment %d, due at frame %lld, was neither placed nor reported"), Overdue,
+			                            static_cast<long long>(Since)));
 		}
 		return true;
 	};
@@ -576,8 +599,8 @@ int32 FPlayerSoak::RunLegacy(FHeadlessApplication& App)
 		return 1;
 	}
 
-	// Comment id -> the frames at which the overlay handed it to the manager and no report has answered since.
-	TMap<int32, TArray<int64>> Outstanding;
+	// Comments the overlay handed to the manager and no report has answered since.
+	FOwedReports Outstanding;
 	// Ids reported during the frame, answered once the frame's hand-overs are known.
 	TArray<int32> FrameReports;
 	int32 DueSecond = INDEX_NONE;
@@ -586,7 +609,7 @@ int32 FPlayerSoak::RunLegacy(FHeadlessApplication& App)
 	bool bCanvasIdsKnown = false;
 	const auto HandOver = [&](int32 Id)
 	{
-		Outstanding.FindOrAdd(Id).Add(Frame);
+		Outstanding.Owe(Id, Frame);
 		++HandOvers;
 	};
 	Manager->OnBulletChatPlaced.AddLambda(
@@ -655,26 +678,18 @@ int32 FPlayerSoak::RunLegacy(FHeadlessApplication& App)
 		}
 		for (int32 Id : FrameReports)
 		{
-			TArray<int64>* Frames = Outstanding.Find(Id);
-			if (!Frames)
+			if (!Outstanding.Answer(Id))
 			{
 				return Fail(FString::Printf(TEXT("comment %d was reported but was not handed over"), Id));
 			}
-			Frames->RemoveAt(0);
-			if (Frames->IsEmpty())
-			{
-				Outstanding.Remove(Id);
-			}
 		}
 		FrameReports.Reset();
-		for (const TPair<int32, TArray<int64>>& Open : Outstanding)
+		int32 Overdue = 0;
+		int64 Since = 0;
+		if (Outstanding.FindOverdue(Frame - ReportFrames, Overdue, Since))
 		{
-			if (Open.Value[0] < Frame - ReportFrames)
-			{
-				return Fail(FString::Printf(TEXT("comment %d, handed over at frame %lld, was neither placed nor "
-				                                 "reported"),
-				                            Open.Key, static_cast<long long>(Open.Value[0])));
-			}
+			return Fail(FString::Printf(TEXT("comment %d, handed over at frame %lld, was neither placed nor reported"),
+			                            Overdue, static_cast<long long>(Since)));
 		}
 		return Failure.IsEmpty();
 	};
@@ -785,7 +800,7 @@ int32 FPlayerSoak::RunLegacy(FHeadlessApplication& App)
 	// Nothing is handed over once the lesson is closed; what was must still be answered.
 	Media->Close();
 	bOk = bOk && Step(double(ReportFrames + 1) / Options.FramesPerSecond);
-	if (bOk && !Outstanding.IsEmpty())
+	if (bOk && Outstanding.Num() > 0)
 	{
 		bOk = Fail(FString::Printf(TEXT("%d comments handed over were never answered"), Outstanding.Num()));
 	}
