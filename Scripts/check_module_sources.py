@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Fails when plugin module code leans on what only the headless build has, or on the C++ standard library where
-the engine has its own facility: a Headless/ include, std::, or a standard library header.
+the engine has its own facility: a Headless/ include, a headless-only member of an engine class, std::, or a
+standard library header.
 
 Usage: check_module_sources.py [SOURCE_DIR]   (default: Source/ of the repository)
 """
@@ -12,6 +13,13 @@ SOURCE_SUFFIXES = (".h", ".cpp", ".inl")
 HEADLESS_INCLUDE = re.compile(r'#\s*include\s*[<"](?:[^>"]*/)?Headless/')
 STD_USE = re.compile(r"\bstd\s*::")
 STD_INCLUDE = re.compile(r"#\s*include\s*<(?!gtest|gmock)[a-z_]+(?:\.h)?>")
+# Members the surface's engine classes carry for the headless layout, painting, input and tests; none is engine API.
+HEADLESS_MEMBERS = re.compile(
+    r"\b(GetOnScreenDebugMessages|GetNumTimers|ClearAllTimers|SetFontFiles|Utf8ToUtf16|Utf16ToUtf8|GetLogicalParent"
+    r"|GetPaintGeometry|AddToScreen|RemoveFromScreen|OnAddedToScreen|OnRemovedFromScreen|HandleMouseEnter"
+    r"|HandleMouseLeave|HandleMouseMove|HandleMouseButtonDown|HandleMouseButtonUp|HandleFocusLost|HandleTypedText"
+    r"|HandleEnter|HandleBackspace)\s*\(|\bFHeadless[A-Za-z]*"
+)
 
 
 def strip_comments_and_strings(text):
@@ -37,6 +45,10 @@ def check_file(path):
             problems.append((number, "includes a Headless/ header, which the engine does not have"))
         elif STD_INCLUDE.search(raw) and raw.lstrip().startswith("#"):
             problems.append((number, "includes a standard library header; use the engine's own facility"))
+        headless = HEADLESS_MEMBERS.search(code)
+        if headless:
+            name = headless.group(1) or headless.group(0)
+            problems.append((number, f"uses {name}, which only the headless build has, not the engine"))
         if STD_USE.search(code):
             problems.append((number, "uses std::; use the engine's own facility (FString, TArray, MoveTemp, ...)"))
     return problems

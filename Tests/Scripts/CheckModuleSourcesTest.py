@@ -27,8 +27,13 @@ faults = {
     "Headless.cpp": '#include "Headless/HeadlessApplication.h"\n',
     "StdMove.cpp": "void F(FString& A) { FString B = std::move(A); }\n",
     "StdHeader.h": "#include <vector>\n",
+    "HeadlessMember.cpp": "int32 Count = World->GetTimerManager().GetNumTimers();\n",
+    "HeadlessType.cpp": "void Draw(FHeadlessPainter& Painter);\n",
 }
-clean = '// std::move is mentioned here only in prose\nconst TCHAR* Text = TEXT("std::swap");\n#include "TimerManager.h"\n'
+clean = (
+    '// std::move is mentioned here only in prose\nconst TCHAR* Text = TEXT("std::swap GetNumTimers()");\n'
+    '#include "TimerManager.h"\nTimers.ClearAllTimersForObject(this);\n'
+)
 for name, text in faults.items():
     with tempfile.TemporaryDirectory() as folder:
         with open(os.path.join(folder, "Clean.cpp"), "w") as handle:
