@@ -6,16 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 namespace
 {
-// Writes Text to a file of its own and reads it as a comment document.
+// Writes Text to a file of its own and reads it as a comment document. The name is drawn from the system's entropy:
+// ctest runs these tests in parallel processes, where std::rand would draw the same names.
 bool ReadDocument(const FString& Text, FCommentDocument& Document, FString& Error,
                   const TCHAR* Extension = TEXT("json"),
                   FFileHelper::EEncodingOptions Encoding = FFileHelper::EEncodingOptions::AutoDetect)
 {
 	const FString Path = FString(std::filesystem::temp_directory_path().c_str()) +
-	                     FString::Printf(TEXT("/comment-document-%d.%s"), int32(std::rand()), Extension);
+	                     FString::Printf(TEXT("/comment-document-%u.%s"), std::random_device()(), Extension);
 	FFileHelper::SaveStringToFile(Text, *Path, Encoding);
 	const bool bRead = Document.Read(Path, Error);
 	std::filesystem::remove(TCHAR_TO_UTF8(*Path));
