@@ -59,15 +59,7 @@ FDanmakuData MakeRecord(const TArray<FJsonRecordField>& Fields)
 bool FDanmakuDocumentReader::Read(FStringView JsonText, TArray<FDanmakuData>& OutRecords)
 {
 	using namespace DanmakuDocumentReader;
-	OutRecords.Reset();
-	const bool bRead = Reader().ReadDocument(
-	    JsonText, [&OutRecords](const TArray<FJsonRecordField>& Fields) { OutRecords.Add(MakeRecord(Fields)); },
-	    [&OutRecords] { OutRecords.Reset(); });
-	if (!bRead)
-	{
-		OutRecords.Reset();
-	}
-	return bRead;
+	return Reader().ReadDocument(JsonText, OutRecords, MakeRecord);
 }
 
 bool FDanmakuDocumentReader::Read(FUtf8StringView JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,

@@ -40,6 +40,20 @@ public:
 	// The same from UTF-8 text, such as a file's bytes, read where it lies.
 	bool ReadDocument(FUtf8StringView JsonText, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
 	                  TFunctionRef<void()> OnRestart) const;
+	// The records of a whole document, each made from its fields by MakeRecord; none when it is refused.
+	template <typename RecordType, typename MakeRecordType>
+	bool ReadDocument(FStringView JsonText, TArray<RecordType>& OutRecords, MakeRecordType&& MakeRecord) const
+	{
+		OutRecords.Reset();
+		const bool bRead = ReadDocument(
+		    JsonText, [&](const TArray<FJsonRecordField>& Fields) { OutRecords.Add(MakeRecord(Fields)); },
+		    [&OutRecords] { OutRecords.Reset(); });
+		if (!bRead)
+		{
+			OutRecords.Reset();
+		}
+		return bRead;
+	}
 	// One record on its own: false unless the text is exactly one JSON object.
 	bool ReadRecord(FStringView JsonText, TArray<FJsonRecordField>& OutFields) const;
 

@@ -61,15 +61,7 @@ FBulletChatData MakeRecord(const TArray<FJsonRecordField>& Fields)
 bool FBulletChatDocumentReader::ReadDocument(FStringView JsonText, TArray<FBulletChatData>& OutRecords)
 {
 	using namespace BulletChatDocumentReader;
-	OutRecords.Reset();
-	const bool bRead = Reader().ReadDocument(
-	    JsonText, [&OutRecords](const TArray<FJsonRecordField>& Fields) { OutRecords.Add(MakeRecord(Fields)); },
-	    [&OutRecords] { OutRecords.Reset(); });
-	if (!bRead)
-	{
-		OutRecords.Reset();
-	}
-	return bRead;
+	return Reader().ReadDocument(JsonText, OutRecords, MakeRecord);
 }
 
 bool FBulletChatDocumentReader::ReadRecord(FStringView JsonText, FBulletChatData& OutRecord)
