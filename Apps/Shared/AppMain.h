@@ -1,0 +1,39 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "AppConsole.h"
+#include "Modules/ModuleManager.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+// The start the headless programs share: the arguments parsed into options (a bad one is an error and exit code
+// 2), the usage on --help, the modules loaded, then the session run for its exit code.
+template <typename OptionsType, typename SessionType>
+int32 RunApp(const TCHAR* Program, int ArgumentCount, char** Arguments, std::initializer_list<const TCHAR*> Modules)
+{
+	FAppConsole::SetProgramName(Program);
+	TArray<FString> Parsed;
+	for (int32 Index = 1; Index < ArgumentCount; ++Index)
+	{
+		Parsed.Add(FString(Arguments[Index]));
+	}
+	OptionsType Options;
+	FString Error;
+	if (!Options.Parse(Parsed, Error))
+	{
+		FAppConsole::Error(Error);
+		return 2;
+	}
+	if (Options.bHelp)
+	{
+		std::printf("%s", TCHAR_TO_UTF8(*OptionsType::Usage()));
+		return 0;
+	}
+	for (const TCHAR* Module : Modules)
+	{
+		FModuleManager::Get().LoadModule(Module);
+	}
+	SessionType Session(Options);
+	return Session.Run();
+}
