@@ -3,6 +3,7 @@
 #include "BulletChatTestTypes.h"
 #include "Kismet/GameplayStatics.h"
 #include "Misc/Paths.h"
+#include "TemporarySavedDir.h"
 
 #include <gtest/gtest.h>
 
@@ -10,35 +11,8 @@
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
-
 namespace
 {
-// Points the saved-games folder at a fresh temporary folder for one test.
-class FTemporarySavedDir
-{
-public:
-	explicit FTemporarySavedDir(const char* Name)
-	    : Root(std::filesystem::temp_directory_path() /
-	           ("BulletChatSaveTest-" + std::string(Name) + "-" + std::to_string(getpid())))
-	{
-		std::filesystem::remove_all(Root);
-		std::filesystem::create_directories(Root);
-		Previous = FPaths::ProjectSavedDir();
-		FPaths::SetProjectSavedDir(FString(Root.generic_string().c_str()));
-	}
-	~FTemporarySavedDir()
-	{
-		FPaths::SetProjectSavedDir(Previous);
-		std::filesystem::remove_all(Root);
-	}
-
-	std::filesystem::path Root;
-
-private:
-	FString Previous;
-};
-
 const TCHAR* const Slot = TEXT("BULLETCHAT_SGSLOT");
 } // namespace
 
