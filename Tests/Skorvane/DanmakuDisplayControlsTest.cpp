@@ -9,6 +9,8 @@
 #include "Logging/LogMacros.h"
 #include "Misc/Paths.h"
 
+#include "LogCapture.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -77,28 +79,6 @@ struct FNotShownLog
 			}
 		}
 		return Contents;
-	}
-};
-
-struct FWarnings : FOutputDevice
-{
-	TArray<FString> Lines;
-	FWarnings()
-	{
-		GLog->AddOutputDevice(this);
-		GLog->SetStandardErrorEnabled(false);
-	}
-	~FWarnings() override
-	{
-		GLog->RemoveOutputDevice(this);
-		GLog->SetStandardErrorEnabled(true);
-	}
-	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category) override
-	{
-		if (Verbosity <= ELogVerbosity::Warning)
-		{
-			Lines.Add(Message);
-		}
 	}
 };
 
@@ -217,12 +197,13 @@ TEST(DanmakuDisplayControls, BadPatternIsRefusedWithAClearMessageAndChangesNothi
 {
 	FDanmakuScreen Screen;
 	ASSERT_TRUE(Screen.Overlay->AddBlockedPattern(TEXT("spam\\d+")));
-	FWarnings Warnings;
+	FLogCapture Warnings;
 	FString Error;
 	EXPECT_FALSE(Screen.Overlay->AddBlockedPattern(TEXT("(free|cheap"), &Error));
 	EXPECT_TRUE(Error.Contains(TEXT("'(free|cheap' is not a valid regular expression"))) << TCHAR_TO_UTF8(*Error);
-	EXPECT_TRUE(Warnings.Lines.ContainsByPredicate([](const FString& Line)
-	                                               { return Line.Contains(TEXT("pattern refused: '(free|cheap'")); }));
+	EXPECT_TRUE(Warnings.Messages(ELogVerbosity::Warning)
+	                .ContainsByPredicate([](const FString& Line)
+	                                     { return Line.Contains(TEXT("pattern refused: '(free|cheap'")); }));
 	EXPECT_FALSE(Screen.Overlay->AddBlockedPattern(TEXT("")));
 	EXPECT_EQ(Screen.Overlay->GetBlockList().GetPatterns(), FStrings({TEXT("spam\\d+")}));
 

@@ -3,32 +3,14 @@
 
 #include "DanmakuObjectModelReference.h"
 
+#include "LogCapture.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 namespace
 {
-// Collects what the JSON layer logs, instead of printing it.
-struct FJsonLog : FOutputDevice
-{
-	TArray<FString> Lines;
-	FJsonLog()
-	{
-		GLog->AddOutputDevice(this);
-		GLog->SetStandardErrorEnabled(false);
-	}
-	~FJsonLog() override
-	{
-		GLog->SetStandardErrorEnabled(true);
-		GLog->RemoveOutputDevice(this);
-	}
-	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category) override
-	{
-		Lines.Add(FString::Printf(TEXT("%s %d %s"), *Category.ToString(), int32(Verbosity), Message));
-	}
-};
-
 std::string Describe(const FDanmakuData& Data)
 {
 	return ToUtf8(FString::Printf(TEXT("id=%d post=%d user=%d name=[%s] date=%s spawn=%lld content=[%s] mode=%d "
@@ -48,13 +30,13 @@ int32 ExpectReadAsByTheObjectModel(const FString& Text)
 	bool bActual = false;
 	TArray<FString> ActualLog;
 	{
-		FJsonLog Log;
+		FLogCapture Log;
 		bExpected = ReadThroughObjectModel(Text, Expected);
 	}
 	{
-		FJsonLog Log;
+		FLogCapture Log;
 		bActual = FDanmakuDocumentReader::Read(Text, Actual);
-		ActualLog = Log.Lines;
+		ActualLog = Log.Messages();
 	}
 	const std::string Document = ToUtf8(Text);
 	EXPECT_EQ(bActual, bExpected) << Document;

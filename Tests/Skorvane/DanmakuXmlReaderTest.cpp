@@ -2,30 +2,12 @@
 
 #include "Logging/LogMacros.h"
 
+#include "LogCapture.h"
+
 #include <gtest/gtest.h>
 
 namespace
 {
-// Collects warning lines while it lives, with standard error quiet.
-struct FLogCapture : FOutputDevice
-{
-	TArray<FString> Lines;
-	FLogCapture()
-	{
-		GLog->AddOutputDevice(this);
-		GLog->SetStandardErrorEnabled(false);
-	}
-	~FLogCapture() override
-	{
-		GLog->RemoveOutputDevice(this);
-		GLog->SetStandardErrorEnabled(true);
-	}
-	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category) override
-	{
-		Lines.Add(Message);
-	}
-};
-
 TArray<FDanmakuData> ReadOk(const FString& Xml, int32* OutSkipped = nullptr)
 {
 	TArray<FDanmakuData> Records;
@@ -133,10 +115,10 @@ TEST(DanmakuXmlReader, BadOrMissingAttributesSkipOnlyThatCommentWithALogLine)
 	EXPECT_EQ(Records[1].Content, TEXT("kept 2"));
 	EXPECT_EQ(Records[1].SpawnTime, -25000000);
 	EXPECT_EQ(Skipped, 14);
-	ASSERT_EQ(Log.Lines.Num(), 14);
-	EXPECT_EQ(Log.Lines[0], TEXT("Danmaku XML comment 2 skipped: no p attribute"));
-	EXPECT_EQ(Log.Lines[3], TEXT("Danmaku XML comment 5 skipped: bad time 'abc'"));
-	EXPECT_EQ(Log.Lines[11], TEXT("Danmaku XML comment 13 skipped: bad colour '#FF0000'"));
+	ASSERT_EQ(Log.Messages().Num(), 14);
+	EXPECT_EQ(Log.Messages()[0], TEXT("Danmaku XML comment 2 skipped: no p attribute"));
+	EXPECT_EQ(Log.Messages()[3], TEXT("Danmaku XML comment 5 skipped: bad time 'abc'"));
+	EXPECT_EQ(Log.Messages()[11], TEXT("Danmaku XML comment 13 skipped: bad colour '#FF0000'"));
 }
 
 TEST(DanmakuXmlReader, ManySkippedCommentsAreCountedNotEachLogged)
@@ -150,8 +132,8 @@ TEST(DanmakuXmlReader, ManySkippedCommentsAreCountedNotEachLogged)
 	int32 Skipped = 0;
 	EXPECT_TRUE(ReadOk(Document(Comments), &Skipped).IsEmpty());
 	EXPECT_EQ(Skipped, 500);
-	ASSERT_LT(Log.Lines.Num(), 30);
-	EXPECT_EQ(Log.Lines.Last(), TEXT("Danmaku XML: 480 more comments skipped, 500 in all"));
+	ASSERT_LT(Log.Messages().Num(), 30);
+	EXPECT_EQ(Log.Messages().Last(), TEXT("Danmaku XML: 480 more comments skipped, 500 in all"));
 }
 
 TEST(DanmakuXmlReader, BrokenDocumentsGiveNoRecords)
@@ -166,8 +148,8 @@ TEST(DanmakuXmlReader, BrokenDocumentsGiveNoRecords)
 		EXPECT_FALSE(FDanmakuXmlReader::Read(Broken, Records)) << TCHAR_TO_UTF8(Broken);
 		EXPECT_TRUE(Records.IsEmpty()) << TCHAR_TO_UTF8(Broken);
 	}
-	EXPECT_TRUE(Log.Lines.ContainsByPredicate([](const FString& Line)
-	                                          { return Line.Contains(TEXT("its root is <packet>, not <i>")); }));
+	EXPECT_TRUE(Log.Messages().ContainsByPredicate([](const FString& Line)
+	                                               { return Line.Contains(TEXT("its root is <packet>, not <i>")); }));
 	// An empty <i> is a document with no comments, not a broken one.
 	EXPECT_TRUE(ReadOk(TEXT("<i></i>")).IsEmpty());
 }

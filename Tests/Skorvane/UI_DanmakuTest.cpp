@@ -4,6 +4,8 @@
 #include "Components/CheckBox.h"
 #include "Misc/OutputDevice.h"
 
+#include "LogCapture.h"
+
 #include <gtest/gtest.h>
 
 namespace
@@ -35,19 +37,6 @@ const FDanmakuData* FindIndexed(const FDanmakuScreen& Screen, double Second, con
 
 using FStrings = TArray<FString>;
 
-struct FErrorLines : FOutputDevice
-{
-	FErrorLines() { GLog->AddOutputDevice(this); }
-	~FErrorLines() override { GLog->RemoveOutputDevice(this); }
-	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category) override
-	{
-		if (Verbosity <= ELogVerbosity::Error)
-		{
-			Lines.Add(Message);
-		}
-	}
-	TArray<FString> Lines;
-};
 } // namespace
 
 TEST(UI_Danmaku, FilesEachCommentUnderItsWholeSecond)
@@ -428,7 +417,7 @@ TEST(UI_Danmaku, BlueprintsWithoutTheirBoundChildrenCreateNothing)
 	{
 		UClass* Class = StaticLoadClass(UUserWidget::StaticClass(), nullptr, Path);
 		ASSERT_NE(Class, nullptr) << ToUtf8(Path);
-		FErrorLines Errors;
+		FLogCapture Log;
 		UUserWidget* Widget = CreateWidget<UUserWidget>(App.GetWorld(), Class);
 		if (Widget)
 		{
@@ -437,9 +426,10 @@ TEST(UI_Danmaku, BlueprintsWithoutTheirBoundChildrenCreateNothing)
 			App.Tick(1.0f / 60.0f);
 		}
 		EXPECT_EQ(Widget, nullptr) << ToUtf8(Path);
-		ASSERT_EQ(Errors.Lines.Num(), 1) << ToUtf8(Path);
-		EXPECT_TRUE(Errors.Lines[0].Contains(ClassName)) << ToUtf8(Errors.Lines[0]);
-		EXPECT_TRUE(Errors.Lines[0].Contains(Child)) << ToUtf8(Errors.Lines[0]);
+		const TArray<FString> Errors = Log.Messages(ELogVerbosity::Error);
+		ASSERT_EQ(Errors.Num(), 1) << ToUtf8(Path);
+		EXPECT_TRUE(Errors[0].Contains(ClassName)) << ToUtf8(Errors[0]);
+		EXPECT_TRUE(Errors[0].Contains(Child)) << ToUtf8(Errors[0]);
 	}
 }
 

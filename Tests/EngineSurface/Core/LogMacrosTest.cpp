@@ -1,36 +1,9 @@
 #include "Logging/LogMacros.h"
 
+#include "LogCapture.h"
+
 #include <gtest/gtest.h>
 
-namespace
-{
-struct FCapturedLine
-{
-	FString Message;
-	ELogVerbosity::Type Verbosity;
-	FName Category;
-};
-
-// Collects log lines while it lives, with standard error quiet so test output stays readable.
-struct FLogCapture : FOutputDevice
-{
-	TArray<FCapturedLine> Lines;
-	FLogCapture()
-	{
-		GLog->AddOutputDevice(this);
-		GLog->SetStandardErrorEnabled(false);
-	}
-	~FLogCapture() override
-	{
-		GLog->RemoveOutputDevice(this);
-		GLog->SetStandardErrorEnabled(true);
-	}
-	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category) override
-	{
-		Lines.Add({Message, Verbosity, Category});
-	}
-};
-} // namespace
 
 TEST(LogMacros, DisplayLinesOfLogTempReachEveryOutputDeviceFormatted)
 {

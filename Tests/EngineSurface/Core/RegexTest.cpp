@@ -1,30 +1,10 @@
 #include "Internationalization/Regex.h"
 #include "Logging/LogMacros.h"
 
+#include "LogCapture.h"
+
 #include <gtest/gtest.h>
 
-namespace
-{
-// Keeps log lines while it lives, with standard error quiet.
-struct FRegexLog : FOutputDevice
-{
-	TArray<FString> Lines;
-	FRegexLog()
-	{
-		GLog->AddOutputDevice(this);
-		GLog->SetStandardErrorEnabled(false);
-	}
-	~FRegexLog() override
-	{
-		GLog->RemoveOutputDevice(this);
-		GLog->SetStandardErrorEnabled(true);
-	}
-	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category) override
-	{
-		Lines.Add(Message);
-	}
-};
-} // namespace
 
 TEST(Regex, FindsEveryMatchInOrderWithItsCaptureGroupsInCodeUnits)
 {
@@ -56,10 +36,10 @@ TEST(Regex, CaseInsensitiveFlagFoldsLettersBeyondAscii)
 
 TEST(Regex, PatternIcuCannotCompileLogsAndNeverMatches)
 {
-	FRegexLog Log;
+	FLogCapture Log;
 	const FRegexPattern Broken(TEXT("spam(("));
-	ASSERT_EQ(Log.Lines.Num(), 1);
-	EXPECT_TRUE(Log.Lines[0].Contains(TEXT("spam((")));
+	ASSERT_EQ(Log.Messages().Num(), 1);
+	EXPECT_TRUE(Log.Messages()[0].Contains(TEXT("spam((")));
 
 	FRegexMatcher Matcher(Broken, FString(TEXT("spam((")));
 	EXPECT_FALSE(Matcher.FindNext());

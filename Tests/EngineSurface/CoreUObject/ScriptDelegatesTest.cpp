@@ -4,6 +4,8 @@
 
 #include "ExpectedEnsures.h"
 
+#include "LogCapture.h"
+
 #include <gtest/gtest.h>
 
 namespace
@@ -11,35 +13,13 @@ namespace
 DECLARE_DYNAMIC_MULTICAST_DELEGATE_OneParam(FTestSignal, int32, Value);
 DECLARE_MULTICAST_DELEGATE_OneParam(FTestNativeSignal, int32);
 
-// Captures warnings so tests can see what the delegate refused.
-struct FWarningSpy : FOutputDevice
-{
-	TArray<FString> Lines;
-	FWarningSpy()
-	{
-		GLog->AddOutputDevice(this);
-		GLog->SetStandardErrorEnabled(false);
-	}
-	~FWarningSpy() override
-	{
-		GLog->RemoveOutputDevice(this);
-		GLog->SetStandardErrorEnabled(true);
-	}
-	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName&) override
-	{
-		if (Verbosity == ELogVerbosity::Warning)
-		{
-			Lines.Add(Message);
-		}
-	}
-};
 } // namespace
 
 TEST(DynamicDelegate, SameHandlerAddedTwiceTripsAnEnsureAndIsCalledOnce)
 {
 	TStrongObjectPtr<UTestNode> Node(NewObject<UTestNode>());
 	FTestSignal Signal;
-	FWarningSpy Spy;
+	FLogCapture Spy;
 	FExpectedEnsures Ensures;
 	Signal.AddDynamic(Node.Get(), &UTestNode::OnSignal);
 	Signal.AddUniqueDynamic(Node.Get(), &UTestNode::OnSignal);
@@ -48,8 +28,8 @@ TEST(DynamicDelegate, SameHandlerAddedTwiceTripsAnEnsureAndIsCalledOnce)
 	EXPECT_EQ(Ensures.Num(), 1);
 	Signal.Broadcast(5);
 	EXPECT_EQ(Node->Received, TArray<int32>({5}));
-	ASSERT_EQ(Spy.Lines.Num(), 1);
-	EXPECT_TRUE(Spy.Lines[0].Contains(TEXT("OnSignal")));
+	ASSERT_EQ(Spy.Messages(ELogVerbosity::Warning).Num(), 1);
+	EXPECT_TRUE(Spy.Messages(ELogVerbosity::Warning)[0].Contains(TEXT("OnSignal")));
 	EXPECT_TRUE(Signal.IsAlreadyBound(Node.Get(), &UTestNode::OnSignal));
 }
 
@@ -57,12 +37,12 @@ TEST(DynamicDelegate, RefusesFunctionsThatAreNotReflected)
 {
 	TStrongObjectPtr<UTestNode> Node(NewObject<UTestNode>());
 	FTestSignal Signal;
-	FWarningSpy Spy;
+	FLogCapture Spy;
 	Signal.AddDynamic(Node.Get(), &UTestNode::NotReflected);
 	Signal.Broadcast(1);
 	EXPECT_TRUE(Node->Received.IsEmpty());
 	EXPECT_FALSE(Signal.IsBound());
-	EXPECT_EQ(Spy.Lines.Num(), 1);
+	EXPECT_EQ(Spy.Messages(ELogVerbosity::Warning).Num(), 1);
 }
 
 TEST(DynamicDelegate, RemoveAndClearStopDelivery)

@@ -3,6 +3,8 @@
 
 #include "Serialization/JsonSerializer.h"
 
+#include "LogCapture.h"
+
 #include <gtest/gtest.h>
 
 namespace
@@ -14,33 +16,19 @@ TSharedPtr<FJsonObject> ParseObject(const TCHAR* Text)
 	return Object;
 }
 
-// Collects LogJson lines, so tests can see that a missing field was reported.
-struct FJsonLogCapture : FOutputDevice
-{
-	TArray<FString> Lines;
-	FJsonLogCapture() { GLog->AddOutputDevice(this); }
-	~FJsonLogCapture() override { GLog->RemoveOutputDevice(this); }
-	void Serialize(const TCHAR* Message, ELogVerbosity::Type, const FName& Category) override
-	{
-		if (Category == FName(TEXT("LogJson")))
-		{
-			Lines.Add(Message);
-		}
-	}
-};
 } // namespace
 
 TEST(JsonObject, MissingFieldsLogAndReadAsEmpty)
 {
 	const TSharedPtr<FJsonObject> Object = ParseObject(TEXT("{}"));
-	FJsonLogCapture Log;
+	FLogCapture Log;
 
 	EXPECT_EQ(Object->GetNumberField(TEXT("danmaku_id")), 0.0);
 	EXPECT_TRUE(Object->GetStringField(TEXT("danmaku_content")).IsEmpty());
 	EXPECT_TRUE(Object->GetArrayField(TEXT("datas")).IsEmpty());
 	EXPECT_FALSE(Object->GetBoolField(TEXT("flag")));
 	EXPECT_TRUE(Object->GetObjectField(TEXT("child")).IsValid());
-	EXPECT_EQ(Log.Lines.Num() >= 5, true);
+	EXPECT_EQ(Log.MessagesOf(TEXT("LogJson")).Num() >= 5, true);
 
 	int64 SpawnTime = 17;
 	double Number = 3.0;

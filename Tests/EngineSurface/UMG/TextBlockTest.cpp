@@ -1,5 +1,5 @@
 #include "Fonts/FontMeasure.h"
-#include "Misc/OutputDevice.h"
+#include "LogCapture.h"
 #include "UMGTestFixture.h"
 
 namespace
@@ -14,17 +14,6 @@ FVector2D DesiredSizeOf(UTextBlock* Text, const TCHAR* Content, float FontSize)
 	return Text->GetDesiredSize();
 }
 
-class FWarningCounter : public FOutputDevice
-{
-public:
-	FWarningCounter() { GLog->AddOutputDevice(this); }
-	~FWarningCounter() override { GLog->RemoveOutputDevice(this); }
-	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category) override
-	{
-		Count += Verbosity <= ELogVerbosity::Warning ? 1 : 0;
-	}
-	int32 Count = 0;
-};
 } // namespace
 
 using TextBlock = FUMGTest;
@@ -75,7 +64,7 @@ TEST_F(TextBlock, CodePointsNoFontHasAndLoneSurrogatesStillMeasure)
 
 TEST_F(TextBlock, MissingFontFileIsReportedOnceAndTextStillMeasures)
 {
-	FWarningCounter Warnings;
+	FLogCapture Warnings;
 	FSlateFontMeasure::SetFontFiles(TEXT("/nonexistent/font.ttf"),
 	                                TEXT("/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf"));
 	const FSlateFontInfo Font(FName(TEXT("Regular")), 20.0f);
@@ -83,7 +72,7 @@ TEST_F(TextBlock, MissingFontFileIsReportedOnceAndTextStillMeasures)
 	const FVector2D Second = FSlateFontMeasure::Get().Measure(TEXT("Hello again"), Font);
 	FSlateFontMeasure::SetFontFiles(TEXT("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
 	                                TEXT("/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf"));
-	EXPECT_EQ(Warnings.Count, 1);
+	EXPECT_EQ(Warnings.Messages(ELogVerbosity::Warning).Num(), 1);
 	EXPECT_GT(First.X, 0.0);
 	EXPECT_GT(Second.X, 0.0);
 }

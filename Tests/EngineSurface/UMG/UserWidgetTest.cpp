@@ -1,27 +1,8 @@
 #include "Blueprint/WidgetBlueprintGeneratedClass.h"
 #include "Headless/Utf8String.h"
 #include "Components/Border.h"
-#include "Misc/OutputDevice.h"
+#include "LogCapture.h"
 #include "UMGTestFixture.h"
-
-namespace
-{
-// Keeps the error lines logged while it lives.
-class FErrorCapture : public FOutputDevice
-{
-public:
-	FErrorCapture() { GLog->AddOutputDevice(this); }
-	~FErrorCapture() override { GLog->RemoveOutputDevice(this); }
-	void Serialize(const TCHAR* Message, ELogVerbosity::Type Verbosity, const FName& Category) override
-	{
-		if (Verbosity <= ELogVerbosity::Error)
-		{
-			Errors.Add(Message);
-		}
-	}
-	TArray<FString> Errors;
-};
-} // namespace
 
 using UserWidget = FUMGTest;
 
@@ -83,11 +64,12 @@ TEST_F(UserWidget, AssetWithoutABoundChildFailsWithAnErrorNamingIt)
 	    {TEXT("/Game/Test/WBP_TestNoTree"), TEXT("WBP_TestNoTree_C"), TEXT("Root")}};
 	for (const auto& [Path, ClassName, Child] : Assets)
 	{
-		FErrorCapture Capture;
+		FLogCapture Capture;
 		EXPECT_EQ(CreateForm(Path), nullptr) << ToUtf8(Path);
-		ASSERT_EQ(Capture.Errors.Num(), 1) << ToUtf8(Path);
-		EXPECT_TRUE(Capture.Errors[0].Contains(ClassName)) << ToUtf8(Capture.Errors[0]);
-		EXPECT_TRUE(Capture.Errors[0].Contains(Child)) << ToUtf8(Capture.Errors[0]);
+		const TArray<FString> Errors = Capture.Messages(ELogVerbosity::Error);
+		ASSERT_EQ(Errors.Num(), 1) << ToUtf8(Path);
+		EXPECT_TRUE(Errors[0].Contains(ClassName)) << ToUtf8(Errors[0]);
+		EXPECT_TRUE(Errors[0].Contains(Child)) << ToUtf8(Errors[0]);
 		EXPECT_TRUE(GetLifecycleLog().IsEmpty()) << "a widget that failed to bind is never initialized";
 	}
 }
