@@ -90,6 +90,8 @@ struct CORE_API FMath
 	static double Sin(double Value) { return std::sin(Value); }
 	static float Cos(float Value) { return std::cos(Value); }
 	static double Cos(double Value) { return std::cos(Value); }
+	static constexpr float DegreesToRadians(float Degrees) { return Degrees * (UE_PI / 180.0f); }
+	static constexpr double DegreesToRadians(double Degrees) { return Degrees * (UE_DOUBLE_PI / 180.0); }
 	// Remainder with the sign of X; a divisor near zero gives 0 instead of NaN, as in the engine.
 	static float Fmod(float X, float Y);
 	static double Fmod(double X, double Y);

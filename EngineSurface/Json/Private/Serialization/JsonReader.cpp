@@ -394,6 +394,9 @@ bool TJsonReader<CharType>::ReadNumber()
 	{
 		Narrow[Index] = char(Start[Index]);
 	}
+	NumberBegin = Start;
+	NumberLength = int32(Length);
+	bNumberStringMade = false;
 	const std::from_chars_result Result = std::from_chars(Narrow, Narrow + Length, NumberValue);
 	if (Result.ec == std::errc::result_out_of_range)
 	{
@@ -401,6 +404,23 @@ bool TJsonReader<CharType>::ReadNumber()
 		NumberValue = std::strtod(std::string(Narrow, Length).c_str(), nullptr);
 	}
 	return true;
+}
+
+template <class CharType>
+const FString& TJsonReader<CharType>::GetValueAsNumberString() const
+{
+	if (!bNumberStringMade)
+	{
+		// A number is ASCII in either character type.
+		NumberString.Reset();
+		NumberString.Reserve(NumberLength);
+		for (int32 Index = 0; Index < NumberLength; ++Index)
+		{
+			NumberString.AppendChar(TCHAR(NumberBegin[Index]));
+		}
+		bNumberStringMade = true;
+	}
+	return NumberString;
 }
 
 template <class CharType>

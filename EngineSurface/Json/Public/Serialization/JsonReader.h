@@ -38,6 +38,8 @@ public:
 	const FString& GetIdentifier() const { return Identifier; }
 	const FString& GetValueAsString() const { return StringValue; }
 	double GetValueAsNumber() const { return NumberValue; }
+	// The number as it is written in the text, such as "0.50" or "1e3".
+	const FString& GetValueAsNumberString() const;
 	bool GetValueAsBoolean() const { return bBoolValue; }
 
 	const FString& GetErrorMessage() const { return ErrorMessage; }
@@ -88,6 +90,11 @@ private:
 	FString Identifier;
 	FString StringValue;
 	double NumberValue = 0.0;
+	// Where the last number was written; its text is made only when asked for.
+	const CharType* NumberBegin = nullptr;
+	int32 NumberLength = 0;
+	mutable FString NumberString;
+	mutable bool bNumberStringMade = false;
 	bool bBoolValue = false;
 	bool bFailed = false;
 	FString ErrorMessage;

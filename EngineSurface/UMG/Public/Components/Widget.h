@@ -41,6 +41,9 @@ public:
 
 	FWidgetTransform RenderTransform;
 
+	// Where the render transform turns and scales about, as a fraction of the widget's size.
+	FVector2D RenderTransformPivot = FVector2D(0.5, 0.5);
+
 	// Visibility takes effect on the next layout; hidden keeps layout space, collapsed gives it up.
 	virtual void SetVisibility(ESlateVisibility InVisibility);
 	ESlateVisibility GetVisibility() const { return Visibility; }
@@ -55,7 +58,11 @@ public:
 	void SetRenderOpacity(float InOpacity) { RenderOpacity = InOpacity; }
 	float GetRenderOpacity() const { return RenderOpacity; }
 	void SetRenderTranslation(FVector2D Translation) { RenderTransform.Translation = Translation; }
+	// Moves, scales and turns what is drawn, about the pivot; layout is unchanged.
+	void SetRenderTransform(FWidgetTransform InTransform) { RenderTransform = InTransform; }
 	const FWidgetTransform& GetRenderTransform() const { return RenderTransform; }
+	void SetRenderTransformPivot(FVector2D Pivot) { RenderTransformPivot = Pivot; }
+	FVector2D GetRenderTransformPivot() const { return RenderTransformPivot; }
 
 	void SetToolTipText(const FText& InToolTipText) { ToolTipText = InToolTipText; }
 	const FText& GetToolTipText() const { return ToolTipText; }
