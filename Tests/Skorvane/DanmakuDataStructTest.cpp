@@ -60,10 +60,11 @@ TEST(DanmakuData, ModesAreRegisteredUnderTheirQualifiedNames)
 {
 	const UEnum* Enum = StaticEnum<EDanmakuMode>();
 	ASSERT_NE(Enum, nullptr);
-	EXPECT_EQ(Enum->NumEnums(), 5);
-	EXPECT_EQ(Enum->GetNameByValue(4).ToString(), TEXT("EDanmakuMode::EDanmakuMode_MAX"));
+	EXPECT_EQ(Enum->NumEnums(), 6);
+	EXPECT_EQ(Enum->GetNameByValue(8).ToString(), TEXT("EDanmakuMode::EDanmakuMode_MAX"));
 	EXPECT_EQ(Enum->GetNameByValue(0).ToString(), TEXT("EDanmakuMode::SCROLL"));
 	EXPECT_EQ(Enum->GetNameByValue(1).ToString(), TEXT("EDanmakuMode::TOP"));
 	EXPECT_EQ(Enum->GetNameByValue(2).ToString(), TEXT("EDanmakuMode::BOTTOM"));
 	EXPECT_EQ(Enum->GetNameByValue(3).ToString(), TEXT("EDanmakuMode::REVERSE"));
+	EXPECT_EQ(Enum->GetNameByValue(7).ToString(), TEXT("EDanmakuMode::POSITIONED"));
 }

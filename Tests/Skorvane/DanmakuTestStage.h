@@ -8,6 +8,7 @@
 #include "Engine/World.h"
 #include "Headless/HeadlessApplication.h"
 #include "UI_DanmakuNode.h"
+#include "UI_DanmakuPositionedNode.h"
 #include "UObject/GarbageCollection.h"
 
 // A headless application with a full-viewport canvas on screen at a known viewport size and a track manager using the
@@ -31,7 +32,10 @@ public:
 		// As the overlay's class properties do, keep the node classes loaded for as long as the manager uses them.
 		LoadedNodeClass.Reset(NodeClass().Get());
 		LoadedUserNodeClass.Reset(UserNodeClass().Get());
+		LoadedPositionedNodeClass.Reset(StaticLoadClass(UUI_DanmakuPositionedNode::StaticClass(), nullptr,
+		                                                TEXT("/Game/UI/WBP_DanmakuPositionedNode")));
 		TrackManager->Init(CanvasPanel, LoadedNodeClass.Get(), LoadedUserNodeClass.Get());
+		TrackManager->SetPositionedNodeClass(LoadedPositionedNodeClass.Get());
 	}
 
 	static TSubclassOf<UUI_DanmakuNode> NodeClass()
@@ -100,4 +104,5 @@ public:
 	TStrongObjectPtr<UDanmakuTrackManager> TrackManager;
 	TStrongObjectPtr<UClass> LoadedNodeClass;
 	TStrongObjectPtr<UClass> LoadedUserNodeClass;
+	TStrongObjectPtr<UClass> LoadedPositionedNodeClass;
 };

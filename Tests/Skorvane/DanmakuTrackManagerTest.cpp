@@ -308,11 +308,20 @@ TEST(DanmakuTrackManager, LongRunLeavesNoEndedNodeAliveAfterCollection)
 	EXPECT_EQ(GetNumLiveObjects(), LiveBefore);
 }
 
-// Comments from the index of the same mode never run into each other on screen, whatever their size and width.
+// Comments from the index of the same mode never run into each other on screen, whatever their size and width;
+// nor do scroll and reverse comments, which share the bands of the upper area.
 TEST(DanmakuTrackManager, SameModeIndexCommentsNeverOverlapOnScreen)
 {
 	FDanmakuStage Stage(FVector2D(1920.0, 1080.0), 2024);
+	FDanmakuDisplayControls Controls;
+	Controls.bShowReverse = true;
+	Stage.Manager()->SetDisplayControls(Controls);
 	const FVector2D Canvas(1920.0, 1080.0);
+	const auto Band = [](EDanmakuMode Mode) { return Mode == EDanmakuMode::REVERSE ? EDanmakuMode::SCROLL : Mode; };
+	int32 ReversePlaced = 0;
+	Stage.Manager()->OnDanmakuPlaced.AddLambda(
+	    [&ReversePlaced](const FDanmakuPlacement& Placement)
+	    { ReversePlaced += Placement.Node->GetData().Mode == EDanmakuMode::REVERSE ? 1 : 0; });
 	const FString Words = TEXT("lorem ipsum dolor sit amet consectetur adipiscing elit sed do eiusmod tempor");
 
 	int32 Spawned = 0;
@@ -325,8 +334,10 @@ TEST(DanmakuTrackManager, SameModeIndexCommentsNeverOverlapOnScreen)
 		for (int32 Index = 0; Index < Arrivals; ++Index)
 		{
 			const int32 Roll = FMath::RandRange(0, 99);
-			const EDanmakuMode Mode =
-			    Roll < 70 ? EDanmakuMode::SCROLL : (Roll < 85 ? EDanmakuMode::TOP : EDanmakuMode::BOTTOM);
+			const EDanmakuMode Mode = Roll < 55   ? EDanmakuMode::SCROLL
+			                          : Roll < 70 ? EDanmakuMode::REVERSE
+			                          : Roll < 85 ? EDanmakuMode::TOP
+			                                      : EDanmakuMode::BOTTOM;
 			const FString Content = Words.Left(FMath::RandRange(1, Words.Len()));
 			const FDanmakuData Data = FDanmakuStage::Comment(Content, Mode, FMath::RandRange(10, 40));
 			Stage.Spawn(Data);
@@ -348,7 +359,7 @@ TEST(DanmakuTrackManager, SameModeIndexCommentsNeverOverlapOnScreen)
 		{
 			for (int32 B = A + 1; B < Samples.Num(); ++B)
 			{
-				if (Samples[A].Mode != Samples[B].Mode)
+				if (Band(Samples[A].Mode) != Band(Samples[B].Mode))
 				{
 					continue;
 				}
@@ -365,6 +376,7 @@ TEST(DanmakuTrackManager, SameModeIndexCommentsNeverOverlapOnScreen)
 		}
 	}
 	EXPECT_GT(Spawned, 2000);
+	EXPECT_GT(ReversePlaced, 20);
 	EXPECT_LE(WorstOverlap, 1.0) << "at frame " << WorstFrame;
 }
 

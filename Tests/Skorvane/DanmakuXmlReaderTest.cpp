@@ -8,10 +8,10 @@
 
 namespace
 {
-TArray<FDanmakuData> ReadOk(const FString& Xml, int32* OutSkipped = nullptr)
+TArray<FDanmakuData> ReadOk(const FString& Xml, int32* OutSkipped = nullptr, int32* OutMasked = nullptr)
 {
 	TArray<FDanmakuData> Records;
-	EXPECT_TRUE(FDanmakuXmlReader::Read(Xml, Records, OutSkipped)) << TCHAR_TO_UTF8(*Xml);
+	EXPECT_TRUE(FDanmakuXmlReader::Read(Xml, Records, OutSkipped, OutMasked)) << TCHAR_TO_UTF8(*Xml);
 	return Records;
 }
 
@@ -99,26 +99,31 @@ TEST(DanmakuXmlReader, BadOrMissingAttributesSkipOnlyThatCommentWithALogLine)
 {
 	FLogCapture Log;
 	int32 Skipped = -1;
+	int32 Masked = -1;
 	const TArray<FDanmakuData> Records =
 	    ReadOk(Document(TEXT("<d p=\"1,1,25,0\">kept 1</d>"
 	                         "<d>no p</d><d q=\"1,1,25,0\">other attribute</d><d p=\"1,1\">two fields</d>"
 	                         "<d p=\"abc,1,25,0\">bad time</d><d p=\"nan,1,25,0\">nan time</d>"
 	                         "<d p=\"1e300,1,25,0\">huge time</d><d p=\"1,0,25,0\">mode 0</d>"
 	                         "<d p=\"1,-1,25,0\">negative mode</d><d p=\"1,x,25,0\">mode x</d>"
-	                         "<d p=\"1,1,-3,0\">negative size</d><d p=\"1,1,25,16777216\">colour too big</d>"
+	                         "<d p=\"1,1,-3,0\">negative size</d><d p=\"1,1,25,4294967295\">colour of 32 bits</d>"
 	                         "<d p=\"1,1,25,#FF0000\">hex colour</d><d p=\"1,1,25,0,yesterday\">bad post time</d>"
 	                         "<d p=\"1,1,25,0,0,0,u,12ab\">bad id</d>"
 	                         "<d p=\" -2.5 , 1 , 25 , 0 \">kept 2</d>")),
-	           &Skipped);
-	ASSERT_EQ(Records.Num(), 2);
+	           &Skipped, &Masked);
+	ASSERT_EQ(Records.Num(), 3);
 	EXPECT_EQ(Records[0].Content, TEXT("kept 1"));
-	EXPECT_EQ(Records[1].Content, TEXT("kept 2"));
-	EXPECT_EQ(Records[1].SpawnTime, -25000000);
-	EXPECT_EQ(Skipped, 14);
-	ASSERT_EQ(Log.Messages().Num(), 14);
+	// Players of the format keep the low 24 bits of a larger colour.
+	EXPECT_EQ(Records[1].Content, TEXT("colour of 32 bits"));
+	EXPECT_EQ(Records[1].FontColor, TEXT("#FFFFFF"));
+	EXPECT_EQ(Masked, 1);
+	EXPECT_EQ(Records[2].Content, TEXT("kept 2"));
+	EXPECT_EQ(Records[2].SpawnTime, -25000000);
+	EXPECT_EQ(Skipped, 13);
+	ASSERT_EQ(Log.Messages().Num(), 13);
 	EXPECT_EQ(Log.Messages()[0], TEXT("Danmaku XML comment 2 skipped: no p attribute"));
 	EXPECT_EQ(Log.Messages()[3], TEXT("Danmaku XML comment 5 skipped: bad time 'abc'"));
-	EXPECT_EQ(Log.Messages()[11], TEXT("Danmaku XML comment 13 skipped: bad colour '#FF0000'"));
+	EXPECT_EQ(Log.Messages()[10], TEXT("Danmaku XML comment 13 skipped: bad colour '#FF0000'"));
 }
 
 TEST(DanmakuXmlReader, ManySkippedCommentsAreCountedNotEachLogged)

@@ -22,27 +22,35 @@ float TickUntilGone(FDanmakuStage& Stage, UUI_DanmakuNode* Node, float Step, flo
 
 TEST(DanmakuNode, ScrollNodeCrossesTheWholeCanvasAndEndsAsItsRightEdgeReachesTheLeftBorder)
 {
-	FDanmakuStage Stage(FVector2D(1920.0, 1080.0), 7);
-	UUI_DanmakuNode* Node = Stage.Spawn(FDanmakuStage::Comment(TEXT("left to right, then gone")));
-	ASSERT_NE(Node, nullptr);
-	const double Width = Node->GetNodeSize().X;
-	EXPECT_DOUBLE_EQ(Node->GetPosition().X, 1920.0);
-
-	int32 EndedCount = 0;
-	Node->OnEnded.AddLambda([&EndedCount](UUI_DanmakuNode*) { ++EndedCount; });
-	double LastRightEdge = 0.0;
-	float Elapsed = 0.0f;
-	while (Node->GetParent() && Elapsed < 60.0f)
+	// A reverse node crosses the other way: from just beyond the left border until its left edge reaches the right.
+	for (const EDanmakuMode Mode : {EDanmakuMode::SCROLL, EDanmakuMode::REVERSE})
 	{
-		LastRightEdge = Node->GetPosition().X + Width;
-		Stage.App.Tick(0.01f);
-		Elapsed += 0.01f;
+		FDanmakuStage Stage(FVector2D(1920.0, 1080.0), 7);
+		FDanmakuDisplayControls Controls;
+		Controls.bShowReverse = true;
+		Stage.Manager()->SetDisplayControls(Controls);
+		const bool bReverse = Mode == EDanmakuMode::REVERSE;
+		UUI_DanmakuNode* Node = Stage.Spawn(FDanmakuStage::Comment(TEXT("across, then gone"), Mode));
+		ASSERT_NE(Node, nullptr);
+		const double Width = Node->GetNodeSize().X;
+		EXPECT_DOUBLE_EQ(Node->GetPosition().X, bReverse ? -Width : 1920.0);
+
+		int32 EndedCount = 0;
+		Node->OnEnded.AddLambda([&EndedCount](UUI_DanmakuNode*) { ++EndedCount; });
+		double LastTrailingEdge = 0.0;
+		float Elapsed = 0.0f;
+		while (Node->GetParent() && Elapsed < 60.0f)
+		{
+			LastTrailingEdge = bReverse ? Node->GetPosition().X : Node->GetPosition().X + Width;
+			Stage.App.Tick(0.01f);
+			Elapsed += 0.01f;
+		}
+		EXPECT_EQ(EndedCount, 1);
+		// On the last frame it was shown its trailing edge was within one frame's travel of the far border.
+		EXPECT_NEAR(LastTrailingEdge, bReverse ? 1920.0 : 0.0, Node->GetRollSpeed() * 0.011) << int32(Mode);
+		// Its speed is its way across (canvas plus its own width) over its life.
+		EXPECT_NEAR(Node->GetRollSpeed() * Elapsed, 1920.0 + Width, Node->GetRollSpeed() * 0.011);
 	}
-	EXPECT_EQ(EndedCount, 1);
-	// On the last frame it was shown its right edge was within one frame's travel of the left border.
-	EXPECT_NEAR(LastRightEdge, 0.0, Node->GetRollSpeed() * 0.011);
-	// Its speed is its way across (canvas plus its own width) over its life.
-	EXPECT_NEAR(Node->GetRollSpeed() * Elapsed, 1920.0 + Width, Node->GetRollSpeed() * 0.011);
 }
 
 TEST(DanmakuNode, LifeIsEitherTheFullOrSeventyPercentTimeFlooredToWholeSeconds)
@@ -66,10 +74,10 @@ TEST(DanmakuNode, LifeIsEitherTheFullOrSeventyPercentTimeFlooredToWholeSeconds)
 	EXPECT_EQ(Lives.Num(), 2);
 }
 
-TEST(DanmakuNode, TopBottomAndReverseNodesStandStillUntilTheyDisappear)
+TEST(DanmakuNode, TopAndBottomNodesStandStillUntilTheyDisappear)
 {
 	FDanmakuStage Stage(FVector2D(1000.0, 600.0), 5);
-	for (EDanmakuMode Mode : {EDanmakuMode::TOP, EDanmakuMode::BOTTOM, EDanmakuMode::REVERSE})
+	for (EDanmakuMode Mode : {EDanmakuMode::TOP, EDanmakuMode::BOTTOM})
 	{
 		UUI_DanmakuNode* Node = Stage.LooseNode(FDanmakuStage::Comment(TEXT("pinned"), Mode), false);
 		Node->SetPosition(FVector2D(300.0, 40.0));
@@ -95,6 +103,28 @@ TEST(DanmakuNode, TextColourAndSizeComeFromTheRecord)
 	EXPECT_EQ(Text->GetColorAndOpacity().GetSpecifiedColor().ToFColorSRGB(), FColor(0x00, 0xCD, 0x00, 0xFF));
 	// The asset's own size does not win: three times the font gives about three times the measured size.
 	EXPECT_NEAR(Large->GetNodeSize().X / Small->GetNodeSize().X, 3.0, 0.35);
+
+	// A colour that does not read is shown in the default colour, not as invisible text; a size of 0 or below
+	// is the normal size.
+	for (const TCHAR* Unreadable : {TEXT(""), TEXT("#12345"), TEXT("red"), TEXT("#GG0000")})
+	{
+		UUI_DanmakuNode* Node =
+		    Stage.LooseNode(FDanmakuStage::Comment(TEXT("default"), EDanmakuMode::TOP, 0, Unreadable));
+		const UTextBlock* Shown = Cast<UTextBlock>(Node->GetWidgetFromName(TEXT("NodeContentText")));
+		EXPECT_EQ(Shown->GetColorAndOpacity().GetSpecifiedColor().ToFColorSRGB(), FColor::White)
+		    << TCHAR_TO_UTF8(Unreadable);
+		EXPECT_FLOAT_EQ(Shown->GetFont().Size, 24.0f);
+	}
+	UUI_DanmakuNode* Negative = Stage.LooseNode(FDanmakuStage::Comment(TEXT("negative"), EDanmakuMode::TOP, -5));
+	EXPECT_FLOAT_EQ(Negative->GetShownFontSize(), 24.0f);
+
+	// One pathological comment cannot stall a frame: its text is cut, never inside a surrogate pair.
+	const FString Long = FString::ChrN(998, TEXT('x')) + TEXT("\xD83D\xDE00") + FString::ChrN(5000, TEXT('y'));
+	UUI_DanmakuNode* Cut = Stage.LooseNode(FDanmakuStage::Comment(Long, EDanmakuMode::TOP));
+	EXPECT_TRUE(Cut->IsTextShortened());
+	EXPECT_EQ(Cut->GetShownText(), FString::ChrN(998, TEXT('x')) + TEXT("\u2026"));
+	EXPECT_EQ(Cut->GetData().Content, Long) << "the record keeps its text";
+	EXPECT_FALSE(Small->IsTextShortened());
 }
 
 TEST(DanmakuNode, PausedNodeIsShownButKeepsItsPlaceAndTimeUntilResumed)

@@ -37,6 +37,21 @@ const FDanmakuData* FindIndexed(const FDanmakuScreen& Screen, double Second, con
 
 using FStrings = TArray<FString>;
 
+// The texts the overlay reports as passed over, as they come; from the first laid-out frame on.
+const TArray<FString>& WatchJumpedOver(FDanmakuScreen& Screen)
+{
+	TSharedRef<TArray<FString>> Texts = MakeShared<TArray<FString>>();
+	Screen.Overlay->GetTrackManager()->OnDanmakuNotShown.AddLambda(
+	    [Texts](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
+	    {
+		    if (Reason == EDanmakuNotShownReason::JumpedOver)
+		    {
+			    Texts->Add(Data.Content);
+		    }
+	    });
+	return *Texts;
+}
+
 } // namespace
 
 TEST(UI_Danmaku, FilesEachCommentUnderItsWholeSecond)
@@ -157,6 +172,7 @@ TEST(UI_Danmaku, SeekSkipsThePassedSecondsAndJumpingBackShowsThemAgain)
 {
 	FDanmakuScreen Screen;
 	Screen.Step();
+	const TArray<FString>& JumpedOver = WatchJumpedOver(Screen);
 	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("0:10"), 10.5},
 	                                                 {TEXT("0:11"), 11.5},
 	                                                 {TEXT("0:20"), 20.5},
@@ -171,10 +187,13 @@ TEST(UI_Danmaku, SeekSkipsThePassedSecondsAndJumpingBackShowsThemAgain)
 	Screen.PlayUntil(90.5);
 	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("0:10"), TEXT("1:30")}));
 	EXPECT_EQ(Screen.Canvas->GetChildrenCount(), 1);
+	// What the seek passed over is reported, in time order, so that every comment is accounted for.
+	EXPECT_EQ(JumpedOver, FStrings({TEXT("0:11"), TEXT("0:20"), TEXT("0:21"), TEXT("0:50")}));
 
 	Screen.SeekTo(20.0);
 	Screen.PlayUntil(21.2);
 	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("0:10"), TEXT("1:30"), TEXT("0:20"), TEXT("0:21")}));
+	EXPECT_EQ(JumpedOver.Num(), 4) << "jumping back passes over nothing";
 }
 
 TEST(UI_Danmaku, ReplayAfterTheEndShowsTheFirstSecondAgain)
@@ -214,6 +233,8 @@ TEST(UI_Danmaku, PausedOverlayHandsOverNothingAndSkipsWhatPassed)
 	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument(
 	    {{TEXT("c1"), 1.0}, {TEXT("c2"), 2.0}, {TEXT("c3"), 3.0}, {TEXT("c4"), 4.0}, {TEXT("c5"), 5.0}}));
 	Screen.OpenLesson();
+	Screen.Step();
+	const TArray<FString>& JumpedOver = WatchJumpedOver(Screen);
 	Screen.PlayUntil(2.2);
 	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("c1"), TEXT("c2")}));
 
@@ -224,6 +245,7 @@ TEST(UI_Danmaku, PausedOverlayHandsOverNothingAndSkipsWhatPassed)
 	Screen.Overlay->Resume();
 	Screen.PlayUntil(5.2);
 	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("c1"), TEXT("c2"), TEXT("c4"), TEXT("c5")}));
+	EXPECT_EQ(JumpedOver, FStrings({TEXT("c3")}));
 }
 
 TEST(UI_Danmaku, SwitchingOffHidesAndClearsUntilSwitchedOnAgain)

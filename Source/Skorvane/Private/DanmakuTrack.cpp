@@ -48,6 +48,7 @@ bool UDanmakuTrack::CanAddNode(UUI_DanmakuNode* Node)
 	switch (Node->GetData().Mode)
 	{
 		case EDanmakuMode::SCROLL:
+		case EDanmakuMode::REVERSE:
 			return CanAddScrollNode(Node);
 		case EDanmakuMode::TOP:
 			return CanAddTopNode(Node);
@@ -80,8 +81,11 @@ bool UDanmakuTrack::CanAddScrollNode(UUI_DanmakuNode* Node)
 
 	const float CanvasWidth = static_cast<float>(Last->GetParent()->GetCachedGeometry().GetLocalSize().X);
 	const float LastWidth = static_cast<float>(Last->GetNodeSize().X);
-	// How far the newest node's left edge has come in from the right border.
-	const float Entered = static_cast<float>(double(CanvasWidth) - Last->GetPosition().X);
+	// How far the newest node's trailing edge has come in from the border it entered at: the right border for a
+	// scroll node, the left one for a reverse node.
+	const float Entered =
+	    static_cast<float>(Last->GetData().Mode == EDanmakuMode::REVERSE ? Last->GetPosition().X + LastWidth
+	                                                                     : double(CanvasWidth) - Last->GetPosition().X);
 	if (!(Entered > LastWidth))
 	{
 		return false;
@@ -94,7 +98,7 @@ bool UDanmakuTrack::CanAddScrollNode(UUI_DanmakuNode* Node)
 		return true;
 	}
 
-	// The new node enters at the right border; it must not close the gap before the last one has left.
+	// The new node enters at the same border; it must not close the gap before the last one has left.
 	const float CatchUpTime = static_cast<float>(double(Entered - LastWidth) / double(NodeSpeed - LastSpeed));
 	const float LeaveTime = static_cast<float>((double(CanvasWidth) + LastWidth - Entered) / double(LastSpeed));
 	return CatchUpTime > LeaveTime;

@@ -5,6 +5,7 @@
 #include "DanmakuTrack.h"
 #include "Engine/World.h"
 #include "UI_DanmakuNode.h"
+#include "UI_DanmakuPositionedNode.h"
 
 namespace DanmakuTrackManager
 {
@@ -74,8 +75,9 @@ void UDanmakuTrackManager::SetDisplayControls(const FDanmakuDisplayControls& InC
 	const bool bAreasChanged =
 	    InControls.ScrollAndTopArea != Controls.ScrollAndTopArea || InControls.BottomArea != Controls.BottomArea;
 	const bool bOpacityChanged = InControls.Opacity != Controls.Opacity;
+	const bool bReverseChanged = InControls.bShowReverse != Controls.bShowReverse;
 	Controls = InControls;
-	if (bAreasChanged)
+	if (bAreasChanged || bReverseChanged)
 	{
 		ScrollArea = Controls.ScrollAndTopArea;
 		TopArea = Controls.ScrollAndTopArea;
@@ -108,17 +110,17 @@ double UDanmakuTrackManager::GetNow() const
 	return World ? World->GetTimeSeconds() : 0.0;
 }
 
-bool UDanmakuTrackManager::FindHoldBackReason(const FDanmakuData& InData, EDanmakuNotShownReason& OutReason)
+bool UDanmakuTrackManager::FindHoldBackReason(const FString& Text, bool bMayMerge, EDanmakuNotShownReason& OutReason)
 {
-	if (BlockList.IsValid() && BlockList->IsBlocked(InData.Content))
+	if (BlockList.IsValid() && BlockList->IsBlocked(Text))
 	{
 		OutReason = EDanmakuNotShownReason::Blocked;
 		return true;
 	}
 	const double Now = GetNow();
-	if (Controls.RepeatMergeSeconds > 0.0f)
+	if (bMayMerge && Controls.RepeatMergeSeconds > 0.0f)
 	{
-		FShownText* Shown = ShownTexts.Find(InData.Content);
+		FShownText* Shown = ShownTexts.Find(Text);
 		UUI_DanmakuNode* ShownNode = Shown ? Shown->Node.Get() : nullptr;
 		if (ShownNode && ShownNode->GetParent() && Now - Shown->ShownAt <= Controls.RepeatMergeSeconds)
 		{
@@ -161,7 +163,8 @@ void UDanmakuTrackManager::NoteShown(UUI_DanmakuNode* DanmakuNode, bool bUserNod
 	{
 		RecentShownTimes.Add(Now);
 	}
-	if (Controls.RepeatMergeSeconds > 0.0f && !bUserNode)
+	// Positioned comments are drawn art: their repeats are not counted on them.
+	if (Controls.RepeatMergeSeconds > 0.0f && !bUserNode && DanmakuNode->GetData().Mode != EDanmakuMode::POSITIONED)
 	{
 		if (ShownTexts.Num() >= ShownTextsPruneAt)
 		{
@@ -191,6 +194,7 @@ void UDanmakuTrackManager::UpdateLocalSize()
 	ResizeTracks(ScrollTracks, ScrollTrackCount, ScrollArea, CanvasHeight);
 	ResizeTracks(TopTracks, TopTrackCount, TopArea, CanvasHeight);
 	ResizeTracks(BottomTracks, BottomTrackCount, BottomArea, CanvasHeight);
+	ResizeTracks(ReverseTracks, ReverseTrackCount, Controls.bShowReverse ? ScrollArea : 0, CanvasHeight);
 }
 
 UUI_DanmakuNode* UDanmakuTrackManager::CreateNode(TSubclassOf<UUI_DanmakuNode> NodeClass)
@@ -215,8 +219,13 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 		ReportNotShown(nullptr, InData, EDanmakuNotShownReason::Paused);
 		return;
 	}
+	if (InData.Mode == EDanmakuMode::POSITIONED)
+	{
+		SpawnPositionedNode(InData, false);
+		return;
+	}
 	EDanmakuNotShownReason HoldBackReason;
-	if (FindHoldBackReason(InData, HoldBackReason))
+	if (FindHoldBackReason(InData.Content, true, HoldBackReason))
 	{
 		ReportNotShown(nullptr, InData, HoldBackReason);
 		return;
@@ -234,6 +243,11 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 
 void UDanmakuTrackManager::SpawnDanmakuNodeUser(const FDanmakuData& InData)
 {
+	if (InData.Mode == EDanmakuMode::POSITIONED)
+	{
+		SpawnPositionedNode(InData, true);
+		return;
+	}
 	// The viewer always sees their own comment unless it is on the block list: no density limit or merging.
 	if (BlockList.IsValid() && BlockList->IsBlocked(InData.Content))
 	{
@@ -261,20 +275,40 @@ TArray<TObjectPtr<UDanmakuTrack>>* UDanmakuTrackManager::FindTracksForMode(EDanm
 			return &TopTracks;
 		case EDanmakuMode::BOTTOM:
 			return &BottomTracks;
+		case EDanmakuMode::REVERSE:
+			return Controls.bShowReverse ? &ReverseTracks : nullptr;
+		default:
+			return nullptr;
+	}
+}
+
+const TArray<TObjectPtr<UDanmakuTrack>>* UDanmakuTrackManager::FindOppositeTracks(EDanmakuMode Mode) const
+{
+	switch (Mode)
+	{
+		case EDanmakuMode::SCROLL:
+			return &ReverseTracks;
+		case EDanmakuMode::REVERSE:
+			return &ScrollTracks;
 		default:
 			return nullptr;
 	}
 }
 
 int32 UDanmakuTrackManager::FindFreeStartIndex(const TArray<TObjectPtr<UDanmakuTrack>>& Tracks, UUI_DanmakuNode* Node,
-                                               int32 TrackCount)
+                                               int32 TrackCount,
+                                               const TArray<TObjectPtr<UDanmakuTrack>>* OppositeTracks)
 {
 	// A tall comment must not be put across a lane whose newest comment it would run into, so every lane it
 	// covers has to admit it. Each lane is asked once: a refusal restarts the run of admitting lanes after it.
+	// Comments of the two directions on one band would always meet unless one left first, so a band takes a
+	// direction only while the other has nothing on it.
 	int32 RunLength = 0;
 	for (int32 Index = 0; Index < Tracks.Num(); ++Index)
 	{
-		if (!IsValid(Tracks[Index]) || !Tracks[Index]->CanAddNode(Node))
+		const bool bOppositeBusy = OppositeTracks && OppositeTracks->IsValidIndex(Index) &&
+		                           IsValid((*OppositeTracks)[Index]) && (*OppositeTracks)[Index]->HasNodeOnCanvas();
+		if (bOppositeBusy || !IsValid(Tracks[Index]) || !Tracks[Index]->CanAddNode(Node))
 		{
 			RunLength = 0;
 			continue;
@@ -331,6 +365,59 @@ bool UDanmakuTrackManager::AddNodeToBottomTracks(UUI_DanmakuNode* Node, int32 St
 	return AddNodeToTracks(BottomTracks, Node, StartIndex, TrackCount, Position);
 }
 
+bool UDanmakuTrackManager::AddNodeToReverseTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount)
+{
+	// The node starts with its right edge on the left border, just outside the visible area.
+	const FVector2D Position(-Node->GetNodeSize().X, StartIndex * TrackHeight);
+	return AddNodeToTracks(ReverseTracks, Node, StartIndex, TrackCount, Position);
+}
+
+void UDanmakuTrackManager::SetPositionedNodeClass(TSubclassOf<UUI_DanmakuPositionedNode> InClass)
+{
+	DanmakuPositionedNodeClass = InClass;
+}
+
+void UDanmakuTrackManager::ReportJumpedOver(const FDanmakuData& InData)
+{
+	ReportNotShown(nullptr, InData, EDanmakuNotShownReason::JumpedOver);
+}
+
+void UDanmakuTrackManager::SpawnPositionedNode(const FDanmakuData& InData, bool bUserNode)
+{
+	FDanmakuPositionedComment Comment;
+	if (!FDanmakuPositionedComment::Parse(InData.Content, Comment))
+	{
+		ReportNotShown(nullptr, InData, EDanmakuNotShownReason::BadPositionedPayload);
+		return;
+	}
+	EDanmakuNotShownReason HoldBackReason;
+	const bool bHeldBack = bUserNode ? BlockList.IsValid() && BlockList->IsBlocked(Comment.Text)
+	                                 : FindHoldBackReason(Comment.Text, false, HoldBackReason);
+	if (bHeldBack)
+	{
+		ReportNotShown(nullptr, InData, bUserNode ? EDanmakuNotShownReason::Blocked : HoldBackReason);
+		return;
+	}
+	UClass* Class = DanmakuPositionedNodeClass.Get();
+	UUI_DanmakuPositionedNode* Node = IsValid(Class) && IsValid(DanmakuCanvasPanel)
+	                                      ? CreateWidget<UUI_DanmakuPositionedNode>(DanmakuCanvasPanel.Get(), Class)
+	                                      : nullptr;
+	if (!Node)
+	{
+		ReportNotShown(nullptr, InData, EDanmakuNotShownReason::ModeNeverPlaced);
+		return;
+	}
+	Node->OnEnded.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeEnded);
+	Node->OnCanceled.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeCanceled);
+	Node->InitPositioned(InData, Comment, DanmakuCanvasPanel, bIsPaused);
+	PositionedNodes.Add(Node);
+	NoteShown(Node, bUserNode);
+	FDanmakuPlacement Placement;
+	Placement.Node = Node;
+	Placement.bUserNode = bUserNode;
+	OnDanmakuPlaced.Broadcast(Placement);
+}
+
 void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 {
 	UpdateLocalSize();
@@ -345,7 +432,8 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 		return;
 	}
 
-	const int32 StartIndex = FindFreeStartIndex(*Tracks, DanmakuNode, TrackCount);
+	const int32 StartIndex =
+	    FindFreeStartIndex(*Tracks, DanmakuNode, TrackCount, FindOppositeTracks(DanmakuNode->GetData().Mode));
 	if (StartIndex == INDEX_NONE)
 	{
 		// Dropped, not queued: a late comment is worth less than a readable screen.
@@ -378,7 +466,8 @@ void UDanmakuTrackManager::OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode
 		return;
 	}
 
-	int32 StartIndex = FindFreeStartIndex(*Tracks, DanmakuNode, TrackCount);
+	int32 StartIndex =
+	    FindFreeStartIndex(*Tracks, DanmakuNode, TrackCount, FindOppositeTracks(DanmakuNode->GetData().Mode));
 	if (StartIndex == INDEX_NONE)
 	{
 		// The viewer must see their own comment, so it goes on a random lane even if that overlaps others.
@@ -398,6 +487,9 @@ void UDanmakuTrackManager::PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIn
 			break;
 		case EDanmakuMode::TOP:
 			bPlaced = AddNodeToTopTracks(DanmakuNode, StartIndex, TrackCount);
+			break;
+		case EDanmakuMode::REVERSE:
+			bPlaced = AddNodeToReverseTracks(DanmakuNode, StartIndex, TrackCount);
 			break;
 		default:
 			bPlaced = AddNodeToBottomTracks(DanmakuNode, StartIndex, TrackCount);
@@ -420,20 +512,38 @@ void UDanmakuTrackManager::PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIn
 	OnDanmakuPlaced.Broadcast(Placement);
 }
 
-void UDanmakuTrackManager::OnDanmakuNodeEnded(UUI_DanmakuNode* DanmakuNode) {}
-
-void UDanmakuTrackManager::OnDanmakuNodeCanceled(UUI_DanmakuNode* DanmakuNode) {}
-
-void UDanmakuTrackManager::Pause()
+void UDanmakuTrackManager::OnDanmakuNodeEnded(UUI_DanmakuNode* DanmakuNode)
 {
-	for (TArray<TObjectPtr<UDanmakuTrack>>* Tracks : {&ScrollTracks, &TopTracks, &BottomTracks})
+	PositionedNodes.Remove(DanmakuNode);
+}
+
+void UDanmakuTrackManager::OnDanmakuNodeCanceled(UUI_DanmakuNode* DanmakuNode)
+{
+	PositionedNodes.Remove(DanmakuNode);
+}
+
+void UDanmakuTrackManager::ForEachTrack(TFunctionRef<void(UDanmakuTrack&)> Visit)
+{
+	for (TArray<TObjectPtr<UDanmakuTrack>>* Tracks : {&ScrollTracks, &TopTracks, &BottomTracks, &ReverseTracks})
 	{
 		for (UDanmakuTrack* Track : *Tracks)
 		{
 			if (IsValid(Track))
 			{
-				Track->Pause();
+				Visit(*Track);
 			}
+		}
+	}
+}
+
+void UDanmakuTrackManager::Pause()
+{
+	ForEachTrack([](UDanmakuTrack& Track) { Track.Pause(); });
+	for (UUI_DanmakuNode* Node : PositionedNodes)
+	{
+		if (IsValid(Node))
+		{
+			Node->Pause();
 		}
 	}
 	bIsPaused = true;
@@ -441,14 +551,12 @@ void UDanmakuTrackManager::Pause()
 
 void UDanmakuTrackManager::Resume()
 {
-	for (TArray<TObjectPtr<UDanmakuTrack>>* Tracks : {&ScrollTracks, &TopTracks, &BottomTracks})
+	ForEachTrack([](UDanmakuTrack& Track) { Track.Resume(); });
+	for (UUI_DanmakuNode* Node : PositionedNodes)
 	{
-		for (UDanmakuTrack* Track : *Tracks)
+		if (IsValid(Node))
 		{
-			if (IsValid(Track))
-			{
-				Track->Resume();
-			}
+			Node->Resume();
 		}
 	}
 	bIsPaused = false;
@@ -456,16 +564,17 @@ void UDanmakuTrackManager::Resume()
 
 void UDanmakuTrackManager::Empty()
 {
-	for (TArray<TObjectPtr<UDanmakuTrack>>* Tracks : {&ScrollTracks, &TopTracks, &BottomTracks})
+	ForEachTrack([](UDanmakuTrack& Track) { Track.Empty(); });
+	// Removed nodes report back through their events while we walk, so walk a copy.
+	const TArray<TObjectPtr<UUI_DanmakuNode>> Positioned = PositionedNodes;
+	for (UUI_DanmakuNode* Node : Positioned)
 	{
-		for (UDanmakuTrack* Track : *Tracks)
+		if (IsValid(Node))
 		{
-			if (IsValid(Track))
-			{
-				Track->Empty();
-			}
+			Node->RemoveFromParent();
 		}
 	}
+	PositionedNodes.Empty();
 }
 
 void UDanmakuTrackManager::Open(bool bResume)

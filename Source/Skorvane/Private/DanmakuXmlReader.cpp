@@ -31,7 +31,7 @@ constexpr int64 MinUnixTime = -62135596800LL;
 constexpr int64 MaxUnixTime = 253402300799LL;
 // Seconds whose ticks still fit an int64, with room to spare.
 constexpr double MaxSeconds = 9.0e11;
-constexpr int64 MaxColour = 0xFFFFFF;
+constexpr int64 ColourBits = 0xFFFFFF;
 
 enum class EIntegerRead : uint8
 {
@@ -177,7 +177,7 @@ bool ReadSeconds(const FField& Field, double& OutSeconds)
 }
 
 // Fills Data from p; on a bad field, names it in OutProblem and returns false.
-bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FString& OutProblem)
+bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FString& OutProblem, bool& bOutMasked)
 {
 	FField Fields[KnownFields];
 	const int32 Count = SplitFields(Text, Fields);
@@ -214,12 +214,13 @@ bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FSt
 	Data.FontSize = static_cast<int32>(Size);
 
 	int64 Colour = 0;
-	if (ReadInteger(At(EXmlField::Colour), false, Colour) != EIntegerRead::Read || Colour > MaxColour)
+	if (ReadInteger(At(EXmlField::Colour), false, Colour) != EIntegerRead::Read)
 	{
 		OutProblem = FString::Printf(TEXT("bad colour '%s'"), *At(EXmlField::Colour).ToString());
 		return false;
 	}
-	Data.FontColor = FString::Printf(TEXT("#%06X"), static_cast<int32>(Colour));
+	bOutMasked = Colour > ColourBits;
+	Data.FontColor = FString::Printf(TEXT("#%06X"), static_cast<int32>(Colour & ColourBits));
 
 	if (Has(EXmlField::PostTime))
 	{
@@ -282,12 +283,17 @@ bool FDanmakuXmlReader::ConvertMode(int64 XmlMode, EDanmakuMode& OutMode)
 	return true;
 }
 
-bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRecords, int32* OutSkipped)
+bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRecords, int32* OutSkipped,
+                             int32* OutMaskedColours)
 {
 	OutRecords.Reset();
 	if (OutSkipped)
 	{
 		*OutSkipped = 0;
+	}
+	if (OutMaskedColours)
+	{
+		*OutMaskedColours = 0;
 	}
 	const FXmlFile File(XmlText, EConstructMethod::ConstructFromBuffer);
 	const FXmlNode* Root = File.GetRootNode();
@@ -304,6 +310,7 @@ bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRe
 
 	int32 Position = 0;
 	int32 Skipped = 0;
+	int32 Masked = 0;
 	OutRecords.Reserve(Root->GetChildrenNodes().Num());
 	for (const FXmlNode* Node : Root->GetChildrenNodes())
 	{
@@ -315,12 +322,13 @@ bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRe
 		FDanmakuData Data;
 		FString Problem;
 		bool bHasAttributes = false;
+		bool bMasked = false;
 		for (const FXmlAttribute& Attribute : Node->GetAttributes())
 		{
 			if (Attribute.GetTag() == AttributesName)
 			{
 				bHasAttributes = true;
-				if (!ReadAttributes(Attribute.GetValue(), Position, Data, Problem))
+				if (!ReadAttributes(Attribute.GetValue(), Position, Data, Problem, bMasked))
 				{
 					break;
 				}
@@ -338,6 +346,7 @@ bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRe
 			}
 			continue;
 		}
+		Masked += bMasked ? 1 : 0;
 		Data.Content = Node->GetContent();
 		OutRecords.Add(MoveTemp(Data));
 	}
@@ -349,6 +358,10 @@ bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRe
 	if (OutSkipped)
 	{
 		*OutSkipped = Skipped;
+	}
+	if (OutMaskedColours)
+	{
+		*OutMaskedColours = Masked;
 	}
 	return true;
 }

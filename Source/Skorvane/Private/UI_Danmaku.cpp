@@ -170,6 +170,10 @@ void UUI_Danmaku::NativeTick(const FGeometry& MyGeometry, float InDeltaTime)
 	{
 		return;
 	}
+	if (LastSecond >= FTimespan::Zero() && CurrentSecond > LastSecond)
+	{
+		ReportJumpedOver(LastSecond, CurrentSecond);
+	}
 	if (const TArray<FDanmakuData>* Bucket = DanmakuMap.Find(CurrentSecond))
 	{
 		for (const FDanmakuData& Data : *Bucket)
@@ -178,6 +182,45 @@ void UUI_Danmaku::NativeTick(const FGeometry& MyGeometry, float InDeltaTime)
 		}
 	}
 	LastSecond = CurrentSecond;
+}
+
+void UUI_Danmaku::ReportJumpedOver(const FTimespan& From, const FTimespan& To)
+{
+	const int64 Passed = (To - From).GetTicks() / ETimespan::TicksPerSecond - 1;
+	if (Passed <= 0)
+	{
+		return;
+	}
+	// A long jump walks the filed seconds rather than every second of it.
+	TArray<FTimespan> Seconds;
+	if (Passed <= DanmakuMap.Num())
+	{
+		for (int64 Second = 1; Second <= Passed; ++Second)
+		{
+			Seconds.Add(From + FTimespan(Second * ETimespan::TicksPerSecond));
+		}
+	}
+	else
+	{
+		for (const TPair<FTimespan, TArray<FDanmakuData>>& Entry : DanmakuMap)
+		{
+			if (Entry.Key > From && Entry.Key < To)
+			{
+				Seconds.Add(Entry.Key);
+			}
+		}
+		Seconds.Sort();
+	}
+	for (const FTimespan& Second : Seconds)
+	{
+		if (const TArray<FDanmakuData>* Bucket = DanmakuMap.Find(Second))
+		{
+			for (const FDanmakuData& Data : *Bucket)
+			{
+				TrackManager->ReportJumpedOver(Data);
+			}
+		}
+	}
 }
 
 void UUI_Danmaku::OnOpenDanmakuButtonClicked(bool bIsChecked)
@@ -257,6 +300,7 @@ void UUI_Danmaku::CreateTrackManager()
 {
 	TrackManager = NewObject<UDanmakuTrackManager>(this);
 	TrackManager->Init(DanmakuCanvasPanel, DanmakuNodeClass, DanmakuNodeUserClass);
+	TrackManager->SetPositionedNodeClass(DanmakuPositionedNodeClass);
 	TrackManager->SetBlockList(BlockList);
 	TrackManager->SetDisplayControls(Controls);
 	bInit = true;
@@ -297,21 +341,31 @@ void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
 	{
 		return;
 	}
-	for (FDanmakuData& Record : Records)
-	{
-		AddDataToMap(MoveTemp(Record));
-	}
+	FileLoadedRecords(Records);
 }
 
 void UUI_Danmaku::ParseDanmakuUtf8(FUtf8StringView JsonText)
 {
 	DanmakuMap.Empty();
+	int32 UnreadableColours = 0;
 	const bool bRead = FDanmakuDocumentReader::Read(
-	    JsonText, [this](FDanmakuData&& Record) { AddDataToMap(MoveTemp(Record)); }, [this] { DanmakuMap.Empty(); });
+	    JsonText,
+	    [this, &UnreadableColours](FDanmakuData&& Record)
+	    {
+		    UnreadableColours += FDanmakuData::IsReadableFontColor(Record.FontColor) ? 0 : 1;
+		    AddDataToMap(MoveTemp(Record));
+	    },
+	    [this, &UnreadableColours]
+	    {
+		    DanmakuMap.Empty();
+		    UnreadableColours = 0;
+	    });
 	if (!bRead)
 	{
 		DanmakuMap.Empty();
+		return;
 	}
+	WarnOfUnreadableColours(UnreadableColours);
 }
 
 void UUI_Danmaku::ParseDanmakuXml(const FString& XmlText)
@@ -322,9 +376,28 @@ void UUI_Danmaku::ParseDanmakuXml(const FString& XmlText)
 	{
 		return;
 	}
+	FileLoadedRecords(Records);
+}
+
+void UUI_Danmaku::FileLoadedRecords(TArray<FDanmakuData>& Records)
+{
+	int32 UnreadableColours = 0;
 	for (FDanmakuData& Record : Records)
 	{
+		UnreadableColours += FDanmakuData::IsReadableFontColor(Record.FontColor) ? 0 : 1;
 		AddDataToMap(MoveTemp(Record));
+	}
+	WarnOfUnreadableColours(UnreadableColours);
+}
+
+void UUI_Danmaku::WarnOfUnreadableColours(int32 Count)
+{
+	// Once per document: a document of many thousand comments would otherwise flood the log.
+	if (Count > 0)
+	{
+		UE_LOG(LogTemp, Warning,
+		       TEXT("Danmaku document: %d comments have a colour that does not read; they are shown in %s"), Count,
+		       FDanmakuData::DefaultFontColor);
 	}
 }
 
@@ -444,6 +517,13 @@ bool UUI_Danmaku::SetFontScale(float Scale)
 	FDanmakuDisplayControls NewControls = Controls;
 	NewControls.FontScale = Scale;
 	return ApplyControls(NewControls);
+}
+
+void UUI_Danmaku::SetReverseComments(bool bShow)
+{
+	FDanmakuDisplayControls NewControls = Controls;
+	NewControls.bShowReverse = bShow;
+	ApplyControls(NewControls);
 }
 
 void UUI_Danmaku::ApplySavedSettings()

@@ -4,6 +4,7 @@
 #include "Components/CanvasPanelSlot.h"
 #include "Components/TextBlock.h"
 #include "DanmakuTrack.h"
+#include "UI_Danmaku.h"
 
 namespace DanmakuNode
 {
@@ -42,23 +43,34 @@ void UUI_DanmakuNode::NativeDestruct()
 	Super::NativeDestruct();
 }
 
-void UUI_DanmakuNode::Init(const FDanmakuData& InData, TObjectPtr<UCanvasPanel> InCanvasPanel, bool bInIsPaused)
+void UUI_DanmakuNode::ShowOnCanvas(TObjectPtr<UCanvasPanel> InCanvasPanel, const FString& Text, float FontSize,
+                                   const FLinearColor& TextColor, bool bOutline)
 {
-	bIsPaused = bInIsPaused;
-	Data = InData;
-
 	NodeCanvasPanelSlot = InCanvasPanel->AddChildToCanvas(this);
 	NodeCanvasPanelSlot->SetAutoSize(true);
 
-	NodeContentText->SetText(FText::FromString(Data.Content));
+	bTextShortened = Text.Len() > MaxShownTextLength;
+	ShownText = Text;
+	if (bTextShortened)
+	{
+		// Never between the two halves of a surrogate pair.
+		int32 Keep = MaxShownTextLength - 1;
+		Keep -= Text[Keep - 1] >= 0xD800 && Text[Keep - 1] <= 0xDBFF ? 1 : 0;
+		ShownText = Text.Left(Keep) + TEXT("\u2026");
+	}
+	NodeContentText->SetText(FText::FromString(ShownText));
 
-	const FLinearColor TextColor(FColor::FromHex(Data.FontColor));
 	FSlateFontInfo Font = NodeContentText->GetFont();
-	Font.Size = static_cast<float>(Data.FontSize) * FontScale;
+	ShownFontSize = FontSize;
+	Font.Size = FontSize;
 	// The asset's outline keeps text readable on any picture; near-black text needs a light one to show at all.
 	FLinearColor& OutlineColor = Font.OutlineSettings.OutlineColor;
-	if (Font.OutlineSettings.OutlineSize > 0 && TextColor.GetLuminance() < DanmakuNode::DarkTextLuminance &&
-	    OutlineColor.GetLuminance() < DanmakuNode::DarkTextLuminance)
+	if (!bOutline)
+	{
+		Font.OutlineSettings.OutlineSize = 0;
+	}
+	else if (Font.OutlineSettings.OutlineSize > 0 && TextColor.GetLuminance() < DanmakuNode::DarkTextLuminance &&
+	         OutlineColor.GetLuminance() < DanmakuNode::DarkTextLuminance)
 	{
 		OutlineColor = FLinearColor(1.0f, 1.0f, 1.0f, OutlineColor.A);
 	}
@@ -68,6 +80,19 @@ void UUI_DanmakuNode::Init(const FDanmakuData& InData, TObjectPtr<UCanvasPanel> 
 
 	ForceLayoutPrepass();
 	NodeSize = GetDesiredSize();
+}
+
+void UUI_DanmakuNode::Init(const FDanmakuData& InData, TObjectPtr<UCanvasPanel> InCanvasPanel, bool bInIsPaused)
+{
+	bIsPaused = bInIsPaused;
+	Data = InData;
+
+	// A colour that does not read would make the text invisible, a size of 0 or below would make it vanish.
+	const FString& Hex =
+	    FDanmakuData::IsReadableFontColor(Data.FontColor) ? Data.FontColor : FString(FDanmakuData::DefaultFontColor);
+	const int32 FontSize = Data.FontSize > 0 ? Data.FontSize : UUI_Danmaku::NormalFontSize;
+	ShowOnCanvas(InCanvasPanel, Data.Content, static_cast<float>(FontSize) * FontScale,
+	             FLinearColor(FColor::FromHex(Hex)), true);
 
 	RollDistance = static_cast<float>(GetParent()->GetCachedGeometry().GetLocalSize().X + NodeSize.X);
 	const int32 LifeChoice = FMath::RandRange(0, 1);
@@ -99,13 +124,13 @@ void UUI_DanmakuNode::NativeTick(const FGeometry& MyGeometry, float InDeltaTime)
 		return;
 	}
 
-	if (Data.Mode != EDanmakuMode::SCROLL)
+	if (Data.Mode != EDanmakuMode::SCROLL && Data.Mode != EDanmakuMode::REVERSE)
 	{
 		return;
 	}
 
 	FVector2D Position = NodeCanvasPanelSlot->GetPosition();
-	Position.X -= InDeltaTime * RollSpeed;
+	Position.X += (Data.Mode == EDanmakuMode::REVERSE ? InDeltaTime : -InDeltaTime) * RollSpeed;
 	NodeCanvasPanelSlot->SetPosition(Position);
 }
 
@@ -118,14 +143,15 @@ void UUI_DanmakuNode::SetDisplayScales(float InSpeedScale, float InFontScale)
 void UUI_DanmakuNode::SetRepeatCount(int32 Count)
 {
 	const double OldWidth = NodeSize.X;
-	NodeContentText->SetText(FText::FromString(FString::Printf(TEXT("%s \u00D7%d"), *Data.Content, Count)));
+	NodeContentText->SetText(FText::FromString(FString::Printf(TEXT("%s \u00D7%d"), *ShownText, Count)));
 	ForceLayoutPrepass();
 	NodeSize = GetDesiredSize();
-	// A pinned comment stays centred as it widens; a scrolling one grows behind its leading edge.
+	// A pinned comment stays centred as it widens; a scrolling one grows behind its leading edge, which for a
+	// reverse comment is its right edge.
 	if (Data.Mode != EDanmakuMode::SCROLL && NodeCanvasPanelSlot)
 	{
 		FVector2D Position = GetPosition();
-		Position.X -= (NodeSize.X - OldWidth) * 0.5;
+		Position.X -= (NodeSize.X - OldWidth) * (Data.Mode == EDanmakuMode::REVERSE ? 1.0 : 0.5);
 		SetPosition(Position);
 	}
 }

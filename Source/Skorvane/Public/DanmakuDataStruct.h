@@ -14,6 +14,8 @@ enum class EDanmakuMode : int32
 	TOP = 1,
 	BOTTOM = 2,
 	REVERSE = 3,
+	// Placed by its own payload (the comment text is a JSON array), never on lanes; see FDanmakuPositionedComment.
+	POSITIONED = 7,
 };
 
 // One comment. Copied freely into the time index and into every node that shows it.
@@ -38,6 +40,11 @@ struct SKORVANE_API FDanmakuData
 	int32 FontSize = 0;
 	// Hexadecimal colour as FColor::FromHex reads it, e.g. "#FE0302".
 	FString FontColor;
+
+	// Shown for a colour that does not read.
+	static const TCHAR* const DefaultFontColor;
+	// Whether FColor::FromHex reads the text as a colour: an optional '#' and 3, 6 or 8 hexadecimal digits.
+	static bool IsReadableFontColor(const FString& Hex);
 };
 
 // Describes one kind of tracks. Kept for hosts that describe their lanes this way; the track manager holds its

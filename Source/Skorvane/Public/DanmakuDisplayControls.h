@@ -21,4 +21,6 @@ struct FDanmakuDisplayControls
 	float SpeedScale = 1.0f;
 	// Multiplies every comment's font size.
 	float FontScale = 1.0f;
+	// Reverse comments scroll left to right over the scroll comments' area; off, they are not placed.
+	bool bShowReverse = false;
 };

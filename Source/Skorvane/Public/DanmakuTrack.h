@@ -21,6 +21,8 @@ public:
 	void AddNode(UUI_DanmakuNode* Node);
 	void RemoveNode(UUI_DanmakuNode* Node);
 	bool CanAddNode(UUI_DanmakuNode* Node);
+	// Whether a node listed here is still on a canvas.
+	bool HasNodeOnCanvas() const { return FindNewestNodeOnCanvas() != nullptr; }
 
 	void Pause();
 	void Resume();
@@ -32,6 +34,7 @@ public:
 	// --
 
 private:
+	// For scroll and reverse nodes alike: each enters at its own border and moves away from it.
 	bool CanAddScrollNode(UUI_DanmakuNode* Node);
 	bool CanAddTopNode(UUI_DanmakuNode* Node);
 	bool CanAddBottomNode(UUI_DanmakuNode* Node);

@@ -14,6 +14,7 @@
 class UCanvasPanel;
 class UDanmakuTrack;
 class UUI_DanmakuNode;
+class UUI_DanmakuPositionedNode;
 
 // Why a comment handed to the manager did not reach the screen.
 UENUM()
@@ -31,10 +32,15 @@ enum class EDanmakuNotShownReason : uint8
 	// As many comments as allowed had already appeared within the last second.
 	OverRateLimit,
 	// The same text is on screen; it counts the repeat instead.
-	MergedRepeat
+	MergedRepeat,
+	// A positioned comment whose text is not a positioning payload.
+	BadPositionedPayload,
+	// Its second was passed over between two frames (a seek forward, or a frame longer than a second).
+	JumpedOver
 };
 
-// Where the manager put a comment; the node is already positioned on its lanes.
+// Where the manager put a comment; the node is already positioned on its lanes. A positioned comment takes no
+// lane: LaneCount is 0.
 struct FDanmakuPlacement
 {
 	UUI_DanmakuNode* Node = nullptr;
@@ -50,7 +56,8 @@ DECLARE_MULTICAST_DELEGATE_TwoParams(FOnDanmakuNotShown, const FDanmakuData&, ED
  * Manages the kinds of tracks. Tracks are logical abstractions that need not be displayed, and tracks may at
  * present overlap one another. Each kind has an Area, 0 to 100: the percentage of the height of
  * DanmakuCanvasPanel that the kind may use. The areas of scroll, top and reverse comments are measured from the
- * top edge, that of bottom comments from the bottom edge.
+ * top edge, that of bottom comments from the bottom edge. Scroll and reverse lanes with the same index cover the
+ * same band, which carries one direction at a time, so that no two comments there ever meet head-on.
  */
 UCLASS()
 class SKORVANE_API UDanmakuTrackManager : public UObject
@@ -65,6 +72,10 @@ public:
 	void SpawnDanmakuNode(const FDanmakuData& InData);
 	// The viewer's own comment; shown even while paused, on a random lane when none is free.
 	void SpawnDanmakuNodeUser(const FDanmakuData& InData);
+	// A comment of the index whose second playback passed over: reported as not shown.
+	void ReportJumpedOver(const FDanmakuData& InData);
+	// The widget for positioned comments; without one they are not placed.
+	void SetPositionedNodeClass(TSubclassOf<UUI_DanmakuPositionedNode> InClass);
 
 	void Open(bool bResume);
 	void Close();
@@ -75,6 +86,7 @@ public:
 	int32 GetTrackNum() const { return ScrollTracks.Num(); }
 	int32 GetTopTrackNum() const { return TopTracks.Num(); }
 	int32 GetBottomTrackNum() const { return BottomTracks.Num(); }
+	int32 GetReverseTrackNum() const { return ReverseTracks.Num(); }
 
 	// Checked for every comment, the viewer's own too; null or empty blocks nothing.
 	void SetBlockList(const TSharedPtr<const FDanmakuBlockList>& InBlockList) { BlockList = InBlockList; }
@@ -103,6 +115,8 @@ private:
 	bool AddNodeToScrollTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount);
 	bool AddNodeToTopTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount);
 	bool AddNodeToBottomTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount);
+	bool AddNodeToReverseTracks(UUI_DanmakuNode* Node, int32 StartIndex, int32 TrackCount);
+	void SpawnPositionedNode(const FDanmakuData& InData, bool bUserNode);
 
 	UFUNCTION()
 	void OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode);
@@ -121,15 +135,20 @@ private:
 	void PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIndex, int32 TrackCount, bool bUserNode);
 	// The lanes of the node's kind; null for a mode that no lane takes.
 	TArray<TObjectPtr<UDanmakuTrack>>* FindTracksForMode(EDanmakuMode Mode);
-	// First start lane from which every lane the node covers admits it; INDEX_NONE when there is none.
+	// The lanes of the other direction over the same bands as a scrolling mode's; null for a pinned mode.
+	const TArray<TObjectPtr<UDanmakuTrack>>* FindOppositeTracks(EDanmakuMode Mode) const;
+	// First start lane from which every lane the node covers admits it and whose bands carry nothing in the
+	// opposite direction; INDEX_NONE when there is none.
 	static int32 FindFreeStartIndex(const TArray<TObjectPtr<UDanmakuTrack>>& Tracks, UUI_DanmakuNode* Node,
-	                                int32 TrackCount);
+	                                int32 TrackCount, const TArray<TObjectPtr<UDanmakuTrack>>* OppositeTracks);
 	bool AddNodeToTracks(TArray<TObjectPtr<UDanmakuTrack>>& Tracks, UUI_DanmakuNode* Node, int32 StartIndex,
 	                     int32 TrackCount, const FVector2D& Position);
 	void ResizeTracks(TArray<TObjectPtr<UDanmakuTrack>>& Tracks, int32& StoredCount, int32 Area, double CanvasHeight);
 	FVector2D GetCanvasSize() const;
-	// Why a comment from the time index may not be shown now; false when it may. Counts a merged repeat.
-	bool FindHoldBackReason(const FDanmakuData& InData, EDanmakuNotShownReason& OutReason);
+	// Why a comment from the time index with this text may not be shown now; false when it may. Counts a merged
+	// repeat when merging is allowed.
+	bool FindHoldBackReason(const FString& Text, bool bMayMerge, EDanmakuNotShownReason& OutReason);
+	void ForEachTrack(TFunctionRef<void(UDanmakuTrack&)> Visit);
 	void NoteShown(UUI_DanmakuNode* DanmakuNode, bool bUserNode);
 	double GetNow() const;
 
@@ -152,11 +171,15 @@ private:
 	int32 BottomArea = 25;
 	int32 BottomTrackCount = 0;
 
-	// No layout places reverse comments yet; the lanes are declared for when one does.
+	// Over the scroll lanes' area, while reverse comments are shown.
 	UPROPERTY()
 	TArray<TObjectPtr<UDanmakuTrack>> ReverseTracks;
-	int32 ReverseArea = 75;
 	int32 ReverseTrackCount = 0;
+
+	TSubclassOf<UUI_DanmakuPositionedNode> DanmakuPositionedNodeClass;
+	// Positioned comments on the canvas, which no lane lists.
+	UPROPERTY()
+	TArray<TObjectPtr<UUI_DanmakuNode>> PositionedNodes;
 
 	bool bIsPaused = false;
 	const UUI_DanmakuNode* NodeNotShown = nullptr;

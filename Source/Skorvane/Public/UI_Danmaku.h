@@ -10,6 +10,7 @@
 #include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
 #include "UI_DanmakuNodeSetting.h"
+#include "UI_DanmakuPositionedNode.h"
 #include "DanmakuDataStruct.h"
 
 #include "UI_Danmaku.generated.h"
@@ -73,6 +74,9 @@ public:
 	// For comments that appear from now on; 0.1 to 10.
 	bool SetSpeedScale(float Scale);
 	bool SetFontScale(float Scale);
+	// Reverse comments scroll left to right over the scroll comments' area when on; off, they are reported as not
+	// placed (EDanmakuNotShownReason::ModeNeverPlaced).
+	void SetReverseComments(bool bShow);
 	// Applies the settings store: its speed scale, its font size as a scale of the normal size, and on or off.
 	void ApplySavedSettings();
 	const FDanmakuDisplayControls& GetDisplayControls() const { return Controls; }
@@ -99,6 +103,11 @@ private:
 	void ParseDanmaku(const FString& JsonText);
 	void ParseDanmakuUtf8(FUtf8StringView JsonText);
 	void ParseDanmakuXml(const FString& XmlText);
+	// Files the records of a loaded document.
+	void FileLoadedRecords(TArray<FDanmakuData>& Records);
+	void WarnOfUnreadableColours(int32 Count);
+	// Reports the comments filed under the seconds after From and before To as passed over.
+	void ReportJumpedOver(const FTimespan& From, const FTimespan& To);
 	bool ApplyControls(const FDanmakuDisplayControls& NewControls);
 
 	UPROPERTY(meta = (BindWidget))
@@ -111,6 +120,8 @@ private:
 	TSubclassOf<UUI_DanmakuNode> DanmakuNodeClass;
 	UPROPERTY(EditDefaultsOnly, Category = "UI")
 	TSubclassOf<UUI_DanmakuNode> DanmakuNodeUserClass;
+	UPROPERTY(EditDefaultsOnly, Category = "UI")
+	TSubclassOf<UUI_DanmakuPositionedNode> DanmakuPositionedNodeClass;
 
 	FTimespan LastSecond;
 	TMap<FTimespan, TArray<FDanmakuData>> DanmakuMap;

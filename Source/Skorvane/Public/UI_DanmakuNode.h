@@ -15,17 +15,21 @@ class UUI_DanmakuNode;
 DECLARE_MULTICAST_DELEGATE_OneParam(FOnDanmakuNodeEvent, UUI_DanmakuNode*);
 
 // One comment on the overlay's canvas. It measures itself, works out its life and speed, asks to be placed
-// through OnStarted, scrolls left if it is a scroll comment and takes itself off the canvas when its time is up.
+// through OnStarted, scrolls left (a reverse comment right) and takes itself off the canvas when its time is up.
 UCLASS()
 class SKORVANE_API UUI_DanmakuNode : public UUserWidget
 {
 	GENERATED_BODY()
 
-private:
+protected:
 	UPROPERTY(meta = (BindWidget, ShowInnerProperties))
 	TObjectPtr<UTextBlock> NodeContentText;
 
 public:
+	// Longer texts are cut to this many characters, the last one an ellipsis, so that one comment cannot stall a
+	// frame with its layout.
+	static constexpr int32 MaxShownTextLength = 1000;
+
 	// Ready to be placed; the track manager places or removes the node during this broadcast.
 	FOnDanmakuNodeEvent OnStarted;
 	// The node's time ran out and it has left the canvas.
@@ -51,6 +55,11 @@ public:
 	// Seconds left to live.
 	float GetRollTime() const { return RollTime; }
 	const FDanmakuData& GetData() const { return Data; }
+	// The text as shown, before any repeat count, and whether it was cut to MaxShownTextLength.
+	const FString& GetShownText() const { return ShownText; }
+	bool IsTextShortened() const { return bTextShortened; }
+	// The font size the text is drawn at.
+	float GetShownFontSize() const { return ShownFontSize; }
 
 	void AddUsedTrack(TObjectPtr<UDanmakuTrack> InTrack);
 	TArray<TObjectPtr<UDanmakuTrack>> GetUseTracks() const { return UsedTracks; }
@@ -63,7 +72,10 @@ protected:
 	virtual void NativeTick(const FGeometry& MyGeometry, float InDeltaTime) override;
 	//~ End UUserWidget Interface
 
-private:
+	// Puts the node on the canvas, shows the text (cut when too long) in the size and colour and measures it.
+	void ShowOnCanvas(TObjectPtr<UCanvasPanel> InCanvasPanel, const FString& Text, float FontSize,
+	                  const FLinearColor& TextColor, bool bOutline);
+
 	UPROPERTY(meta = (ShowInnerProperties))
 	TObjectPtr<UCanvasPanelSlot> NodeCanvasPanelSlot;
 
@@ -78,4 +90,7 @@ private:
 	TArray<TObjectPtr<UDanmakuTrack>> UsedTracks;
 	float SpeedScale = 1.0f;
 	float FontScale = 1.0f;
+	FString ShownText;
+	bool bTextShortened = false;
+	float ShownFontSize = 0.0f;
 };
