@@ -27,6 +27,18 @@ FString FormatColour(const FColor& Color)
 	return FString::Printf(TEXT("&H%02X%02X%02X&"), Color.B, Color.G, Color.R);
 }
 
+// Milliseconds as \move and \t take them.
+int64 Milliseconds(double Seconds)
+{
+	return int64(FMath::RoundToDouble(Seconds * 1000.0));
+}
+
+// The ASS transparency of a colour's alpha times an opacity: 00 opaque, FF invisible.
+int32 Transparency(const FColor& Color, double Opacity)
+{
+	return 255 - FMath::Clamp(int32(FMath::RoundToDouble(Color.A * FMath::Clamp(Opacity, 0.0, 1.0))), 0, 255);
+}
+
 bool ReadNumber(const FJsonObject& Event, const TCHAR* Name, double& Out, FString& OutMissing)
 {
 	if (!Event.TryGetNumberField(Name, Out))
@@ -124,7 +136,6 @@ bool FAssExport::ReadTrace(const FString& TraceText, FString& OutError)
 			    !ReadNumber(*Event, TEXT("life"), Placement.Life, Missing) ||
 			    !ReadNumber(*Event, TEXT("x"), Placement.X, Missing) ||
 			    !ReadNumber(*Event, TEXT("y"), Placement.Y, Missing) ||
-			    !ReadNumber(*Event, TEXT("speed"), Placement.Speed, Missing) ||
 			    !ReadNumber(*Event, TEXT("mode"), Mode, Missing) || !ReadNumber(*Event, TEXT("id"), Id, Missing) ||
 			    !Event->TryGetStringField(TEXT("text"), Placement.Text))
 			{
@@ -134,6 +145,21 @@ bool FAssExport::ReadTrace(const FString& TraceText, FString& OutError)
 			}
 			Placement.Id = int32(Id);
 			Placement.Mode = int32(Mode);
+			// A comment that stands still may trace no speed (null).
+			Event->TryGetNumberField(TEXT("speed"), Placement.Speed);
+			FString Direction;
+			Placement.bLeftToRight = Event->TryGetStringField(TEXT("direction"), Direction) && Direction == TEXT("ltr");
+			Placement.bPositioned = Event->TryGetNumberField(TEXT("end_x"), Placement.EndX) &&
+			                        Event->TryGetNumberField(TEXT("end_y"), Placement.EndY);
+			if (Placement.bPositioned)
+			{
+				Event->TryGetNumberField(TEXT("move_delay"), Placement.MoveDelay);
+				Event->TryGetNumberField(TEXT("move_duration"), Placement.MoveDuration);
+				Event->TryGetNumberField(TEXT("alpha_from"), Placement.AlphaFrom);
+				Event->TryGetNumberField(TEXT("alpha_to"), Placement.AlphaTo);
+				Event->TryGetNumberField(TEXT("rotate_z"), Placement.RotateZ);
+				Event->TryGetNumberField(TEXT("rotate_y"), Placement.RotateY);
+			}
 			Event->TryGetBoolField(TEXT("own"), Placement.bOwn);
 			// Traces written before sizes and colours were traced: the node's height per line, and white.
 			double NodeHeight = 0.0;
@@ -184,13 +210,20 @@ FString FAssExport::WriteDialogue(const FPlacement& Placement) const
 {
 	const double End = Placement.End >= 0.0 ? Placement.End : Placement.Start + Placement.Life;
 	FString Override = TEXT("{\\an7");
-	if (Placement.Mode == 0)
+	if (Placement.bPositioned)
 	{
-		// The node moves left at its speed for its whole life, cut short or not.
+		Override += FString::Printf(TEXT("\\move(%s,%s,%s,%s,%lld,%lld)"), *FormatNumber(Placement.X),
+		                            *FormatNumber(Placement.Y), *FormatNumber(Placement.EndX),
+		                            *FormatNumber(Placement.EndY), Milliseconds(Placement.MoveDelay),
+		                            Milliseconds(Placement.MoveDelay + Placement.MoveDuration));
+	}
+	else if (Placement.Mode == 0 || Placement.bLeftToRight)
+	{
+		// The node moves at its speed for its whole life, cut short or not: left, or right for a reverse comment.
+		const double Way = (Placement.bLeftToRight ? 1.0 : -1.0) * Placement.Speed * Placement.Life;
 		Override +=
 		    FString::Printf(TEXT("\\move(%s,%s,%s,%s,0,%lld)"), *FormatNumber(Placement.X), *FormatNumber(Placement.Y),
-		                    *FormatNumber(Placement.X - Placement.Speed * Placement.Life), *FormatNumber(Placement.Y),
-		                    int64(FMath::RoundToDouble(Placement.Life * 1000.0)));
+		                    *FormatNumber(Placement.X + Way), *FormatNumber(Placement.Y), Milliseconds(Placement.Life));
 	}
 	else
 	{
@@ -200,8 +233,24 @@ FString FAssExport::WriteDialogue(const FPlacement& Placement) const
 	{
 		Override += FString::Printf(TEXT("\\fs%s"), *FormatNumber(Placement.LineHeight));
 	}
-	Override +=
-	    FString::Printf(TEXT("\\c%s\\alpha&H%02X&}"), *FormatColour(Placement.Color), 255 - int32(Placement.Color.A));
+	Override += FString::Printf(TEXT("\\c%s\\alpha&H%02X&"), *FormatColour(Placement.Color),
+	                            Transparency(Placement.Color, Placement.AlphaFrom));
+	if (Placement.AlphaTo != Placement.AlphaFrom)
+	{
+		// The engine fades the text linearly over its life.
+		Override += FString::Printf(TEXT("\\t(0,%lld,\\alpha&H%02X&)"), Milliseconds(Placement.Life),
+		                            Transparency(Placement.Color, Placement.AlphaTo));
+	}
+	// The engine turns clockwise on screen, ASS counter-clockwise; both about the top-left corner here (\an7).
+	if (Placement.RotateZ != 0.0)
+	{
+		Override += FString::Printf(TEXT("\\frz%s"), *FormatNumber(-Placement.RotateZ));
+	}
+	if (Placement.RotateY != 0.0)
+	{
+		Override += FString::Printf(TEXT("\\fry%s"), *FormatNumber(Placement.RotateY));
+	}
+	Override += TEXT("}");
 	// Layer 1 keeps the viewer's own comments above the others, as their node class draws them.
 	return FString::Printf(TEXT("Dialogue: %d,%s,%s,Danmaku,%d,0,0,0,,%s%s"), Placement.bOwn ? 1 : 0,
 	                       *FormatTime(Placement.Start), *FormatTime(End), Placement.Id, *Override,

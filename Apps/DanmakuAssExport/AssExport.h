@@ -38,6 +38,18 @@ private:
 		double X = 0.0;
 		double Y = 0.0;
 		double Speed = 0.0;
+		// Left to right: a reverse comment.
+		bool bLeftToRight = false;
+		// A positioned comment's move, opacity and turns; bPositioned when the trace gives them.
+		bool bPositioned = false;
+		double EndX = 0.0;
+		double EndY = 0.0;
+		double MoveDelay = 0.0;
+		double MoveDuration = 0.0;
+		double AlphaFrom = 1.0;
+		double AlphaTo = 1.0;
+		double RotateZ = 0.0;
+		double RotateY = 0.0;
 		double LineHeight = 0.0;
 		bool bOwn = false;
 		FColor Color = FColor::White;

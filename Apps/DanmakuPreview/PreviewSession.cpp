@@ -256,7 +256,7 @@ void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 	Manager->OnDanmakuPlaced.AddLambda(
 	    [this, Manager](const FDanmakuPlacement& Placement)
 	    {
-		    ++(Placement.bUserNode ? Counts.ShownOwn : Counts.ShownFromDocument);
+		    Counts.CountPlaced(*Placement.Node, Placement.bUserNode);
 		    NoteLanes(Manager);
 		    Trace.WritePlacement(Placement);
 	    });
@@ -264,7 +264,7 @@ void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 	    [this, Manager](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
 	    {
 		    NoteLanes(Manager);
-		    Counts.CountNotShown(Reason);
+		    Counts.CountNotShown(Data, Reason);
 		    Trace.WriteNotShown(Data, Reason, Manager->GetNodeNotShown());
 	    });
 }
@@ -362,7 +362,7 @@ int32 FPreviewSession::Run()
 		return 1;
 	}
 	const double Duration = Player->GetDuration().GetTotalSeconds();
-	Document.FindPastTheEnd(Duration);
+	Document.SetDuration(Duration);
 	for (const FCommentDocument::FUnshowable& Comment : Document.Unshowable)
 	{
 		Trace.WriteNeverShown(MediaUrl, Comment);
@@ -414,6 +414,15 @@ int32 FPreviewSession::Run()
 		                                       Options.SnapshotTimes[NextSnapshot], Seconds, Duration);
 		FAppConsole::Warning(Missed);
 		MissedSnapshots.Add(Missed);
+	}
+	for (const FCommentDocument::FUnshowable& Comment : Document.SettleAfterRun(Counts.DueSeconds))
+	{
+		Trace.WriteNeverShown(MediaUrl, Comment);
+	}
+	if (Document.NotReached > 0)
+	{
+		Trace.WriteEvent(TEXT("not_reached"), FString::Printf(TEXT(",\"lesson\":%s,\"comments\":%d"),
+		                                                      *FCommentTrace::Quote(MediaUrl), Document.NotReached));
 	}
 	WriteSummary(Seconds);
 	Trace.ForgetPlacedNodes();

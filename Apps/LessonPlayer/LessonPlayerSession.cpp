@@ -261,7 +261,7 @@ void FLessonPlayerSession::OnLessonOpened(const FString& Url)
 	Lesson->bOpened = true;
 	const double Duration = Media->GetDuration().GetTotalSeconds();
 	Lesson->Timeline.SetDuration(Duration);
-	Lesson->Document.FindPastTheEnd(Duration);
+	Lesson->Document.SetDuration(Duration);
 	for (const FCommentDocument::FUnshowable& Comment : Lesson->Document.Unshowable)
 	{
 		Trace.WriteNeverShown(Lesson->Url, Comment);
@@ -301,7 +301,7 @@ void FLessonPlayerSession::BindReports(UDanmakuTrackManager* Manager)
 		    Trace.WritePlacement(Placement);
 		    if (FLesson* Lesson = CurrentLesson())
 		    {
-			    ++(Placement.bUserNode ? Lesson->Counts.ShownOwn : Lesson->Counts.ShownFromDocument);
+			    Lesson->Counts.CountPlaced(*Placement.Node, Placement.bUserNode);
 			    if (!Placement.bUserNode)
 			    {
 				    Lesson->Timeline.Add(FLessonTimeline::ECount::Shown, MediaSeconds(),
@@ -319,7 +319,7 @@ void FLessonPlayerSession::BindReports(UDanmakuTrackManager* Manager)
 		    {
 			    return;
 		    }
-		    Lesson->Counts.CountNotShown(Reason);
+		    Lesson->Counts.CountNotShown(Data, Reason);
 		    Lesson->Timeline.Add(FLessonTimeline::ECount::Dropped, MediaSeconds(), int32(Data.Mode));
 	    });
 }
@@ -593,6 +593,27 @@ bool FLessonPlayerSession::WriteSnapshot(const FString& Name, FString& OutError)
 	return true;
 }
 
+void FLessonPlayerSession::SettleDocuments()
+{
+	for (const TSharedPtr<FLesson>& Lesson : Lessons)
+	{
+		if (Lesson->CommentsFile.IsEmpty())
+		{
+			continue;
+		}
+		for (const FCommentDocument::FUnshowable& Comment : Lesson->Document.SettleAfterRun(Lesson->Counts.DueSeconds))
+		{
+			Trace.WriteNeverShown(Lesson->Url, Comment);
+		}
+		if (Lesson->Document.NotReached > 0)
+		{
+			Trace.WriteEvent(TEXT("not_reached"),
+			                 FString::Printf(TEXT(",\"lesson\":%s,\"comments\":%d"), *FCommentTrace::Quote(Lesson->Url),
+			                                 Lesson->Document.NotReached));
+		}
+	}
+}
+
 void FLessonPlayerSession::WriteSummary()
 {
 	TArray<FString> Lines;
@@ -755,6 +776,7 @@ int32 FLessonPlayerSession::Run()
 	}
 	if (ExitCode == 0)
 	{
+		SettleDocuments();
 		WriteSummary();
 	}
 	Trace.ForgetPlacedNodes();

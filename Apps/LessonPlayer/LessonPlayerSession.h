@@ -63,6 +63,8 @@ private:
 	void OnEvent(const FString& Event, const FString& Fields);
 	void PollPlayerState();
 	bool WriteSnapshot(const FString& Name, FString& OutError);
+	// Accounts for the comments of every document that were never due.
+	void SettleDocuments();
 	void WriteSummary();
 	FString TimeLabel() const;
 	double MediaSeconds() const;

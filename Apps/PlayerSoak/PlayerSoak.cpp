@@ -322,7 +322,11 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 		}
 		for (int32 HandedNow : Handed)
 		{
-			HandedSecond = HandedNow;
+			// A second passed over is reported once, when the clock is already past it.
+			if (HandedNow == Second)
+			{
+				HandedSecond = HandedNow;
+			}
 			if (const TArray<int32>* Ids = IdsBySecond.Find(HandedNow))
 			{
 				for (int32 Id : *Ids)

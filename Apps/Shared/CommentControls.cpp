@@ -44,7 +44,10 @@ FString FCommentControls::Usage()
 	    "                      (default 75,25)\n"
 	    "  --speed X           speed scale of comments, 0.1 to 10 (default 1)\n"
 	    "  --font-scale X      font-size scale of comments, 0.1 to 10 (default 1)\n"
-	    "  --saved-settings    apply the settings store (font size, speed scale, on/off) first\n");
+	    "  --saved-settings    apply the settings store (font size, speed scale, on/off) first\n"
+	    "  --no-reverse        do not place reverse comments (which scroll left to right); they are shown by\n"
+	    "                      default here, while the overlay of a game leaves them off until its host turns them "
+	    "on\n");
 }
 
 bool FCommentControls::ParseOption(const TArray<FString>& Arguments, int32& Index, FString& OutError)
@@ -53,6 +56,11 @@ bool FCommentControls::ParseOption(const TArray<FString>& Arguments, int32& Inde
 	if (Argument == TEXT("--saved-settings"))
 	{
 		bApplySavedSettings = true;
+		return true;
+	}
+	if (Argument == TEXT("--no-reverse"))
+	{
+		Display.bShowReverse = false;
 		return true;
 	}
 	const bool bTakesValue =
@@ -141,6 +149,7 @@ bool FCommentControls::ApplyTo(UUI_Danmaku& Overlay, FString& OutError) const
 	{
 		Overlay.AddBlockedWord(Word);
 	}
+	Overlay.SetReverseComments(Display.bShowReverse);
 	for (const FString& Pattern : BlockedPatterns)
 	{
 		if (!Overlay.AddBlockedPattern(Pattern, &OutError))

@@ -6,9 +6,11 @@
 class UUI_Danmaku;
 
 // The overlay's comment controls as program options: block list, density limits, repeat merging and display
-// settings. The defaults leave the overlay as it is.
+// settings. The defaults leave the overlay as it is, except that reverse comments are shown.
 struct FCommentControls
 {
+	FCommentControls() { Display.bShowReverse = true; }
+
 	TArray<FString> BlockedWords;
 	TArray<FString> BlockedPatterns;
 	// The overlay's display controls the options set; the defaults are the overlay's.

@@ -126,6 +126,8 @@ void FCommentDocument::ResetCounts()
 {
 	Comments = 0;
 	NeverPlacedMode = 0;
+	Reverse = 0;
+	MaskedColours = 0;
 	ClampedIds = 0;
 	FirstClampedId.Empty();
 	Unshowable.Reset();
@@ -137,7 +139,7 @@ bool FCommentDocument::ScanXml(FString& OutError)
 {
 	ResetCounts();
 	TArray<FDanmakuData> Records;
-	if (!FDanmakuXmlReader::Read(ToText(), Records, &Skipped))
+	if (!FDanmakuXmlReader::Read(ToText(), Records, &Skipped, &MaskedColours))
 	{
 		OutError = FString::Printf(TEXT("%s is not an XML comment document (well-formed XML with an <i> root)"), *Path);
 		return false;
@@ -164,7 +166,13 @@ void FCommentDocument::Note(double Id, const FString& IdText, double Ticks, doub
 	}
 	const int32 ShownId = FMath::IsNaN(Id) ? 0 : int32(FMath::Clamp(Id, double(MIN_int32), double(MAX_int32)));
 	const int32 ModeNumber = FMath::IsNaN(Mode) ? 0 : int32(FMath::Clamp(Mode, double(MIN_int32), double(MAX_int32)));
-	if (ModeNumber < 0 || ModeNumber > 2)
+	const EDanmakuMode AsMode = static_cast<EDanmakuMode>(ModeNumber);
+	if (AsMode == EDanmakuMode::REVERSE)
+	{
+		++Reverse;
+	}
+	else if (AsMode != EDanmakuMode::SCROLL && AsMode != EDanmakuMode::TOP && AsMode != EDanmakuMode::BOTTOM &&
+	         AsMode != EDanmakuMode::POSITIONED)
 	{
 		++NeverPlacedMode;
 	}
@@ -357,20 +365,32 @@ bool FCommentDocument::Scan(FString& OutError)
 	return true;
 }
 
-void FCommentDocument::FindPastTheEnd(double DurationSeconds)
+TArray<FCommentDocument::FUnshowable> FCommentDocument::SettleAfterRun(const TMap<int64, int32>& DueSeconds)
 {
-	if (bPastTheEndFound || DurationSeconds <= 0.0)
+	TArray<FUnshowable> PastTheEnd;
+	if (bSettled)
 	{
-		return;
+		return PastTheEnd;
 	}
-	bPastTheEndFound = true;
+	bSettled = true;
 	for (const FFiled& Comment : Filed)
 	{
-		// The clock stops at the end, so a second that starts there is never entered.
-		if (std::trunc(Comment.Seconds) >= DurationSeconds)
+		const double Second = std::trunc(Comment.Seconds);
+		if (DueSeconds.Contains(int64(Second)))
 		{
-			Unshowable.Add({Comment.Id, Comment.Mode, Comment.Seconds, EUnshowable::PastTheEnd});
+			continue;
+		}
+		// The clock stops at the end, so a second that starts there is entered only if the clock lands on it.
+		if (Duration >= 0.0 && Second >= Duration)
+		{
+			PastTheEnd.Add({Comment.Id, Comment.Mode, Comment.Seconds, EUnshowable::PastTheEnd});
+		}
+		else
+		{
+			++NotReached;
 		}
 	}
+	Unshowable.Append(PastTheEnd);
 	Filed.Empty();
+	return PastTheEnd;
 }

@@ -42,8 +42,12 @@ public:
 	// Reads and checks the file; false with a message naming the file and, for broken JSON, the line and
 	// character of the fault.
 	bool Read(const FString& InPath, FString& OutError);
-	// Adds the comments filed at or after the end of media of this length to the unshowable ones (once).
-	void FindPastTheEnd(double DurationSeconds);
+	// The length of the media the document belongs to, once it opened.
+	void SetDuration(double DurationSeconds) { Duration = DurationSeconds; }
+	// After the run, given the seconds that were due during it (entered or passed over): the comments of the other
+	// seconds become unshowable past the end of the media when they lie there, and are otherwise not reached.
+	// Returns those past the end; once only.
+	TArray<FUnshowable> SettleAfterRun(const TMap<int64, int32>& DueSeconds);
 	// Hands the document to the overlay's loader for its format and forgets it; the counts stay.
 	void HandTo(UUI_Danmaku& Overlay);
 
@@ -53,13 +57,18 @@ public:
 	FString Path;
 	EFormat Format = EFormat::Json;
 	int32 Comments = 0;
+	// Modes no overlay places; reverse comments are counted apart, since a host may turn them on.
 	int32 NeverPlacedMode = 0;
+	int32 Reverse = 0;
+	// Comments filed under a second that was never due during the run, known after SettleAfterRun.
+	int32 NotReached = 0;
 	// Ids beyond 32 bits, which the overlay saturates.
 	int32 ClampedIds = 0;
 	FString FirstClampedId;
 	TArray<FUnshowable> Unshowable;
-	// XML comments left out for a missing or bad attribute.
+	// XML comments left out for a missing or bad attribute, and XML colours cut to 24 bits.
 	int32 Skipped = 0;
+	int32 MaskedColours = 0;
 
 private:
 	struct FFiled
@@ -81,5 +90,6 @@ private:
 	// The file's bytes in UTF-8, without a byte order mark.
 	std::string Bytes;
 	TArray<FFiled> Filed;
-	bool bPastTheEndFound = false;
+	double Duration = -1.0;
+	bool bSettled = false;
 };

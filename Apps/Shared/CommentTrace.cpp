@@ -4,6 +4,7 @@
 #include "Fonts/FontMeasure.h"
 #include "Headless/HeadlessApplication.h"
 #include "UI_DanmakuNode.h"
+#include "UI_DanmakuPositionedNode.h"
 
 #include <cmath>
 
@@ -91,6 +92,10 @@ FString FCommentTrace::ReasonName(EDanmakuNotShownReason Reason)
 			return TEXT("over the per-second limit");
 		case EDanmakuNotShownReason::MergedRepeat:
 			return TEXT("repeat counted on the comment shown");
+		case EDanmakuNotShownReason::BadPositionedPayload:
+			return TEXT("positioned comment without a readable payload");
+		case EDanmakuNotShownReason::JumpedOver:
+			return TEXT("its second was jumped over");
 	}
 	return TEXT("unknown");
 }
@@ -141,20 +146,43 @@ void FCommentTrace::WritePlacement(const FDanmakuPlacement& Placement)
 	const FDanmakuData& Data = Node->GetData();
 	const FVector2D Position = Node->GetPosition();
 	const FVector2D Size = Node->GetNodeSize();
-	// One line of the comment's font, as the renderer measures it: what a subtitle renderer sizes its font by.
+	// One line of the comment's font as drawn, as the renderer measures it: what a subtitle renderer sizes its
+	// font by.
 	FSlateFontInfo Font;
-	Font.Size = float(Data.FontSize);
+	Font.Size = Node->GetShownFontSize();
 	const double LineHeight = FSlateFontMeasure::Get().GetMaxCharacterHeight(Font);
 	const int32 NodeNumber = ++PlacedNodes;
+	FString Motion;
+	if (Data.Mode == EDanmakuMode::SCROLL || Data.Mode == EDanmakuMode::REVERSE)
+	{
+		Motion = FString::Printf(TEXT(",\"direction\":\"%s\""),
+		                         Data.Mode == EDanmakuMode::REVERSE ? TEXT("ltr") : TEXT("rtl"));
+	}
+	FVector2D Start = Position;
+	if (const UUI_DanmakuPositionedNode* Positioned = Cast<UUI_DanmakuPositionedNode>(Node))
+	{
+		const FDanmakuPositionedComment& Comment = Positioned->GetComment();
+		Start = Positioned->GetStartPosition();
+		const FVector2D End = Positioned->GetEndPosition();
+		Motion =
+		    FString::Printf(TEXT(",\"end_x\":%s,\"end_y\":%s,\"move_delay\":%s,\"move_duration\":%s,"
+		                         "\"alpha_from\":%s,\"alpha_to\":%s,\"rotate_z\":%s,\"rotate_y\":%s,\"outline\":%s"),
+		                    *Number(End.X), *Number(End.Y), *Number(Comment.MoveDelay), *Number(Comment.MoveDuration),
+		                    *Number(Comment.AlphaFrom), *Number(Comment.AlphaTo), *Number(Comment.RotateZ),
+		                    *Number(Comment.RotateY), Comment.bOutline ? TEXT("true") : TEXT("false"));
+	}
+	const FString Color =
+	    FDanmakuData::IsReadableFontColor(Data.FontColor) ? Data.FontColor : FString(FDanmakuData::DefaultFontColor);
 	WriteLine(Prefix(TEXT("placed")) +
-	          FString::Printf(TEXT(",\"id\":%d,\"text\":%s,\"mode\":%d,\"spawn\":%s,\"first_lane\":%d,\"lanes\":%d,"
-	                               "\"x\":%.3f,\"y\":%.3f,\"width\":%.3f,\"height\":%.3f,\"speed\":%.3f,\"life\":%.3f,"
-	                               "\"own\":%s,\"node\":%d,\"font_size\":%d,\"line_height\":%.3f,\"color\":%s}"),
-	                          Data.DanmakuID, *Quote(Data.Content), int32(Data.Mode),
-	                          *Number(double(Data.SpawnTime) / 1e7), Placement.FirstLane, Placement.LaneCount,
-	                          Position.X, Position.Y, Size.X, Size.Y, double(Node->GetRollSpeed()),
-	                          double(Node->GetRollTime()), Placement.bUserNode ? TEXT("true") : TEXT("false"),
-	                          NodeNumber, Data.FontSize, LineHeight, *Quote(FColor::FromHex(Data.FontColor).ToHex())));
+	          FString::Printf(
+	              TEXT(",\"id\":%d,\"text\":%s,\"mode\":%d,\"spawn\":%s,\"first_lane\":%d,\"lanes\":%d,"
+	                   "\"x\":%s,\"y\":%s,\"width\":%s,\"height\":%s,\"speed\":%s,\"life\":%s,"
+	                   "\"own\":%s,\"node\":%d,\"font_size\":%s,\"line_height\":%s,\"color\":%s%s}"),
+	              Data.DanmakuID, *Quote(Node->GetShownText()), int32(Data.Mode), *Number(double(Data.SpawnTime) / 1e7),
+	              Placement.FirstLane, Placement.LaneCount, *Number(Start.X), *Number(Start.Y), *Number(Size.X),
+	              *Number(Size.Y), *Number(double(Node->GetRollSpeed())), *Number(double(Node->GetRollTime())),
+	              Placement.bUserNode ? TEXT("true") : TEXT("false"), NodeNumber, *Number(Node->GetShownFontSize()),
+	              *Number(LineHeight), *Quote(FColor::FromHex(Color).ToHex()), *Motion));
 	if (!File)
 	{
 		return;

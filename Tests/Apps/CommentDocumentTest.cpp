@@ -39,16 +39,22 @@ TEST(CommentDocument, CountsWhatTheOverlayWillNeverShowAsTheOverlayReadsIt)
 	    Document, Error))
 	    << TCHAR_TO_UTF8(*Error);
 	EXPECT_EQ(Document.Comments, 7);
-	EXPECT_EQ(Document.NeverPlacedMode, 1);
+	EXPECT_EQ(Document.NeverPlacedMode, 0);
+	EXPECT_EQ(Document.Reverse, 1);
 	EXPECT_EQ(Document.ClampedIds, 2);
 	EXPECT_EQ(Document.FirstClampedId, TEXT("3000000000"));
 	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::NegativeTime), 1)
 	    << "-0.9 s is filed under second 0 and shown; -1 s is not";
 	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::TimeOutOfRange), 1);
-	Document.FindPastTheEnd(60.0);
-	Document.FindPastTheEnd(30.0);
+	// The run played second 0 only.
+	Document.SetDuration(60.0);
+	TMap<int64, int32> Due;
+	Due.Add(0, 1);
+	EXPECT_EQ(Document.SettleAfterRun(Due).Num(), 1);
+	EXPECT_EQ(Document.SettleAfterRun(TMap<int64, int32>()).Num(), 0);
 	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::PastTheEnd), 1)
-	    << "59.5 s is reached in a minute, 60 s is not; counted once";
+	    << "60 s lies past the end of a minute; counted once";
+	EXPECT_EQ(Document.NotReached, 1) << "59.5 s could be reached but was not";
 	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Json);
 }
 
@@ -67,17 +73,27 @@ TEST(CommentDocument, CountsAnXmlDocumentAsTheOverlayWillFileIt)
 	FCommentDocument Document;
 	FString Error;
 	ASSERT_TRUE(ReadDocument(TEXT("<i><d p=\"1,1,25,0\">a</d><d p=\"2,6,25,0\">reverse</d>"
-	                              "<d p=\"3,7,25,0\">special</d><d p=\"4,1,25,red\">bad</d>"
-	                              "<d p=\"-2,1,25,0\">early</d><d p=\"90,5,25,0\">late</d></i>"),
+	                              "<d p=\"3,7,25,0\">[0,0,\"1-1\",4,\"positioned\"]</d><d p=\"4,1,25,red\">bad</d>"
+	                              "<d p=\"5,8,25,0\">code</d><d p=\"6,1,25,4294967295\">white</d>"
+	                              "<d p=\"-2,1,25,0\">early</d><d p=\"90,5,25,0\">at the end</d></i>"),
 	                         Document, Error, TEXT("xml")))
 	    << TCHAR_TO_UTF8(*Error);
 	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Xml);
-	EXPECT_EQ(Document.Comments, 5);
-	EXPECT_EQ(Document.NeverPlacedMode, 2);
+	EXPECT_EQ(Document.Comments, 7);
+	EXPECT_EQ(Document.NeverPlacedMode, 1);
+	EXPECT_EQ(Document.Reverse, 1);
 	EXPECT_EQ(Document.Skipped, 1);
+	EXPECT_EQ(Document.MaskedColours, 1);
 	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::NegativeTime), 1);
-	Document.FindPastTheEnd(60.0);
-	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::PastTheEnd), 1);
+	// A lesson of exactly 90 s whose clock landed on its last second: the comment there was due, not past the end.
+	Document.SetDuration(90.0);
+	TMap<int64, int32> Due;
+	for (const int64 Second : {1, 2, 3, 5, 6, 90})
+	{
+		Due.Add(Second, 1);
+	}
+	EXPECT_EQ(Document.SettleAfterRun(Due).Num(), 0);
+	EXPECT_EQ(Document.NotReached, 0);
 
 	// Without an extension that says, the first character does.
 	ASSERT_TRUE(ReadDocument(TEXT("\n <i><d p=\"1,1,25,0\">a</d></i>"), Document, Error, TEXT("txt")))

@@ -28,13 +28,20 @@ FString MakeXmlDocument()
 	for (int32 Index = 0; Index < 90; ++Index)
 	{
 		const int64 RowId = Index % 4 == 0 ? 45786327839981568LL + Index : 1000 + Index;
-		Xml += FString::Printf(TEXT("<d p=\"%.3f,%d,%d,%d,1712949344,0,a1b2c3d4,%lld\">第%d条 &amp; &#x1F600; "
-		                            "{b}\\n&lt;i&gt;%s</d>\n"),
-		                       0.25 * Index + 0.1, Modes[Index % 10], Index % 3 == 0 ? 18 : 25,
-		                       (Index * 2654435) % 16777216, RowId, Index,
-		                       Index % 7 == 0 ? TEXT("&#10;second") : TEXT(""));
+		const FString Text = FString::Printf(TEXT("第%d条 &amp; &#x1F600; {b}%sn&lt;i&gt;%s"), Index,
+		                                     Modes[Index % 10] == 7 ? TEXT("\\\\") : TEXT("\\"),
+		                                     Index % 7 == 0 ? TEXT("&#10;second") : TEXT(""));
+		// A positioned comment's text is its payload: from a fifth across to three fifths, fading to 0.6.
+		const FString Content =
+		    Modes[Index % 10] != 7
+		        ? Text
+		        : FString::Printf(TEXT("[0.2,\"0.3\",\"1-0.6\",4,\"%s\",0,0,0.6,0.3,2000,500]"), *Text);
+		// The first colour has 32 bits, as some files have; players keep the low 24.
+		const int64 Colour = Index == 0 ? 4294967295LL : (Index * 2654435) % 16777216;
+		Xml += FString::Printf(TEXT("<d p=\"%.3f,%d,%d,%lld,1712949344,0,a1b2c3d4,%lld\">%s</d>\n"), 0.25 * Index + 0.1,
+		                       Modes[Index % 10], Index % 3 == 0 ? 18 : 25, Colour, RowId, *Content);
 	}
-	Xml += TEXT("<d p=\"3,1,25,99999999\">bad colour</d>\n</i>\n");
+	Xml += TEXT("<d p=\"3,1,25,red\">bad colour</d>\n</i>\n");
 	return Xml;
 }
 
@@ -189,7 +196,8 @@ TEST(DanmakuAssExport, XmlCommentsThroughThePreviewExportAsDialoguesThatMatchThe
 	ASSERT_EQ(Run.ExitCode, 0) << TCHAR_TO_UTF8(*Run.Errors);
 	EXPECT_TRUE(Run.Output.Contains(TEXT("comments loaded: 90"))) << TCHAR_TO_UTF8(*Run.Output);
 	EXPECT_TRUE(Run.Output.Contains(TEXT("left out of the document for a missing or bad attribute: 1")));
-	EXPECT_TRUE(Run.Output.Contains(TEXT("never shown because their mode is never placed: 18 in the document")));
+	EXPECT_TRUE(Run.Output.Contains(TEXT("colours beyond 24 bits, shown in their low 24 bits: 1")));
+	EXPECT_TRUE(Run.Output.Contains(TEXT("never shown because their mode is never placed: 0 in the document")));
 
 	const FRunResult Export = Work.Run(Exporter, FString::Printf(TEXT("\"%s\" \"%s\""), *Work.Path(TEXT("trace.jsonl")),
 	                                                             *Work.Path(TEXT("lesson.ass"))));
@@ -223,6 +231,8 @@ TEST(DanmakuAssExport, XmlCommentsThroughThePreviewExportAsDialoguesThatMatchThe
 
 	int32 CutShort = 0;
 	int32 Moving = 0;
+	int32 Reverse = 0;
+	int32 Positioned = 0;
 	int32 BeyondIdRange = 0;
 	int32 TwoLines = 0;
 	for (int32 Index = 0; Index < Placed.Num(); ++Index)
@@ -241,17 +251,35 @@ TEST(DanmakuAssExport, XmlCommentsThroughThePreviewExportAsDialoguesThatMatchThe
 
 		const double X = Event.GetNumberField(TEXT("x"));
 		const double Y = Event.GetNumberField(TEXT("y"));
-		if (Event.GetNumberField(TEXT("mode")) == 0)
+		const int32 Mode = int32(Event.GetNumberField(TEXT("mode")));
+		if (Mode == 0 || Mode == 3)
 		{
-			++Moving;
+			++(Mode == 0 ? Moving : Reverse);
 			const TArray<double> Move = TagArguments(Dialogue.Override, TEXT("\\move"));
 			ASSERT_EQ(Move.Num(), 6) << TCHAR_TO_UTF8(*Where);
 			EXPECT_NEAR(Move[0], X, 0.001);
 			EXPECT_NEAR(Move[1], Y, 0.001);
-			EXPECT_NEAR(Move[2], X - Event.GetNumberField(TEXT("speed")) * Life, 0.01);
+			EXPECT_NEAR(Move[2], X + (Mode == 3 ? 1.0 : -1.0) * Event.GetNumberField(TEXT("speed")) * Life, 0.01);
 			EXPECT_NEAR(Move[3], Y, 0.001);
 			EXPECT_EQ(Move[4], 0.0);
 			EXPECT_NEAR(Move[5], Life * 1000.0, 0.5);
+		}
+		else if (Mode == 7)
+		{
+			++Positioned;
+			const TArray<double> Move = TagArguments(Dialogue.Override, TEXT("\\move"));
+			ASSERT_EQ(Move.Num(), 6) << TCHAR_TO_UTF8(*Where);
+			EXPECT_NEAR(Move[0], X, 0.001);
+			EXPECT_NEAR(Move[1], Y, 0.001);
+			EXPECT_NEAR(Move[2], Event.GetNumberField(TEXT("end_x")), 0.001);
+			EXPECT_NEAR(Move[3], Event.GetNumberField(TEXT("end_y")), 0.001);
+			EXPECT_EQ(Move[4], 500.0);
+			EXPECT_EQ(Move[5], 2500.0);
+			EXPECT_DOUBLE_EQ(Life, 4.0);
+			const FColor Faded = FColor::FromHex(Event.GetStringField(TEXT("color")));
+			EXPECT_TRUE(Dialogue.Override.Contains(
+			    FString::Printf(TEXT("\\t(0,4000,\\alpha&H%02X&)"), 255 - int32(FMath::RoundToDouble(Faded.A * 0.6)))))
+			    << TCHAR_TO_UTF8(*Where);
 		}
 		else
 		{
@@ -283,6 +311,8 @@ TEST(DanmakuAssExport, XmlCommentsThroughThePreviewExportAsDialoguesThatMatchThe
 		}
 	}
 	EXPECT_GT(Moving, 0);
+	EXPECT_GT(Reverse, 0);
+	EXPECT_GT(Positioned, 0);
 	EXPECT_GT(CutShort, 0) << "switching the overlay off at 20 s ends the comments on screen";
 
 	// A subtitle renderer draws each comment on screen at 5.5 s inside the box the engine gave its node then.
@@ -299,10 +329,21 @@ TEST(DanmakuAssExport, XmlCommentsThroughThePreviewExportAsDialoguesThatMatchThe
 		{
 			continue;
 		}
-		const bool bScroll = Event.GetNumberField(TEXT("mode")) == 0;
-		const double Left =
-		    Event.GetNumberField(TEXT("x")) - (bScroll ? Event.GetNumberField(TEXT("speed")) * (At - Media) : 0.0);
-		const double Top = Event.GetNumberField(TEXT("y"));
+		const int32 Mode = int32(Event.GetNumberField(TEXT("mode")));
+		double Left = Event.GetNumberField(TEXT("x"));
+		double Top = Event.GetNumberField(TEXT("y"));
+		if (Mode == 0 || Mode == 3)
+		{
+			Left += (Mode == 3 ? 1.0 : -1.0) * Event.GetNumberField(TEXT("speed")) * (At - Media);
+		}
+		else if (Mode == 7)
+		{
+			const double Delay = Event.GetNumberField(TEXT("move_delay"));
+			const double Progress =
+			    FMath::Clamp((At - Media - Delay) / Event.GetNumberField(TEXT("move_duration")), 0.0, 1.0);
+			Left += (Event.GetNumberField(TEXT("end_x")) - Left) * Progress;
+			Top += (Event.GetNumberField(TEXT("end_y")) - Top) * Progress;
+		}
 		const double Right = FMath::Min(Left + Event.GetNumberField(TEXT("width")), double(Width));
 		const double Bottom = Top + Event.GetNumberField(TEXT("height"));
 		const FInkBox Ink = RenderInk(Header, Dialogues[Index].Line, Width, Height, At);

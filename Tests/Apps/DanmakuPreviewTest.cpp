@@ -17,8 +17,8 @@ struct FComment
 	int32 FontSize;
 };
 
-// A short document: a steady trickle of every mode (and two modes no lane takes), plus a burst at second 3
-// larger than the lanes can hold.
+// A short document: a steady trickle of every mode, a reverse comment (shown by default here) and one of a mode no
+// lane takes, plus a burst at second 3 larger than the lanes can hold.
 TArray<FComment> MakeComments()
 {
 	TArray<FComment> Comments;
@@ -32,7 +32,7 @@ TArray<FComment> MakeComments()
 		Comments.Add({Id++, 3.0 + 0.005 * Index, Index % 5 == 0 ? 1 : 0, 24});
 	}
 	Comments.Add({Id++, 4.5, 3, 24});
-	Comments.Add({Id++, 5.5, 7, 24});
+	Comments.Add({Id++, 5.5, 9, 24});
 	Comments.Add({Id++, 14.5, 0, 24});
 	return Comments;
 }
@@ -89,7 +89,12 @@ TEST(DanmakuPreview, EveryCommentOfAPlayedSecondIsPlacedOrAccountedForAndPlaceme
 	for (int32 Index = 1; Index < Events.Num(); ++Index)
 	{
 		const FJsonObject& Event = *Events[Index];
-		const bool bPlaced = Event.GetStringField(TEXT("event")) == TEXT("placed");
+		const FString Kind = Event.GetStringField(TEXT("event"));
+		if (Kind != TEXT("placed") && Kind != TEXT("not_shown"))
+		{
+			continue;
+		}
+		const bool bPlaced = Kind == TEXT("placed");
 		if (bPlaced && Event.GetBoolField(TEXT("own")))
 		{
 			++Own;
@@ -102,7 +107,7 @@ TEST(DanmakuPreview, EveryCommentOfAPlayedSecondIsPlacedOrAccountedForAndPlaceme
 		{
 			const FString Reason = Event.GetStringField(TEXT("reason"));
 			const int32 Mode = int32(Event.GetNumberField(TEXT("mode")));
-			EXPECT_EQ(Reason == TEXT("mode never placed"), Mode > 2) << TCHAR_TO_UTF8(*Reason);
+			EXPECT_EQ(Reason == TEXT("mode never placed"), Mode > 3) << TCHAR_TO_UTF8(*Reason);
 			Dropped += Reason == TEXT("no free lane") ? 1 : 0;
 			continue;
 		}
@@ -125,7 +130,13 @@ TEST(DanmakuPreview, EveryCommentOfAPlayedSecondIsPlacedOrAccountedForAndPlaceme
 		{
 			EXPECT_NEAR(Y, First * Lane, 1e-3);
 		}
-		EXPECT_NEAR(X, Mode == 0 ? Width : Width * 0.5 - NodeWidth * 0.5, 1e-3);
+		const double StartX = Mode == 0 ? Width : (Mode == 3 ? -NodeWidth : Width * 0.5 - NodeWidth * 0.5);
+		EXPECT_NEAR(X, StartX, 1e-3) << "mode " << Mode;
+		if (Mode == 3)
+		{
+			EXPECT_EQ(Event.GetStringField(TEXT("direction")), TEXT("ltr"));
+			EXPECT_GT(Event.GetNumberField(TEXT("speed")), 0.0);
+		}
 		EXPECT_GT(Event.GetNumberField(TEXT("life")), 0.0);
 	}
 
