@@ -76,6 +76,23 @@ TEST(JsonReader, ReportsEveryTokenWithItsFieldName)
 	          "{ a=[ n:1 n:-25 s:x\ny ] B={ c=true d=null } e={ } f=[ ] }");
 	EXPECT_EQ(Tokens(TEXT("42")), TEXT("n:42"));
 	EXPECT_EQ(Tokens(TEXT("\"\\ud83d\\ude00\"")), FString(u"s:\U0001F600"));
+
+	// A number's text as it is written, for callers to whom "1" and "1.0" differ; from UTF-8 the same.
+	const std::string Numbers = "[1.0, -2.50e1, 7]";
+	const TSharedRef<TJsonReader<UTF8CHAR>> Reader = TJsonReaderFactory<UTF8CHAR>::CreateFromView(Utf8View(Numbers));
+	TArray<FString> Written;
+	EJsonNotation Notation = EJsonNotation::Null;
+	while (Reader->ReadNext(Notation))
+	{
+		if (Notation == EJsonNotation::Number)
+		{
+			Written.Add(Reader->GetValueAsNumberString());
+		}
+	}
+	EXPECT_EQ(Written, TArray<FString>({TEXT("1.0"), TEXT("-2.50e1"), TEXT("7")}));
+	const TSharedRef<TJsonReader<>> TextReader = TJsonReaderFactory<>::Create(TEXT("0.50"));
+	ASSERT_TRUE(TextReader->ReadNext(Notation));
+	EXPECT_EQ(TextReader->GetValueAsNumberString(), TEXT("0.50"));
 }
 
 TEST(JsonReader, StopsWithErrorAtTheFirstFault)

@@ -120,3 +120,26 @@ TEST(HeadlessPainter, DrawsTheFontOutlineAroundEveryGlyphUnderItsFill)
 	EXPECT_GT(BrightOutlined, 100) << "a white ring around the dark letters";
 	EXPECT_GT(DarkFillKept, 20);
 }
+
+TEST_F(HeadlessViewport, ARenderTransformTurnsAndScalesWhatIsDrawnAboutItsPivot)
+{
+	UTestFormWidget* Form = ShowForm();
+	const FVector2D TopLeft = Form->Swatch->GetCachedGeometry().GetAbsolutePosition();
+	const FVector2D Size = Form->Swatch->GetCachedGeometry().GetLocalSize();
+	FWidgetTransform Transform;
+	Transform.Angle = 90.0f;
+	Transform.Scale = FVector2D(0.5, 1.0);
+	Form->Swatch->SetRenderTransformPivot(FVector2D::ZeroVector);
+	Form->Swatch->SetRenderTransform(Transform);
+	App.Tick(Frame);
+	FHeadlessPainter Painter(640, 480);
+	FHeadlessViewport::Get().Paint(Painter);
+
+	// Halved across, then a quarter turn clockwise about the top-left corner: the point a quarter down and a
+	// quarter across lands a quarter of the height to the left and an eighth of the width down.
+	const FVector2D Turned = TopLeft + FVector2D(-0.25 * Size.Y, 0.125 * Size.X);
+	EXPECT_EQ(Painter.GetPixel(int32(Turned.X), int32(Turned.Y)), FColor(255, 0, 0));
+	const FVector2D Before = TopLeft + Size * 0.75;
+	EXPECT_EQ(Painter.GetPixel(int32(Before.X), int32(Before.Y)), FColor(0x20, 0x20, 0x20)) << "moved away";
+	EXPECT_EQ(Form->Swatch->GetCachedGeometry().GetAbsolutePosition(), TopLeft) << "layout is unchanged";
+}

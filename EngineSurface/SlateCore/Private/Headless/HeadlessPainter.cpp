@@ -148,6 +148,84 @@ uint8 FHeadlessPainter::SpreadCoverage(const FSlateGlyphBitmap& Bitmap, int32 Co
 	return Strongest;
 }
 
+void FHeadlessPainter::BlendLayer(const FHeadlessPainter& Layer, FVector2D Origin, FVector2D Pivot, FVector2D Scale,
+                                  float Angle)
+{
+	if (FMath::Abs(Scale.X) < 1e-6 || FMath::Abs(Scale.Y) < 1e-6 || Layer.Width == 0 || Layer.Height == 0)
+	{
+		return;
+	}
+	const double Radians = FMath::DegreesToRadians(double(Angle));
+	const double Cos = FMath::Cos(Radians);
+	const double Sin = FMath::Sin(Radians);
+	const auto Forward = [&](double X, double Y)
+	{
+		const double SX = (Origin.X + X - Pivot.X) * Scale.X;
+		const double SY = (Origin.Y + Y - Pivot.Y) * Scale.Y;
+		return FVector2D(Pivot.X + SX * Cos - SY * Sin, Pivot.Y + SX * Sin + SY * Cos);
+	};
+	double MinX = 1e300;
+	double MinY = 1e300;
+	double MaxX = -1e300;
+	double MaxY = -1e300;
+	for (const FVector2D Corner :
+	     {Forward(0, 0), Forward(Layer.Width, 0), Forward(0, Layer.Height), Forward(Layer.Width, Layer.Height)})
+	{
+		MinX = FMath::Min(MinX, Corner.X);
+		MinY = FMath::Min(MinY, Corner.Y);
+		MaxX = FMath::Max(MaxX, Corner.X);
+		MaxY = FMath::Max(MaxY, Corner.Y);
+	}
+	const int32 X0 = FMath::Max(0, int32(FMath::FloorToDouble(FMath::Max(MinX, -1.0))));
+	const int32 Y0 = FMath::Max(0, int32(FMath::FloorToDouble(FMath::Max(MinY, -1.0))));
+	const int32 X1 = FMath::Min(Width, int32(FMath::CeilToDouble(FMath::Min(MaxX, double(Width)))));
+	const int32 Y1 = FMath::Min(Height, int32(FMath::CeilToDouble(FMath::Min(MaxY, double(Height)))));
+	// The layer holds colours already multiplied by their coverage, as blending onto transparent black leaves them.
+	const auto Sample = [&Layer](int32 X, int32 Y, int32 Channel) -> double
+	{
+		const FColor Pixel = Layer.GetPixel(X, Y);
+		const uint8 Values[4] = {Pixel.R, Pixel.G, Pixel.B, Pixel.A};
+		return double(Values[Channel]);
+	};
+	for (int32 Y = Y0; Y < Y1; ++Y)
+	{
+		for (int32 X = X0; X < X1; ++X)
+		{
+			// Back from the pixel's centre to the layer.
+			const double DX = X + 0.5 - Pivot.X;
+			const double DY = Y + 0.5 - Pivot.Y;
+			const double LX = (DX * Cos + DY * Sin) / Scale.X + Pivot.X - Origin.X - 0.5;
+			const double LY = (-DX * Sin + DY * Cos) / Scale.Y + Pivot.Y - Origin.Y - 0.5;
+			if (LX < -1.0 || LY < -1.0 || LX > Layer.Width || LY > Layer.Height)
+			{
+				continue;
+			}
+			const int32 SX = int32(FMath::FloorToDouble(LX));
+			const int32 SY = int32(FMath::FloorToDouble(LY));
+			const double FX = LX - SX;
+			const double FY = LY - SY;
+			double Mixed[4];
+			for (int32 Channel = 0; Channel < 4; ++Channel)
+			{
+				Mixed[Channel] =
+				    (Sample(SX, SY, Channel) * (1.0 - FX) + Sample(SX + 1, SY, Channel) * FX) * (1.0 - FY) +
+				    (Sample(SX, SY + 1, Channel) * (1.0 - FX) + Sample(SX + 1, SY + 1, Channel) * FX) * FY;
+			}
+			const double Alpha = Mixed[3] / 255.0;
+			if (Alpha <= 0.0)
+			{
+				continue;
+			}
+			FColor& Target = Pixels[Y * Width + X];
+			const double Keep = 1.0 - FMath::Min(Alpha, 1.0);
+			Target.R = uint8(FMath::Clamp(FMath::RoundToInt32(Target.R * Keep + Mixed[0]), 0, 255));
+			Target.G = uint8(FMath::Clamp(FMath::RoundToInt32(Target.G * Keep + Mixed[1]), 0, 255));
+			Target.B = uint8(FMath::Clamp(FMath::RoundToInt32(Target.B * Keep + Mixed[2]), 0, 255));
+			Target.A = uint8(FMath::Clamp(FMath::RoundToInt32(Target.A * Keep + Mixed[3]), 0, 255));
+		}
+	}
+}
+
 bool FHeadlessPainter::SavePng(const FString& Path) const
 {
 	IFileManager::Get().MakeDirectory(*FPaths::GetPath(Path), true);

@@ -30,6 +30,10 @@ public:
 	void DrawText(const FString& Text, const FSlateFontInfo& Font, FVector2D Position, const FLinearColor& Color,
 	              float Opacity = 1.0f);
 
+	// Blends a layer painted on transparent black over the picture, scaled then turned (degrees, clockwise on
+	// screen) about Pivot: the layer's pixel (0, 0) sits at Origin before the transform. Sampled bilinearly.
+	void BlendLayer(const FHeadlessPainter& Layer, FVector2D Origin, FVector2D Pivot, FVector2D Scale, float Angle);
+
 	// Writes the picture as an 8-bit RGBA PNG; false when the file cannot be written.
 	bool SavePng(const FString& Path) const;
 

@@ -99,6 +99,11 @@ void UWidget::Paint(FHeadlessPainter& Painter, float InheritedOpacity, FVector2D
 	}
 	const float Opacity = InheritedOpacity * RenderOpacity;
 	const FVector2D Translation = InheritedTranslation + RenderTransform.Translation;
+	if (RenderTransform.Angle != 0.0f || RenderTransform.Scale != FVector2D(1.0, 1.0))
+	{
+		PaintTurned(Painter, Opacity, Translation);
+		return;
+	}
 	OnPaint(Painter, FGeometry(CachedGeometry.GetAbsolutePosition() + Translation, CachedGeometry.GetLocalSize()),
 	        Opacity);
 	TArray<UWidget*> Children;
@@ -107,6 +112,28 @@ void UWidget::Paint(FHeadlessPainter& Painter, float InheritedOpacity, FVector2D
 	{
 		Child->Paint(Painter, Opacity, Translation);
 	}
+}
+
+void UWidget::PaintTurned(FHeadlessPainter& Painter, float Opacity, FVector2D Translation) const
+{
+	// Painted untransformed into a layer of its own, with room for outlines and children that stick out, then
+	// blended in scaled and turned about the pivot.
+	constexpr int32 Margin = 16;
+	const FVector2D Size = CachedGeometry.GetLocalSize();
+	const FVector2D TopLeft = CachedGeometry.GetAbsolutePosition() + Translation;
+	FHeadlessPainter Layer(FMath::Min(int32(FMath::CeilToDouble(Size.X)) + 2 * Margin, Painter.GetWidth() * 2),
+	                       FMath::Min(int32(FMath::CeilToDouble(Size.Y)) + 2 * Margin, Painter.GetHeight() * 2),
+	                       FLinearColor::Transparent);
+	const FVector2D Shift = FVector2D(Margin, Margin) - CachedGeometry.GetAbsolutePosition();
+	OnPaint(Layer, FGeometry(FVector2D(Margin, Margin), Size), Opacity);
+	TArray<UWidget*> Children;
+	GetChildWidgets(Children);
+	for (const UWidget* Child : Children)
+	{
+		Child->Paint(Layer, Opacity, Shift);
+	}
+	Painter.BlendLayer(Layer, TopLeft - FVector2D(Margin, Margin), TopLeft + RenderTransformPivot * Size,
+	                   RenderTransform.Scale, RenderTransform.Angle);
 }
 
 FGeometry UWidget::GetPaintGeometry() const

@@ -98,7 +98,8 @@ public:
 	virtual void Prepass();
 	// Takes the geometry the parent gives this widget and arranges its children inside it.
 	void Arrange(const FGeometry& AllottedGeometry);
-	// Draws the widget and its children unless hidden or collapsed; parents' render translations add up.
+	// Draws the widget and its children unless hidden or collapsed; parents' render translations add up, and a
+	// widget's scale and angle turn it and its children about its pivot. Hit tests see translations only.
 	void Paint(FHeadlessPainter& Painter, float InheritedOpacity, FVector2D InheritedTranslation) const;
 	// Where the widget is drawn and hit: its layout geometry moved by its own and its parents' translations.
 	FGeometry GetPaintGeometry() const;
@@ -136,6 +137,8 @@ protected:
 	FVector2D DesiredSize = FVector2D::ZeroVector;
 
 private:
+	void PaintTurned(FHeadlessPainter& Painter, float Opacity, FVector2D Translation) const;
+
 	bool bIsOnScreen = false;
 	// Set while on screen; a user widget's root has no slot, so its parent is remembered here.
 	UWidget* LogicalParent = nullptr;
