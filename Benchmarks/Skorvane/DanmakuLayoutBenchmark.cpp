@@ -51,6 +51,31 @@ static void BM_PlaceCommentBurstWithEveryScrollLaneBusy(benchmark::State& State)
 }
 BENCHMARK(BM_PlaceCommentBurstWithEveryScrollLaneBusy)->Unit(benchmark::kMicrosecond);
 
+// One positioned comment: its payload read, its node made, measured, fitted to the stage and put on the canvas.
+// Such comments take no lane, so the canvas is cleared after every 500 to keep it as busy as a real burst leaves it.
+static void BM_PlacePositionedComment(benchmark::State& State)
+{
+	FDanmakuStage Stage(FVector2D(1920.0, 1080.0), 42);
+	Stage.App.SetGarbageCollectionInterval(1.0);
+	const FDanmakuData Data = FDanmakuStage::Comment(TEXT("[0.2, \"0.35\", \"1-0.3\", 4.5, \"前方高能/nlook here\", "
+	                                                      "15, 30, 0.6, 0.35, 2000, 500, true, \"SimHei\", 1]"),
+	                                                 EDanmakuMode::POSITIONED, 25);
+	int32 Placed = 0;
+	for (auto _ : State)
+	{
+		Stage.Manager()->SpawnDanmakuNode(Data);
+		if (++Placed % 500 == 0)
+		{
+			State.PauseTiming();
+			Stage.Manager()->Empty();
+			Stage.Advance(1.0f, 1.0f / 60.0f);
+			State.ResumeTiming();
+		}
+	}
+	State.counters["nodes on canvas"] = Stage.Nodes().Num();
+}
+BENCHMARK(BM_PlacePositionedComment)->Unit(benchmark::kMicrosecond);
+
 // One 60 Hz frame with every scroll, top and bottom lane holding comments.
 static void BM_TickFrameWithEveryLaneFull(benchmark::State& State)
 {

@@ -59,6 +59,44 @@ public:
 	}
 };
 
+// What the summary's block for one lesson says became of its document's comments: each line's numbers by the
+// line's words before the first colon, the two density limits added up, the never-placed ones reached.
+TMap<FString, int32> LessonCounts(const FString& Summary, const FString& Lesson)
+{
+	TMap<FString, int32> Counts;
+	TArray<FString> Lines;
+	Summary.Mid(Summary.Find(Lesson)).ParseIntoArray(Lines, TEXT("\n"), true);
+	for (int32 Index = 1; Index < Lines.Num() && Lines[Index].StartsWith(TEXT("  ")); ++Index)
+	{
+		FString Key;
+		FString Rest;
+		if (!Lines[Index].TrimStart().Split(TEXT(": "), &Key, &Rest))
+		{
+			continue;
+		}
+		if (Key == TEXT("timeline"))
+		{
+			continue;
+		}
+		const auto IsDigit = [](TCHAR C) { return C >= TEXT('0') && C <= TEXT('9'); };
+		TArray<int32> Numbers;
+		for (int32 Char = 0; Char < Rest.Len(); ++Char)
+		{
+			if (IsDigit(Rest[Char]) && (Char == 0 || !IsDigit(Rest[Char - 1])))
+			{
+				Numbers.Add(FCString::Atoi(*Rest.Mid(Char)));
+			}
+		}
+		if (!Numbers.IsEmpty())
+		{
+			const bool bReached = Key.StartsWith(TEXT("never shown because"));
+			Counts.Add(Key,
+			           bReached ? Numbers.Last() : Numbers[0] + (Key.StartsWith(TEXT("over the")) ? Numbers[1] : 0));
+		}
+	}
+	return Counts;
+}
+
 const TCHAR* const ScriptStart = TEXT("# host\n"
                                       "0 describe lesson.media\n"
                                       "0 lesson https://lessons.test/a.mp4 comments.json\n"
@@ -254,6 +292,25 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 	const TArray<TSharedPtr<FJsonObject>> Sends = Only(Events, TEXT("send"));
 	EXPECT_EQ(int32(Sends[1]->GetNumberField(TEXT("mode"))), 1) << "the second comment is pinned at the top";
 	EXPECT_TRUE(Sends[1]->GetStringField(TEXT("color")).StartsWith(TEXT("#FE0302")));
+
+	// The first lesson has reverse and positioned comments, and shows them.
+	const TArray<TSharedPtr<FJsonObject>> Placed = Only(Events, TEXT("placed"));
+	EXPECT_TRUE(Placed.ContainsByPredicate([](const TSharedPtr<FJsonObject>& Line)
+	                                       { return Line->GetStringField(TEXT("direction")) == TEXT("ltr"); }));
+	EXPECT_TRUE(
+	    Placed.ContainsByPredicate([](const TSharedPtr<FJsonObject>& Line)
+	                               { return Line->HasField(TEXT("end_x")) && Line->HasField(TEXT("rotate_z")); }));
+	// It was played once: each of its comments is accounted for exactly once, placed, not shown with a reason,
+	// jumped over by the seek or never reached.
+	const TMap<FString, int32> Counts = LessonCounts(Summary, TEXT("lesson 1: "));
+	int32 Accounted = 0;
+	for (const TPair<FString, int32>& Count : Counts)
+	{
+		Accounted += Count.Key != TEXT("comments") ? Count.Value : 0;
+	}
+	EXPECT_GT(Counts.FindRef(TEXT("jumped over (a seek, or a frame longer than a second)")), 0);
+	EXPECT_GT(Counts.FindRef(TEXT("never shown, not reached before the run ended")), 0);
+	EXPECT_EQ(Accounted, Counts.FindRef(TEXT("comments"))) << TCHAR_TO_UTF8(*Summary);
 }
 
 TEST(LessonPlayer, TakesXmlCommentsAndTheOverlayControlsAndItsTraceExportsAsSubtitles)
