@@ -55,6 +55,13 @@ TEST(CommentDocument, CountsWhatTheOverlayWillNeverShowAsTheOverlayReadsIt)
 	EXPECT_EQ(Document.CountUnshowable(FCommentDocument::EUnshowable::PastTheEnd), 1)
 	    << "60 s lies past the end of a minute; counted once";
 	EXPECT_EQ(Document.NotReached, 1) << "59.5 s could be reached but was not";
+
+	// A lesson of no length reaches no second: its comments all lie past its end.
+	FCommentDocument Empty;
+	ASSERT_TRUE(
+	    ReadDocument(TEXT("{\"datas\":[{\"danmaku_spawn_time\":0},{\"danmaku_spawn_time\":5e6}]}"), Empty, Error));
+	Empty.SetDuration(0.0);
+	EXPECT_EQ(Empty.SettleAfterRun(TMap<int64, int32>()).Num(), 2);
 	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Json);
 }
 

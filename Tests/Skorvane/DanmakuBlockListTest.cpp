@@ -19,6 +19,16 @@ TEST(DanmakuBlockList, WordsAreFoundAnywhereInACommentWhateverTheirCase)
 	EXPECT_TRUE(List.RemoveWord(TEXT("SPOILER")));
 	EXPECT_FALSE(List.IsBlocked(TEXT("big spoilers ahead")));
 	EXPECT_TRUE(List.IsBlocked(TEXT("剧透")));
+
+	// Case is ignored in every script, not only for A to Z: Cyrillic, accented and full-width letters.
+	for (const TCHAR* Word : {TEXT("СПОЙЛЕР"), TEXT("ÄRGER"), TEXT("ＷＷＷ")})
+	{
+		EXPECT_TRUE(List.AddWord(Word)) << TCHAR_TO_UTF8(Word);
+	}
+	EXPECT_TRUE(List.IsBlocked(TEXT("это спойлер")));
+	EXPECT_TRUE(List.IsBlocked(TEXT("so ein ärger")));
+	EXPECT_TRUE(List.IsBlocked(TEXT("ｗｗｗ笑")));
+	EXPECT_FALSE(List.AddWord(TEXT("ärger"))) << "listed already, in the other case";
 }
 
 TEST(DanmakuBlockList, OverlappingWordsAreAllFoundInOnePass)
@@ -60,6 +70,12 @@ TEST(DanmakuBlockList, PatternsMatchIgnoringCaseAndBadOnesAreRefusedWithTheReaso
 	EXPECT_TRUE(Error.Contains(TEXT("not a valid regular expression")));
 	EXPECT_FALSE(List.AddPattern(TEXT("a)|(?:b"), Error)) << "would only compile when wrapped in a group";
 	EXPECT_FALSE(List.AddPattern(TEXT(""), Error));
+	// Like the empty pattern, one that matches the empty text would block every comment.
+	for (const TCHAR* MatchesAll : {TEXT("spam|"), TEXT("a*"), TEXT("(x)?"), TEXT("^")})
+	{
+		EXPECT_FALSE(List.AddPattern(MatchesAll, Error)) << TCHAR_TO_UTF8(MatchesAll);
+		EXPECT_TRUE(Error.Contains(TEXT("matches the empty text"))) << TCHAR_TO_UTF8(*Error);
+	}
 	EXPECT_FALSE(List.AddPattern(TEXT("buy\\s+cheap"), Error));
 	EXPECT_EQ(List.GetPatterns().Num(), 2);
 	EXPECT_FALSE(List.IsBlocked(TEXT("spam((")));

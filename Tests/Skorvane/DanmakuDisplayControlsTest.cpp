@@ -10,13 +10,11 @@
 #include "Misc/Paths.h"
 
 #include "LogCapture.h"
+#include "TemporarySavedDir.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 namespace
 {
@@ -141,29 +139,6 @@ int32 BrightestIn(const FHeadlessPainter& Painter, UUI_DanmakuNode* Node)
 	return Brightest;
 }
 
-// Points the saved-games folder at a fresh temporary folder while it lives.
-class FTemporarySaves
-{
-public:
-	FTemporarySaves()
-	    : Root(std::filesystem::temp_directory_path() / ("SkorvaneControlsTest-" + std::to_string(getpid())))
-	{
-		std::filesystem::remove_all(Root);
-		std::filesystem::create_directories(Root);
-		Previous = FPaths::ProjectSavedDir();
-		FPaths::SetProjectSavedDir(FString(Root.generic_string().c_str()));
-	}
-	~FTemporarySaves()
-	{
-		FPaths::SetProjectSavedDir(Previous);
-		std::filesystem::remove_all(Root);
-	}
-
-private:
-	std::filesystem::path Root;
-	FString Previous;
-};
-
 using FStrings = TArray<FString>;
 } // namespace
 
@@ -265,7 +240,9 @@ TEST(DanmakuDisplayControls, RepeatsOfATextOnScreenAreCountedOnIt)
 	Screen.Step();
 	Screen.Overlay->LoadDanmaku(Document({{TEXT("666"), 1.1},
 	                                      {TEXT("pinned"), 1.5, EDanmakuMode::TOP},
+	                                      {TEXT("ÄRGER"), 1.6, EDanmakuMode::BOTTOM},
 	                                      {TEXT("666"), 2.2},
+	                                      {TEXT("ärger"), 2.3, EDanmakuMode::BOTTOM},
 	                                      {TEXT("pinned"), 2.6, EDanmakuMode::TOP},
 	                                      {TEXT("666"), 3.3},
 	                                      {TEXT("666"), 6.2}}));
@@ -275,12 +252,19 @@ TEST(DanmakuDisplayControls, RepeatsOfATextOnScreenAreCountedOnIt)
 	ASSERT_NE(Shown, nullptr);
 	EXPECT_EQ(TextOf(Shown), TEXT("666"));
 	const double WidthOnce = Shown->GetNodeSize().X;
+	// Where its trailing edge is had it never grown: it entered at the right border and moves at its speed.
+	const double Entered = Screen.ShownNodes[0].MediaSeconds;
+	const auto UngrownRightEdge = [&]
+	{ return 1920.0 + WidthOnce - Shown->GetRollSpeed() * (Screen.Player->GetTime().GetTotalSeconds() - Entered); };
 	Screen.PlayUntil(3.5);
 	EXPECT_EQ(TextOf(Shown), TEXT("666 ×3"));
 	EXPECT_GT(Shown->GetNodeSize().X, WidthOnce);
+	// Grown at its leading edge: the comment its lane admitted behind it is not run into.
+	EXPECT_NEAR(Shown->GetPosition().X + Shown->GetNodeSize().X, UngrownRightEdge(), Shown->GetRollSpeed() * 0.04);
 	EXPECT_EQ(Screen.CountShown(TEXT("666"), false), 1);
+	// Texts are the same whatever their letter case, in any script, as the block list compares them.
 	EXPECT_EQ(NotShown.With(EDanmakuNotShownReason::MergedRepeat),
-	          FStrings({TEXT("666"), TEXT("pinned"), TEXT("666")}));
+	          FStrings({TEXT("666"), TEXT("ärger"), TEXT("pinned"), TEXT("666")}));
 	UUI_DanmakuNode* Pinned = NodeShowing(Screen, TEXT("pinned"));
 	ASSERT_NE(Pinned, nullptr);
 	EXPECT_EQ(TextOf(Pinned), TEXT("pinned ×2"));
@@ -289,6 +273,15 @@ TEST(DanmakuDisplayControls, RepeatsOfATextOnScreenAreCountedOnIt)
 	// Past the window the text is shown anew.
 	Screen.PlayUntil(6.5);
 	EXPECT_EQ(Screen.CountShown(TEXT("666"), false), 2);
+
+	// Its travel grew with it: it leaves only once its grown width has crossed the left border.
+	double LastRightEdge = 0.0;
+	while (Shown->GetParent() && Screen.Player->GetTime().GetTotalSeconds() < 30.0)
+	{
+		LastRightEdge = Shown->GetPosition().X + Shown->GetNodeSize().X;
+		Screen.Step();
+	}
+	EXPECT_NEAR(LastRightEdge, 0.0, Shown->GetRollSpeed() * 0.04);
 }
 
 TEST(DanmakuDisplayControls, OpacityFadesEveryCommentAtOnceInThePaintedPicture)
@@ -422,15 +415,17 @@ TEST(DanmakuDisplayControls, SpeedAndFontScalesApplyToCommentsShownFromThenOn)
 
 TEST(DanmakuDisplayControls, SettingsStoreValuesAreAppliedInOneCall)
 {
-	FTemporarySaves Saves;
+	FTemporarySavedDir Saves("DanmakuDisplayControls");
 	UDanmakuSave::SaveSpeedScale(2.0f);
 	UDanmakuSave::SaveFontSize(36);
 	UDanmakuSave::SaveIsOpend(false);
 
-	FDanmakuScreen Screen;
+	// Applied before the host has initialised the overlay: the bar shows the stored state once it is there.
+	FDanmakuScreen Screen(600.0, false);
+	EXPECT_TRUE(Screen.Overlay->ApplySavedSettings().AppliedAll());
+	Screen.Wire(Screen.Player);
 	FNotShownLog NotShown(Screen);
 	Screen.Step();
-	Screen.Overlay->ApplySavedSettings();
 	EXPECT_EQ(Screen.Overlay->GetDisplayControls().SpeedScale, 2.0f);
 	EXPECT_EQ(Screen.Overlay->GetDisplayControls().FontScale, 1.5f);
 	UCheckBox* OnOff = FDanmakuScreen::Child<UCheckBox>(Screen.Bar, TEXT("OpenDanmakuButton"));
@@ -442,8 +437,13 @@ TEST(DanmakuDisplayControls, SettingsStoreValuesAreAppliedInOneCall)
 	Screen.PlayUntil(1.5);
 	EXPECT_EQ(NotShown.With(EDanmakuNotShownReason::Paused), FStrings({TEXT("while off")}));
 
+	// A stored value out of range is left out, and the caller is told which; the rest applies.
 	UDanmakuSave::SaveIsOpend(true);
-	Screen.Overlay->ApplySavedSettings();
+	UDanmakuSave::SaveSpeedScale(50.0f);
+	const FDanmakuAppliedSettings Applied = Screen.Overlay->ApplySavedSettings();
+	EXPECT_FALSE(Applied.bSpeedScale);
+	EXPECT_TRUE(Applied.bFontScale && Applied.bOnOff);
+	EXPECT_EQ(Screen.Overlay->GetDisplayControls().SpeedScale, 2.0f);
 	EXPECT_TRUE(OnOff->IsChecked());
 	EXPECT_EQ(Screen.Canvas->GetVisibility(), ESlateVisibility::SelfHitTestInvisible);
 	Screen.PlayUntil(3.5);

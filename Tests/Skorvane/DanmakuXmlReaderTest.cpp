@@ -85,8 +85,11 @@ TEST(DanmakuXmlReader, IdsBeyondTheRecordsRangeKeepTheCommentWithMinusItsPositio
 	                         "<d p=\"1,1,25,0,0,0,u,2147483648\">just beyond</d>"
 	                         "<d p=\"1,1,25,0,0,0,u,45786327839981568\">row id</d>"
 	                         "<d p=\"1,1,25,0,0,0,u,123456789012345678901234567890\">beyond 64 bits</d>"
-	                         "<d p=\"1,1,25,0,0,0,u,\">empty id</d>")));
-	ASSERT_EQ(Records.Num(), 5);
+	                         "<d p=\"1,1,25,0,0,0,u,\">empty id</d>"
+	                         "<d p=\"1,1,25,0,0,0,u,18446744073709551621\">wraps around 64 bits</d>"
+	                         "<d p=\"1,18446744073709551620,25,0\">mode that wraps to 4</d>")));
+	ASSERT_EQ(Records.Num(), 6) << "a mode of twenty digits is refused, not read as 4";
+	EXPECT_EQ(Records[5].DanmakuID, -6) << "twenty digits are beyond the range, not a small id";
 	EXPECT_EQ(Records[0].DanmakuID, MAX_int32);
 	EXPECT_EQ(Records[1].DanmakuID, -2);
 	EXPECT_EQ(Records[2].DanmakuID, -3);
@@ -157,4 +160,15 @@ TEST(DanmakuXmlReader, BrokenDocumentsGiveNoRecords)
 	                                               { return Line.Contains(TEXT("its root is <packet>, not <i>")); }));
 	// An empty <i> is a document with no comments, not a broken one.
 	EXPECT_TRUE(ReadOk(TEXT("<i></i>")).IsEmpty());
+
+	// XML names are case-sensitive: neither <I> nor <D> nor P is the format's.
+	TArray<FDanmakuData> Records;
+	EXPECT_FALSE(FDanmakuXmlReader::Read(TEXT("<I><d p=\"1,1,25,0\">upper root</d></I>"), Records));
+	int32 Skipped = 0;
+	const TArray<FDanmakuData> Kept = ReadOk(
+	    TEXT("<i><D p=\"1,1,25,0\">upper tag</D><d P=\"1,1,25,0\">upper attribute</d><d p=\"1,1,25,0\">kept</d></i>"),
+	    &Skipped);
+	ASSERT_EQ(Kept.Num(), 1);
+	EXPECT_EQ(Kept[0].Content, TEXT("kept"));
+	EXPECT_EQ(Skipped, 1) << "the <d> whose attribute is P has no p";
 }

@@ -384,14 +384,31 @@ TEST(UI_Danmaku, XmlDocumentFillsTheIndexAndABrokenOneEmptiesIt)
 	EXPECT_EQ(ContentsAt(Screen, 4.0), FStrings({TEXT("json")}));
 }
 
-TEST(UI_Danmaku, JsonHandedOverAfterXmlBeforeLayoutIsTheOneLoaded)
+TEST(UI_Danmaku, WhatIsHandedOverBeforeLayoutCountsInTheOrderItCame)
 {
-	FDanmakuScreen Screen;
-	Screen.Overlay->LoadDanmakuXml(TEXT("<i><d p=\"0.2,1,25,0\">xml</d></i>"));
-	Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("json"), 0.3}}));
-	Screen.OpenLesson();
-	Screen.PlayUntil(1.0);
-	EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("json")}));
+	{
+		FDanmakuScreen Screen;
+		Screen.Overlay->LoadDanmakuXml(TEXT("<i><d p=\"0.2,1,25,0\">xml</d></i>"));
+		Screen.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("json"), 0.3}}));
+		// Filed after the document: kept when the document is read at the first laid-out frame.
+		EXPECT_TRUE(Screen.Overlay->AddDanmakuThenSpawn(
+		    TEXT("{\"danmaku_spawn_time\":50000000,\"danmaku_content\":\"live\",\"danmaku_mode\":0}")));
+		Screen.OpenLesson();
+		Screen.PlayUntil(1.0);
+		EXPECT_EQ(Screen.ShownContents(), FStrings({TEXT("json")}));
+		EXPECT_EQ(ContentsAt(Screen, 5.0), FStrings({TEXT("live")}));
+	}
+
+	// A document a listener hands over when the track manager is made is later than the one kept, and wins.
+	FDanmakuScreen Other;
+	Other.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("kept"), 0.3}}));
+	Other.Overlay->OnTrackManagerCreated.AddLambda(
+	    [&Other](UDanmakuTrackManager*) {
+		    Other.Overlay->LoadDanmaku(MakeDanmakuDocument({{TEXT("listener's"), 0.4}}));
+	    });
+	Other.OpenLesson();
+	Other.PlayUntil(1.0);
+	EXPECT_EQ(Other.ShownContents(), FStrings({TEXT("listener's")}));
 }
 
 TEST(UI_Danmaku, Utf8DocumentIsFiledLikeTextAndKeptUntilLayout)
@@ -413,8 +430,14 @@ TEST(UI_Danmaku, Utf8DocumentIsFiledLikeTextAndKeptUntilLayout)
 		Screen.Overlay->LoadDanmakuUtf8(View(Bytes(MakeDanmakuDocument({{TEXT("two"), 2.5}}))));
 		EXPECT_TRUE(ContentsAt(Screen, 1.0).IsEmpty());
 		EXPECT_EQ(ContentsAt(Screen, 2.0), FStrings({TEXT("two")}));
+		// A byte order mark is no part of the document; a document that does not read says so.
+		Screen.Overlay->LoadDanmakuUtf8(View("\xEF\xBB\xBF" + Bytes(MakeDanmakuDocument({{TEXT("marked"), 3.5}}))));
+		EXPECT_EQ(ContentsAt(Screen, 3.0), FStrings({TEXT("marked")}));
+		FLogCapture Log;
 		Screen.Overlay->LoadDanmakuUtf8(View("{\"datas\": [{\"danmaku_content\": \"x\"},]}"));
 		EXPECT_EQ(Screen.Overlay->GetIndexedSecondCount(), 0);
+		EXPECT_TRUE(Log.Messages().ContainsByPredicate([](const FString& Line)
+		                                               { return Line.StartsWith(TEXT("Danmaku document not read")); }));
 	}
 
 	// Before layout the latest document wins, whatever its form.

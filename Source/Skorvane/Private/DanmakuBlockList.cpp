@@ -36,6 +36,11 @@ static bool CanShareAlternation(const FString& Pattern)
 }
 } // namespace DanmakuBlockList
 
+FString FDanmakuBlockList::FoldCase(const FString& Text)
+{
+	return FText::FromString(Text).ToLower().ToString();
+}
+
 bool FDanmakuBlockList::IsValidPattern(const FString& Pattern)
 {
 	FRegexMatcher Probe(FRegexPattern(TEXT("|") + Pattern), FString());
@@ -44,7 +49,7 @@ bool FDanmakuBlockList::IsValidPattern(const FString& Pattern)
 
 bool FDanmakuBlockList::AddWord(const FString& Word)
 {
-	const FString Lower = Word.ToLower();
+	const FString Lower = FoldCase(Word);
 	if (Lower.IsEmpty() || Words.ContainsByPredicate([&Lower](const FString& Listed)
 	                                                 { return Listed.Equals(Lower, ESearchCase::CaseSensitive); }))
 	{
@@ -73,6 +78,12 @@ bool FDanmakuBlockList::AddPattern(const FString& Pattern, FString& OutError)
 		OutError = FString::Printf(TEXT("'%s' is not a valid regular expression"), *Pattern);
 		return false;
 	}
+	FRegexMatcher EmptyText(FRegexPattern(Pattern), FString(TEXT("")));
+	if (EmptyText.FindNext())
+	{
+		OutError = FString::Printf(TEXT("'%s' matches the empty text, so it would block every comment"), *Pattern);
+		return false;
+	}
 	Patterns.Add(Pattern);
 	bPatternsDirty = true;
 	return true;
@@ -80,7 +91,7 @@ bool FDanmakuBlockList::AddPattern(const FString& Pattern, FString& OutError)
 
 bool FDanmakuBlockList::RemoveWord(const FString& Word)
 {
-	const FString Lower = Word.ToLower();
+	const FString Lower = FoldCase(Word);
 	const int32 Removed =
 	    Words.RemoveAll([&Lower](const FString& Listed) { return Listed.Equals(Lower, ESearchCase::CaseSensitive); });
 	bWordsDirty |= Removed > 0;
@@ -109,7 +120,7 @@ bool FDanmakuBlockList::IsBlocked(const FString& Content) const
 	{
 		return false;
 	}
-	if (!Words.IsEmpty() && ContainsWord(Content.ToLower()))
+	if (!Words.IsEmpty() && ContainsWord(FoldCase(Content)))
 	{
 		return true;
 	}

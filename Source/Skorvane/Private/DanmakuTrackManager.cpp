@@ -120,7 +120,7 @@ bool UDanmakuTrackManager::FindHoldBackReason(const FString& Text, bool bMayMerg
 	const double Now = GetNow();
 	if (bMayMerge && Controls.RepeatMergeSeconds > 0.0f)
 	{
-		FShownText* Shown = ShownTexts.Find(Text);
+		FShownText* Shown = ShownTexts.Find(FDanmakuBlockList::FoldCase(Text));
 		UUI_DanmakuNode* ShownNode = Shown ? Shown->Node.Get() : nullptr;
 		if (ShownNode && ShownNode->GetParent() && Now - Shown->ShownAt <= Controls.RepeatMergeSeconds)
 		{
@@ -181,7 +181,7 @@ void UDanmakuTrackManager::NoteShown(UUI_DanmakuNode* DanmakuNode, bool bUserNod
 			ShownTexts = MoveTemp(Kept);
 			ShownTextsPruneAt = FMath::Max(256, ShownTexts.Num() * 2);
 		}
-		FShownText& Shown = ShownTexts.FindOrAdd(DanmakuNode->GetData().Content);
+		FShownText& Shown = ShownTexts.FindOrAdd(FDanmakuBlockList::FoldCase(DanmakuNode->GetData().Content));
 		Shown.Node = DanmakuNode;
 		Shown.ShownAt = Now;
 		Shown.Count = 1;

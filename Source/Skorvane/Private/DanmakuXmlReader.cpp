@@ -111,8 +111,10 @@ EIntegerRead ReadInteger(const FField& Field, bool bAllowNegative, int64& OutVal
 		{
 			return EIntegerRead::Bad;
 		}
-		Value = Value * 10 + uint64(Field.Begin[Index] - TEXT('0'));
-		bTooLarge = bTooLarge || Value > uint64(MAX_int64);
+		// Stops growing past the limit, so that twenty digits and more never wrap around to a small number.
+		const uint64 Digit = uint64(Field.Begin[Index] - TEXT('0'));
+		bTooLarge = bTooLarge || Value > (uint64(MAX_int64) - Digit) / 10;
+		Value = bTooLarge ? Value : Value * 10 + Digit;
 	}
 	if (bTooLarge)
 	{
@@ -302,7 +304,7 @@ bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRe
 		UE_LOG(LogTemp, Warning, TEXT("Danmaku XML document not read: %s"), *File.GetLastError());
 		return false;
 	}
-	if (Root->GetTag() != RootTag)
+	if (!Root->GetTag().Equals(RootTag, ESearchCase::CaseSensitive))
 	{
 		UE_LOG(LogTemp, Warning, TEXT("Danmaku XML document not read: its root is <%s>, not <i>"), *Root->GetTag());
 		return false;
@@ -314,7 +316,8 @@ bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRe
 	OutRecords.Reserve(Root->GetChildrenNodes().Num());
 	for (const FXmlNode* Node : Root->GetChildrenNodes())
 	{
-		if (Node->GetTag() != CommentTag)
+		// XML names are case-sensitive: <D> is not a comment.
+		if (!Node->GetTag().Equals(CommentTag, ESearchCase::CaseSensitive))
 		{
 			continue;
 		}
@@ -325,7 +328,7 @@ bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRe
 		bool bMasked = false;
 		for (const FXmlAttribute& Attribute : Node->GetAttributes())
 		{
-			if (Attribute.GetTag() == AttributesName)
+			if (Attribute.GetTag().Equals(AttributesName, ESearchCase::CaseSensitive))
 			{
 				bHasAttributes = true;
 				if (!ReadAttributes(Attribute.GetValue(), Position, Data, Problem, bMasked))

@@ -18,6 +18,9 @@ FTimespan GetSecondKey(int64 SpawnTime)
 	return FTimespan(SpawnTime / ETimespan::TicksPerSecond * ETimespan::TicksPerSecond);
 }
 
+const TCHAR* const UnreadableDocument =
+    TEXT("Danmaku document not read: it is not one JSON object with a \"datas\" array; the index is empty");
+
 constexpr float MinDisplayScale = 0.1f;
 constexpr float MaxDisplayScale = 10.0f;
 
@@ -41,6 +44,8 @@ void UUI_Danmaku::Init(TObjectPtr<UMediaPlayer> InMediaPlayer, TObjectPtr<UUI_Da
 	if (DanmakuBar)
 	{
 		DanmakuBar->Init(MediaPlayer, InDanmakuNodeSetting);
+		// The overlay may have been switched off before it had a bar to show it (the settings store, say).
+		DanmakuBar->SetOpenDanmakuButtonChecked(!bSwitchedOff);
 		// The host calls Init again after every reconstruction; one click must still send one comment.
 		DanmakuBar->GetOpenDanmakuButtonClickedEvent().AddUniqueDynamic(this, &UUI_Danmaku::OnOpenDanmakuButtonClicked);
 		DanmakuBar->OnSendDanmaku.AddUniqueDynamic(this, &UUI_Danmaku::OnDanmakuSend);
@@ -52,6 +57,8 @@ void UUI_Danmaku::LoadDanmaku(const FString& JsonText)
 {
 	if (!bInit)
 	{
+		// The document replaces what was filed so far; what is filed after it is kept (see CreateTrackManager).
+		DanmakuMap.Empty();
 		PendingDanmakuText = JsonText;
 		PendingDanmakuUtf8.Empty();
 		bHasPendingDanmaku = true;
@@ -66,6 +73,7 @@ void UUI_Danmaku::LoadDanmakuUtf8(FUtf8StringView JsonText)
 {
 	if (!bInit)
 	{
+		DanmakuMap.Empty();
 		PendingDanmakuText.Empty();
 		PendingDanmakuUtf8.Empty(JsonText.Len());
 		PendingDanmakuUtf8.Append(JsonText.GetData(), JsonText.Len());
@@ -81,6 +89,7 @@ void UUI_Danmaku::LoadDanmakuXml(const FString& XmlText)
 {
 	if (!bInit)
 	{
+		DanmakuMap.Empty();
 		PendingDanmakuText = XmlText;
 		PendingDanmakuUtf8.Empty();
 		bHasPendingDanmaku = true;
@@ -304,13 +313,9 @@ void UUI_Danmaku::CreateTrackManager()
 	TrackManager->SetBlockList(BlockList);
 	TrackManager->SetDisplayControls(Controls);
 	bInit = true;
-	OnTrackManagerCreated.Broadcast(TrackManager);
-	if (bSwitchedOff)
-	{
-		TrackManager->Close();
-	}
 
-	// Loaded before this frame's second is handled, so a document handed over early shows from the first second.
+	// Loaded before this frame's second is handled, so a document handed over early shows from the first second,
+	// and before the listeners hear of the manager, so a document one of them hands over wins as the later one.
 	if (bHasPendingDanmaku)
 	{
 		const FString Text = MoveTemp(PendingDanmakuText);
@@ -318,6 +323,9 @@ void UUI_Danmaku::CreateTrackManager()
 		PendingDanmakuText.Empty();
 		PendingDanmakuUtf8.Empty();
 		bHasPendingDanmaku = false;
+		// Comments filed after the hand-over (sent, or pushed live) come after the document, not under it.
+		TMap<FTimespan, TArray<FDanmakuData>> FiledSince = MoveTemp(DanmakuMap);
+		DanmakuMap.Empty();
 		if (bPendingDanmakuIsUtf8)
 		{
 			ParseDanmakuUtf8(FUtf8StringView(Utf8.GetData(), Utf8.Num()));
@@ -330,6 +338,19 @@ void UUI_Danmaku::CreateTrackManager()
 		{
 			ParseDanmaku(Text);
 		}
+		for (TPair<FTimespan, TArray<FDanmakuData>>& Bucket : FiledSince)
+		{
+			for (FDanmakuData& Data : Bucket.Value)
+			{
+				AddDataToMap(MoveTemp(Data));
+			}
+		}
+	}
+
+	OnTrackManagerCreated.Broadcast(TrackManager);
+	if (bSwitchedOff)
+	{
+		TrackManager->Close();
 	}
 }
 
@@ -337,8 +358,12 @@ void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
 {
 	DanmakuMap.Empty();
 	TArray<FDanmakuData> Records;
-	if (!FDanmakuDocumentReader::Read(JsonText, Records))
+	// A byte order mark is no part of the document.
+	const int32 Mark = !JsonText.IsEmpty() && JsonText[0] == 0xFEFF ? 1 : 0;
+	const FStringView Text(*JsonText + Mark, JsonText.Len() - Mark);
+	if (!FDanmakuDocumentReader::Read(Text, Records))
 	{
+		UE_LOG(LogTemp, Warning, TEXT("%s"), UnreadableDocument);
 		return;
 	}
 	FileLoadedRecords(Records);
@@ -347,6 +372,11 @@ void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
 void UUI_Danmaku::ParseDanmakuUtf8(FUtf8StringView JsonText)
 {
 	DanmakuMap.Empty();
+	// A byte order mark is no part of the document.
+	if (JsonText.Len() >= 3 && uint8(JsonText[0]) == 0xEF && uint8(JsonText[1]) == 0xBB && uint8(JsonText[2]) == 0xBF)
+	{
+		JsonText = FUtf8StringView(JsonText.GetData() + 3, JsonText.Len() - 3);
+	}
 	int32 UnreadableColours = 0;
 	const bool bRead = FDanmakuDocumentReader::Read(
 	    JsonText,
@@ -363,6 +393,7 @@ void UUI_Danmaku::ParseDanmakuUtf8(FUtf8StringView JsonText)
 	if (!bRead)
 	{
 		DanmakuMap.Empty();
+		UE_LOG(LogTemp, Warning, TEXT("%s"), UnreadableDocument);
 		return;
 	}
 	WarnOfUnreadableColours(UnreadableColours);
@@ -526,10 +557,12 @@ void UUI_Danmaku::SetReverseComments(bool bShow)
 	ApplyControls(NewControls);
 }
 
-void UUI_Danmaku::ApplySavedSettings()
+FDanmakuAppliedSettings UUI_Danmaku::ApplySavedSettings()
 {
-	SetSpeedScale(UDanmakuSave::LoadSpeedScale());
-	SetFontScale(static_cast<float>(UDanmakuSave::LoadFontSize()) / static_cast<float>(NormalFontSize));
+	FDanmakuAppliedSettings Applied;
+	Applied.bSpeedScale = SetSpeedScale(UDanmakuSave::LoadSpeedScale());
+	Applied.bFontScale =
+	    SetFontScale(static_cast<float>(UDanmakuSave::LoadFontSize()) / static_cast<float>(NormalFontSize));
 	const bool bOpened = UDanmakuSave::LoadIsOpend();
 	if (bOpened == bSwitchedOff)
 	{
@@ -540,4 +573,6 @@ void UUI_Danmaku::ApplySavedSettings()
 		}
 		OnOpenDanmakuButtonClicked(bOpened);
 	}
+	Applied.bOnOff = true;
+	return Applied;
 }

@@ -146,14 +146,24 @@ void UUI_DanmakuNode::SetRepeatCount(int32 Count)
 	NodeContentText->SetText(FText::FromString(FString::Printf(TEXT("%s \u00D7%d"), *ShownText, Count)));
 	ForceLayoutPrepass();
 	NodeSize = GetDesiredSize();
-	// A pinned comment stays centred as it widens; a scrolling one grows behind its leading edge, which for a
-	// reverse comment is its right edge.
-	if (Data.Mode != EDanmakuMode::SCROLL && NodeCanvasPanelSlot)
+	const double Grown = NodeSize.X - OldWidth;
+	if (!NodeCanvasPanelSlot || Grown == 0.0)
 	{
-		FVector2D Position = GetPosition();
-		Position.X -= (NodeSize.X - OldWidth) * (Data.Mode == EDanmakuMode::REVERSE ? 1.0 : 0.5);
-		SetPosition(Position);
+		return;
 	}
+	// A pinned comment stays centred as it widens. A scrolling one grows at its leading edge, away from the comment
+	// its lane admitted behind it against its old width; its trailing edge, which decides when it has left the
+	// canvas, goes on as before, so its life needs no change.
+	FVector2D Position = GetPosition();
+	if (Data.Mode == EDanmakuMode::SCROLL)
+	{
+		Position.X -= Grown;
+	}
+	else if (Data.Mode != EDanmakuMode::REVERSE)
+	{
+		Position.X -= Grown * 0.5;
+	}
+	SetPosition(Position);
 }
 
 void UUI_DanmakuNode::Pause()

@@ -5,14 +5,16 @@
 #include "Templates/SharedPointer.h"
 
 // Comments a viewer or host does not want to see: plain words, found anywhere in a comment, and regular expressions
-// in ICU's syntax. Letter case is ignored for both. Checking a comment costs one pass over its text for all the
-// words together and one regular-expression search for the patterns that can share one.
+// in ICU's syntax. Letter case is ignored for both, in every script: words and comments are compared in the
+// engine's culture-correct lower case, patterns match case-insensitively. Checking a comment costs one pass over its
+// text for all the words together and one regular-expression search for the patterns that can share one.
 class SKORVANE_API FDanmakuBlockList
 {
 public:
 	// False for an empty word or one that is already listed.
 	bool AddWord(const FString& Word);
-	// False for a pattern that does not compile (or is empty or already listed); OutError then says why.
+	// False for a pattern that does not compile, that matches the empty text (it would block every comment), or is
+	// already listed; OutError then says why.
 	bool AddPattern(const FString& Pattern, FString& OutError);
 	bool RemoveWord(const FString& Word);
 	bool RemovePattern(const FString& Pattern);
@@ -24,6 +26,9 @@ public:
 	const TArray<FString>& GetPatterns() const { return Patterns; }
 
 	bool IsBlocked(const FString& Content) const;
+
+	// The text with letter case taken out, as words are listed and comments compared: lower case in every script.
+	static FString FoldCase(const FString& Text);
 
 	// Whether the regular expression engine compiles the pattern. The engine's pattern has no validity query, and
 	// one that does not compile simply never matches; a pattern with an empty alternative in front matches even

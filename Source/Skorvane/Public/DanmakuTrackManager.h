@@ -188,7 +188,7 @@ private:
 	FDanmakuDisplayControls Controls;
 	// When each of the comments shown within the last second appeared, oldest first.
 	TArray<double> RecentShownTimes;
-	// The comment shown for a text, for counting its repeats.
+	// The comment shown for a text, by the text with letter case taken out, for counting its repeats.
 	struct FShownText
 	{
 		TWeakObjectPtr<UUI_DanmakuNode> Node;

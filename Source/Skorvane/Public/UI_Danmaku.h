@@ -19,6 +19,16 @@
 // the media clock enters a new second, hands that second's comments to the track manager.
 DECLARE_MULTICAST_DELEGATE_OneParam(FOnDanmakuTrackManagerCreated, UDanmakuTrackManager*);
 
+// Which of the settings store's values ApplySavedSettings applied; one out of range is left out, with a warning.
+struct FDanmakuAppliedSettings
+{
+	bool bSpeedScale = false;
+	bool bFontScale = false;
+	bool bOnOff = false;
+
+	bool AppliedAll() const { return bSpeedScale && bFontScale && bOnOff; }
+};
+
 UCLASS()
 class SKORVANE_API UUI_Danmaku : public UUserWidget
 {
@@ -77,8 +87,9 @@ public:
 	// Reverse comments scroll left to right over the scroll comments' area when on; off, they are reported as not
 	// placed (EDanmakuNotShownReason::ModeNeverPlaced).
 	void SetReverseComments(bool bShow);
-	// Applies the settings store: its speed scale, its font size as a scale of the normal size, and on or off.
-	void ApplySavedSettings();
+	// Applies the settings store: its speed scale, its font size as a scale of the normal size, and on or off. Also
+	// before Init: the bar's on/off box shows the state once the bar is there.
+	FDanmakuAppliedSettings ApplySavedSettings();
 	const FDanmakuDisplayControls& GetDisplayControls() const { return Controls; }
 
 	// The normal font size of a comment, which the stored font size is measured against.

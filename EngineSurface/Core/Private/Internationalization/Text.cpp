@@ -2,6 +2,9 @@
 
 #include "Math/NumericLimits.h"
 
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -172,6 +175,26 @@ FText FText::Format(const FText& Pattern, const FFormatOrderedArguments& Argumen
 		Result.AppendChar(C);
 	}
 	return FromString(std::move(Result));
+}
+
+namespace
+{
+FString ChangeCase(const FString& Text, bool bLower)
+{
+	icu::UnicodeString Unicode(false, reinterpret_cast<const UChar*>(*Text), Text.Len());
+	Unicode = bLower ? Unicode.toLower(icu::Locale::getRoot()) : Unicode.toUpper(icu::Locale::getRoot());
+	return FString::ConstructFromPtrSize(reinterpret_cast<const TCHAR*>(Unicode.getBuffer()), Unicode.length());
+}
+} // namespace
+
+FText FText::ToLower() const
+{
+	return FromString(ChangeCase(ToString(), true));
+}
+
+FText FText::ToUpper() const
+{
+	return FromString(ChangeCase(ToString(), false));
 }
 
 bool FText::IsEmptyOrWhitespace() const

@@ -59,6 +59,9 @@ public:
 	const FString& ToString() const { return Data->Display; }
 	bool IsEmpty() const { return Data->Display.IsEmpty(); }
 	bool IsEmptyOrWhitespace() const;
+	// Lower case in a culture-correct way (ICU, the invariant culture): every script's letters, not only A-Z.
+	FText ToLower() const;
+	FText ToUpper() const;
 	// Compares display strings; Primary and Secondary ignore letter case, the other levels do not.
 	bool EqualTo(const FText& Other, ETextComparisonLevel::Type Level = ETextComparisonLevel::Default) const;
 	bool EqualToCaseIgnored(const FText& Other) const { return EqualTo(Other, ETextComparisonLevel::Secondary); }
