@@ -83,6 +83,7 @@ bool UMediaPlayer::OpenSource(UMediaSource* MediaSource)
 	CacheRate = Description.CacheRate;
 	OpenSeconds = Description.OpenSeconds;
 	SeekSeconds = Description.SeekSeconds;
+	bSeekCompletesInCall = Description.bSeekCompletesInCall;
 	bFailsToOpen = Description.bFailsToOpen;
 	return true;
 }
@@ -153,6 +154,11 @@ bool UMediaPlayer::Seek(const FTimespan& Time)
 	bSeekPending = true;
 	SeekTargetSeconds = FMath::Clamp(Time.GetTotalSeconds(), 0.0, DurationSeconds);
 	SeekElapsed = 0.0;
+	if (bSeekCompletesInCall)
+	{
+		FinishSeek();
+		DispatchEvents();
+	}
 	return true;
 }
 
@@ -243,24 +249,6 @@ FTimespan UMediaPlayer::GetTime() const
 FTimespan UMediaPlayer::GetDuration() const
 {
 	return IsReady() ? FTimespan::FromSeconds(DurationSeconds) : FTimespan::Zero();
-}
-
-bool UMediaPlayer::GetCachedTimeRange(FTimespan& OutStart, FTimespan& OutEnd) const
-{
-	if (!IsReady())
-	{
-		OutStart = FTimespan::Zero();
-		OutEnd = FTimespan::Zero();
-		return false;
-	}
-	OutStart = FTimespan::FromSeconds(CacheStartSeconds);
-	OutEnd = FTimespan::FromSeconds(CacheEndSeconds);
-	return true;
-}
-
-FTimespan UMediaPlayer::GetCachedBehind() const
-{
-	return IsReady() ? FTimespan::FromSeconds(FMath::Max(PositionSeconds - CacheStartSeconds, 0.0)) : FTimespan::Zero();
 }
 
 const FString& UMediaPlayer::GetUrl() const

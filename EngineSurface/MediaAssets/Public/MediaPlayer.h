@@ -69,9 +69,10 @@ public:
 	UFUNCTION(BlueprintCallable, Category = "Media|MediaPlayer")
 	bool Rewind();
 
-	// Starts a seek to Time (clamped to the duration); the position jumps when it completes, in a later Media
-	// phase, with OnSeekCompleted. A seek issued before the previous one completed replaces it (one event).
-	// False while nothing is open or the source cannot seek.
+	// Starts a seek to Time (clamped to the duration); the position jumps when it completes, with
+	// OnSeekCompleted: in a later Media phase, or, as the engine allows, before Seek returns (a source described
+	// so). A seek issued before the previous one completed replaces it (one event). False while nothing is open
+	// or the source cannot seek.
 	UFUNCTION(BlueprintCallable, Category = "Media|MediaPlayer")
 	bool Seek(const FTimespan& Time);
 
@@ -120,13 +121,6 @@ public:
 	UFUNCTION(BlueprintCallable, Category = "Media|MediaPlayer")
 	FTimespan GetDuration() const;
 
-	// The part of the source that is buffered: OutStart at or behind the position, OutEnd at or ahead of it.
-	// False (both zero) while nothing is open. OutStart to the position is the cached span behind it.
-	bool GetCachedTimeRange(FTimespan& OutStart, FTimespan& OutEnd) const;
-
-	// The cached span behind the position (position minus the start of the buffered range).
-	FTimespan GetCachedBehind() const;
-
 	// The URL of the open (or opening) source; empty when closed.
 	UFUNCTION(BlueprintCallable, Category = "Media|MediaPlayer")
 	const FString& GetUrl() const;
@@ -146,6 +140,10 @@ public:
 	// At the end, starts again from the beginning instead of stopping; no OnEndReached is raised then.
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "Playback")
 	bool Loop = false;
+
+	// How much of the media to keep cached behind the play head: a setting, which the player does not change.
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "Caching")
+	FTimespan CacheBehind;
 
 	UPROPERTY(BlueprintAssignable, Category = "Media|MediaPlayer")
 	FOnMediaPlayerMediaEvent OnEndReached;
@@ -167,6 +165,7 @@ public:
 
 private:
 	friend class FHeadlessMediaClock;
+	friend class FHeadlessMediaCache;
 
 	// Advances the clock by DeltaSeconds of application time and raises the events that fell due.
 	void TickPlayer(float DeltaSeconds);
@@ -223,6 +222,7 @@ private:
 	double CacheRate = 0.0;
 	double OpenSeconds = 0.0;
 	double SeekSeconds = 0.0;
+	bool bSeekCompletesInCall = false;
 	bool bFailsToOpen = false;
 
 	double PositionSeconds = 0.0;

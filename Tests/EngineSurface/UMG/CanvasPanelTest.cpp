@@ -74,3 +74,41 @@ TEST_F(CanvasPanel, ChildrenAreCountedFoundAndClearedWithDestruction)
 	EXPECT_EQ(Form->Title->GetParent(), nullptr);
 	EXPECT_EQ(GetLifecycleLog(), TArray<FString>({TEXT("Inner:Destruct")}));
 }
+
+// As the engine documents, an inserted child joins the live layout last until the panel is rebuilt; a replaced
+// child's slot, with its layout, goes to the new child at once.
+TEST_F(CanvasPanel, InsertedChildrenDrawLastUntilRebuiltAndReplacedOnesKeepTheirSlot)
+{
+	UTestFormWidget* Form = ShowForm();
+	const auto Label = [Form](const TCHAR* Text)
+	{
+		UTextBlock* Made = Form->WidgetTree->ConstructWidget<UTextBlock>();
+		Made->SetText(FText::FromString(Text));
+		return Made;
+	};
+	const auto DrawOrder = [Form]
+	{
+		TArray<UWidget*> Children;
+		Form->Root->GetChildWidgets(Children);
+		return Children;
+	};
+	UTextBlock* First = Label(TEXT("inserted first"));
+	ASSERT_NE(Form->Root->InsertChildAt(0, First), nullptr);
+	EXPECT_EQ(Form->Root->GetChildAt(0), First);
+	EXPECT_EQ(DrawOrder().Last(), First) << "the live layout has it last";
+
+	UTextBlock* Swapped = Label(TEXT("swapped in"));
+	UPanelSlot* OkSlot = Form->OkButton->Slot;
+	const int32 OkIndex = Form->Root->GetChildIndex(Form->OkButton);
+	ASSERT_TRUE(Form->Root->ReplaceChild(Form->OkButton, Swapped));
+	EXPECT_EQ(Swapped->Slot, OkSlot);
+	EXPECT_EQ(Form->OkButton->Slot, nullptr);
+	EXPECT_EQ(Form->Root->GetChildIndex(Swapped), OkIndex);
+	EXPECT_FALSE(Form->Root->ReplaceChild(Form->OkButton, Swapped)) << "no longer a child";
+	App.Tick(Frame);
+	EXPECT_EQ(Swapped->GetCachedGeometry().GetAbsolutePosition(), FVector2D(10.0, 60.0)) << "in the button's place";
+
+	Form->RemoveFromParent();
+	Form->AddToViewport();
+	EXPECT_EQ(DrawOrder()[0], First) << "rebuilt, the live layout follows the slots";
+}

@@ -10,9 +10,10 @@ DEFINE_LOG_CATEGORY_STATIC(LogMediaPlayerAsset, Log, All);
 // A media player asset is a strict JSON object in "Content/<Folder>/<Name>.uasset", loaded as "/Game/<Folder>/
 // <Name>":
 //
-//     { "Type": "MediaPlayer", "PlayOnOpen": true, "Loop": false }
+//     { "Type": "MediaPlayer", "PlayOnOpen": true, "Loop": false, "CacheBehind": 30 }
 //
-// "PlayOnOpen" and "Loop" are optional booleans (absent: the class defaults); any other field is ignored.
+// "PlayOnOpen" and "Loop" are optional booleans, "CacheBehind" optional seconds (absent: the class defaults);
+// any other field is ignored.
 // Files of another "Type" are left to the other asset loaders.
 namespace
 {
@@ -77,9 +78,21 @@ UObject* LoadMediaPlayerAsset(const FString& Path, const UClass* RequestedClass)
 	{
 		return nullptr;
 	}
+	double CacheBehindSeconds = Defaults->CacheBehind.GetTotalSeconds();
+	if (const TSharedPtr<FJsonValue> Value = Object->TryGetField(TEXT("CacheBehind")))
+	{
+		if (Value->Type != EJson::Number || !Value->TryGetNumber(CacheBehindSeconds) ||
+		    !(CacheBehindSeconds >= 0.0 && CacheBehindSeconds <= 86400.0))
+		{
+			UE_LOG(LogMediaPlayerAsset, Warning,
+			       TEXT("Media player asset %s: \"CacheBehind\" is not 0 to 86400 seconds"), *Path);
+			return nullptr;
+		}
+	}
 	UMediaPlayer* Player = NewObject<UMediaPlayer>(nullptr, UMediaPlayer::StaticClass(), GetAssetName(Path));
 	Player->PlayOnOpen = bPlayOnOpen;
 	Player->Loop = bLoop;
+	Player->CacheBehind = FTimespan::FromSeconds(CacheBehindSeconds);
 	return Player;
 }
 

@@ -50,6 +50,10 @@ bool ApplyKey(FMediaSourceDescription& Description, const FString& Key, const FS
 	{
 		return ParseBool(Value, Description.bCanSeek);
 	}
+	if (Key == TEXT("SeekCompletesInCall"))
+	{
+		return ParseBool(Value, Description.bSeekCompletesInCall);
+	}
 	if (Key == TEXT("FailsToOpen"))
 	{
 		return ParseBool(Value, Description.bFailsToOpen);

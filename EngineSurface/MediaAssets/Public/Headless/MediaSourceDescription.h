@@ -16,6 +16,8 @@ struct FMediaSourceDescription
 	double OpenSeconds = 0.1;
 	// Application seconds a seek takes. Zero: it completes in the next frame.
 	double SeekSeconds = 0.0;
+	// The seek completes, and OnSeekCompleted is raised, inside the Seek call, as the engine allows a player to.
+	bool bSeekCompletesInCall = false;
 	// Opening ends with OnMediaOpenFailed instead of OnMediaOpened.
 	bool bFailsToOpen = false;
 };

@@ -38,7 +38,7 @@ UClass* UCanvasPanel::GetSlotClass() const
 TArray<UCanvasPanelSlot*> UCanvasPanel::GetSortedSlots() const
 {
 	TArray<UCanvasPanelSlot*> Sorted;
-	for (const TObjectPtr<UPanelSlot>& Each : Slots)
+	for (const TObjectPtr<UPanelSlot>& Each : LiveSlots)
 	{
 		Sorted.Add(static_cast<UCanvasPanelSlot*>(Each.Get()));
 	}

@@ -7,6 +7,32 @@ UPanelSlot* UPanelWidget::AddChild(UWidget* Content)
 	return InsertChildAt(Slots.Num(), Content);
 }
 
+void UPanelWidget::OnAddedToScreen()
+{
+	LiveSlots = Slots;
+}
+
+bool UPanelWidget::ReplaceChild(UWidget* CurrentChild, UWidget* NewChild)
+{
+	const int32 Index = GetChildIndex(CurrentChild);
+	if (Index == INDEX_NONE || !NewChild || NewChild == CurrentChild)
+	{
+		return false;
+	}
+	NewChild->RemoveFromParent();
+	UPanelSlot* PanelSlot = Slots[Index];
+	PanelSlot->Content = NewChild;
+	NewChild->Slot = PanelSlot;
+	CurrentChild->Slot = nullptr;
+	// Destructed after it is detached, as a removed child is.
+	CurrentChild->RemoveFromScreen();
+	if (IsOnScreen())
+	{
+		NewChild->AddToScreen(this);
+	}
+	return true;
+}
+
 UPanelSlot* UPanelWidget::InsertChildAt(int32 Index, UWidget* Content)
 {
 	if (!Content || (!bCanHaveMultipleChildren && Slots.Num() > 0))
@@ -19,6 +45,7 @@ UPanelSlot* UPanelWidget::InsertChildAt(int32 Index, UWidget* Content)
 	NewSlot->Parent = this;
 	Content->Slot = NewSlot;
 	Slots.Insert(NewSlot, FMath::Clamp(Index, 0, Slots.Num()));
+	LiveSlots.Add(NewSlot);
 	OnSlotAdded(NewSlot);
 	if (IsOnScreen())
 	{
@@ -40,6 +67,7 @@ bool UPanelWidget::RemoveChildAt(int32 Index)
 	}
 	UPanelSlot* RemovedSlot = Slots[Index];
 	Slots.RemoveAt(Index);
+	LiveSlots.Remove(RemovedSlot);
 	UWidget* Content = RemovedSlot->Content;
 	RemovedSlot->Content = nullptr;
 	RemovedSlot->Parent = nullptr;
@@ -90,7 +118,14 @@ TArray<UWidget*> UPanelWidget::GetAllChildren() const
 
 void UPanelWidget::GetChildWidgets(TArray<UWidget*>& OutChildren) const
 {
-	OutChildren = GetAllChildren();
+	OutChildren.Reset();
+	for (const TObjectPtr<UPanelSlot>& Each : LiveSlots)
+	{
+		if (Each->Content)
+		{
+			OutChildren.Add(Each->Content);
+		}
+	}
 }
 
 UClass* UPanelWidget::GetSlotClass() const

@@ -24,7 +24,7 @@ FVector2D UWrapBox::Flow(float WrapWidth, TArray<FVector2D>* OutPositions) const
 	double RowY = 0.0;
 	double RowHeight = 0.0;
 	bool bRowEmpty = true;
-	for (const TObjectPtr<UPanelSlot>& Each : Slots)
+	for (const TObjectPtr<UPanelSlot>& Each : LiveSlots)
 	{
 		const UWrapBoxSlot* WrapSlot = static_cast<const UWrapBoxSlot*>(Each.Get());
 		FVector2D Position = FVector2D::ZeroVector;
@@ -64,9 +64,9 @@ void UWrapBox::ArrangeChildren(const FGeometry& MyGeometry)
 {
 	TArray<FVector2D> Positions;
 	Flow(bExplicitWrapSize ? WrapSize : float(MyGeometry.GetLocalSize().X), &Positions);
-	for (int32 Index = 0; Index < Slots.Num(); ++Index)
+	for (int32 Index = 0; Index < LiveSlots.Num(); ++Index)
 	{
-		UWidget* Child = Slots[Index]->Content;
+		UWidget* Child = LiveSlots[Index]->Content;
 		if (Child && Child->GetVisibility() != ESlateVisibility::Collapsed)
 		{
 			Child->Arrange(MyGeometry.MakeChild(Positions[Index], Child->GetDesiredSize()));

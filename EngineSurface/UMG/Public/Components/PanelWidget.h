@@ -7,7 +7,9 @@
 
 class UPanelSlot;
 
-// A widget that holds children, each in a slot of the panel's slot class.
+// A widget that holds children, each in a slot of the panel's slot class. The panel is laid out and drawn in its
+// live order, which follows every change at once except InsertChildAt's (as in the engine, whose live widget
+// gets an inserted child appended); the live order is the slots' order again once the panel goes on screen anew.
 UCLASS(Abstract)
 class UMG_API UPanelWidget : public UWidget
 {
@@ -18,8 +20,12 @@ public:
 	// A panel on screen constructs the child at once.
 	UPanelSlot* AddChild(UWidget* Content);
 	// As AddChild, but puts Content at Index (appended when Index is past the end); the other children keep
-	// their slots.
+	// their slots. As the engine documents, the live layout does not follow: the child is laid out last until
+	// the panel is rebuilt (goes on screen again).
 	UPanelSlot* InsertChildAt(int32 Index, UWidget* Content);
+	// Puts NewChild into CurrentChild's slot, which keeps its place and layout; CurrentChild leaves the panel.
+	// False when CurrentChild is not a child. The live layout follows at once.
+	virtual bool ReplaceChild(UWidget* CurrentChild, UWidget* NewChild);
 	bool RemoveChild(UWidget* Content);
 	bool RemoveChildAt(int32 Index);
 	// Removes every child, first to last.
@@ -40,9 +46,13 @@ public:
 protected:
 	virtual UClass* GetSlotClass() const;
 	virtual void OnSlotAdded(UPanelSlot* InSlot) {}
+	void OnAddedToScreen() override;
 
 	UPROPERTY(Transient)
 	TArray<TObjectPtr<UPanelSlot>> Slots;
+	// The same slots in the order they are laid out and drawn.
+	UPROPERTY(Transient)
+	TArray<TObjectPtr<UPanelSlot>> LiveSlots;
 
 	bool bCanHaveMultipleChildren = true;
 };
