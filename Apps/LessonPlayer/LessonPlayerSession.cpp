@@ -179,8 +179,8 @@ void FLessonPlayerSession::BindPlayerEvents()
 	Player->OnPlaylistUrlChanged.BindLambda(
 	    [this](const FString& Url)
 	    {
-		    UMediaPlaylist* Playlist = Media->GetPlaylist();
-		    const int32 From = Media->GetPlaylistIndex();
+		    UMediaPlaylist* Playlist = Player->GetPlaylist();
+		    const int32 From = Player->GetPlaylistIndex();
 		    const int32 Count = Playlist ? Playlist->Num() : 0;
 		    const bool bNext = Count > 0 && SameSource(Playlist->Get((From + 1) % Count)->GetUrl(), Url);
 		    OnEvent(bNext ? TEXT("next") : TEXT("previous"),
@@ -393,7 +393,7 @@ bool FLessonPlayerSession::Perform(const FViewerStep& Step, FString& OutError)
 		{
 			FLesson& Lesson = AddLesson(Step.Text);
 			LoadComments(Lesson);
-			UMediaPlaylist* Playlist = Media->GetPlaylist();
+			UMediaPlaylist* Playlist = Player->GetPlaylist();
 			bool bListed = false;
 			for (int32 Index = 0; Playlist && Index < Playlist->Num(); ++Index)
 			{

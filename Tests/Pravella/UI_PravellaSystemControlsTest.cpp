@@ -1,6 +1,7 @@
 #include "LessonPlayerScreen.h"
 
 #include "Components/CanvasPanelSlot.h"
+#include "Components/WrapBoxSlot.h"
 #include "Components/CheckBox.h"
 #include "Components/ComboBoxString.h"
 #include "Components/ProgressBar.h"
@@ -308,6 +309,52 @@ TEST(UI_PravellaSystem, FullscreenAndBackKeepsTheLessonAndTheHostsLayout)
 	EXPECT_EQ(Screen.Host->Sent, TArray<FString>({TEXT("hello")}));
 	EXPECT_EQ(Screen.CommentsOnScreen().FilterByPredicate([](const FString& C) { return C == TEXT("hello"); }).Num(),
 	          1);
+}
+
+// The player's own slot goes to its placeholder and comes back, so any panel keeps its layout, and the live
+// layout has the player in its place at once.
+TEST(UI_PravellaSystem, FullscreenAndBackKeepsThePlayersOwnSlotInAWrapBox)
+{
+	FLessonPlayerScreen Screen(TEXT("/Game/Test/Pravella/WBP_PlayerWrapHost"));
+	UPanelWidget* Row = Screen.Player->GetParent();
+	ASSERT_NE(Row, nullptr);
+	UWrapBoxSlot* OwnSlot = Cast<UWrapBoxSlot>(Screen.Player->Slot);
+	ASSERT_NE(OwnSlot, nullptr);
+	Screen.OpenLesson();
+	Screen.Click(TEXT("ScreenButton"));
+	ASSERT_TRUE(Screen.Player->IsInViewport());
+	Screen.App.MoveMouse(FVector2D(900.0, 500.0));
+	Screen.Click(TEXT("ScreenButton"));
+	Screen.Step();
+
+	ASSERT_EQ(Screen.Player->Slot, OwnSlot);
+	EXPECT_EQ(OwnSlot->Padding, FMargin(12.0f, 8.0f, 12.0f, 8.0f));
+	const auto Place = [](const UWidget* Widget)
+	{
+		const FVector2D At = Widget->GetCachedGeometry().GetAbsolutePosition();
+		return At.Y * 100000.0 + At.X;
+	};
+	EXPECT_LT(Place(Row->GetChildAt(0)), Place(Screen.Player));
+	EXPECT_LT(Place(Screen.Player), Place(Row->GetChildAt(2))) << "laid out between its siblings, not after them";
+	EXPECT_TRUE(Screen.Media->IsPlaying());
+}
+
+// A host rebuilding its page while the player is fullscreen takes the player's place with it: the player leaves
+// the screen and closes, and does not push itself into the cleared panel.
+TEST(UI_PravellaSystem, AHostClearingThePanelOfAFullscreenPlayerLeavesItOut)
+{
+	FLessonPlayerScreen Screen(TEXT("/Game/Test/Pravella/WBP_PlayerHost"));
+	UPanelWidget* HostRoot = Screen.Player->GetParent();
+	Screen.OpenLesson();
+	Screen.Click(TEXT("ScreenButton"));
+	ASSERT_TRUE(Screen.Player->IsInViewport());
+
+	HostRoot->ClearChildren();
+	Screen.Step();
+	EXPECT_FALSE(Screen.Player->IsInViewport());
+	EXPECT_EQ(Screen.Player->GetParent(), nullptr);
+	EXPECT_EQ(HostRoot->GetChildrenCount(), 0);
+	EXPECT_TRUE(Screen.Media->IsClosed());
 }
 
 TEST(UI_PravellaSystem, AHostClosingThePageOfAFullscreenPlayerTakesThePlayerWithIt)

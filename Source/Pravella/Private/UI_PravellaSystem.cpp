@@ -5,6 +5,7 @@
 #include "Components/CanvasPanelSlot.h"
 #include "Components/PanelWidget.h"
 #include "Engine/Engine.h"
+#include "FileMediaSource.h"
 #include "MediaPlayer.h"
 #include "MediaPlaylist.h"
 #include "MediaSoundComponent.h"
@@ -16,20 +17,6 @@
 namespace
 {
 constexpr float BarHideSeconds = 5.0f;
-
-// Gives To the canvas layout of From, when both are canvas slots.
-void CopyCanvasLayout(const UPanelSlot* From, UPanelSlot* To)
-{
-	const UCanvasPanelSlot* OldLayout = Cast<UCanvasPanelSlot>(From);
-	if (UCanvasPanelSlot* NewLayout = Cast<UCanvasPanelSlot>(To); OldLayout && NewLayout)
-	{
-		NewLayout->SetAnchors(OldLayout->GetAnchors());
-		NewLayout->SetOffsets(OldLayout->GetOffsets());
-		NewLayout->SetAlignment(OldLayout->GetAlignment());
-		NewLayout->SetAutoSize(OldLayout->GetAutoSize());
-		NewLayout->SetZOrder(OldLayout->GetZOrder());
-	}
-}
 
 // Slider and cache-bar fractions; nothing open (a zero duration) shows as 0.
 float Fraction(int64 Part, int64 Whole)
@@ -83,14 +70,21 @@ void UUI_PravellaSystem::NativeConstruct()
 	ScreenButton->OnCheckStateChanged.AddUniqueDynamic(this, &UUI_PravellaSystem::ClickedCheckBoxScreen);
 
 	VolumeButton->SetParent(this);
-	// The mute box starts as the designer left it, and the sound follows it.
+	// The mute box starts as the designer left it, and the sound follows it; unmuting restores the level the sound
+	// had. A player rebuilt while muted is silent already and keeps the level to restore it had.
 	if (VolumeButton->IsMuted())
 	{
+		if (GetVolumeMultiplier() > 0.0f)
+		{
+			VolumeButton->SetSavedVolumeMultiplier(GetVolumeMultiplier());
+		}
 		ClickedCheckBoxVolume(true);
 		SetVolumeMultiplier(0.0f);
 	}
 	VolumeProgress->SetParent(this);
-	VolumeProgress->SetChangedVolumeValue(GetVolumeMultiplier());
+	// The slider shows the level the viewer set, which is the one unmuting restores.
+	VolumeProgress->SetChangedVolumeValue(VolumeButton->IsMuted() ? VolumeButton->GetSavedVolumeMultiplier()
+	                                                              : GetVolumeMultiplier());
 
 	if (!bShowUI)
 	{
@@ -117,6 +111,11 @@ void UUI_PravellaSystem::NativeDestruct()
 	}
 	UnbindMediaPlayer();
 	StopSound();
+	if (MediaSoundComponent && MediaSoundComponent->IsRegistered())
+	{
+		MediaSoundComponent->UnregisterComponent();
+	}
+	bOpening = false;
 	DropPendingState();
 	Super::NativeDestruct();
 }
@@ -140,7 +139,7 @@ void UUI_PravellaSystem::NativeTick(const FGeometry& MyGeometry, float InDeltaTi
 		{
 			MovieProgress->SetValue(Fraction(Time.GetTicks(), Duration));
 		}
-		VideoCacheLoading->SetPercent(Fraction(MediaPlayer->GetCachedBehind().GetTicks(), Duration));
+		VideoCacheLoading->SetPercent(Fraction(MediaPlayer->CacheBehind.GetTicks(), Duration));
 		const FTimespan Length = MediaPlayer->GetDuration();
 		PlayTimeText->SetText(FText::FromString(FString::Printf(TEXT("%02d:%02d:%02d/%02d:%02d:%02d"), Time.GetHours(),
 		                                                        Time.GetMinutes(), Time.GetSeconds(), Length.GetHours(),
@@ -182,13 +181,28 @@ FReply UUI_PravellaSystem::NativeOnMouseMove(const FGeometry& InGeometry, const 
 void UUI_PravellaSystem::InitMadia()
 {
 	Super::InitMadia();
-	// A widget constructed again keeps the sound output it made the first time.
-	if (MediaPlayer && !MediaSoundComponent)
+	if (!MediaPlayer)
+	{
+		return;
+	}
+	// A widget constructed again keeps the sound output it made the first time, for the media player it has now,
+	// and starts it again: its destruction stopped it.
+	if (!MediaSoundComponent)
 	{
 		MediaSoundComponent = NewObject<UMediaSoundComponent>(this);
-		MediaSoundComponent->RegisterComponentWithWorld(GetWorld());
-		MediaSoundComponent->SetMediaPlayer(MediaPlayer);
 		MediaSoundComponent->SetVolumeMultiplier(VolumeMultiplier);
+	}
+	if (!MediaSoundComponent->IsRegistered())
+	{
+		MediaSoundComponent->RegisterComponentWithWorld(GetWorld());
+	}
+	if (MediaSoundComponent->GetMediaPlayer() != MediaPlayer)
+	{
+		MediaSoundComponent->SetMediaPlayer(MediaPlayer);
+	}
+	if (!MediaSoundComponent->IsPlaying())
+	{
+		MediaSoundComponent->Start();
 	}
 }
 
@@ -228,7 +242,8 @@ void UUI_PravellaSystem::PlayMediaByLocal(const FString& InPath)
 		return;
 	}
 	DropPendingState();
-	MediaPlayer->OpenFile(InPath);
+	PlaylistIndex = INDEX_NONE;
+	BeginOpening(MediaPlayer->OpenFile(InPath));
 }
 
 void UUI_PravellaSystem::PlayMediaByNet(const FString& InURL)
@@ -238,7 +253,14 @@ void UUI_PravellaSystem::PlayMediaByNet(const FString& InURL)
 		return;
 	}
 	DropPendingState();
-	MediaPlayer->OpenUrl(InURL);
+	PlaylistIndex = INDEX_NONE;
+	BeginOpening(MediaPlayer->OpenUrl(InURL));
+}
+
+bool UUI_PravellaSystem::BeginOpening(bool bStarted)
+{
+	bOpening = bStarted;
+	return bStarted;
 }
 
 void UUI_PravellaSystem::PlayMedia(const FString& URL, const FTimespan& StartTime)
@@ -251,9 +273,10 @@ void UUI_PravellaSystem::PlayMedia(const FString& URL, const FTimespan& StartTim
 	{
 		PlayMediaByLocal(URL);
 	}
-	if (MediaPlayer)
+	// A seek is refused until the source has opened; it is made then.
+	if (bOpening)
 	{
-		MediaPlayer->Seek(StartTime);
+		PendingStartTime = StartTime;
 	}
 }
 
@@ -266,6 +289,7 @@ bool UUI_PravellaSystem::IsNetURL(const FString& URL)
 
 void UUI_PravellaSystem::OnMediaPlayerOpenFailed(FString FailedUrl)
 {
+	bOpening = false;
 	DropPendingState();
 }
 
@@ -274,6 +298,23 @@ void UUI_PravellaSystem::DropPendingState()
 	bPauseWhenPrepared = false;
 	PendingPlaylistUrl.Empty();
 	PendingPlaylistIndex = INDEX_NONE;
+	bPendingAnnounce = false;
+	PendingStartTime = FTimespan(-1);
+	bResumeAfterSeek = false;
+}
+
+void UUI_PravellaSystem::SeekAndResume(const FTimespan& Time, bool bRewind)
+{
+	const bool bOwedBefore = bResumeAfterSeek;
+	if (MediaPlayer->IsPaused())
+	{
+		bResumeAfterSeek = true;
+	}
+	const bool bStarted = bRewind ? MediaPlayer->Rewind() : MediaPlayer->Seek(Time);
+	if (!bStarted)
+	{
+		bResumeAfterSeek = bOwedBefore;
+	}
 }
 
 // Pause and resume
@@ -284,7 +325,8 @@ void UUI_PravellaSystem::PauseVideo()
 	{
 		return;
 	}
-	if (MediaPlayer->IsPreparing())
+	// Only while the source opens: a pause during buffering pauses at once.
+	if (bOpening)
 	{
 		bPauseWhenPrepared = true;
 		return;
@@ -304,7 +346,8 @@ void UUI_PravellaSystem::Resume()
 	{
 		return;
 	}
-	if (MediaPlayer->IsPaused() && MediaPlayer->Play())
+	// At the speed the viewer chose: the media player's Play would go back to the normal speed.
+	if (MediaPlayer->IsPaused() && MediaPlayer->SetRate(ChosenRate))
 	{
 		Danmaku->Resume();
 		return;
@@ -319,7 +362,7 @@ void UUI_PravellaSystem::OnPauseClicked()
 		ShowPlaybackState(false);
 		return;
 	}
-	if (MediaPlayer->IsPreparing())
+	if (bOpening)
 	{
 		ShowPlaybackState(false);
 		return;
@@ -348,7 +391,11 @@ void UUI_PravellaSystem::OnPlaybackResumed()
 		return;
 	}
 	// Playback also starts without the viewer's resume, as when the next lesson opens after a pause; the
-	// comments run again with it.
+	// comments run again with it, and the viewer's speed holds.
+	if (MediaPlayer && ChosenRate > 0.0f && MediaPlayer->GetRate() != ChosenRate)
+	{
+		MediaPlayer->SetRate(ChosenRate);
+	}
 	Danmaku->Resume();
 	bProgressCaptured = false;
 	ShowPlaybackState(false);
@@ -382,12 +429,7 @@ void UUI_PravellaSystem::Replay()
 	{
 		return;
 	}
-	const bool bWasPaused = MediaPlayer->IsPaused();
-	// Only an accepted rewind leaves a resume behind for its seek to complete.
-	if (MediaPlayer->Rewind() && bWasPaused)
-	{
-		bResumeAfterSeek = true;
-	}
+	SeekAndResume(FTimespan::Zero(), true);
 }
 
 void UUI_PravellaSystem::FinshPlayMovie()
@@ -399,9 +441,11 @@ void UUI_PravellaSystem::FinshPlayMovie()
 	DropPendingState();
 	EmptyBulletChat();
 	const FString EndedUrl = MediaPlayer->GetUrl();
-	// Handlers still see the ended source open, and may open the next lesson.
+	// Handlers still see the ended source open, and may open the next lesson or start this one again in place;
+	// it is closed only while it is still ended.
 	OnFinshPlayMovie.Broadcast();
-	if (MediaPlayer && !MediaPlayer->IsPreparing() && MediaPlayer->GetUrl() == EndedUrl)
+	if (MediaPlayer && !bOpening && !MediaPlayer->IsPreparing() && !MediaPlayer->IsPlaying() &&
+	    MediaPlayer->GetUrl() == EndedUrl)
 	{
 		MediaPlayer->Close();
 	}
@@ -413,6 +457,7 @@ void UUI_PravellaSystem::CloseVideo()
 	{
 		return;
 	}
+	bOpening = false;
 	DropPendingState();
 	EmptyBulletChat();
 	MediaPlayer->Close();
@@ -469,37 +514,47 @@ FOnSendDanmakuSignature& UUI_PravellaSystem::GetSendDanmakuDelegate()
 
 void UUI_PravellaSystem::AddToPlaylist(const FString& Url)
 {
-	if (MediaPlayer && !Url.IsEmpty())
+	if (!MediaPlayer || Url.IsEmpty())
 	{
-		MediaPlayer->GetPlaylist()->AddUrl(Url);
+		return;
+	}
+	if (!Playlist)
+	{
+		// Inside the media player it plays in, so that the media player holding it keeps no widget alive.
+		Playlist = NewObject<UMediaPlaylist>(MediaPlayer);
+	}
+	if (IsNetURL(Url))
+	{
+		Playlist->AddUrl(Url);
+	}
+	else
+	{
+		Playlist->AddFile(Url);
 	}
 }
 
 int32 UUI_PravellaSystem::GetPlaylistNextIndex()
 {
-	UMediaPlaylist* Playlist = MediaPlayer ? MediaPlayer->GetPlaylist() : nullptr;
 	if (!Playlist || Playlist->Num() < 2)
 	{
 		return 0;
 	}
-	const int32 Index = MediaPlayer->GetPlaylistIndex() + 1;
+	const int32 Index = PlaylistIndex + 1;
 	return Index >= Playlist->Num() ? 0 : Index;
 }
 
 int32 UUI_PravellaSystem::GetPlaylistPreviousIndex()
 {
-	UMediaPlaylist* Playlist = MediaPlayer ? MediaPlayer->GetPlaylist() : nullptr;
 	if (!Playlist || Playlist->Num() < 2)
 	{
 		return 0;
 	}
-	const int32 Index = MediaPlayer->GetPlaylistIndex() - 1;
+	const int32 Index = PlaylistIndex - 1;
 	return Index < 0 ? Playlist->Num() - 1 : Index;
 }
 
 FString UUI_PravellaSystem::GetPlaylistUrl(int32 Index)
 {
-	UMediaPlaylist* Playlist = MediaPlayer ? MediaPlayer->GetPlaylist() : nullptr;
 	UMediaSource* Source = Playlist ? Playlist->Get(Index) : nullptr;
 	return Source ? Source->GetUrl() : FString();
 }
@@ -517,59 +572,77 @@ void UUI_PravellaSystem::Previous()
 void UUI_PravellaSystem::MoveInPlaylist(int32 Index)
 {
 	// An empty playlist has nowhere to go.
-	if (!MediaPlayer || MediaPlayer->GetPlaylist()->Num() == 0)
+	if (!MediaPlayer || !Playlist || Playlist->Num() == 0)
 	{
 		return;
 	}
-	const FString Url = GetPlaylistUrl(Index);
-	EmptyBulletChat();
-	OnPlaylistUrlChanged.ExecuteIfBound(Url);
-	OpenPlaylistIndex(Index);
+	OpenPlaylistIndex(Index, true);
 }
 
 void UUI_PravellaSystem::OpenPlaylistUrl(const FString& Url)
 {
-	UMediaPlaylist* Playlist = MediaPlayer ? MediaPlayer->GetPlaylist() : nullptr;
-	if (Url.IsEmpty() || !Playlist)
+	if (Url.IsEmpty() || !MediaPlayer || !Playlist)
 	{
 		return;
 	}
 	for (int32 Index = 0; Index < Playlist->Num(); ++Index)
 	{
-		if (GetPlaylistUrl(Index).Equals(Url, ESearchCase::IgnoreCase))
+		// A local file is named by its path, which its entry holds as a file URL.
+		const UFileMediaSource* File = Cast<UFileMediaSource>(Playlist->Get(Index));
+		if (GetPlaylistUrl(Index).Equals(Url, ESearchCase::IgnoreCase) ||
+		    (File && File->FilePath.Equals(Url, ESearchCase::CaseSensitive)))
 		{
-			OpenPlaylistIndex(Index);
+			OpenPlaylistIndex(Index, false);
 			return;
 		}
 	}
 }
 
-void UUI_PravellaSystem::OpenPlaylistIndex(int32 Index)
+void UUI_PravellaSystem::OpenPlaylistIndex(int32 Index, bool bAnnounce)
 {
-	// A move while the previous source prepares waits for it to open; the index is kept, so that a playlist
-	// holding one URL twice goes to the entry that was asked for.
-	if (MediaPlayer->IsPreparing())
+	// A move while a source opens waits for it to open, and replaces any move that was waiting; the index is kept,
+	// so that a playlist holding one URL twice goes to the entry that was asked for.
+	if (bOpening)
 	{
 		PendingPlaylistUrl = GetPlaylistUrl(Index);
 		PendingPlaylistIndex = Index;
+		bPendingAnnounce = bAnnounce;
 		return;
 	}
 	DropPendingState();
-	MediaPlayer->OpenPlaylistIndex(MediaPlayer->GetPlaylist(), Index);
+	const FString Url = GetPlaylistUrl(Index);
+	if (bAnnounce)
+	{
+		// The host hands over the new lesson's comments before it opens.
+		EmptyBulletChat();
+		OnPlaylistUrlChanged.ExecuteIfBound(Url);
+	}
+	if (BeginOpening(MediaPlayer->OpenPlaylistIndex(Playlist, Index)))
+	{
+		PlaylistIndex = Index;
+	}
 }
 
 void UUI_PravellaSystem::OnMediaPlayerOpend(FString OpenedUrl)
 {
+	bOpening = false;
 	if (PendingPlaylistIndex != INDEX_NONE && MediaPlayer)
 	{
-		OpenPlaylistIndex(PendingPlaylistIndex);
+		const int32 Index = PendingPlaylistIndex;
+		OpenPlaylistIndex(Index, bPendingAnnounce);
+		return;
+	}
+	if (PendingStartTime >= FTimespan::Zero() && MediaPlayer)
+	{
+		const FTimespan StartTime = PendingStartTime;
+		PendingStartTime = FTimespan(-1);
+		MediaPlayer->Seek(StartTime);
 	}
 }
 
 void UUI_PravellaSystem::RefreshPreviousAndNextButtons()
 {
-	UMediaPlaylist* Playlist = MediaPlayer ? MediaPlayer->GetPlaylist() : nullptr;
-	const bool bEnabled = Playlist && Playlist->Num() > 1;
+	const bool bEnabled = MediaPlayer && Playlist && Playlist->Num() > 1;
 	PreviousButton->SetIsEnabled(bEnabled);
 	NestButton->SetIsEnabled(bEnabled);
 }
@@ -611,11 +684,7 @@ void UUI_PravellaSystem::OnMediaProgressMouseCaptureEnd()
 	if (MediaPlayer->SupportsSeeking())
 	{
 		const int64 Target = static_cast<int64>(static_cast<float>(MediaPlayer->GetDuration().GetTicks()) * Value);
-		const bool bWasPaused = MediaPlayer->IsPaused();
-		if (MediaPlayer->Seek(FTimespan(Target)) && bWasPaused)
-		{
-			bResumeAfterSeek = true;
-		}
+		SeekAndResume(FTimespan(Target), false);
 	}
 	bProgressCaptured = false;
 }
@@ -665,13 +734,11 @@ void UUI_PravellaSystem::ClickedCheckBoxScreen(bool ClickedWidget)
 			return;
 		}
 		PanelWidget = Parent;
-		SavedChildIndex = Parent->GetChildIndex(this);
-		UPanelSlot* OldSlot = Slot;
 		UUI_FullScreenPlaceholder* Placeholder = CreateWidget<UUI_FullScreenPlaceholder>(this);
 		FullScreenPlaceholder = Placeholder;
 		bMovingForFullScreen = true;
-		RemoveFromParent();
-		CopyCanvasLayout(OldSlot, Parent->InsertChildAt(SavedChildIndex, Placeholder));
+		// The placeholder takes the player's own slot, with its layout, whatever kind of panel holds it.
+		Parent->ReplaceChild(this, Placeholder);
 		Placeholder->SetPlayer(this);
 		AddToViewport(99);
 		bMovingForFullScreen = false;
@@ -694,18 +761,20 @@ void UUI_PravellaSystem::ReturnToPanel(bool bKeepLesson)
 {
 	UUI_FullScreenPlaceholder* Placeholder = Cast<UUI_FullScreenPlaceholder>(FullScreenPlaceholder);
 	FullScreenPlaceholder = nullptr;
-	const int32 Index = Placeholder ? PanelWidget->GetChildIndex(Placeholder) : INDEX_NONE;
-	UPanelSlot* PlaceholderSlot = Placeholder ? Placeholder->Slot.Get() : nullptr;
 	if (Placeholder)
 	{
 		Placeholder->SetPlayer(nullptr);
-		Placeholder->RemoveFromParent();
 	}
 	bMovingForFullScreen = bKeepLesson;
 	RemoveFromParent();
-	CopyCanvasLayout(PlaceholderSlot, PanelWidget->InsertChildAt(Index != INDEX_NONE ? Index : SavedChildIndex, this));
+	// Back into the slot the placeholder kept; a panel that no longer holds the placeholder (its host cleared it)
+	// has no place for the player any more.
+	if (Placeholder && PanelWidget->HasChild(Placeholder))
+	{
+		PanelWidget->ReplaceChild(Placeholder, this);
+	}
 	bMovingForFullScreen = false;
-	PanelWidget->InvalidateLayoutAndVolatility();
+	PanelWidget = nullptr;
 }
 
 void UUI_PravellaSystem::OnFullScreenPanelRemoved()
@@ -757,7 +826,7 @@ void UUI_PravellaSystem::PlayVolumeBoardAnimation(const FString& AnimationName, 
 	}
 }
 
-float UUI_PravellaSystem::GetVolumeMultiplier()
+float UUI_PravellaSystem::GetVolumeMultiplier() const
 {
 	const UAudioComponent* AudioComponent = MediaSoundComponent ? MediaSoundComponent->GetAudioComponent() : nullptr;
 	return AudioComponent ? AudioComponent->VolumeMultiplier : VolumeMultiplier;
@@ -777,6 +846,10 @@ void UUI_PravellaSystem::PlaySpeed(FString SelectedItem, ESelectInfo::Type Selec
 	SelectedItem.RemoveFromEnd(TEXT("x"), ESearchCase::IgnoreCase);
 	// Read as _wtof reads: leading blanks skipped, the longest number prefix, 0 when there is none.
 	const float Rate = static_cast<float>(FCString::Atod(*SelectedItem));
+	if (Rate > 0.0f)
+	{
+		ChosenRate = Rate;
+	}
 	if (MediaPlayer)
 	{
 		MediaPlayer->SetRate(Rate);

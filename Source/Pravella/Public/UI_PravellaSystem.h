@@ -12,6 +12,7 @@
 #include "DanmakuDataStruct.h"
 #include "Animation/WidgetAnimation.h"
 #include "Materials/Material.h"
+#include "MediaPlaylist.h"
 #include "MediaSoundComponent.h"
 #include "Pravella/UI_VolumeButton.h"
 #include "Pravella/UI_VolumeProgress.h"
@@ -61,7 +62,7 @@ public:
 	// The level of the sound output: its audio component's multiplier, or the level set last while the sound
 	// output has no audio component yet.
 	UFUNCTION(BlueprintPure, Category = "PravellaMedia")
-	float GetVolumeMultiplier();
+	float GetVolumeMultiplier() const;
 	UFUNCTION(BlueprintCallable, Category = "PravellaMedia")
 	void SetVolumeMultiplier(float InNewVolumeMultiplier);
 
@@ -83,10 +84,15 @@ public:
 	UFUNCTION(BlueprintCallable, Category = "PravellaMedia")
 	void StopSound();
 
-	// Playlist.
+	// Playlist: the player's own, which it fills and opens entries of. A network URL goes in as a URL, anything else
+	// as a local file.
 	void AddToPlaylist(const FString& Url);
 	// Opens the first playlist entry whose URL equals Url (letter case ignored).
 	void OpenPlaylistUrl(const FString& Url);
+	// The player's playlist (null until something is added) and its entry opened last (INDEX_NONE when the open
+	// source did not come from it).
+	UMediaPlaylist* GetPlaylist() const { return Playlist; }
+	int32 GetPlaylistIndex() const { return PlaylistIndex; }
 	void RefreshPreviousAndNextButtons();
 
 	void SetPravellaType(EPravellaType Type);
@@ -106,7 +112,8 @@ public:
 	UPROPERTY(BlueprintAssignable, Category = "Media|PravellaSystem")
 	FOnPravellaMediaPlayerMediaEvent OnFinshPlayMovie;
 
-	// Executed with the new URL whenever next or previous moves in the playlist.
+	// Executed with the new URL whenever next or previous moves in the playlist, as the move is carried out (a move
+	// asked for while a lesson opens waits for it, and only the last one asked for is made).
 	FOnPlaylistUrlChanged OnPlaylistUrlChanged;
 	// Executed with the chosen item when the viewer picks a resolution; the host switches the source.
 	FOnResolutionChosen OnResolutionChosen;
@@ -158,6 +165,7 @@ protected:
 	UFUNCTION()
 	void Resolution(FString SelectedItem, ESelectInfo::Type SelectionType);
 
+	// Opens URL and, once it has opened, seeks to StartTime.
 	void PlayMedia(const FString& URL, const FTimespan& StartTime);
 	void Resume();
 	void RefreshSuspendButtonTipText();
@@ -183,15 +191,22 @@ private:
 	void BindMediaPlayer();
 	void UnbindMediaPlayer();
 	void MoveInPlaylist(int32 Index);
-	void OpenPlaylistIndex(int32 Index);
-	// Forgets a pause asked for while preparing and a playlist move waiting for the open source.
+	// bAnnounce: the move is a viewer's next or previous, which the host hears of when it is made.
+	void OpenPlaylistIndex(int32 Index, bool bAnnounce);
+	// Starts opening a source through the media player; false when it did not start.
+	bool BeginOpening(bool bStarted);
+	// Forgets a pause asked for while opening, a playlist move waiting for the open source, a start time and a
+	// resume owed to a seek: none of them belongs to another source.
 	void DropPendingState();
+	// Starts a seek or rewind that, when the video was paused, resumes it once it completes. The resume is owed
+	// before the call, since the engine may complete the seek inside it, and forgotten if the call is refused.
+	void SeekAndResume(const FTimespan& Time, bool bRewind);
 	// Sets the play/pause check box, pause symbol and tooltip from the media player's real state.
 	void ShowPlaybackState(bool bSuspended);
 	void PlayVolumeBoardAnimation(const FString& AnimationName, bool bOpen);
 	void PlayBarAnimation(UWidgetAnimation* Animation);
-	// Puts the player back into PanelWidget in its placeholder's place and layout, leaving its siblings' slots.
-	// bKeepLesson false: the player is taken off screen as a host would take it, and closes its lesson.
+	// Puts the player back into its own slot of PanelWidget, which the placeholder kept. bKeepLesson false: the
+	// player is taken off screen as a host would take it, and closes its lesson.
 	void ReturnToPanel(bool bKeepLesson);
 
 	UPROPERTY(meta = (BindWidget))
@@ -238,14 +253,25 @@ private:
 	TObjectPtr<UUI_DanmakuNodeSetting> DanmakuNodeSetting;
 	UPROPERTY(EditAnywhere, Category = "UI")
 	TObjectPtr<UMaterial> MediaPlayerMat;
+	// The playlist the player fills; the media player's own may be replaced by a host.
+	UPROPERTY()
+	TObjectPtr<UMediaPlaylist> Playlist;
 
-	int32 SavedChildIndex = 0;
 	EPravellaType CurrentPravellaType = static_cast<EPravellaType>(0);
 	bool bTypeSet = false;
 	float BarHideCountdown = 0.0f;
 	bool bBarOpen = false;
 	bool bVolumeBoardOpen = false;
 	bool bPauseWhenPrepared = false;
+	// From the player's own open call until the source opened or failed; buffering is not opening.
+	bool bOpening = false;
+	// The entry of Playlist opened last; INDEX_NONE when the open source did not come from it.
+	int32 PlaylistIndex = INDEX_NONE;
+	bool bPendingAnnounce = false;
+	// Seeked to once the source has opened; negative when none.
+	FTimespan PendingStartTime = FTimespan(-1);
+	// The speed the viewer chose; playback resumes at it.
+	float ChosenRate = 1.0f;
 	bool bProgressCaptured = false;
 	bool bShowUI = true;
 	FString PendingPlaylistUrl;

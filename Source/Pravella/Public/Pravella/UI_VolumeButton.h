@@ -22,6 +22,9 @@ public:
 
 	// Whether the mute box is checked.
 	bool IsMuted() const;
+	// The level unmuting restores: the player's multiplier when the box was checked.
+	float GetSavedVolumeMultiplier() const { return SavedVolumeMultiplier; }
+	void SetSavedVolumeMultiplier(float InVolumeMultiplier) { SavedVolumeMultiplier = InVolumeMultiplier; }
 
 protected:
 	// UUserWidget
