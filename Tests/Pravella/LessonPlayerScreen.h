@@ -30,6 +30,11 @@ public:
 		{
 			Player->OpenUrl(NextUrl);
 		}
+		if (Player && bRestartAtEnd)
+		{
+			Player->Seek(FTimespan::Zero());
+			Player->Play();
+		}
 	}
 
 	UFUNCTION()
@@ -47,6 +52,7 @@ public:
 	TArray<FString> Sent;
 	FString NextUrl;
 	FString UrlSeenAtEnd;
+	bool bRestartAtEnd = false;
 	int32 Finished = 0;
 	int32 MediaEnded = 0;
 };

@@ -20,6 +20,21 @@ public:
 	using UUI_PravellaBase::GetNameWidgetAnimation;
 	using UUI_PravellaBase::GetParentSystem;
 	using UUI_PravellaSystem::IsNetURL;
+	using UUI_PravellaSystem::PlayMedia;
+
+	UMediaSoundComponent* GetSound() const { return MediaSoundComponent; }
+	// A subclass may give the widget its media player as it is constructed; this one takes NextMediaPlayer then.
+	void InitMadia() override
+	{
+		if (NextMediaPlayer)
+		{
+			MediaPlayer = NextMediaPlayer;
+		}
+		Super::InitMadia();
+	}
+
+	UPROPERTY()
+	TObjectPtr<UMediaPlayer> NextMediaPlayer;
 
 	UUI_VolumeButton* GetVolumeButton() const
 	{

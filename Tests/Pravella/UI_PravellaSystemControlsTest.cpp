@@ -80,12 +80,26 @@ TEST(UI_PravellaSystem, NextAndPreviousWrapAroundThePlaylist)
 	EXPECT_EQ(Screen.Media->GetUrl(), FLessonPlayerScreen::LessonUrl);
 	EXPECT_EQ(Announced, TArray<FString>({ThirdLessonUrl, FLessonPlayerScreen::LessonUrl}));
 
-	// Two clicks while the next lesson still opens: only the last target is kept, and opened afterwards.
+	// Clicks while the next lesson still opens: only the last target is kept, opened afterwards, and the host
+	// hears of the moves that are made, not of the one dropped.
+	Announced.Empty();
+	Screen.Click(TEXT("NestButton"));
 	Screen.Click(TEXT("NestButton"));
 	Screen.Click(TEXT("PreviousButton"));
 	Screen.StepFor(2.5);
 	EXPECT_EQ(Screen.Media->GetUrl(), FLessonPlayerScreen::LessonUrl);
 	EXPECT_EQ(Screen.Media->GetPlaylistIndex(), 0);
+	EXPECT_EQ(Announced, TArray<FString>({FLessonPlayerScreen::SecondLessonUrl, FLessonPlayerScreen::LessonUrl}));
+
+	// A host may open a playlist of its own on the media player; next and previous still walk the player's.
+	UMediaPlaylist* HostList = NewObject<UMediaPlaylist>();
+	HostList->AddUrl(ThirdLessonUrl);
+	Screen.Media->OpenPlaylistIndex(HostList, 0);
+	Screen.StepFor(1.2);
+	Screen.Click(TEXT("NestButton"));
+	Screen.StepFor(1.2);
+	EXPECT_EQ(Screen.Media->GetUrl(), FLessonPlayerScreen::SecondLessonUrl);
+	EXPECT_EQ(Screen.Player->GetPlaylist()->Num(), 3);
 }
 
 TEST(UI_PravellaSystem, AMoveWaitingForTheOpenSourceKeepsItsPlaylistEntry)
@@ -119,13 +133,20 @@ TEST(UI_PravellaSystem, TheSliderAndTimeFollowPlaybackAndADragSeeks)
 	USlider* Slider = Screen.Child<USlider>(TEXT("MovieProgress"));
 	// Nothing open: a zero duration shows as 0, never NaN.
 	EXPECT_EQ(Slider->GetValue(), 0.0f);
-	EXPECT_EQ(Screen.Child<UProgressBar>(TEXT("VideoCacheLoading"))->GetPercent(), 0.0f);
+	UProgressBar* CacheBar = Screen.Child<UProgressBar>(TEXT("VideoCacheLoading"));
+	EXPECT_EQ(CacheBar->GetPercent(), 0.0f);
 
 	Screen.OpenLesson();
 	Screen.PlayUntil(65.0);
 	Screen.Step();
 	// 25 hours long: hours are shown modulo 24.
 	EXPECT_EQ(TimeText(Screen), TEXT("00:01:05/01:00:00"));
+	// The cache bar shows the media player's cache-behind setting over the length.
+	const FTimespan CacheBehind = Screen.Media->CacheBehind;
+	Screen.Media->CacheBehind = FTimespan::FromSeconds(9000.0);
+	Screen.Step();
+	EXPECT_NEAR(CacheBar->GetPercent(), 0.1f, 1e-6f);
+	Screen.Media->CacheBehind = CacheBehind;
 	EXPECT_NEAR(Slider->GetValue(), 65.0 / 90000.0, 1e-4);
 
 	Screen.Click(TEXT("PauseButton"));
@@ -309,6 +330,25 @@ TEST(UI_PravellaSystem, FullscreenAndBackKeepsTheLessonAndTheHostsLayout)
 	EXPECT_EQ(Screen.Host->Sent, TArray<FString>({TEXT("hello")}));
 	EXPECT_EQ(Screen.CommentsOnScreen().FilterByPredicate([](const FString& C) { return C == TEXT("hello"); }).Num(),
 	          1);
+
+	// Muted, fullscreen and back: the slider shows the level unmuting restores, and unmuting restores it.
+	UUserWidget* MuteButton = Screen.Child<UUserWidget>(TEXT("VolumeButton"));
+	UUserWidget* Volume = Screen.Child<UUserWidget>(TEXT("VolumeProgress"));
+	Screen.App.MoveMouse(FLessonPlayerScreen::CenterOf(MuteButton));
+	Screen.StepFor(0.3);
+	Screen.App.Click(FLessonPlayerScreen::CenterOf(MuteButton->GetWidgetFromName(TEXT("VolumeButton"))));
+	Screen.Step();
+	ASSERT_EQ(Screen.Player->GetVolumeMultiplier(), 0.0f);
+	Screen.Click(TEXT("ScreenButton"));
+	Screen.App.MoveMouse(FVector2D(900.0, 500.0));
+	Screen.Click(TEXT("ScreenButton"));
+	EXPECT_EQ(Cast<UTextBlock>(Volume->GetWidgetFromName(TEXT("VolumeValue")))->GetText().ToString(), TEXT("04"));
+	EXPECT_EQ(Screen.Player->GetVolumeMultiplier(), 0.0f);
+	Screen.App.MoveMouse(FLessonPlayerScreen::CenterOf(MuteButton));
+	Screen.StepFor(0.3);
+	Screen.App.Click(FLessonPlayerScreen::CenterOf(MuteButton->GetWidgetFromName(TEXT("VolumeButton"))));
+	Screen.Step();
+	EXPECT_NEAR(Screen.Player->GetVolumeMultiplier(), 0.4f, 1e-4f);
 }
 
 // The player's own slot goes to its placeholder and comes back, so any panel keeps its layout, and the live

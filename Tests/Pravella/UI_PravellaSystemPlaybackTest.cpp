@@ -1,7 +1,10 @@
 #include "LessonPlayerScreen.h"
 
 #include "Components/CheckBox.h"
+#include "Components/ComboBoxString.h"
 #include "Components/Image.h"
+#include "MediaPlaylist.h"
+#include "PravellaTestTypes.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +62,8 @@ TEST(UI_PravellaSystem, PauseAndResumeFollowClicksAndMediaEvents)
 	EXPECT_EQ(RedMessagesNaming(TEXT("MediaPlayer=NULL")), 0);
 	Screen.Player->ResetBulletChatDatas(TEXT("{\"datas\":[") + MakeComment(TEXT("at three"), 3.2) + TEXT("]}"));
 	Screen.OpenLesson();
+	UComboBoxString* Speed = Screen.Child<UComboBoxString>(TEXT("ComboPlaySpeed"));
+	Speed->SetSelectedOption(TEXT("1.5x"));
 	Screen.PlayUntil(2.0);
 	EXPECT_TRUE(Screen.Media->IsPlaying());
 	EXPECT_EQ(Tooltip(Screen), TEXT("Pause"));
@@ -74,6 +79,8 @@ TEST(UI_PravellaSystem, PauseAndResumeFollowClicksAndMediaEvents)
 
 	Screen.Click(TEXT("SuspendButton"));
 	EXPECT_TRUE(Screen.Media->IsPlaying());
+	EXPECT_EQ(Screen.Media->GetRate(), 1.5f) << "resumed at the speed the box shows";
+	EXPECT_EQ(Speed->GetSelectedOption(), TEXT("1.5x"));
 	EXPECT_FALSE(SuspendChecked(Screen));
 	EXPECT_EQ(PauseSymbol(Screen), ESlateVisibility::Collapsed);
 	EXPECT_EQ(Tooltip(Screen), TEXT("Pause"));
@@ -135,6 +142,7 @@ TEST(UI_PravellaSystem, ReplayRewindsAndPlaysWhetherPausedOrPlaying)
 {
 	FLessonPlayerScreen Screen;
 	Screen.OpenLesson();
+	Screen.Child<UComboBoxString>(TEXT("ComboPlaySpeed"))->SetSelectedOption(TEXT("2x"));
 	Screen.PlayUntil(5.0);
 	Screen.Click(TEXT("ReplayButton"));
 	Screen.Step();
@@ -148,7 +156,35 @@ TEST(UI_PravellaSystem, ReplayRewindsAndPlaysWhetherPausedOrPlaying)
 	Screen.Step();
 	EXPECT_LT(Screen.Media->GetTime().GetTotalSeconds(), 0.5);
 	EXPECT_TRUE(Screen.Media->IsPlaying());
+	EXPECT_EQ(Screen.Media->GetRate(), 2.0f);
 	EXPECT_FALSE(SuspendChecked(Screen));
+}
+
+// While a lesson stalls for data it is still open: a pause pauses at once and a playlist move is made.
+TEST(UI_PravellaSystem, AStallHoldsNeitherAPauseNorAPlaylistMove)
+{
+	FLessonPlayerScreen Screen;
+	FMediaSourceDescription Slow;
+	Slow.Duration = FTimespan::FromSeconds(60.0);
+	Slow.CacheRate = 0.5;
+	FMediaSourceRegistry::Register(FLessonPlayerScreen::LessonUrl, Slow);
+	TArray<FString> Announced;
+	Screen.Player->OnPlaylistUrlChanged.BindLambda([&Announced](const FString& Url) { Announced.Add(Url); });
+	Screen.Player->AddToPlaylist(FLessonPlayerScreen::LessonUrl);
+	Screen.Player->AddToPlaylist(FLessonPlayerScreen::SecondLessonUrl);
+	Screen.Player->OpenPlaylistUrl(FLessonPlayerScreen::LessonUrl);
+	Screen.StepFor(2.0);
+	ASSERT_TRUE(Screen.Media->IsPreparing()) << "playing faster than the data comes";
+
+	Screen.Click(TEXT("PauseButton"));
+	EXPECT_TRUE(Screen.Media->IsPaused());
+	EXPECT_TRUE(SuspendChecked(Screen));
+	Screen.Click(TEXT("SuspendButton"));
+	EXPECT_TRUE(Screen.Media->IsPlaying()) << "resumed, not undone by a pause left waiting";
+	Screen.Click(TEXT("NestButton"));
+	Screen.StepFor(0.5);
+	EXPECT_EQ(Screen.Media->GetUrl(), FLessonPlayerScreen::SecondLessonUrl);
+	EXPECT_EQ(Announced, TArray<FString>({FLessonPlayerScreen::SecondLessonUrl}));
 }
 
 TEST(UI_PravellaSystem, TheEndOfAVideoEmptiesTheOverlayRaisesTheEventOnceAndCloses)
@@ -169,6 +205,27 @@ TEST(UI_PravellaSystem, TheEndOfAVideoEmptiesTheOverlayRaisesTheEventOnceAndClos
 	Screen.StepFor(0.5);
 	EXPECT_TRUE(Screen.Player->IsClose()) << "replay does nothing once the video has closed";
 	EXPECT_EQ(Screen.Host->Finished, 1);
+}
+
+TEST(UI_PravellaSystem, PlayMediaSeeksToItsStartTimeOnceTheLessonHasOpened)
+{
+	FLessonPlayerScreen Screen(TEXT("/Game/Test/Pravella/WBP_VolumeStandIn"));
+	Cast<UVolumeStandInPlayer>(Screen.Player)->PlayMedia(FLessonPlayerScreen::LessonUrl, FTimespan::FromSeconds(42.0));
+	Screen.StepFor(0.4);
+	EXPECT_NEAR(Screen.Media->GetTime().GetTotalSeconds(), 42.0, 0.5);
+	EXPECT_TRUE(Screen.Media->IsPlaying());
+}
+
+TEST(UI_PravellaSystem, AHandlerThatStartsTheLessonAgainAtTheEndKeepsItOpen)
+{
+	FLessonPlayerScreen Screen(TEXT("/Game/UI/WBP_LessonPlayer"), 2.0);
+	Screen.Host->bRestartAtEnd = true;
+	Screen.OpenLesson();
+	Screen.StepFor(2.5);
+	EXPECT_EQ(Screen.Host->Finished, 1);
+	EXPECT_FALSE(Screen.Player->IsClose());
+	EXPECT_TRUE(Screen.Media->IsPlaying());
+	EXPECT_LT(Screen.Media->GetTime().GetTotalSeconds(), 1.0);
 }
 
 TEST(UI_PravellaSystem, AHandlerThatOpensTheNextLessonAtTheEndIsNotUndone)
@@ -263,6 +320,41 @@ TEST(UI_PravellaSystem, ARefusedRewindLeavesNoResumeForALaterSeek)
 	Screen.StepFor(0.2);
 	EXPECT_TRUE(Screen.Media->IsPaused());
 	EXPECT_TRUE(SuspendChecked(Screen));
+
+	// A resume owed to a seek still under way belongs to its lesson: a host opening another one drops it.
+	FMediaSourceDescription SlowSeek;
+	SlowSeek.Duration = FTimespan::FromSeconds(100.0);
+	SlowSeek.SeekSeconds = 1.0;
+	FMediaSourceRegistry::Register(FLessonPlayerScreen::SecondLessonUrl, SlowSeek);
+	Screen.Player->PlayMediaByNet(FLessonPlayerScreen::SecondLessonUrl);
+	Screen.PlayUntil(2.0);
+	Screen.Click(TEXT("PauseButton"));
+	ASSERT_TRUE(Screen.Media->IsPaused());
+	Screen.Click(TEXT("ReplayButton"));
+	Screen.Player->PlayMediaByNet(FLessonPlayerScreen::LessonUrl);
+	Screen.StepFor(0.3);
+	Screen.Player->PauseVideo();
+	Screen.Step();
+	Screen.Media->Seek(FTimespan::FromSeconds(20.0));
+	Screen.StepFor(0.2);
+	EXPECT_TRUE(Screen.Media->IsPaused()) << "the host's seek on the new lesson started nothing";
+
+	// A seek that completes inside the call, as the engine allows, still resumes the paused video it was for.
+	FMediaSourceDescription Instant;
+	Instant.Duration = FTimespan::FromSeconds(100.0);
+	Instant.bSeekCompletesInCall = true;
+	FMediaSourceRegistry::Register(FLessonPlayerScreen::SecondLessonUrl, Instant);
+	Screen.Player->PlayMediaByNet(FLessonPlayerScreen::SecondLessonUrl);
+	Screen.PlayUntil(2.0);
+	Screen.Click(TEXT("PauseButton"));
+	Screen.Click(TEXT("ReplayButton"));
+	Screen.Step();
+	EXPECT_TRUE(Screen.Media->IsPlaying());
+	EXPECT_LT(Screen.Media->GetTime().GetTotalSeconds(), 0.5);
+	Screen.Click(TEXT("PauseButton"));
+	Screen.Media->Seek(FTimespan::FromSeconds(30.0));
+	Screen.Step();
+	EXPECT_TRUE(Screen.Media->IsPaused()) << "no resume was left behind for a later seek";
 }
 
 TEST(UI_PravellaSystem, CloseVideoEmptiesTheOverlay)

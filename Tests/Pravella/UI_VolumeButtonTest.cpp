@@ -36,3 +36,30 @@ TEST(UI_VolumeButton, HoverOpensThePanelAndMutingRestoresTheVolumeBeforeIt)
 	EXPECT_TRUE(MuteBox->IsChecked());
 	EXPECT_NEAR(Player->GetVolumeMultiplier(), 0.6f, 1.0e-4f);
 }
+
+// The sound output leaves the world with the player, and a player constructed again, even with another media
+// player, plays that one's sound at the level it had.
+TEST(UI_VolumeButton, TheSoundOutputFollowsThePlayerAndItsMediaPlayerAcrossRebuilds)
+{
+	FPravellaStage Stage;
+	auto* Player = Stage.Show<UVolumeStandInPlayer>(TEXT("/Game/Test/Pravella/WBP_VolumeStandIn"));
+	UMediaSoundComponent* Sound = Player->GetSound();
+	ASSERT_NE(Sound, nullptr);
+	EXPECT_TRUE(Sound->IsRegistered());
+	Player->SetVolumeMultiplier(0.7f);
+
+	Player->RemoveFromParent();
+	Stage.App.Tick(FPravellaStage::Frame);
+	EXPECT_FALSE(Sound->IsRegistered());
+	EXPECT_FALSE(Sound->IsPlaying());
+
+	UMediaPlayer* Other = NewObject<UMediaPlayer>(Player);
+	Player->NextMediaPlayer = Other;
+	Player->AddToViewport();
+	Stage.App.Tick(FPravellaStage::Frame);
+	EXPECT_EQ(Player->GetSound(), Sound);
+	EXPECT_TRUE(Sound->IsRegistered());
+	EXPECT_EQ(Sound->GetMediaPlayer(), Other);
+	EXPECT_TRUE(Sound->IsPlaying());
+	EXPECT_NEAR(Player->GetVolumeMultiplier(), 0.7f, 1.0e-4f);
+}

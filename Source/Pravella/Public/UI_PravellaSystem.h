@@ -186,6 +186,9 @@ protected:
 	// Holds the player's place, with its slot layout, in that panel while the player is fullscreen.
 	UPROPERTY()
 	TObjectPtr<UUserWidget> FullScreenPlaceholder;
+	// Plays the media player's sound; made once, for whichever media player the widget has when constructed.
+	UPROPERTY()
+	TObjectPtr<UMediaSoundComponent> MediaSoundComponent;
 
 private:
 	void BindMediaPlayer();
@@ -239,8 +242,6 @@ private:
 	TObjectPtr<UImage> ImageVideo;
 	UPROPERTY(meta = (BindWidget))
 	TObjectPtr<UTextBlock> PlayTimeText;
-	UPROPERTY()
-	TObjectPtr<UMediaSoundComponent> MediaSoundComponent;
 	UPROPERTY(meta = (BindWidget))
 	TObjectPtr<UComboBoxString> ComboPlaySpeed;
 	UPROPERTY(meta = (BindWidget))
