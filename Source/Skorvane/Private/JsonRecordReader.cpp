@@ -162,14 +162,16 @@ bool FJsonRecordField::TryGetNumber(double& OutNumber) const
 
 bool FJsonRecordField::TryGetNumber(int64& OutNumber) const
 {
+	// Through the base class: the value classes override only the double overload, which hides the others.
+	const auto AsInt64 = [&OutNumber](const FJsonValue& Value) { return Value.TryGetNumber(OutNumber); };
 	switch (Type)
 	{
 		case EJson::Number:
-			return FJsonValueNumber(Number).TryGetNumber(OutNumber);
+			return AsInt64(FJsonValueNumber(Number));
 		case EJson::String:
-			return FJsonValueString(String).TryGetNumber(OutNumber);
+			return AsInt64(FJsonValueString(String));
 		case EJson::Boolean:
-			return FJsonValueBoolean(bBool).TryGetNumber(OutNumber);
+			return AsInt64(FJsonValueBoolean(bBool));
 		default:
 			return false;
 	}

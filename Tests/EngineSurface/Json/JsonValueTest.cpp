@@ -18,19 +18,30 @@ TEST(JsonValue, ConvertsBetweenNumbersStringsAndBooleans)
 	EXPECT_EQ(FJsonValueBoolean(true).AsNumber(), 1.0);
 }
 
+template <typename ValueType>
+constexpr bool CanReadInt64 = requires(const ValueType& Value, int64& Out)
+{
+	Value.TryGetNumber(Out);
+};
+
+// The value classes override only the double overload, which hides the base class's others, as in the engine:
+// the integer overloads are reached through the base class.
 TEST(JsonValue, SmallIntegerTypesRefuseNumbersOutsideTheirRange)
 {
+	const auto Base = [](const FJsonValue& Value) -> const FJsonValue& { return Value; };
 	int8 Int8 = 1;
 	uint8 UInt8 = 1;
 	int16 Int16 = 1;
-	EXPECT_TRUE(FJsonValueNumber(-128.0).TryGetNumber(Int8));
+	EXPECT_TRUE(Base(FJsonValueNumber(-128.0)).TryGetNumber(Int8));
 	EXPECT_EQ(Int8, -128);
-	EXPECT_FALSE(FJsonValueNumber(127.6).TryGetNumber(Int8));
-	EXPECT_FALSE(FJsonValueNumber(-0.6).TryGetNumber(UInt8));
-	EXPECT_TRUE(FJsonValueNumber(-0.4).TryGetNumber(UInt8));
+	EXPECT_FALSE(Base(FJsonValueNumber(127.6)).TryGetNumber(Int8));
+	EXPECT_FALSE(Base(FJsonValueNumber(-0.6)).TryGetNumber(UInt8));
+	EXPECT_TRUE(Base(FJsonValueNumber(-0.4)).TryGetNumber(UInt8));
 	EXPECT_EQ(UInt8, 0);
-	EXPECT_TRUE(FJsonValueString(TEXT("300")).TryGetNumber(Int16));
+	EXPECT_TRUE(Base(FJsonValueString(TEXT("300"))).TryGetNumber(Int16));
 	EXPECT_EQ(Int16, 300);
+	static_assert(!CanReadInt64<FJsonValueNumber> && !CanReadInt64<FJsonValueBoolean> && CanReadInt64<FJsonValue>,
+	              "the derived classes hide the integer overloads");
 }
 
 TEST(JsonValue, WrongKindReadsAsEmpty)

@@ -59,7 +59,6 @@ protected:
 class JSON_API FJsonValueString : public FJsonValue
 {
 public:
-	using FJsonValue::TryGetNumber;
 	explicit FJsonValueString(FString InValue) : Value(std::move(InValue)) { Type = EJson::String; }
 	bool TryGetNumber(double& OutNumber) const override;
 	bool TryGetString(FString& OutString) const override
@@ -78,7 +77,6 @@ protected:
 class JSON_API FJsonValueNumber : public FJsonValue
 {
 public:
-	using FJsonValue::TryGetNumber;
 	explicit FJsonValueNumber(double InValue) : Value(InValue) { Type = EJson::Number; }
 	bool TryGetNumber(double& OutNumber) const override
 	{
@@ -101,7 +99,6 @@ protected:
 class JSON_API FJsonValueBoolean : public FJsonValue
 {
 public:
-	using FJsonValue::TryGetNumber;
 	explicit FJsonValueBoolean(bool bInValue) : bValue(bInValue) { Type = EJson::Boolean; }
 	bool TryGetNumber(double& OutNumber) const override
 	{
