@@ -92,6 +92,11 @@ bool FPreviewSession::OpenMedia(FString& OutError)
 	else if (Options.Media.Contains(TEXT("://")))
 	{
 		MediaUrl = Options.Media;
+		if (!Options.MediaDescription.IsEmpty() &&
+		    !FFileChecks::CheckInput(Options.MediaDescription, TEXT("media description"), OutError))
+		{
+			return false;
+		}
 		if (!Options.MediaDescription.IsEmpty() && !FMediaSourceRegistry::LoadFromFile(Options.MediaDescription))
 		{
 			OutError = FString::Printf(TEXT("cannot read the media description %s"), *Options.MediaDescription);

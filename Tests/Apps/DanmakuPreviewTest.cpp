@@ -178,6 +178,10 @@ TEST(DanmakuPreview, RefusesBadInputWithAClearMessage)
 	const FRunResult Full = Preview.Run(TEXT("--seconds 1 --trace /dev/full"));
 	EXPECT_EQ(Full.ExitCode, 1);
 	EXPECT_TRUE(Full.Errors.Contains(TEXT("/dev/full is not a regular file"))) << TCHAR_TO_UTF8(*Full.Errors);
+	const FRunResult Zero = Preview.Run(TEXT("--media https://lessons.test/x.mp4 --media-description /dev/zero"));
+	EXPECT_EQ(Zero.ExitCode, 1);
+	EXPECT_TRUE(Zero.Errors.Contains(TEXT("media description /dev/zero is not a regular file")))
+	    << TCHAR_TO_UTF8(*Zero.Errors);
 	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("{\"datas\": []}"), *Preview.Path(TEXT("mine.json"))));
 	const FRunResult OverInput =
 	    Preview.Run(FString::Printf(TEXT("--seconds 1 --comments \"%s\" --trace \"%s\""),
