@@ -698,7 +698,8 @@ bool FLessonPlayerSession::ClaimOutput(const FString& File, const TCHAR* What, F
 bool FLessonPlayerSession::CheckRun(FString& OutError)
 {
 	Inputs.Add(TPair<FString, FString>(Script.Path, TEXT("viewer session")));
-	int32 LessonSteps = 0;
+	// A timeline per lesson, in the order lessons are first named.
+	TArray<FString> LessonUrls;
 	for (const FViewerStep& Step : Script.Steps)
 	{
 		if (!Step.File.IsEmpty())
@@ -707,7 +708,10 @@ bool FLessonPlayerSession::CheckRun(FString& OutError)
 		}
 		if ((Step.Action == EViewerAction::Lesson || Step.Action == EViewerAction::Open))
 		{
-			++LessonSteps;
+			if (!LessonUrls.ContainsByPredicate([&Step](const FString& Url) { return SameSource(Url, Step.Text); }))
+			{
+				LessonUrls.Add(Step.Text);
+			}
 			if (!Step.Text.Contains(TEXT("://")))
 			{
 				Inputs.Add(TPair<FString, FString>(Step.Text, TEXT("media file")));
@@ -729,7 +733,7 @@ bool FLessonPlayerSession::CheckRun(FString& OutError)
 	{
 		return false;
 	}
-	for (int32 Index = 1; Index <= LessonSteps; ++Index)
+	for (int32 Index = 1; Index <= LessonUrls.Num(); ++Index)
 	{
 		if (!ClaimOutput(FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("timeline_%d.png"), Index)),
 		                 TEXT("timeline"), OutError))
