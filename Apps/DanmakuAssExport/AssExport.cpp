@@ -39,6 +39,23 @@ int32 Transparency(const FColor& Color, double Opacity)
 	return 255 - FMath::Clamp(int32(FMath::RoundToDouble(Color.A * FMath::Clamp(Opacity, 0.0, 1.0))), 0, 255);
 }
 
+// Bounds of the numbers a trace may hold, wide enough for any run and narrow enough that every number turns into
+// the script's whole numbers without overflow: a forged trace is refused rather than written as nonsense.
+constexpr double MaxCoordinate = 1e6;
+constexpr double MaxSeconds = 1e7;
+constexpr double MaxWhole = 2147483647.0;
+
+// Whether Value lies in Min to Max; otherwise OutError names the field and line.
+bool CheckRange(const TCHAR* Name, double Value, double Min, double Max, int32 Line, FString& OutError)
+{
+	if (Value >= Min && Value <= Max)
+	{
+		return true;
+	}
+	OutError = FString::Printf(TEXT("line %d: \"%s\" is %g, outside %g to %g"), Line, Name, Value, Min, Max);
+	return false;
+}
+
 bool ReadNumber(const FJsonObject& Event, const TCHAR* Name, double& Out, FString& OutMissing)
 {
 	if (!Event.TryGetNumberField(Name, Out))
@@ -120,9 +137,14 @@ bool FAssExport::ReadTrace(const FString& TraceText, FString& OutError)
 				continue;
 			}
 			if (!ReadNumber(*Event, TEXT("width"), Width, Missing) ||
-			    !ReadNumber(*Event, TEXT("height"), Height, Missing) || Width < 1.0 || Height < 1.0)
+			    !ReadNumber(*Event, TEXT("height"), Height, Missing))
 			{
 				OutError = FString::Printf(TEXT("line %d: the overlay line has no size"), LineIndex + 1);
+				return false;
+			}
+			if (!CheckRange(TEXT("width"), Width, 1.0, 16384.0, LineIndex + 1, OutError) ||
+			    !CheckRange(TEXT("height"), Height, 1.0, 16384.0, LineIndex + 1, OutError))
+			{
 				return false;
 			}
 		}
@@ -141,6 +163,11 @@ bool FAssExport::ReadTrace(const FString& TraceText, FString& OutError)
 			{
 				OutError = FString::Printf(TEXT("line %d: a placement without \"%s\""), LineIndex + 1,
 				                           Missing.IsEmpty() ? TEXT("text") : *Missing);
+				return false;
+			}
+			if (!CheckRange(TEXT("id"), Id, -MaxWhole - 1.0, MaxWhole, LineIndex + 1, OutError) ||
+			    !CheckRange(TEXT("mode"), Mode, 0.0, 255.0, LineIndex + 1, OutError))
+			{
 				return false;
 			}
 			Placement.Id = int32(Id);
@@ -178,8 +205,31 @@ bool FAssExport::ReadTrace(const FString& TraceText, FString& OutError)
 			{
 				Placement.Color = FColor::FromHex(Colour);
 			}
+			const int32 Line = LineIndex + 1;
+			if (!CheckRange(TEXT("media"), Placement.Start, 0.0, MaxSeconds, Line, OutError) ||
+			    !CheckRange(TEXT("life"), Placement.Life, 0.0, MaxSeconds, Line, OutError) ||
+			    !CheckRange(TEXT("x"), Placement.X, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
+			    !CheckRange(TEXT("y"), Placement.Y, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
+			    !CheckRange(TEXT("speed"), Placement.Speed, 0.0, MaxCoordinate, Line, OutError) ||
+			    !CheckRange(TEXT("end_x"), Placement.EndX, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
+			    !CheckRange(TEXT("end_y"), Placement.EndY, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
+			    !CheckRange(TEXT("move_delay"), Placement.MoveDelay, 0.0, MaxSeconds, Line, OutError) ||
+			    !CheckRange(TEXT("move_duration"), Placement.MoveDuration, 0.0, MaxSeconds, Line, OutError) ||
+			    !CheckRange(TEXT("rotate_z"), Placement.RotateZ, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
+			    !CheckRange(TEXT("rotate_y"), Placement.RotateY, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
+			    !CheckRange(TEXT("line_height"), Placement.LineHeight, 0.0, MaxCoordinate, Line, OutError))
+			{
+				return false;
+			}
+			// Opacities beyond 0 to 1 mean fully there or fully gone.
+			Placement.AlphaFrom = FMath::Clamp(Placement.AlphaFrom, 0.0, 1.0);
+			Placement.AlphaTo = FMath::Clamp(Placement.AlphaTo, 0.0, 1.0);
 			if (Event->TryGetNumberField(TEXT("node"), Node))
 			{
+				if (!CheckRange(TEXT("node"), Node, 0.0, MaxWhole, Line, OutError))
+				{
+					return false;
+				}
 				Placement.Node = int32(Node);
 				PlacementOfNode.Add(Placement.Node, Placements.Num());
 			}
@@ -191,6 +241,11 @@ bool FAssExport::ReadTrace(const FString& TraceText, FString& OutError)
 			double Media = 0.0;
 			if (Event->TryGetNumberField(TEXT("node"), Node) && Event->TryGetNumberField(TEXT("media"), Media))
 			{
+				if (!CheckRange(TEXT("node"), Node, 0.0, MaxWhole, LineIndex + 1, OutError) ||
+				    !CheckRange(TEXT("media"), Media, 0.0, MaxSeconds, LineIndex + 1, OutError))
+				{
+					return false;
+				}
 				if (const int32* Found = PlacementOfNode.Find(int32(Node)))
 				{
 					Placements[*Found].End = Media;

@@ -1,5 +1,6 @@
 #include "AssExport.h"
 #include "CoreMinimal.h"
+#include "FileChecks.h"
 #include "Headless/Utf8String.h"
 #include "Misc/FileHelper.h"
 
@@ -37,9 +38,15 @@ int main(int ArgumentCount, char** Arguments)
 		}
 		if (Argument == TEXT("--font"))
 		{
-			if (Index + 1 >= ArgumentCount || FromUtf8(Arguments[Index + 1]).Contains(TEXT(",")))
+			// A comma would end the style's font field, a line break start a line of the script's own.
+			bool bPlain = Index + 1 < ArgumentCount && !FromUtf8(Arguments[Index + 1]).Contains(TEXT(","));
+			for (const TCHAR C : bPlain ? FromUtf8(Arguments[Index + 1]) : FString())
 			{
-				return Fail(TEXT("--font takes a font name without commas"), 2);
+				bPlain &= C >= 0x20 && C != 0x7F;
+			}
+			if (!bPlain)
+			{
+				return Fail(TEXT("--font takes a font name without commas, line breaks or control characters"), 2);
 			}
 			FontName = FromUtf8(Arguments[++Index]);
 			continue;
@@ -57,6 +64,19 @@ int main(int ArgumentCount, char** Arguments)
 	}
 
 	FString Trace;
+	FString Problem;
+	if (!FFileChecks::CheckInput(Positional[0], TEXT("trace"), Problem))
+	{
+		return Fail(Problem, 1);
+	}
+	if (!FFileChecks::CheckOutput(Positional[1], TEXT("script"), Problem))
+	{
+		return Fail(Problem, 1);
+	}
+	if (FFileChecks::SameFile(Positional[0], Positional[1]))
+	{
+		return Fail(FString::Printf(TEXT("the script %s would overwrite its trace; name another"), *Positional[1]), 1);
+	}
 	if (!FFileHelper::LoadFileToString(Trace, *Positional[0]))
 	{
 		return Fail(FString::Printf(TEXT("cannot read the trace %s"), *Positional[0]), 1);
@@ -70,7 +90,9 @@ int main(int ArgumentCount, char** Arguments)
 	// UTF-8 with a byte order mark, which every ASS renderer takes as UTF-8.
 	const std::string Script = "\xEF\xBB\xBF" + ToUtf8(Export.WriteAss(FontName));
 	std::ofstream Out(ToUtf8(Positional[1]), std::ios::binary | std::ios::trunc);
-	if (!Out || !Out.write(Script.data(), std::streamsize(Script.size())) || !Out.flush())
+	const bool bWritten = Out && Out.write(Script.data(), std::streamsize(Script.size())) && Out.flush();
+	Out.close();
+	if (!bWritten || Out.fail())
 	{
 		return Fail(FString::Printf(TEXT("cannot write %s"), *Positional[1]), 1);
 	}

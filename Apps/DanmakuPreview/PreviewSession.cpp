@@ -6,6 +6,7 @@
 #include "Components/TextBlock.h"
 #include "Engine/World.h"
 #include "DanmakuTrackManager.h"
+#include "FileChecks.h"
 #include "HAL/FileManager.h"
 #include "Headless/HeadlessApplication.h"
 #include "Headless/HeadlessViewport.h"
@@ -25,6 +26,8 @@ namespace
 const TCHAR* const SampleLessonUrl = TEXT("https://lessons.pravella.invalid/samples/lesson-01.mp4");
 // Space kept under the overlay for the input bar.
 constexpr double BarHeight = 64.0;
+// The longest stretch the preview plays; a longer stated length is a broken header or a mistake.
+constexpr double MaxPlaySeconds = 7.0 * 24.0 * 3600.0;
 
 } // namespace
 
@@ -59,6 +62,12 @@ bool FPreviewSession::LoadDocument(FString& OutError)
 		                                          "first is %s)"),
 		                                     Document.ClampedIds, *Path, *Document.FirstClampedId));
 	}
+	if (Document.UnreadTimes > 0)
+	{
+		FAppConsole::Warning(FString::Printf(TEXT("%d comment times of %s are text that reads as no number and are "
+		                                          "filed at 0 s (the first is '%s')"),
+		                                     Document.UnreadTimes, *Path, *Document.FirstUnreadTime));
+	}
 	return true;
 }
 
@@ -83,6 +92,11 @@ bool FPreviewSession::OpenMedia(FString& OutError)
 	else if (Options.Media.Contains(TEXT("://")))
 	{
 		MediaUrl = Options.Media;
+		if (!Options.MediaDescription.IsEmpty() &&
+		    !FFileChecks::CheckInput(Options.MediaDescription, TEXT("media description"), OutError))
+		{
+			return false;
+		}
 		if (!Options.MediaDescription.IsEmpty() && !FMediaSourceRegistry::LoadFromFile(Options.MediaDescription))
 		{
 			OutError = FString::Printf(TEXT("cannot read the media description %s"), *Options.MediaDescription);
@@ -91,9 +105,8 @@ bool FPreviewSession::OpenMedia(FString& OutError)
 	}
 	else
 	{
-		if (!IFileManager::Get().FileExists(*Options.Media))
+		if (!FFileChecks::CheckInput(Options.Media, TEXT("media file"), OutError))
 		{
-			OutError = FString::Printf(TEXT("media file not found: %s"), *Options.Media);
 			return false;
 		}
 		MediaUrl = FPaths::ConvertRelativePathToFull(Options.Media);
@@ -283,6 +296,12 @@ bool FPreviewSession::WriteSnapshot(double Seconds)
 {
 	UpdateTimeText(Seconds);
 	const FString Path = FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("snapshot_%07.2fs.png"), Seconds));
+	FString Error;
+	if (!CheckOutput(Path, TEXT("snapshot"), Error))
+	{
+		FAppConsole::Error(Error);
+		return false;
+	}
 	if (!FHeadlessViewport::Get().PaintToPng(Path))
 	{
 		FAppConsole::Error(FString::Printf(TEXT("cannot write %s"), *Path));
@@ -292,15 +311,55 @@ bool FPreviewSession::WriteSnapshot(double Seconds)
 	return true;
 }
 
-void FPreviewSession::WriteSummary(double PlayedSeconds)
+bool FPreviewSession::CheckOutput(const FString& File, const TCHAR* What, FString& OutError) const
 {
+	if (!FFileChecks::CheckOutput(File, What, OutError))
+	{
+		return false;
+	}
+	const FString Inputs[] = {Document.Path, Options.Media, Options.MediaDescription};
+	for (const FString& Input : Inputs)
+	{
+		if (!Input.IsEmpty() && !Input.Contains(TEXT("://")) && FFileChecks::SameFile(File, Input))
+		{
+			OutError =
+			    FString::Printf(TEXT("the %s %s would overwrite the input %s; name another"), What, *File, *Input);
+			return false;
+		}
+	}
+	const FString Summary = FPaths::Combine(Options.OutputDir, TEXT("summary.txt"));
+	if (!Options.TraceFile.IsEmpty() && FCString::Strcmp(What, TEXT("trace")) != 0 &&
+	    FFileChecks::SameFile(File, Options.TraceFile))
+	{
+		OutError = FString::Printf(TEXT("the %s %s would overwrite the trace; name another"), What, *File);
+		return false;
+	}
+	if (FCString::Strcmp(What, TEXT("summary")) != 0 && FFileChecks::SameFile(File, Summary))
+	{
+		OutError = FString::Printf(TEXT("the %s %s would overwrite the summary; name another"), What, *File);
+		return false;
+	}
+	return true;
+}
+
+bool FPreviewSession::WriteSummary(double PlayedSeconds)
+{
+	// The busiest of the filed seconds, the earliest of equals: the walk costs what the comments cost.
 	int32 BusiestSecond = 0;
 	int32 BusiestCount = 0;
-	const int32 Seconds = int32(Player->GetDuration().GetTotalSeconds()) + 1;
-	for (int32 Second = 0; Second <= Seconds; ++Second)
+	TArray<FTimespan> Filed;
+	Overlay->GetIndexedSeconds(Filed);
+	const double LastSecond = FMath::FloorToDouble(Player->GetDuration().GetTotalSeconds()) + 1.0;
+	for (const FTimespan& Key : Filed)
 	{
-		const TArray<FDanmakuData>* Bucket = Overlay->FindDanmakuAt(FTimespan::FromSeconds(Second));
-		if (Bucket && Bucket->Num() > BusiestCount)
+		const double KeySeconds = FMath::FloorToDouble(Key.GetTotalSeconds());
+		const TArray<FDanmakuData>* Bucket = Overlay->FindDanmakuAt(Key);
+		if (!Bucket || KeySeconds < 0.0 || KeySeconds > LastSecond)
+		{
+			continue;
+		}
+		const int32 Second = int32(KeySeconds);
+		if (Bucket->Num() > BusiestCount || (Bucket->Num() == BusiestCount && Second < BusiestSecond))
 		{
 			BusiestCount = Bucket->Num();
 			BusiestSecond = Second;
@@ -328,7 +387,13 @@ void FPreviewSession::WriteSummary(double PlayedSeconds)
 	}
 	const FString Summary = FString::Join(Lines, TEXT("\n")) + TEXT("\n");
 	FAppConsole::Line(Summary.TrimEnd());
-	FFileHelper::SaveStringToFile(Summary, *FPaths::Combine(Options.OutputDir, TEXT("summary.txt")));
+	const FString SummaryFile = FPaths::Combine(Options.OutputDir, TEXT("summary.txt"));
+	if (!FFileHelper::SaveStringToFile(Summary, *SummaryFile))
+	{
+		FAppConsole::Error(FString::Printf(TEXT("cannot write the summary %s"), *SummaryFile));
+		return false;
+	}
+	return true;
 }
 
 int32 FPreviewSession::Run()
@@ -343,6 +408,12 @@ int32 FPreviewSession::Run()
 	    !IFileManager::Get().DirectoryExists(*Options.OutputDir))
 	{
 		FAppConsole::Error(FString::Printf(TEXT("cannot create the output folder %s"), *Options.OutputDir));
+		return 1;
+	}
+	if ((!Options.TraceFile.IsEmpty() && !CheckOutput(Options.TraceFile, TEXT("trace"), Error)) ||
+	    !CheckOutput(FPaths::Combine(Options.OutputDir, TEXT("summary.txt")), TEXT("summary"), Error))
+	{
+		FAppConsole::Error(Error);
 		return 1;
 	}
 	if (!Options.TraceFile.IsEmpty() && !Trace.Open(Options.TraceFile))
@@ -371,6 +442,13 @@ int32 FPreviewSession::Run()
 	ScheduleViewerActions();
 
 	const double EndSeconds = Options.PlaySeconds > 0.0 ? FMath::Min(Options.PlaySeconds, Duration) : Duration;
+	if (!(EndSeconds <= MaxPlaySeconds))
+	{
+		FAppConsole::Error(FString::Printf(TEXT("%s states a length of %g s, more than a week; --seconds S plays its "
+		                                        "first S seconds (at most a week)"),
+		                                   *MediaUrl, Duration));
+		return 1;
+	}
 	int32 NextSnapshot = 0;
 	int32 NextAction = 0;
 	Player->Play();
@@ -424,11 +502,17 @@ int32 FPreviewSession::Run()
 		Trace.WriteEvent(TEXT("not_reached"), FString::Printf(TEXT(",\"lesson\":%s,\"comments\":%d"),
 		                                                      *FCommentTrace::Quote(MediaUrl), Document.NotReached));
 	}
-	WriteSummary(Seconds);
+	int32 ExitCode = WriteSummary(Seconds) ? 0 : 1;
 	Trace.ForgetPlacedNodes();
 	Host->RemoveFromParent();
 	Host = nullptr;
 	Player->Close();
 	Player = nullptr;
-	return 0;
+	if (!Trace.Close())
+	{
+		FAppConsole::Error(
+		    FString::Printf(TEXT("the trace %s was not written in full (is the disk full?)"), *Options.TraceFile));
+		ExitCode = 1;
+	}
+	return ExitCode;
 }

@@ -47,7 +47,9 @@ private:
 	void NoteLanes(const UDanmakuTrackManager* Manager);
 	bool WriteSnapshot(double MediaSeconds);
 	void UpdateTimeText(double MediaSeconds);
-	void WriteSummary(double PlayedSeconds);
+	bool WriteSummary(double PlayedSeconds);
+	// A new path or a regular file that is none of the inputs and no other output; false with the reason.
+	bool CheckOutput(const FString& File, const TCHAR* What, FString& OutError) const;
 
 	FVector2D CentreOf(const FString& OwnerName, const FString& ChildName) const;
 	UWidget* FindChild(const FString& OwnerName, const FString& ChildName) const;

@@ -19,6 +19,8 @@ public:
 	std::function<void(const FString& Event, const FString& Fields)> Sink;
 	// Told when a send reaches the host, with the comment's text.
 	std::function<void(const FString& Content)> OnSendSeen;
+	// Told when the previous or next button is pressed, before its click moves in the playlist.
+	std::function<void(bool bNext)> OnMovePressed;
 
 	UFUNCTION()
 	void OnOpened(FString OpenedUrl);
@@ -34,6 +36,10 @@ public:
 	void OnEndReached() { Sink(TEXT("end"), FString()); }
 	UFUNCTION()
 	void OnOverlaySwitched(bool bIsChecked) { Sink(bIsChecked ? TEXT("overlay_on") : TEXT("overlay_off"), FString()); }
+	UFUNCTION()
+	void OnNextPressed() { OnMovePressed(true); }
+	UFUNCTION()
+	void OnPreviousPressed() { OnMovePressed(false); }
 	UFUNCTION()
 	void OnSent(const FString& VideoURL, const int64& SpawnTime, const FString& Content, const EDanmakuMode& Mode,
 	            const int32& FontSize, const FString& FontColor);

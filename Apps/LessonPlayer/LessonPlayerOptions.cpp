@@ -13,6 +13,8 @@ FString FLessonPlayerOptions::Usage()
 	           "Options:\n"
 	           "  --script FILE       viewer session (default: Content/Samples/LessonSession.script; the format is\n"
 	           "                      described in Content/Samples/README.md)\n"
+	           "  --files-from DIR    folder the script's files are taken from (default: the script's folder); files\n"
+	           "                      outside it are refused\n"
 	           "  --output DIR        folder for snapshots, summary, timelines and trace (default ./out)\n"
 	           "  --trace FILE        where to write the trace (default DIR/trace.jsonl)\n"
 	           "  --snapshots T,...   more snapshots at these seconds of the session clock\n"
@@ -58,10 +60,10 @@ bool FLessonPlayerOptions::Parse(const TArray<FString>& Arguments, FString& OutE
 			OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
 			return false;
 		}
-		const bool bKnown = Argument == TEXT("--script") || Argument == TEXT("--output") ||
-		                    Argument == TEXT("--trace") || Argument == TEXT("--snapshots") ||
-		                    Argument == TEXT("--seconds") || Argument == TEXT("--frame-rate") ||
-		                    Argument == TEXT("--seed");
+		const bool bKnown = Argument == TEXT("--script") || Argument == TEXT("--files-from") ||
+		                    Argument == TEXT("--output") || Argument == TEXT("--trace") ||
+		                    Argument == TEXT("--snapshots") || Argument == TEXT("--seconds") ||
+		                    Argument == TEXT("--frame-rate") || Argument == TEXT("--seed");
 		if (!bKnown)
 		{
 			OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
@@ -77,6 +79,10 @@ bool FLessonPlayerOptions::Parse(const TArray<FString>& Arguments, FString& OutE
 		if (Argument == TEXT("--script"))
 		{
 			ScriptFile = Value;
+		}
+		else if (Argument == TEXT("--files-from"))
+		{
+			FilesFrom = Value;
 		}
 		else if (Argument == TEXT("--output"))
 		{

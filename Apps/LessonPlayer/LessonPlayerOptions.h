@@ -8,6 +8,8 @@ struct FLessonPlayerOptions
 {
 	// A viewer session; empty plays the bundled one.
 	FString ScriptFile;
+	// The folder the script's files are taken from, instead of the script's own.
+	FString FilesFrom;
 	FString OutputDir = TEXT("out");
 	// Empty writes trace.jsonl in the output folder.
 	FString TraceFile;

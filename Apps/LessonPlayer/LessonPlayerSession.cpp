@@ -1,9 +1,12 @@
 #include "LessonPlayerSession.h"
 
 #include "Blueprint/UserWidget.h"
+#include "Components/Button.h"
 #include "Components/ComboBoxString.h"
 #include "Components/TextBlock.h"
 #include "DanmakuTrackManager.h"
+#include "Dom/JsonObject.h"
+#include "FileChecks.h"
 #include "Engine/World.h"
 #include "HAL/FileManager.h"
 #include "Headless/HeadlessApplication.h"
@@ -16,6 +19,8 @@
 #include "MediaSource.h"
 #include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
 #include "UI_Danmaku.h"
 #include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
@@ -42,6 +47,9 @@ FString ShortLabel(const FViewerStep& Step)
 }
 
 const TCHAR* const EmptyDocument = TEXT("{\"datas\":[]}");
+
+// Beyond this a lesson's stated length is taken for a broken header: its timeline and counts stop there.
+constexpr double MaxLessonSeconds = 7.0 * 24.0 * 3600.0;
 } // namespace
 
 FLessonPlayerSession::FLessonPlayerSession(const FLessonPlayerOptions& InOptions) : Options(InOptions) {}
@@ -119,6 +127,13 @@ bool FLessonPlayerSession::ReadDocuments(FString& OutError)
 			                                     *Script.Where(Step), Document->ClampedIds, *Step.File,
 			                                     *Document->FirstClampedId));
 		}
+		if (Document->UnreadTimes > 0)
+		{
+			FAppConsole::Warning(FString::Printf(TEXT("%s: %d comment times of %s are text that reads as no number "
+			                                          "and are filed at 0 s (the first is '%s')"),
+			                                     *Script.Where(Step), Document->UnreadTimes, *Step.File,
+			                                     *Document->FirstUnreadTime));
+		}
 		StepDocuments.Add(Index, MoveTemp(Document));
 	}
 	return true;
@@ -175,6 +190,16 @@ void FLessonPlayerSession::BindPlayerEvents()
 	{
 		Bar->GetOpenDanmakuButtonClickedEvent().AddUniqueDynamic(Events, &ULessonPlayerEvents::OnOverlaySwitched);
 	}
+	// In a playlist of two both neighbours are the same lesson, so the direction comes from the button pressed.
+	Events->OnMovePressed = [this](bool bNext) { PressedDirection = bNext ? 1 : 0; };
+	if (UButton* NextButton = Cast<UButton>(Player->GetWidgetFromName(TEXT("NestButton"))))
+	{
+		NextButton->OnPressed.AddUniqueDynamic(Events, &ULessonPlayerEvents::OnNextPressed);
+	}
+	if (UButton* PreviousButton = Cast<UButton>(Player->GetWidgetFromName(TEXT("PreviousButton"))))
+	{
+		PreviousButton->OnPressed.AddUniqueDynamic(Events, &ULessonPlayerEvents::OnPreviousPressed);
+	}
 	// The host's part in next and previous: the new lesson's comments.
 	Player->OnPlaylistUrlChanged.BindLambda(
 	    [this](const FString& Url)
@@ -182,7 +207,12 @@ void FLessonPlayerSession::BindPlayerEvents()
 		    UMediaPlaylist* Playlist = Player->GetPlaylist();
 		    const int32 From = Player->GetPlaylistIndex();
 		    const int32 Count = Playlist ? Playlist->Num() : 0;
-		    const bool bNext = Count > 0 && SameSource(Playlist->Get((From + 1) % Count)->GetUrl(), Url);
+		    bool bNext = Count > 0 && SameSource(Playlist->Get((From + 1) % Count)->GetUrl(), Url);
+		    if (PressedDirection >= 0)
+		    {
+			    bNext = PressedDirection == 1;
+			    PressedDirection = -1;
+		    }
 		    OnEvent(bNext ? TEXT("next") : TEXT("previous"),
 		            FString::Printf(TEXT(",\"to\":%s"), *FCommentTrace::Quote(Url)));
 		    if (FLesson* Lesson = FindLesson(Url))
@@ -259,26 +289,42 @@ void FLessonPlayerSession::OnLessonOpened(const FString& Url)
 		return;
 	}
 	Lesson->bOpened = true;
-	const double Duration = Media->GetDuration().GetTotalSeconds();
+	double Duration = Media->GetDuration().GetTotalSeconds();
+	if (!(Duration <= MaxLessonSeconds))
+	{
+		const FString Problem = FString::Printf(TEXT("%s states a length of %g s, more than a week: its timeline and "
+		                                             "counts cover the first week only"),
+		                                        *Lesson->Url, Duration);
+		FAppConsole::Warning(Problem);
+		Problems.Add(Problem);
+		Duration = MaxLessonSeconds;
+	}
 	Lesson->Timeline.SetDuration(Duration);
 	Lesson->Document.SetDuration(Duration);
 	for (const FCommentDocument::FUnshowable& Comment : Lesson->Document.Unshowable)
 	{
 		Trace.WriteNeverShown(Lesson->Url, Comment);
 	}
-	// What the document has due each second, as the overlay filed it.
-	for (int32 Second = 0; Second <= int32(Duration); ++Second)
+	// What the document has due each second, as the overlay filed it: the filed seconds are walked, not the
+	// lesson's, so a long lesson with few comments costs little.
+	TArray<FTimespan> Filed;
+	Overlay->GetIndexedSeconds(Filed);
+	for (const FTimespan& Key : Filed)
 	{
-		const TArray<FDanmakuData>* Bucket = Overlay->FindDanmakuAt(FTimespan::FromSeconds(Second));
-		if (!Bucket)
+		const double KeySeconds = FMath::FloorToDouble(Key.GetTotalSeconds());
+		const TArray<FDanmakuData>* Bucket = Overlay->FindDanmakuAt(Key);
+		if (!Bucket || KeySeconds < 0.0 || KeySeconds > FMath::FloorToDouble(Duration))
 		{
 			continue;
 		}
+		const int32 Second = int32(KeySeconds);
 		for (const FDanmakuData& Data : *Bucket)
 		{
 			Lesson->Timeline.Add(FLessonTimeline::ECount::Due, Second, int32(Data.Mode));
 		}
-		if (Bucket->Num() > Lesson->BusiestCount)
+		// The earliest of equally busy seconds.
+		if (Bucket->Num() > Lesson->BusiestCount ||
+		    (Bucket->Num() == Lesson->BusiestCount && Second < Lesson->BusiestSecond))
 		{
 			Lesson->BusiestCount = Bucket->Num();
 			Lesson->BusiestSecond = Second;
@@ -436,6 +482,15 @@ bool FLessonPlayerSession::Perform(const FViewerStep& Step, FString& OutError)
 			return true;
 		}
 		case EViewerAction::Live:
+			if (Media->GetUrl().IsEmpty())
+			{
+				// The player drops a pushed comment when no lesson is open; the session says so.
+				const FString Problem = FString::Printf(TEXT("%s: no lesson is open, so the live comment was dropped"),
+				                                        *Script.Where(Step));
+				FAppConsole::Warning(Problem);
+				Problems.Add(Problem);
+				return true;
+			}
 			Player->AddBulletChatDataThenSpawn(Step.Text, Media->GetUrl());
 			return true;
 		case EViewerAction::Move:
@@ -580,6 +635,10 @@ bool FLessonPlayerSession::WriteSnapshot(const FString& Name, FString& OutError)
 	const FString File = Name.IsEmpty() ? FString::Printf(TEXT("snapshot_%07.2fs.png"), Clock)
 	                                    : (Name.EndsWith(TEXT(".png")) ? Name : Name + TEXT(".png"));
 	const FString Path = FPaths::Combine(Options.OutputDir, File);
+	if (!ClaimOutput(Path, TEXT("snapshot"), OutError))
+	{
+		return false;
+	}
 	if (!FHeadlessViewport::Get().PaintToPng(Path))
 	{
 		OutError = FString::Printf(TEXT("cannot write %s"), *Path);
@@ -614,7 +673,78 @@ void FLessonPlayerSession::SettleDocuments()
 	}
 }
 
-void FLessonPlayerSession::WriteSummary()
+bool FLessonPlayerSession::ClaimOutput(const FString& File, const TCHAR* What, FString& OutError)
+{
+	if (!FFileChecks::CheckOutput(File, What, OutError))
+	{
+		return false;
+	}
+	for (const TArray<TPair<FString, FString>>* Taken : {&Inputs, &Outputs})
+	{
+		for (const TPair<FString, FString>& Other : *Taken)
+		{
+			if (FFileChecks::SameFile(File, Other.Key))
+			{
+				OutError = FString::Printf(TEXT("the %s %s would overwrite the %s %s; name another"), What, *File,
+				                           *Other.Value, *Other.Key);
+				return false;
+			}
+		}
+	}
+	Outputs.Add(TPair<FString, FString>(File, What));
+	return true;
+}
+
+bool FLessonPlayerSession::CheckRun(FString& OutError)
+{
+	Inputs.Add(TPair<FString, FString>(Script.Path, TEXT("viewer session")));
+	// A timeline per lesson, in the order lessons are first named.
+	TArray<FString> LessonUrls;
+	for (const FViewerStep& Step : Script.Steps)
+	{
+		if (!Step.File.IsEmpty())
+		{
+			Inputs.Add(TPair<FString, FString>(Step.File, TEXT("input")));
+		}
+		if ((Step.Action == EViewerAction::Lesson || Step.Action == EViewerAction::Open))
+		{
+			if (!LessonUrls.ContainsByPredicate([&Step](const FString& Url) { return SameSource(Url, Step.Text); }))
+			{
+				LessonUrls.Add(Step.Text);
+			}
+			if (!Step.Text.Contains(TEXT("://")))
+			{
+				Inputs.Add(TPair<FString, FString>(Step.Text, TEXT("media file")));
+			}
+		}
+		if (Step.Action == EViewerAction::Live)
+		{
+			TSharedPtr<FJsonObject> Object;
+			if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Step.Text), Object) || !Object.IsValid())
+			{
+				OutError = FString::Printf(TEXT("%s: the live comment is no JSON object: '%s'"), *Script.Where(Step),
+				                           *FFileChecks::Excerpt(Step.Text));
+				return false;
+			}
+		}
+	}
+	if (!ClaimOutput(Options.TraceFile, TEXT("trace"), OutError) ||
+	    !ClaimOutput(FPaths::Combine(Options.OutputDir, TEXT("summary.txt")), TEXT("summary"), OutError))
+	{
+		return false;
+	}
+	for (int32 Index = 1; Index <= LessonUrls.Num(); ++Index)
+	{
+		if (!ClaimOutput(FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("timeline_%d.png"), Index)),
+		                 TEXT("timeline"), OutError))
+		{
+			return false;
+		}
+	}
+	return true;
+}
+
+bool FLessonPlayerSession::WriteSummary(FString& OutError)
 {
 	TArray<FString> Lines;
 	Lines.Add(FString::Printf(TEXT("session: %s, %s of clock in %llu frames, %d actions"), *Script.Path,
@@ -638,14 +768,12 @@ void FLessonPlayerSession::WriteSummary()
 		Lesson.Counts.AddSummaryLines(Document, *Overlay, TEXT("  "), Lines);
 		const FString Timeline =
 		    FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("timeline_%d.png"), Index + 1));
-		if (Lesson.Timeline.WritePng(Timeline, FString::Printf(TEXT("Lesson %d: %s"), Index + 1, *Lesson.Url)))
+		if (!Lesson.Timeline.WritePng(Timeline, FString::Printf(TEXT("Lesson %d: %s"), Index + 1, *Lesson.Url)))
 		{
-			Lines.Add(FString::Printf(TEXT("  timeline: %s"), *Timeline));
+			OutError = FString::Printf(TEXT("cannot write the timeline %s"), *Timeline);
+			return false;
 		}
-		else
-		{
-			Lines.Add(FString::Printf(TEXT("  timeline: cannot write %s"), *Timeline));
-		}
+		Lines.Add(FString::Printf(TEXT("  timeline: %s"), *Timeline));
 	}
 	for (const FString& Snapshot : Snapshots)
 	{
@@ -659,7 +787,13 @@ void FLessonPlayerSession::WriteSummary()
 	Lines.Add(FString::Printf(TEXT("trace: %s"), *Options.TraceFile));
 	const FString Summary = FString::Join(Lines, TEXT("\n")) + TEXT("\n");
 	FAppConsole::Line(Summary.TrimEnd());
-	FFileHelper::SaveStringToFile(Summary, *FPaths::Combine(Options.OutputDir, TEXT("summary.txt")));
+	const FString SummaryFile = FPaths::Combine(Options.OutputDir, TEXT("summary.txt"));
+	if (!FFileHelper::SaveStringToFile(Summary, *SummaryFile))
+	{
+		OutError = FString::Printf(TEXT("cannot write the summary %s"), *SummaryFile);
+		return false;
+	}
+	return true;
 }
 
 int32 FLessonPlayerSession::Run()
@@ -668,6 +802,7 @@ int32 FLessonPlayerSession::Run()
 	const FString ScriptPath = Options.ScriptFile.IsEmpty()
 	                               ? FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/LessonSession.script"))
 	                               : Options.ScriptFile;
+	Script.FilesFrom = Options.FilesFrom;
 	if (!Script.Load(ScriptPath, Error) || !ReadDocuments(Error))
 	{
 		FAppConsole::Error(Error);
@@ -682,6 +817,11 @@ int32 FLessonPlayerSession::Run()
 	if (Options.TraceFile.IsEmpty())
 	{
 		Options.TraceFile = FPaths::Combine(Options.OutputDir, TEXT("trace.jsonl"));
+	}
+	if (!CheckRun(Error))
+	{
+		FAppConsole::Error(Error);
+		return 1;
 	}
 	if (!Trace.Open(Options.TraceFile))
 	{
@@ -777,7 +917,11 @@ int32 FLessonPlayerSession::Run()
 	if (ExitCode == 0)
 	{
 		SettleDocuments();
-		WriteSummary();
+		if (!WriteSummary(Error))
+		{
+			FAppConsole::Error(Error);
+			ExitCode = 1;
+		}
 	}
 	Trace.ForgetPlacedNodes();
 	Player->RemoveFromParent();
@@ -786,5 +930,11 @@ int32 FLessonPlayerSession::Run()
 	Page = nullptr;
 	Media->Close();
 	Media = nullptr;
+	if (!Trace.Close() && ExitCode == 0)
+	{
+		FAppConsole::Error(
+		    FString::Printf(TEXT("the trace %s was not written in full (is the disk full?)"), *Options.TraceFile));
+		ExitCode = 1;
+	}
 	return ExitCode;
 }

@@ -63,9 +63,14 @@ private:
 	void OnEvent(const FString& Event, const FString& Fields);
 	void PollPlayerState();
 	bool WriteSnapshot(const FString& Name, FString& OutError);
+	// Takes a path for an output: a new path or a regular file that is none of the run's inputs and no other
+	// output; false with the reason.
+	bool ClaimOutput(const FString& File, const TCHAR* What, FString& OutError);
+	// Checks the session's inputs and outputs before it starts.
+	bool CheckRun(FString& OutError);
 	// Accounts for the comments of every document that were never due.
 	void SettleDocuments();
-	void WriteSummary();
+	bool WriteSummary(FString& OutError);
 	FString TimeLabel() const;
 	double MediaSeconds() const;
 
@@ -93,6 +98,11 @@ private:
 	TArray<FString> Problems;
 	// The lesson opened last.
 	FString LastUrl;
+	// The files the run reads, and those it writes, with what each is.
+	TArray<TPair<FString, FString>> Inputs;
+	TArray<TPair<FString, FString>> Outputs;
+	// Set by a press of the previous (0) or next (1) button, for the move its click makes; -1 for none.
+	int32 PressedDirection = -1;
 	bool bFullScreen = false;
 	float LastVolume = 1.0f;
 	float LastRate = 1.0f;

@@ -3,6 +3,7 @@
 #include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
+#include "FileChecks.h"
 #include "OptionValues.h"
 
 namespace
@@ -38,6 +39,19 @@ const FActionName ActionNames[] = {
     {TEXT("end"), EViewerAction::End, TEXT("end")},
 };
 
+// Splits off the first word of Text (separated by spaces or tabs); the rest keeps its inner spaces.
+FString TakeWord(FString& Text)
+{
+	Text = Text.TrimStart();
+	int32 Index = 0;
+	while (Index < Text.Len() && Text[Index] != u' ' && Text[Index] != u'\t')
+	{
+		++Index;
+	}
+	const FString Word = Text.Left(Index);
+	Text = Text.RightChop(Index).TrimStart();
+	return Word;
+}
 // Seconds as 12.5, 1:02.5 or 1:00:02.5.
 bool ParseClock(const FString& Text, double& Out)
 {
@@ -61,6 +75,37 @@ bool ParseClock(const FString& Text, double& Out)
 	}
 	Out = Seconds;
 	return true;
+}
+
+// Splits off the first argument of Text: a word, or a text in double quotes, in which \" is a quote and \\ a
+// backslash, so that a file name with spaces can be named. False for a quote that is not closed.
+bool TakeArgument(FString& Text, FString& OutWord)
+{
+	Text = Text.TrimStart();
+	if (!Text.StartsWith(TEXT("\"")))
+	{
+		OutWord = TakeWord(Text);
+		return true;
+	}
+	OutWord.Empty();
+	for (int32 Index = 1; Index < Text.Len(); ++Index)
+	{
+		const TCHAR C = Text[Index];
+		if (C == u'\\' && Index + 1 < Text.Len() && (Text[Index + 1] == u'"' || Text[Index + 1] == u'\\'))
+		{
+			OutWord.AppendChar(Text[++Index]);
+		}
+		else if (C == u'"')
+		{
+			Text = Text.RightChop(Index + 1).TrimStart();
+			return true;
+		}
+		else
+		{
+			OutWord.AppendChar(C);
+		}
+	}
+	return false;
 }
 
 bool ParseTarget(const FString& Text, FViewerTarget& Out)
@@ -90,19 +135,6 @@ bool ParseTarget(const FString& Text, FViewerTarget& Out)
 	return !Text.IsEmpty() && !Text.StartsWith(TEXT("/")) && !Text.EndsWith(TEXT("/"));
 }
 
-// Splits off the first word of Text (separated by spaces or tabs); the rest keeps its inner spaces.
-FString TakeWord(FString& Text)
-{
-	Text = Text.TrimStart();
-	int32 Index = 0;
-	while (Index < Text.Len() && Text[Index] != u' ' && Text[Index] != u'\t')
-	{
-		++Index;
-	}
-	const FString Word = Text.Left(Index);
-	Text = Text.RightChop(Index).TrimStart();
-	return Word;
-}
 } // namespace
 
 FString FViewerTarget::Describe() const
@@ -119,12 +151,19 @@ bool FViewerScript::Load(const FString& InPath, FString& OutError)
 {
 	Path = InPath;
 	FString Text;
-	if (!IFileManager::Get().FileExists(*Path) || !FFileHelper::LoadFileToString(Text, *Path))
+	if (!FFileChecks::CheckInput(Path, TEXT("viewer session"), OutError))
 	{
-		OutError = FString::Printf(TEXT("viewer session not found: %s"), *Path);
 		return false;
 	}
-	return Parse(Text, FPaths::GetPath(FPaths::ConvertRelativePathToFull(Path)), OutError);
+	if (!FFileHelper::LoadFileToString(Text, *Path))
+	{
+		OutError = FString::Printf(TEXT("cannot read the viewer session %s"), *Path);
+		return false;
+	}
+	return Parse(Text,
+	             FilesFrom.IsEmpty() ? FPaths::GetPath(FPaths::ConvertRelativePathToFull(Path))
+	                                 : FPaths::ConvertRelativePathToFull(FilesFrom),
+	             OutError);
 }
 
 bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FString& OutError)
@@ -153,13 +192,24 @@ bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FSt
 		const FString Time = TakeWord(Rest);
 		if (!ParseClock(Time, Step.Seconds))
 		{
-			return Fail(
-			    FString::Printf(TEXT("a line starts with its time in seconds (12.5 or 1:02.5), not '%s'"), *Time));
+			return Fail(FString::Printf(TEXT("a line starts with its time in seconds (12.5 or 1:02.5), not '%s'"),
+			                            *FFileChecks::Excerpt(Time)));
+		}
+		// A session runs frame by frame; a later time would keep the player busy for days.
+		if (Step.Seconds > MaxSeconds)
+		{
+			return Fail(FString::Printf(TEXT("time %s is beyond a day (%g s); a session lasts at most that"),
+			                            *FFileChecks::Excerpt(Time), MaxSeconds));
+		}
+		if (!Steps.IsEmpty() && Steps.Last().Action == EViewerAction::End)
+		{
+			return Fail(FString::Printf(TEXT("the session ended at line %d; a line after 'end' would never run"),
+			                            Steps.Last().Line));
 		}
 		if (Step.Seconds < LastSeconds)
 		{
-			return Fail(FString::Printf(TEXT("time %s is before the line above (%g s); lines run in order"), *Time,
-			                            LastSeconds));
+			return Fail(FString::Printf(TEXT("time %s is before the line above (%g s); lines run in order"),
+			                            *FFileChecks::Excerpt(Time), LastSeconds));
 		}
 		LastSeconds = Step.Seconds;
 		const FString Name = TakeWord(Rest);
@@ -178,45 +228,71 @@ bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FSt
 			{
 				Known.Add(Candidate.Name);
 			}
-			return Fail(
-			    FString::Printf(TEXT("unknown action '%s' (known: %s)"), *Name, *FString::Join(Known, TEXT(", "))));
+			return Fail(FString::Printf(TEXT("unknown action '%s' (known: %s)"), *FFileChecks::Excerpt(Name),
+			                            *FString::Join(Known, TEXT(", "))));
 		}
 		Step.Action = Found->Action;
 		const auto Usage = [&Fail, Found](const FString& Problem)
 		{ return Fail(FString::Printf(TEXT("%s; write: %s"), *Problem, Found->Usage)); };
-		// A file named in the script is taken from the script's folder.
-		const auto ResolveFile = [&BaseDirectory](const FString& File)
-		{ return FPaths::IsRelative(File) ? FPaths::Combine(BaseDirectory, File) : File; };
+		// A file named in the script is taken from the script's folder (or the one given instead) and must stay
+		// inside it, so that a session someone hands over cannot read any other file of the machine.
+		const auto ResolveFile = [&](const FString& Word, const TCHAR* What, FString& OutFile)
+		{
+			TArray<FString> Names;
+			Word.ParseIntoArray(Names, TEXT("/"), true);
+			if (!FPaths::IsRelative(Word) || Word.StartsWith(TEXT("/")) || Word.StartsWith(TEXT("~")) ||
+			    Names.Contains(TEXT("..")))
+			{
+				return Fail(FString::Printf(TEXT("'%s' is outside the session's folder %s; files are named relative to "
+				                                 "it, without '..' (--files-from DIR names another folder)"),
+				                            *FFileChecks::Excerpt(Word), *BaseDirectory));
+			}
+			OutFile = FPaths::Combine(BaseDirectory, Word);
+			if (!FFileChecks::CheckInput(OutFile, What, OutError))
+			{
+				return Fail(OutError);
+			}
+			if (!FFileChecks::LiesUnder(OutFile, BaseDirectory))
+			{
+				return Fail(FString::Printf(TEXT("%s leads outside the session's folder %s (through a link)"), *OutFile,
+				                            *BaseDirectory));
+			}
+			return true;
+		};
+		const auto TakeFileArgument = [&](FString& OutWord)
+		{
+			if (!TakeArgument(Rest, OutWord))
+			{
+				return Usage(TEXT("a quoted name is not closed with '\"'"));
+			}
+			return true;
+		};
 		const auto TakeFile = [&](FString& OutFile)
 		{
-			const FString Word = TakeWord(Rest);
+			FString Word;
+			if (!TakeFileArgument(Word))
+			{
+				return false;
+			}
 			if (Word.IsEmpty())
 			{
 				return Usage(TEXT("a file is missing"));
 			}
-			OutFile = ResolveFile(Word);
-			if (!IFileManager::Get().FileExists(*OutFile))
-			{
-				return Fail(FString::Printf(TEXT("file not found: %s"), *OutFile));
-			}
-			return true;
+			return ResolveFile(Word, TEXT("file"), OutFile);
 		};
 		const auto TakeUrl = [&]
 		{
-			Step.Text = TakeWord(Rest);
-			if (Step.Text.IsEmpty())
+			FString Word;
+			if (!TakeFileArgument(Word))
+			{
+				return false;
+			}
+			if (Word.IsEmpty())
 			{
 				return Usage(TEXT("the lesson's URL or media file is missing"));
 			}
-			if (!Step.Text.Contains(TEXT("://")))
-			{
-				Step.Text = ResolveFile(Step.Text);
-				if (!IFileManager::Get().FileExists(*Step.Text))
-				{
-					return Fail(FString::Printf(TEXT("media file not found: %s"), *Step.Text));
-				}
-			}
-			return true;
+			Step.Text = Word;
+			return Word.Contains(TEXT("://")) || ResolveFile(Word, TEXT("media file"), Step.Text);
 		};
 		const auto TakeTarget = [&]
 		{
@@ -225,7 +301,7 @@ bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FSt
 			{
 				return Usage(FString::Printf(TEXT("'%s' is no target (a widget name such as ScreenButton, "
 				                                  "Owner/Child such as DanmakuBar/InputDanmakuText, or X,Y)"),
-				                             *Word));
+				                             *FFileChecks::Excerpt(Word)));
 			}
 			return true;
 		};
@@ -241,10 +317,13 @@ bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FSt
 				bRead = TakeUrl();
 				if (bRead)
 				{
-					const FString Word = TakeWord(Rest);
-					if (Word != TEXT("-"))
+					Rest = Rest.TrimStart();
+					if (Rest == TEXT("-") || Rest.StartsWith(TEXT("- ")) || Rest.StartsWith(TEXT("-\t")))
 					{
-						Rest = Word + TEXT(" ") + Rest;
+						TakeWord(Rest);
+					}
+					else
+					{
 						bRead = TakeFile(Step.File);
 					}
 				}
@@ -296,7 +375,8 @@ bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FSt
 				int64 Count = 1;
 				if (!Word.IsEmpty() && !FOptionValues::ParseWhole(Word, 1, 1000, Count))
 				{
-					bRead = Usage(FString::Printf(TEXT("'%s' is no count from 1 to 1000"), *Word));
+					bRead =
+					    Usage(FString::Printf(TEXT("'%s' is no count from 1 to 1000"), *FFileChecks::Excerpt(Word)));
 				}
 				Step.Count = int32(Count);
 				break;
@@ -323,7 +403,7 @@ bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FSt
 		}
 		if (!Rest.IsEmpty())
 		{
-			return Usage(FString::Printf(TEXT("unexpected '%s' at the end"), *Rest));
+			return Usage(FString::Printf(TEXT("unexpected '%s' at the end"), *FFileChecks::Excerpt(Rest)));
 		}
 		Steps.Add(MoveTemp(Step));
 	}

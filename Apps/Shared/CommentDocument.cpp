@@ -1,4 +1,5 @@
 #include "CommentDocument.h"
+#include "FileChecks.h"
 
 #include "DanmakuXmlReader.h"
 #include "Dom/JsonValue.h"
@@ -96,9 +97,8 @@ FCommentDocument::EFormat FCommentDocument::ChooseFormat(const FString& Path, FU
 bool FCommentDocument::Read(const FString& InPath, FString& OutError)
 {
 	Path = InPath;
-	if (!IFileManager::Get().FileExists(*Path))
+	if (!FFileChecks::CheckInput(Path, TEXT("comment document"), OutError))
 	{
-		OutError = FString::Printf(TEXT("comment document not found: %s"), *Path);
 		return false;
 	}
 	if (!ReadUtf8(OutError))
@@ -130,6 +130,8 @@ void FCommentDocument::ResetCounts()
 	MaskedColours = 0;
 	ClampedIds = 0;
 	FirstClampedId.Empty();
+	UnreadTimes = 0;
+	FirstUnreadTime.Empty();
 	Unshowable.Reset();
 	Filed.Reset();
 	Skipped = 0;
@@ -317,7 +319,15 @@ bool FCommentDocument::Scan(FString& OutError)
 					else if (Key == TEXT("danmaku_spawn_time"))
 					{
 						Ticks = ReadNumber(Reader, Notation, bTimeIsNumber);
-						// Null or a word: the overlay reads such a time as 0.
+						// Null or a word: the overlay reads such a time as 0. A word ("1.5e9": the engine reads
+						// no exponent in a string) is counted, so that the user hears of it.
+						if (!bTimeIsNumber && Notation == EJsonNotation::String)
+						{
+							if (UnreadTimes++ == 0)
+							{
+								FirstUnreadTime = FFileChecks::Excerpt(Reader.GetValueAsString());
+							}
+						}
 						if (!bTimeIsNumber)
 						{
 							Ticks = 0.0;

@@ -62,6 +62,9 @@ public:
 	int32 Reverse = 0;
 	// Comments filed under a second that was never due during the run, known after SettleAfterRun.
 	int32 NotReached = 0;
+	// Times written as text that reads as no number, which the overlay files at 0 s; the first of them.
+	int32 UnreadTimes = 0;
+	FString FirstUnreadTime;
 	// Ids beyond 32 bits, which the overlay saturates.
 	int32 ClampedIds = 0;
 	FString FirstClampedId;

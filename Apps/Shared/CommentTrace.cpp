@@ -18,22 +18,38 @@ const TCHAR* const FrameOrder =
 
 FCommentTrace::~FCommentTrace()
 {
-	if (File)
+	Close();
+}
+
+bool FCommentTrace::Close()
+{
+	if (!File)
 	{
-		// A run that never laid the overlay out still keeps its events.
-		for (const FString& Line : Waiting)
-		{
-			const FTCHARToUTF8 Utf8(*Line);
-			std::fwrite(Utf8.Get(), 1, size_t(Utf8.Length()), File);
-			std::fputc('\n', File);
-		}
-		std::fclose(File);
+		return !bWriteFailed;
 	}
+	// A run that never laid the overlay out still keeps its events.
+	for (const FString& Line : Waiting)
+	{
+		WriteRaw(Line);
+	}
+	Waiting.Empty();
+	bWriteFailed |= std::fflush(File) != 0;
+	bWriteFailed |= std::fclose(File) != 0;
+	File = nullptr;
+	return !bWriteFailed;
+}
+
+void FCommentTrace::WriteRaw(const FString& Line)
+{
+	const FTCHARToUTF8 Utf8(*Line);
+	bWriteFailed |= std::fwrite(Utf8.Get(), 1, size_t(Utf8.Length()), File) != size_t(Utf8.Length());
+	bWriteFailed |= std::fputc('\n', File) == EOF;
 }
 
 bool FCommentTrace::Open(const FString& Path)
 {
 	File = std::fopen(TCHAR_TO_UTF8(*Path), "wb");
+	bWriteFailed = false;
 	return File != nullptr;
 }
 
@@ -243,7 +259,5 @@ void FCommentTrace::WriteLine(const FString& Line)
 		Waiting.Add(Line);
 		return;
 	}
-	const FTCHARToUTF8 Utf8(*Line);
-	std::fwrite(Utf8.Get(), 1, size_t(Utf8.Length()), File);
-	std::fputc('\n', File);
+	WriteRaw(Line);
 }

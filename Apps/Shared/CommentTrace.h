@@ -21,6 +21,8 @@ public:
 	~FCommentTrace();
 	bool Open(const FString& Path);
 	bool IsOpen() const { return File != nullptr; }
+	// Writes what waits, and closes the file; false when any line of the trace was not written (a full disk).
+	bool Close();
 	// Where the media time of each line comes from.
 	void SetMediaClock(std::function<double()> InMediaClock) { MediaClock = MoveTemp(InMediaClock); }
 
@@ -48,10 +50,12 @@ public:
 private:
 	FString Prefix(const TCHAR* Event) const;
 	void WriteLine(const FString& Line);
+	void WriteRaw(const FString& Line);
 
 	FILE* File = nullptr;
 	std::function<double()> MediaClock;
 	bool bOverlayWritten = false;
+	bool bWriteFailed = false;
 	FVector2D LastLaneAreaSize = FVector2D::ZeroVector;
 	int32 LastScrollLanes = -1;
 	TArray<FString> Waiting;

@@ -21,14 +21,35 @@ const TCHAR* const BandNames[] = {TEXT("due"), TEXT("shown"), TEXT("not shown")}
 
 FString MinutesSeconds(double Seconds)
 {
-	const int32 Whole = int32(Seconds);
-	return FString::Printf(TEXT("%d:%02d"), Whole / 60, Whole % 60);
+	const int64 Whole = int64(FMath::Clamp(Seconds, 0.0, 1e15));
+	return Whole < 3600 ? FString::Printf(TEXT("%lld:%02lld"), Whole / 60, Whole % 60)
+	                    : FString::Printf(TEXT("%lld:%02lld:%02lld"), Whole / 3600, Whole / 60 % 60, Whole % 60);
+}
+
+// Tick spacing that keeps the labels of the whole span to about twenty, however long it is.
+double TickSpacing(double Span)
+{
+	static const double Steps[] = {10.0, 30.0, 60.0, 300.0, 600.0, 1800.0, 3600.0, 7200.0, 21600.0, 43200.0, 86400.0};
+	for (const double Step : Steps)
+	{
+		if (Span / Step <= 20.0)
+		{
+			return Step;
+		}
+	}
+	double Step = 86400.0;
+	while (Span / Step > 20.0)
+	{
+		Step *= 10.0;
+	}
+	return Step;
 }
 } // namespace
 
 void FLessonTimeline::SetDuration(double InSeconds)
 {
-	Duration = FMath::Max(Duration, InSeconds);
+	// A broken header can state any length; beyond about thirty years (or no number) the picture means nothing.
+	Duration = FMath::Max(Duration, InSeconds <= 1e9 ? InSeconds : 1e9);
 }
 
 FLessonTimeline::FSecond& FLessonTimeline::At(double MediaSeconds)
@@ -141,9 +162,10 @@ bool FLessonTimeline::WritePng(const FString& Path, const FString& Title) const
 		}
 	}
 	const double Bottom = Top + 3 * (BandHeight + BandGap) - BandGap;
-	const double TickSeconds = Span > 3600.0 ? 600.0 : Span > 600.0 ? 60.0 : Span > 120.0 ? 30.0 : 10.0;
-	for (double Tick = 0.0; Tick <= Span; Tick += TickSeconds)
+	const double TickSeconds = TickSpacing(Span);
+	for (int32 TickIndex = 0; TickIndex * TickSeconds <= Span; ++TickIndex)
 	{
+		const double Tick = TickIndex * TickSeconds;
 		const double X = Left + Tick / Span * PlotWidth;
 		Painter.FillBox(FVector2D(X, Bottom), FVector2D(1.0, 6.0), TextColor);
 		Painter.DrawText(MinutesSeconds(Tick), Font, FVector2D(X - 10.0, Bottom + 8.0), TextColor);

@@ -12,6 +12,14 @@ bool FOptionValues::ParseNumber(const FString& Text, double& Out)
 	{
 		return false;
 	}
+	// Decimal only: strtod would also take "0x2", "inf" and "nan", which no one writes for a time or a count.
+	for (const char C : Narrow)
+	{
+		if (!((C >= '0' && C <= '9') || C == '+' || C == '-' || C == '.' || C == 'e' || C == 'E'))
+		{
+			return false;
+		}
+	}
 	char* End = nullptr;
 	const double Value = std::strtod(Narrow.c_str(), &End);
 	if (*End != '\0' || !std::isfinite(Value))

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <random>
+#include <sys/stat.h>
 
 namespace
 {
@@ -63,6 +64,15 @@ TEST(CommentDocument, CountsWhatTheOverlayWillNeverShowAsTheOverlayReadsIt)
 	Empty.SetDuration(0.0);
 	EXPECT_EQ(Empty.SettleAfterRun(TMap<int64, int32>()).Num(), 2);
 	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Json);
+	EXPECT_EQ(Document.UnreadTimes, 0) << "null is no time, not text that fails to read";
+
+	// A time written as text the overlay cannot read as a number (an exponent) is filed at 0 s: counted to be told.
+	FCommentDocument Words;
+	ASSERT_TRUE(ReadDocument(TEXT("{\"datas\":[{\"danmaku_spawn_time\":\"1.5e9\"},{\"danmaku_spawn_time\":\"15\"},"
+	                              "{\"danmaku_spawn_time\":\"soon\"}]}"),
+	                         Words, Error));
+	EXPECT_EQ(Words.UnreadTimes, 2);
+	EXPECT_EQ(Words.FirstUnreadTime, TEXT("1.5e9"));
 }
 
 TEST(CommentDocument, ChoosesTheFormatByExtensionThenByFirstCharacter)
@@ -128,6 +138,18 @@ TEST(CommentDocument, SaysWhatIsWrongAndWhere)
 	FString Error;
 	EXPECT_FALSE(Missing.Read(TEXT("/nonexistent/comments.json"), Error));
 	EXPECT_TRUE(Error.Contains(TEXT("not found"))) << TCHAR_TO_UTF8(*Error);
+	// A folder, a FIFO (reading it would wait for a writer) or a device is named for what it is, and never read.
+	const std::filesystem::path Fifo =
+	    std::filesystem::temp_directory_path() / ("comment-fifo-" + std::to_string(std::random_device()()));
+	ASSERT_EQ(mkfifo(Fifo.c_str(), 0600), 0);
+	const FString FifoPath(Fifo.c_str());
+	EXPECT_FALSE(Missing.Read(FifoPath, Error));
+	EXPECT_TRUE(Error.Contains(TEXT("is not a regular file"))) << TCHAR_TO_UTF8(*Error);
+	std::filesystem::remove(Fifo);
+	EXPECT_FALSE(Missing.Read(TEXT("/dev/zero"), Error));
+	EXPECT_TRUE(Error.Contains(TEXT("/dev/zero is not a regular file"))) << TCHAR_TO_UTF8(*Error);
+	EXPECT_FALSE(Missing.Read(FString(std::filesystem::temp_directory_path().c_str()), Error));
+	EXPECT_TRUE(Error.Contains(TEXT("is a folder, not a file"))) << TCHAR_TO_UTF8(*Error);
 
 	const auto XmlErrorOf = [](const TCHAR* Text)
 	{

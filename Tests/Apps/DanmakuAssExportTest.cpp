@@ -374,7 +374,7 @@ TEST(DanmakuAssExport, WritesOlderTracesAndEscapesWhatAssWouldReadAsTags)
 	    TEXT("{\"event\":\"overlay\",\"clock\":0.4,\"width\":1280.000,\"height\":656.000,\"lane_height\":15.12}\n"
 	         "{\"event\":\"placed\",\"clock\":1.0,\"media\":61.004,\"id\":7,\"text\":\"a{\\\\b1}\\\\n,c\\nd\","
 	         "\"mode\":1,\"first_lane\":0,\"lanes\":4,\"x\":600.5,\"y\":0.000,\"width\":79.0,\"height\":58.000,"
-	         "\"speed\":5.0,\"life\":6.000,\"own\":false}\n"
+	         "\"speed\":5.0,\"life\":6.000,\"own\":false,\"end_x\":null,\"end_y\":null,\"rotate_z\":null}\n"
 	         "{\"event\":\"not_shown\",\"clock\":1.0,\"media\":61.0,\"id\":8,\"mode\":3,\"reason\":\"mode never "
 	         "placed\"}\n"
 	         "{\"event\":\"future\",\"clock\":1.0}\n"),
@@ -396,7 +396,8 @@ TEST(DanmakuAssExport, RefusesWhatIsNotAPreviewTraceWithAClearMessage)
 	FAppRun Work(Exporter);
 	const FRunResult Missing = Work.Run(Exporter, TEXT("/nonexistent/trace.jsonl out.ass"));
 	EXPECT_EQ(Missing.ExitCode, 1);
-	EXPECT_TRUE(Missing.Errors.Contains(TEXT("cannot read the trace"))) << TCHAR_TO_UTF8(*Missing.Errors);
+	EXPECT_TRUE(Missing.Errors.Contains(TEXT("trace not found: /nonexistent/trace.jsonl")))
+	    << TCHAR_TO_UTF8(*Missing.Errors);
 
 	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("{\"event\":\"overlay\",\"width\":640,\"height\":360}\nnot json\n"),
 	                                          *Work.Path(TEXT("broken.jsonl"))));
@@ -412,6 +413,47 @@ TEST(DanmakuAssExport, RefusesWhatIsNotAPreviewTraceWithAClearMessage)
 	    Exporter, FString::Printf(TEXT("\"%s\" \"%s\""), *Work.Path(TEXT("comments.json")), *Work.Path(TEXT("x.ass"))));
 	EXPECT_EQ(NotATrace.ExitCode, 1);
 	EXPECT_TRUE(NotATrace.Errors.Contains(TEXT("not a preview trace"))) << TCHAR_TO_UTF8(*NotATrace.Errors);
+
+	// Numbers no run writes, which would overflow the script's whole numbers, are refused with the field.
+	const auto Refused = [&Work](const FString& Lines, const TCHAR* Expected)
+	{
+		ASSERT_TRUE(FFileHelper::SaveStringToFile(Lines, *Work.Path(TEXT("forged.jsonl"))));
+		const FRunResult Result =
+		    Work.Run(Exporter, FString::Printf(TEXT("\"%s\" \"%s\""), *Work.Path(TEXT("forged.jsonl")),
+		                                       *Work.Path(TEXT("forged.ass"))));
+		EXPECT_EQ(Result.ExitCode, 1) << TCHAR_TO_UTF8(*Lines);
+		EXPECT_TRUE(Result.Errors.Contains(Expected)) << TCHAR_TO_UTF8(*Result.Errors);
+	};
+	const FString Overlay = TEXT("{\"event\":\"overlay\",\"width\":640,\"height\":360}\n");
+	const auto Placed = [](const TCHAR* Fields)
+	{
+		return FString::Printf(TEXT("{\"event\":\"placed\",\"media\":1,\"id\":1,\"text\":\"a\",\"mode\":0,\"x\":1,"
+		                            "\"y\":1,\"speed\":5,\"life\":4%s}\n"),
+		                       Fields);
+	};
+	Refused(TEXT("{\"event\":\"overlay\",\"width\":1e300,\"height\":360}\n"), TEXT("line 1: \"width\" is 1e+300"));
+	Refused(Overlay + Placed(TEXT(",\"life\":-4")), TEXT("line 2: \"life\" is -4, outside 0"));
+	Refused(Overlay + Placed(TEXT(",\"x\":1e300")), TEXT("line 2: \"x\" is 1e+300"));
+	Refused(Overlay + Placed(TEXT(",\"id\":1e10")), TEXT("line 2: \"id\" is 1e+10"));
+	Refused(Overlay + Placed(TEXT(",\"node\":-1")), TEXT("line 2: \"node\" is -1"));
+	Refused(Overlay + Placed(TEXT(",\"node\":1")) + TEXT("{\"event\":\"ended\",\"node\":1,\"media\":1e300}\n"),
+	        TEXT("line 3: \"media\" is 1e+300"));
+	// A font name cannot end its field or start a line of the script's own; the script never overwrites its trace.
+	const FString Forged = Work.Path(TEXT("forged.jsonl"));
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(Overlay + Placed(TEXT("")), *Forged));
+	const FRunResult Font = Work.Run(Exporter, FString::Printf(TEXT("\"%s\" \"%s\" --font \"$(printf 'A\\nB')\""),
+	                                                           *Forged, *Work.Path(TEXT("font.ass"))));
+	EXPECT_EQ(Font.ExitCode, 2);
+	EXPECT_TRUE(Font.Errors.Contains(TEXT("line breaks"))) << TCHAR_TO_UTF8(*Font.Errors);
+	const FRunResult Over = Work.Run(Exporter, FString::Printf(TEXT("\"%s\" \"%s\""), *Forged, *Forged));
+	EXPECT_EQ(Over.ExitCode, 1);
+	EXPECT_TRUE(Over.Errors.Contains(TEXT("would overwrite its trace"))) << TCHAR_TO_UTF8(*Over.Errors);
+	FString Kept;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Kept, *Forged));
+	EXPECT_TRUE(Kept.StartsWith(Overlay));
+	const FRunResult Device = Work.Run(Exporter, FString::Printf(TEXT("\"%s\" /dev/full"), *Forged));
+	EXPECT_EQ(Device.ExitCode, 1);
+	EXPECT_TRUE(Device.Errors.Contains(TEXT("/dev/full is not a regular file"))) << TCHAR_TO_UTF8(*Device.Errors);
 
 	EXPECT_EQ(Work.Run(Exporter, TEXT("only-one-argument")).ExitCode, 2);
 	EXPECT_EQ(Work.Run(Exporter, TEXT("a b --bogus")).ExitCode, 2);

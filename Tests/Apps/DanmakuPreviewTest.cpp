@@ -1,4 +1,5 @@
 #include "AppRun.h"
+#include "CommentTrace.h"
 
 #include <gtest/gtest.h>
 
@@ -169,6 +170,39 @@ TEST(DanmakuPreview, RefusesBadInputWithAClearMessage)
 	const FRunResult MissingMedia = Preview.Run(TEXT("--media /nonexistent/lesson.mp4 --seconds 1"));
 	EXPECT_EQ(MissingMedia.ExitCode, 1);
 	EXPECT_TRUE(MissingMedia.Errors.Contains(TEXT("media file not found"))) << TCHAR_TO_UTF8(*MissingMedia.Errors);
+
+	// A folder is named as one; outputs that would block or overwrite an input are refused before anything runs.
+	const FRunResult Folder = Preview.Run(FString::Printf(TEXT("--comments \"%s\""), *Preview.Folder));
+	EXPECT_EQ(Folder.ExitCode, 1);
+	EXPECT_TRUE(Folder.Errors.Contains(TEXT("is a folder, not a file"))) << TCHAR_TO_UTF8(*Folder.Errors);
+	const FRunResult Full = Preview.Run(TEXT("--seconds 1 --trace /dev/full"));
+	EXPECT_EQ(Full.ExitCode, 1);
+	EXPECT_TRUE(Full.Errors.Contains(TEXT("/dev/full is not a regular file"))) << TCHAR_TO_UTF8(*Full.Errors);
+	const FRunResult Zero = Preview.Run(TEXT("--media https://lessons.test/x.mp4 --media-description /dev/zero"));
+	EXPECT_EQ(Zero.ExitCode, 1);
+	EXPECT_TRUE(Zero.Errors.Contains(TEXT("media description /dev/zero is not a regular file")))
+	    << TCHAR_TO_UTF8(*Zero.Errors);
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("{\"datas\": []}"), *Preview.Path(TEXT("mine.json"))));
+	const FRunResult OverInput =
+	    Preview.Run(FString::Printf(TEXT("--seconds 1 --comments \"%s\" --trace \"%s\""),
+	                                *Preview.Path(TEXT("mine.json")), *Preview.Path(TEXT("mine.json"))));
+	EXPECT_EQ(OverInput.ExitCode, 1);
+	EXPECT_TRUE(OverInput.Errors.Contains(TEXT("would overwrite the input"))) << TCHAR_TO_UTF8(*OverInput.Errors);
+
+	// A write that fails (a full disk) fails the trace, however late it is found.
+	FCommentTrace Trace;
+	ASSERT_TRUE(Trace.Open(TEXT("/dev/full")));
+	Trace.WriteEvent(TEXT("play"));
+	EXPECT_FALSE(Trace.Close());
+
+	// A media whose header states an absurd length is not played "to the end".
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("[https://lessons.test/broken.mp4]\nDuration=900000000\n"),
+	                                          *Preview.Path(TEXT("broken.media"))));
+	const FRunResult Endless = Preview.Run(
+	    FString::Printf(TEXT("--media https://lessons.test/broken.mp4 --media-description \"%s\" --output \"%s\""),
+	                    *Preview.Path(TEXT("broken.media")), *Preview.Path(TEXT("out"))));
+	EXPECT_EQ(Endless.ExitCode, 1);
+	EXPECT_TRUE(Endless.Errors.Contains(TEXT("more than a week; --seconds S plays"))) << TCHAR_TO_UTF8(*Endless.Errors);
 
 	const FRunResult Help = Preview.Run(TEXT("--help"));
 	EXPECT_EQ(Help.ExitCode, 0);

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
 
 namespace
 {
 const TCHAR* const LessonMedia = TEXT("[https://lessons.test/a.mp4]\nDuration=60\nCanSeek=true\nOpenSeconds=0.3\n"
-                                      "SeekSeconds=0.1\n[https://lessons.test/b.mp4]\nDuration=30\nOpenSeconds=0.3\n");
+                                      "SeekSeconds=0.1\n[https://lessons.test/b.mp4]\nDuration=30\nOpenSeconds=0.3\n"
+                                      "[https://lessons.test/broken.mp4]\nDuration=900000000\nOpenSeconds=0.3\n");
 
 FString Comment(int64 Id, const FString& Ticks, int32 Mode = 0)
 {
@@ -223,6 +225,53 @@ TEST(LessonPlayer, ReplaysAViewerSessionThatTheScreenAndTheTraceBearOut)
 	Reasons.Sort();
 	EXPECT_EQ(Reasons, TArray<FString>({TEXT("time before the start"), TEXT("time out of range"),
 	                                    TEXT("time past the end of the media")}));
+
+	// In a playlist of two both neighbours are the same lesson; the button pressed says which way the viewer went.
+	// A live comment with no lesson open is reported, not dropped without a word.
+	const FRunResult Moves = Run.RunScript(TEXT("0 describe lesson.media\n"
+	                                            "0 live {\"danmaku_id\":1,\"danmaku_content\":\"early\"}\n"
+	                                            "0 lesson https://lessons.test/a.mp4 comments.json\n"
+	                                            "0 lesson https://lessons.test/b.mp4 -\n"
+	                                            "0 open https://lessons.test/a.mp4\n"
+	                                            "1 move 900,500\n"
+	                                            "1.5 click NestButton\n"
+	                                            "3 move 900,500\n"
+	                                            "3.5 click PreviousButton\n"
+	                                            "5 end\n"));
+	ASSERT_EQ(Moves.ExitCode, 0) << TCHAR_TO_UTF8(*Moves.Errors);
+	EXPECT_TRUE(Moves.Errors.Contains(TEXT("session.script:2: no lesson is open, so the live comment was dropped")))
+	    << TCHAR_TO_UTF8(*Moves.Errors);
+	EXPECT_TRUE(Moves.Output.Contains(TEXT("problem: ")));
+	const TArray<TSharedPtr<FJsonObject>> MoveEvents = ReadTrace(Run.Path(TEXT("out/trace.jsonl")));
+	TArray<FString> Directions;
+	for (const TSharedPtr<FJsonObject>& Event : MoveEvents)
+	{
+		const FString Kind = Event->GetStringField(TEXT("event"));
+		if (Kind == TEXT("next") || Kind == TEXT("previous"))
+		{
+			Directions.Add(Kind + TEXT(" ") + Event->GetStringField(TEXT("to")));
+		}
+	}
+	EXPECT_EQ(Directions,
+	          TArray<FString>({TEXT("next https://lessons.test/b.mp4"), TEXT("previous https://lessons.test/a.mp4")}));
+
+	// A lesson whose header states an absurd length costs what its comments cost, and says so.
+	const auto Busiest = [](const FString& Output)
+	{
+		const int32 At = Output.Find(TEXT("most in one second: "));
+		return At == INDEX_NONE ? FString() : Output.Mid(At).Left(Output.Mid(At).Find(TEXT("\n")));
+	};
+	const auto Started = std::chrono::steady_clock::now();
+	const FRunResult Long = Run.RunScript(TEXT("0 describe lesson.media\n"
+	                                           "0 lesson https://lessons.test/broken.mp4 comments.json\n"
+	                                           "0 open https://lessons.test/broken.mp4\n"
+	                                           "2 end\n"));
+	EXPECT_LT(std::chrono::steady_clock::now() - Started, std::chrono::seconds(30));
+	ASSERT_EQ(Long.ExitCode, 0) << TCHAR_TO_UTF8(*Long.Errors);
+	EXPECT_TRUE(Long.Errors.Contains(TEXT("states a length of 9e+08 s, more than a week")))
+	    << TCHAR_TO_UTF8(*Long.Errors);
+	EXPECT_FALSE(Busiest(Result.Output).IsEmpty());
+	EXPECT_EQ(Busiest(Long.Output), Busiest(Result.Output)) << "the same document on a longer lesson";
 }
 
 TEST(LessonPlayer, RefusesABadScriptOrFileNamingTheLineAtFault)
@@ -247,6 +296,36 @@ TEST(LessonPlayer, RefusesABadScriptOrFileNamingTheLineAtFault)
 	                              *Run.Path(TEXT("comments.json")));
 	Refused(ScriptStart, TEXT("session.script:3: "));
 	Refused(ScriptStart, TEXT("comments.json is not valid JSON: Expected a field name. Line: 3 Ch: 30"));
+
+	// Outputs that would block, vanish, or overwrite an input or each other.
+	FFileHelper::SaveStringToFile(MakeDocument(), *Run.Path(TEXT("comments.json")));
+	const FString End = FString(ScriptStart) + TEXT("1 end\n");
+	FFileHelper::SaveStringToFile(End, *Run.Path(TEXT("session.script")));
+	const auto Writes = [&Run](const FString& Options, const TCHAR* Expected)
+	{
+		const FRunResult Result =
+		    Run.Run(FString::Printf(TEXT("--script \"%s\" --output \"%s\" %s"), *Run.Path(TEXT("session.script")),
+		                            *Run.Path(TEXT("out")), *Options));
+		EXPECT_EQ(Result.ExitCode, 1) << TCHAR_TO_UTF8(*Options);
+		EXPECT_TRUE(Result.Errors.Contains(Expected)) << TCHAR_TO_UTF8(*Result.Errors);
+	};
+	Writes(TEXT("--trace /dev/full"), TEXT("/dev/full is not a regular file"));
+	Writes(FString::Printf(TEXT("--trace \"%s\""), *Run.Path(TEXT("session.script"))),
+	       TEXT("would overwrite the viewer session"));
+	Writes(FString::Printf(TEXT("--trace \"%s\""), *Run.Path(TEXT("out/timeline_1.png"))),
+	       TEXT("would overwrite the trace"));
+	Refused(FString(ScriptStart) + TEXT("1 snapshot timeline_1\n"), TEXT("would overwrite the timeline"));
+	Refused(FString(ScriptStart) + TEXT("1 live {\"danmaku_id\": 1,,}\n"),
+	        TEXT("session.script:6: the live comment is no JSON object: '{\"danmaku_id\": 1,,}'"));
+	Refused(TEXT("0 describe lesson.media\n1 end\n2 enter\n"), TEXT("session.script:3: the session ended at line 2"));
+	// Files come from the script's folder, or from the one --files-from names.
+	IFileManager::Get().MakeDirectory(*Run.Path(TEXT("scripts")), true);
+	FFileHelper::SaveStringToFile(End, *Run.Path(TEXT("scripts/elsewhere.script")));
+	const FString Elsewhere = FString::Printf(TEXT("--script \"%s\" --output \"%s\""),
+	                                          *Run.Path(TEXT("scripts/elsewhere.script")), *Run.Path(TEXT("out")));
+	EXPECT_TRUE(Run.Run(Elsewhere).Errors.Contains(TEXT("elsewhere.script:2: file not found")));
+	const FRunResult FilesFrom = Run.Run(Elsewhere + FString::Printf(TEXT(" --files-from \"%s\""), *Run.Folder));
+	EXPECT_EQ(FilesFrom.ExitCode, 0) << TCHAR_TO_UTF8(*FilesFrom.Errors);
 
 	const FRunResult BadOption = Run.Run(TEXT("--seconds soon"));
 	EXPECT_EQ(BadOption.ExitCode, 2);

@@ -1,8 +1,11 @@
 #include "ViewerScript.h"
 
+#include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 TEST(ViewerScript, ReadsEveryActionWithItsTimeTargetAndText)
 {
@@ -40,6 +43,26 @@ TEST(ViewerScript, ReadsEveryActionWithItsTimeTargetAndText)
 	EXPECT_EQ(Script.Steps[7].Count, 3);
 	EXPECT_EQ(Script.Steps[8].Text, TEXT("after-all"));
 	EXPECT_EQ(Script.Steps[9].Action, EViewerAction::End);
+
+	// A name in double quotes may hold spaces, and \" for a quote.
+	const std::filesystem::path Temp = std::filesystem::temp_directory_path() / "viewer-script-quoting";
+	std::filesystem::create_directories(Temp / "in side");
+	const FString TempFolder(Temp.string().c_str());
+	FFileHelper::SaveStringToFile(TEXT("[https://a.test/x.mp4]\nDuration=5\n"),
+	                              *FPaths::Combine(TempFolder, TEXT("in side/my \"best\" lesson.media")));
+	ASSERT_TRUE(Script.Parse(TEXT("0 describe \"in side/my \\\"best\\\" lesson.media\"\n"
+	                              "0 lesson \"https://a.test/x.mp4\" \"in side/my \\\"best\\\" lesson.media\"\n"),
+	                         TempFolder, Error))
+	    << TCHAR_TO_UTF8(*Error);
+	EXPECT_EQ(Script.Steps[0].File, FPaths::Combine(TempFolder, TEXT("in side/my \"best\" lesson.media")));
+	EXPECT_EQ(Script.Steps[1].Text, TEXT("https://a.test/x.mp4"));
+	EXPECT_EQ(Script.Steps[1].File, Script.Steps[0].File);
+	// A link that leads out of the folder is refused like a path that does.
+	std::filesystem::remove(Temp / "out");
+	std::filesystem::create_symlink("/etc", Temp / "out");
+	EXPECT_FALSE(Script.Parse(TEXT("0 describe out/hostname\n"), TempFolder, Error));
+	EXPECT_TRUE(Error.Contains(TEXT("leads outside the session's folder"))) << TCHAR_TO_UTF8(*Error);
+	std::filesystem::remove_all(Temp);
 }
 
 TEST(ViewerScript, NamesTheLineAndWhatIsWrongWithIt)
@@ -66,4 +89,28 @@ TEST(ViewerScript, NamesTheLineAndWhatIsWrongWithIt)
 	EXPECT_TRUE(ErrorOf(TEXT("1 open lesson.mp4\n")).StartsWith(TEXT("s:1: media file not found: ")));
 	EXPECT_TRUE(ErrorOf(TEXT("1 type\n")).StartsWith(TEXT("s:1: the text is missing")));
 	EXPECT_EQ(ErrorOf(TEXT("# nothing\n")), TEXT("s: the session has no actions"));
+
+	// Files outside the script's folder are refused, by path or by climbing out of it.
+	EXPECT_TRUE(ErrorOf(TEXT("1 describe /etc/passwd\n"))
+	                .StartsWith(TEXT("s:1: '/etc/passwd' is outside the session's folder")));
+	EXPECT_TRUE(ErrorOf(TEXT("1 comments ../Content/Samples/Lesson1Comments.json\n")).Contains(TEXT("is outside")));
+	EXPECT_TRUE(ErrorOf(TEXT("1 open Samples/../../README.md\n")).Contains(TEXT("is outside")));
+	EXPECT_TRUE(ErrorOf(TEXT("1 comments Samples\n")).Contains(TEXT("Samples is a folder, not a file")));
+	EXPECT_TRUE(ErrorOf(TEXT("1 comments \"Samples/Lesson1Comments.json\n")).Contains(TEXT("is not closed")));
+	// Times beyond a day, and numbers in other notations, are refused.
+	EXPECT_TRUE(ErrorOf(TEXT("1e300 end\n")).StartsWith(TEXT("s:1: time 1e300 is beyond a day")));
+	EXPECT_TRUE(ErrorOf(TEXT("100000 end\n")).StartsWith(TEXT("s:1: time 100000 is beyond a day")));
+	EXPECT_TRUE(ErrorOf(TEXT("0x2 end\n")).StartsWith(TEXT("s:1: a line starts with its time")));
+	EXPECT_TRUE(ErrorOf(TEXT("1 backspace 0x2\n")).StartsWith(TEXT("s:1: '0x2' is no count")));
+	// Nothing runs after "end".
+	EXPECT_EQ(ErrorOf(TEXT("1 end\n2 enter\n")),
+	          TEXT("s:2: the session ended at line 1; a line after 'end' would never run"));
+	// What could not be read is quoted short, its control characters escaped.
+	const FString Quoted = ErrorOf(*(FString(TEXT("1 \x1b]0;x\x07")) + FString::ChrN(5000, TEXT('w')) + TEXT("\n")));
+	EXPECT_LT(Quoted.Len(), 300);
+	EXPECT_TRUE(Quoted.Contains(TEXT("\\x1b]0;x\\x07www"))) << TCHAR_TO_UTF8(*Quoted);
+	for (TCHAR C : Quoted)
+	{
+		EXPECT_GE(C, 0x20);
+	}
 }

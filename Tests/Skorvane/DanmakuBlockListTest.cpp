@@ -76,8 +76,25 @@ TEST(DanmakuBlockList, PatternsMatchIgnoringCaseAndBadOnesAreRefusedWithTheReaso
 		EXPECT_FALSE(List.AddPattern(MatchesAll, Error)) << TCHAR_TO_UTF8(MatchesAll);
 		EXPECT_TRUE(Error.Contains(TEXT("matches the empty text"))) << TCHAR_TO_UTF8(*Error);
 	}
+	// Patterns whose backtracking can grow exponentially with the comment are refused with the reason.
+	for (const TCHAR* Risky : {TEXT("^(a+)+$"), TEXT("(a*)*b"), TEXT("(a|a)*b"), TEXT("(?:x|X)+y"), TEXT("((ab|ac))+"),
+	                           TEXT("(x\\d?){2,}z"), TEXT("(?<w>\\w|a)+z"), TEXT("(a|b|)+c")})
+	{
+		EXPECT_FALSE(List.AddPattern(Risky, Error)) << TCHAR_TO_UTF8(Risky);
+		EXPECT_TRUE(Error.Contains(TEXT("repeated group"))) << TCHAR_TO_UTF8(*Error);
+	}
+	// Repetition that splits a text only one way stays allowed.
+	for (const TCHAR* Safe :
+	     {TEXT("(foo|bar)+!"), TEXT("(ab){1}c"), TEXT("\\(a+\\)+"), TEXT("[(a+)]+x"), TEXT("(?i)(ha)+")})
+	{
+		EXPECT_TRUE(List.AddPattern(Safe, Error)) << TCHAR_TO_UTF8(Safe) << ": " << TCHAR_TO_UTF8(*Error);
+		EXPECT_TRUE(List.RemovePattern(Safe));
+	}
 	EXPECT_FALSE(List.AddPattern(TEXT("buy\\s+cheap"), Error));
 	EXPECT_EQ(List.GetPatterns().Num(), 2);
+	// Only a comment's first characters are searched.
+	EXPECT_TRUE(List.IsBlocked(FString::ChrN(FDanmakuBlockList::MaxMatchedLength - 10, TEXT('.')) + TEXT("buy cheap")));
+	EXPECT_FALSE(List.IsBlocked(FString::ChrN(FDanmakuBlockList::MaxMatchedLength, TEXT('.')) + TEXT("buy cheap")));
 	EXPECT_FALSE(List.IsBlocked(TEXT("spam((")));
 
 	EXPECT_TRUE(List.RemovePattern(TEXT("^6{3,}$")));

@@ -103,17 +103,19 @@ TEST(DanmakuXmlReader, BadOrMissingAttributesSkipOnlyThatCommentWithALogLine)
 	FLogCapture Log;
 	int32 Skipped = -1;
 	int32 Masked = -1;
-	const TArray<FDanmakuData> Records =
-	    ReadOk(Document(TEXT("<d p=\"1,1,25,0\">kept 1</d>"
-	                         "<d>no p</d><d q=\"1,1,25,0\">other attribute</d><d p=\"1,1\">two fields</d>"
-	                         "<d p=\"abc,1,25,0\">bad time</d><d p=\"nan,1,25,0\">nan time</d>"
-	                         "<d p=\"1e300,1,25,0\">huge time</d><d p=\"1,0,25,0\">mode 0</d>"
-	                         "<d p=\"1,-1,25,0\">negative mode</d><d p=\"1,x,25,0\">mode x</d>"
-	                         "<d p=\"1,1,-3,0\">negative size</d><d p=\"1,1,25,4294967295\">colour of 32 bits</d>"
-	                         "<d p=\"1,1,25,#FF0000\">hex colour</d><d p=\"1,1,25,0,yesterday\">bad post time</d>"
-	                         "<d p=\"1,1,25,0,0,0,u,12ab\">bad id</d>"
-	                         "<d p=\" -2.5 , 1 , 25 , 0 \">kept 2</d>")),
-	           &Skipped, &Masked);
+	const TArray<FDanmakuData> Records = ReadOk(
+	    Document(TEXT("<d p=\"1,1,25,0\">kept 1</d>"
+	                  "<d>no p</d><d q=\"1,1,25,0\">other attribute</d><d p=\"1,1\">two fields</d>"
+	                  "<d p=\"abc,1,25,0\">bad time</d><d p=\"nan,1,25,0\">nan time</d>"
+	                  "<d p=\"1e300,1,25,0\">huge time</d><d p=\"1,0,25,0\">mode 0</d>"
+	                  "<d p=\"1,-1,25,0\">negative mode</d><d p=\"1,x,25,0\">mode x</d>"
+	                  "<d p=\"1,1,-3,0\">negative size</d><d p=\"1,1,25,4294967295\">colour of 32 bits</d>"
+	                  "<d p=\"1,1,25,#FF0000\">hex colour</d><d p=\"1,1,25,0,yester&#9;day"
+	                  "yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\">"
+	                  "bad post time</d>"
+	                  "<d p=\"1,1,25,0,0,0,u,12ab\">bad id</d>"
+	                  "<d p=\" -2.5 , 1 , 25 , 0 \">kept 2</d>")),
+	    &Skipped, &Masked);
 	ASSERT_EQ(Records.Num(), 3);
 	EXPECT_EQ(Records[0].Content, TEXT("kept 1"));
 	// Players of the format keep the low 24 bits of a larger colour.
@@ -127,6 +129,9 @@ TEST(DanmakuXmlReader, BadOrMissingAttributesSkipOnlyThatCommentWithALogLine)
 	EXPECT_EQ(Log.Messages()[0], TEXT("Danmaku XML comment 2 skipped: no p attribute"));
 	EXPECT_EQ(Log.Messages()[3], TEXT("Danmaku XML comment 5 skipped: bad time 'abc'"));
 	EXPECT_EQ(Log.Messages()[10], TEXT("Danmaku XML comment 13 skipped: bad colour '#FF0000'"));
+	// A long or hostile field is quoted short, its control characters escaped.
+	EXPECT_EQ(Log.Messages()[11], TEXT("Danmaku XML comment 14 skipped: bad post time 'yester\\x09day") +
+	                                  FString::ChrN(50, TEXT('y')) + TEXT("…'"));
 }
 
 TEST(DanmakuXmlReader, ManySkippedCommentsAreCountedNotEachLogged)

@@ -34,6 +34,271 @@ static bool CanShareAlternation(const FString& Pattern)
 	}
 	return true;
 }
+
+// What the risk check knows of one group while it reads the pattern.
+struct FGroupScan
+{
+	// A quantifier, or alternatives that can start alike, anywhere inside (nested groups included).
+	bool bHasQuantifier = false;
+	bool bHasOverlap = false;
+	// The first character of each alternative read so far, case folded; empty for one that may start with anything.
+	TArray<FString> FirstCharacters;
+	bool bAlternativeStarted = false;
+	FString CurrentFirst;
+};
+
+// Reads a quantifier at Index, if there is one: its length, and whether it allows more than one repetition.
+static int32 ReadQuantifier(const FString& Pattern, int32 Index, bool& bOutRepeats)
+{
+	bOutRepeats = false;
+	if (Index >= Pattern.Len())
+	{
+		return 0;
+	}
+	int32 Length = 0;
+	const TCHAR C = Pattern[Index];
+	if (C == TEXT('*') || C == TEXT('+'))
+	{
+		bOutRepeats = true;
+		Length = 1;
+	}
+	else if (C == TEXT('?'))
+	{
+		Length = 1;
+	}
+	else if (C == TEXT('{'))
+	{
+		int32 Close = Index + 1;
+		while (Close < Pattern.Len() && Pattern[Close] != TEXT('}'))
+		{
+			++Close;
+		}
+		if (Close >= Pattern.Len())
+		{
+			return 0;
+		}
+		const FString Body = Pattern.Mid(Index + 1, Close - Index - 1);
+		FString Low;
+		FString High;
+		if (!Body.Split(TEXT(","), &Low, &High))
+		{
+			Low = Body;
+			High = Body;
+		}
+		for (TCHAR Digit : Body)
+		{
+			if (Digit != TEXT(',') && (Digit < TEXT('0') || Digit > TEXT('9')))
+			{
+				return 0;
+			}
+		}
+		// {n,} repeats without bound; {n,m} and {n} repeat when they allow more than one.
+		bOutRepeats = High.IsEmpty() || High.Len() > 1 || High[0] > TEXT('1');
+		Length = Close - Index + 1;
+	}
+	// Lazy and possessive forms.
+	if (Length > 0 && Index + Length < Pattern.Len() &&
+	    (Pattern[Index + Length] == TEXT('?') || Pattern[Index + Length] == TEXT('+')))
+	{
+		++Length;
+	}
+	return Length;
+}
+
+// Whether the alternatives of a group can begin with the same character, so that a repetition of the group can
+// split one text in many ways.
+static bool AlternativesOverlap(const TArray<FString>& FirstCharacters)
+{
+	if (FirstCharacters.Num() < 2)
+	{
+		return false;
+	}
+	for (int32 Index = 0; Index < FirstCharacters.Num(); ++Index)
+	{
+		if (FirstCharacters[Index].IsEmpty())
+		{
+			return true;
+		}
+		for (int32 Other = Index + 1; Other < FirstCharacters.Num(); ++Other)
+		{
+			if (FirstCharacters[Index].Equals(FirstCharacters[Other], ESearchCase::CaseSensitive))
+			{
+				return true;
+			}
+		}
+	}
+	return false;
+}
+
+// The engine's regular expressions backtrack without a time limit, so a repeated group that can match one text in
+// exponentially many ways ("^(a+)+$" against forty a's and a b) stalls the game thread. Refused: a group repeated
+// by *, +, {n,} or {n,m} with m above 1 that holds a quantifier of any kind, or alternatives that can start with
+// the same character (an alternative starting with a class, an escape, '.', a group or nothing may start with
+// anything). The check reads a pattern that compiled; it errs towards refusing.
+static bool FindBacktrackingRisk(const FString& Pattern, FString& OutReason)
+{
+	TArray<FGroupScan> Stack;
+	Stack.AddDefaulted();
+	const auto NoteAtom = [&Stack](const FString& First)
+	{
+		FGroupScan& Group = Stack.Last();
+		if (!Group.bAlternativeStarted)
+		{
+			Group.bAlternativeStarted = true;
+			Group.CurrentFirst = First;
+		}
+	};
+	const auto CloseAlternative = [](FGroupScan& Group)
+	{
+		Group.FirstCharacters.Add(Group.bAlternativeStarted ? Group.CurrentFirst : FString());
+		Group.bAlternativeStarted = false;
+		Group.CurrentFirst.Empty();
+	};
+	int32 Index = 0;
+	while (Index < Pattern.Len())
+	{
+		const TCHAR C = Pattern[Index];
+		// Set after reading an atom: the group it closed, when it was one.
+		bool bAtom = true;
+		bool bClosedRisky = false;
+		FString ClosedReason;
+		if (C == TEXT('\\'))
+		{
+			if (Index + 1 < Pattern.Len() && Pattern[Index + 1] == TEXT('Q'))
+			{
+				const int32 End = Pattern.Find(TEXT("\\E"), ESearchCase::CaseSensitive, ESearchDir::FromStart, Index);
+				const int32 Stop = End == INDEX_NONE ? Pattern.Len() : End + 2;
+				NoteAtom(Index + 2 < Pattern.Len() && Index + 2 != End
+				             ? FDanmakuBlockList::FoldCase(Pattern.Mid(Index + 2, 1))
+				             : FString());
+				Index = Stop;
+			}
+			else
+			{
+				// An escaped punctuation character is itself; a letter or digit is a class or another construct.
+				const TCHAR Next = Index + 1 < Pattern.Len() ? Pattern[Index + 1] : TEXT('\\');
+				const bool bWordLike = (Next >= TEXT('a') && Next <= TEXT('z')) ||
+				                       (Next >= TEXT('A') && Next <= TEXT('Z')) ||
+				                       (Next >= TEXT('0') && Next <= TEXT('9'));
+				NoteAtom(bWordLike ? FString() : FString::Chr(Next));
+				Index += 2;
+			}
+		}
+		else if (C == TEXT('['))
+		{
+			// Classes nest in ICU's syntax ([[a-z]&&[^x]]); escapes inside are skipped.
+			int32 Depth = 0;
+			do
+			{
+				if (Pattern[Index] == TEXT('\\'))
+				{
+					++Index;
+				}
+				else if (Pattern[Index] == TEXT('['))
+				{
+					++Depth;
+				}
+				else if (Pattern[Index] == TEXT(']'))
+				{
+					--Depth;
+				}
+				++Index;
+			} while (Depth > 0 && Index < Pattern.Len());
+			NoteAtom(FString());
+		}
+		else if (C == TEXT('('))
+		{
+			++Index;
+			bAtom = false;
+			bool bLookbehind = false;
+			if (Index < Pattern.Len() && Pattern[Index] == TEXT('?'))
+			{
+				++Index;
+				if (Index < Pattern.Len() && Pattern[Index] == TEXT('#'))
+				{
+					while (Index < Pattern.Len() && Pattern[Index] != TEXT(')'))
+					{
+						++Index;
+					}
+					++Index;
+					continue;
+				}
+				bLookbehind = Index < Pattern.Len() && Pattern[Index] == TEXT('<') && Index + 1 < Pattern.Len() &&
+				              (Pattern[Index + 1] == TEXT('=') || Pattern[Index + 1] == TEXT('!'));
+				// Flags alone, "(?i)", open no group.
+				int32 Scan = Index;
+				while (Scan < Pattern.Len() && Pattern[Scan] != TEXT(')') && Pattern[Scan] != TEXT(':') &&
+				       Pattern[Scan] != TEXT('=') && Pattern[Scan] != TEXT('!') && Pattern[Scan] != TEXT('>') &&
+				       Pattern[Scan] != TEXT('<'))
+				{
+					++Scan;
+				}
+				if (Scan < Pattern.Len() && Pattern[Scan] == TEXT(')'))
+				{
+					Index = Scan + 1;
+					continue;
+				}
+				if (Scan < Pattern.Len() && Pattern[Scan] == TEXT('<') && !bLookbehind)
+				{
+					// A named group: skip its name.
+					while (Scan < Pattern.Len() && Pattern[Scan] != TEXT('>'))
+					{
+						++Scan;
+					}
+				}
+				Index = FMath::Min(Scan + (bLookbehind ? 2 : 1), Pattern.Len());
+			}
+			NoteAtom(FString());
+			Stack.AddDefaulted();
+			continue;
+		}
+		else if (C == TEXT(')') && Stack.Num() > 1)
+		{
+			FGroupScan Closed = Stack.Pop();
+			CloseAlternative(Closed);
+			Closed.bHasOverlap |= AlternativesOverlap(Closed.FirstCharacters);
+			bClosedRisky = Closed.bHasQuantifier || Closed.bHasOverlap;
+			ClosedReason = Closed.bHasQuantifier ? TEXT("a repeated group holds a quantifier")
+			                                     : TEXT("a repeated group has alternatives that can start alike");
+			Stack.Last().bHasQuantifier |= Closed.bHasQuantifier;
+			Stack.Last().bHasOverlap |= Closed.bHasOverlap;
+			++Index;
+		}
+		else if (C == TEXT('|'))
+		{
+			CloseAlternative(Stack.Last());
+			bAtom = false;
+			++Index;
+		}
+		else if (C == TEXT('^') || C == TEXT('$'))
+		{
+			bAtom = false;
+			++Index;
+		}
+		else
+		{
+			NoteAtom(C == TEXT('.') ? FString() : FDanmakuBlockList::FoldCase(FString::Chr(C)));
+			++Index;
+		}
+		if (!bAtom)
+		{
+			continue;
+		}
+		bool bRepeats = false;
+		const int32 Quantifier = ReadQuantifier(Pattern, Index, bRepeats);
+		if (Quantifier > 0)
+		{
+			if (bRepeats && bClosedRisky)
+			{
+				OutReason = ClosedReason;
+				return true;
+			}
+			Stack.Last().bHasQuantifier = true;
+			Index += Quantifier;
+		}
+	}
+	return false;
+}
 } // namespace DanmakuBlockList
 
 FString FDanmakuBlockList::FoldCase(const FString& Text)
@@ -76,6 +341,14 @@ bool FDanmakuBlockList::AddPattern(const FString& Pattern, FString& OutError)
 	if (!IsValidPattern(Pattern))
 	{
 		OutError = FString::Printf(TEXT("'%s' is not a valid regular expression"), *Pattern);
+		return false;
+	}
+	FString Risk;
+	if (DanmakuBlockList::FindBacktrackingRisk(Pattern, Risk))
+	{
+		OutError = FString::Printf(TEXT("'%s' could take the matcher ages on some comments (%s); write it without "
+		                                "nested or overlapping repetition"),
+		                           *Pattern, *Risk);
 		return false;
 	}
 	FRegexMatcher EmptyText(FRegexPattern(Pattern), FString(TEXT("")));
@@ -128,9 +401,11 @@ bool FDanmakuBlockList::IsBlocked(const FString& Content) const
 	{
 		BuildPatternMatchers();
 	}
+	// The search is bounded: however long a comment is, only its start is matched.
+	const FString Matched = Content.Len() > MaxMatchedLength ? Content.Left(MaxMatchedLength) : Content;
 	for (const TSharedRef<FRegexPattern>& Pattern : PatternMatchers)
 	{
-		FRegexMatcher Matcher(*Pattern, Content);
+		FRegexMatcher Matcher(*Pattern, Matched);
 		if (Matcher.FindNext())
 		{
 			return true;

@@ -48,6 +48,19 @@ struct FField
 
 	bool IsEmpty() const { return Len == 0; }
 	FString ToString() const { return FString::ConstructFromPtrSize(Begin, Len); }
+	// The field as a warning quotes it: at most MaxQuoted characters, control characters escaped, so that a huge or
+	// hostile field cannot flood the log.
+	FString Quoted() const
+	{
+		constexpr int32 MaxQuoted = 60;
+		FString Out;
+		for (int32 Index = 0; Index < Len && Index < MaxQuoted; ++Index)
+		{
+			const TCHAR C = Begin[Index];
+			Out += C < 0x20 || (C >= 0x7F && C <= 0x9F) ? FString::Printf(TEXT("\\x%02x"), int32(C)) : FString::Chr(C);
+		}
+		return Len > MaxQuoted ? Out + TEXT("…") : Out;
+	}
 };
 
 bool IsBlank(TCHAR C)
@@ -194,7 +207,7 @@ bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FSt
 	double Seconds = 0.0;
 	if (!ReadSeconds(At(EXmlField::Time), Seconds))
 	{
-		OutProblem = FString::Printf(TEXT("bad time '%s'"), *At(EXmlField::Time).ToString());
+		OutProblem = FString::Printf(TEXT("bad time '%s'"), *At(EXmlField::Time).Quoted());
 		return false;
 	}
 	Data.SpawnTime = static_cast<int64>(FMath::RoundToDouble(Seconds * ETimespan::TicksPerSecond));
@@ -203,14 +216,14 @@ bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FSt
 	if (ReadInteger(At(EXmlField::Mode), false, Mode) != EIntegerRead::Read || Mode > MAX_int32 ||
 	    !FDanmakuXmlReader::ConvertMode(Mode, Data.Mode))
 	{
-		OutProblem = FString::Printf(TEXT("bad mode '%s'"), *At(EXmlField::Mode).ToString());
+		OutProblem = FString::Printf(TEXT("bad mode '%s'"), *At(EXmlField::Mode).Quoted());
 		return false;
 	}
 
 	int64 Size = 0;
 	if (ReadInteger(At(EXmlField::Size), false, Size) != EIntegerRead::Read || Size > MAX_int32)
 	{
-		OutProblem = FString::Printf(TEXT("bad size '%s'"), *At(EXmlField::Size).ToString());
+		OutProblem = FString::Printf(TEXT("bad size '%s'"), *At(EXmlField::Size).Quoted());
 		return false;
 	}
 	Data.FontSize = static_cast<int32>(Size);
@@ -218,7 +231,7 @@ bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FSt
 	int64 Colour = 0;
 	if (ReadInteger(At(EXmlField::Colour), false, Colour) != EIntegerRead::Read)
 	{
-		OutProblem = FString::Printf(TEXT("bad colour '%s'"), *At(EXmlField::Colour).ToString());
+		OutProblem = FString::Printf(TEXT("bad colour '%s'"), *At(EXmlField::Colour).Quoted());
 		return false;
 	}
 	bOutMasked = Colour > ColourBits;
@@ -230,7 +243,7 @@ bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FSt
 		if (ReadInteger(At(EXmlField::PostTime), true, UnixTime) != EIntegerRead::Read || UnixTime < MinUnixTime ||
 		    UnixTime > MaxUnixTime)
 		{
-			OutProblem = FString::Printf(TEXT("bad post time '%s'"), *At(EXmlField::PostTime).ToString());
+			OutProblem = FString::Printf(TEXT("bad post time '%s'"), *At(EXmlField::PostTime).Quoted());
 			return false;
 		}
 		Data.PostDate = FDateTime::FromUnixTimestamp(UnixTime);
@@ -245,7 +258,7 @@ bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FSt
 		const EIntegerRead Read = ReadInteger(At(EXmlField::RowId), false, RowId);
 		if (Read == EIntegerRead::Bad)
 		{
-			OutProblem = FString::Printf(TEXT("bad id '%s'"), *At(EXmlField::RowId).ToString());
+			OutProblem = FString::Printf(TEXT("bad id '%s'"), *At(EXmlField::RowId).Quoted());
 			return false;
 		}
 		// Row ids outgrew 32 bits long ago. Such a comment keeps its place and gets an id no row id can have:

@@ -13,8 +13,9 @@ class SKORVANE_API FDanmakuBlockList
 public:
 	// False for an empty word or one that is already listed.
 	bool AddWord(const FString& Word);
-	// False for a pattern that does not compile, that matches the empty text (it would block every comment), or is
-	// already listed; OutError then says why.
+	// False for a pattern that does not compile, that matches the empty text (it would block every comment), that
+	// can backtrack for ages (a repeated group holding a quantifier, "^(a+)+$", or alternatives that can start
+	// alike, "(a|ab)*"), or is already listed; OutError then says why.
 	bool AddPattern(const FString& Pattern, FString& OutError);
 	bool RemoveWord(const FString& Word);
 	bool RemovePattern(const FString& Pattern);
@@ -25,7 +26,10 @@ public:
 	const TArray<FString>& GetWords() const { return Words; }
 	const TArray<FString>& GetPatterns() const { return Patterns; }
 
+	// Patterns are matched against the first MaxMatchedLength characters of a comment; words against all of it.
 	bool IsBlocked(const FString& Content) const;
+
+	static constexpr int32 MaxMatchedLength = 1000;
 
 	// The text with letter case taken out, as words are listed and comments compared: lower case in every script.
 	static FString FoldCase(const FString& Text);

@@ -59,6 +59,9 @@ public:
 	// The comments filed under the second that holds Time; null when that second has none.
 	const TArray<FDanmakuData>* FindDanmakuAt(const FTimespan& Time) const;
 	int32 GetIndexedSecondCount() const { return DanmakuMap.Num(); }
+	// The seconds that have comments filed, in no particular order: a walk over them costs what the comments cost,
+	// however long the media is.
+	void GetIndexedSeconds(TArray<FTimespan>& OutSeconds) const { DanmakuMap.GetKeys(OutSeconds); }
 	// Null until the first laid-out frame with a media player.
 	UDanmakuTrackManager* GetTrackManager() const { return TrackManager; }
 	// Raised when the track manager exists, before it is handed any comment, so listeners miss none.

@@ -122,8 +122,16 @@ bool FMediaSourceRegistry::LoadFromString(const FString& Text)
 		    !ApplyKey(Sections.Last().Value, Line.Left(Equals).TrimStartAndEnd(),
 		              Line.Mid(Equals + 1).TrimStartAndEnd()))
 		{
-			UE_LOG(LogMediaSourceRegistry, Warning, TEXT("Media description line %d cannot be read: %s"), LineIndex + 1,
-			       *Line);
+			// Quoted short and with control characters escaped: the file may be anything a script named.
+			FString Excerpt;
+			for (int32 Index = 0; Index < Line.Len() && Index < 60; ++Index)
+			{
+				const TCHAR C = Line[Index];
+				Excerpt +=
+				    C < 0x20 || (C >= 0x7F && C <= 0x9F) ? FString::Printf(TEXT("\\x%02x"), int32(C)) : FString::Chr(C);
+			}
+			UE_LOG(LogMediaSourceRegistry, Warning, TEXT("Media description line %d cannot be read: '%s'%s"),
+			       LineIndex + 1, *Excerpt, Line.Len() > 60 ? TEXT("…") : TEXT(""));
 			return false;
 		}
 	}
