@@ -20,6 +20,8 @@ HEADLESS_MEMBERS = re.compile(
     r"|HandleMouseLeave|HandleMouseMove|HandleMouseButtonDown|HandleMouseButtonUp|HandleFocusLost|HandleTypedText"
     r"|HandleEnter|HandleBackspace)\s*\(|\bFHeadless[A-Za-z]*"
 )
+# Members an earlier surface offered that the engine's classes do not have: the buffered span of a media player.
+NOT_IN_ENGINE = re.compile(r"\b(GetCachedBehind|GetCachedTimeRange)\s*\(")
 
 
 def strip_comments_and_strings(text):
@@ -45,6 +47,9 @@ def check_file(path):
             problems.append((number, "includes a Headless/ header, which the engine does not have"))
         elif STD_INCLUDE.search(raw) and raw.lstrip().startswith("#"):
             problems.append((number, "includes a standard library header; use the engine's own facility"))
+        missing = NOT_IN_ENGINE.search(code)
+        if missing:
+            problems.append((number, f"calls {missing.group(1)}, which the engine's class does not have"))
         headless = HEADLESS_MEMBERS.search(code)
         if headless:
             name = headless.group(1) or headless.group(0)

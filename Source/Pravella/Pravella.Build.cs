@@ -6,6 +6,8 @@ public class Pravella : ModuleRules
 	{
 		PCHUsage = ModuleRules.PCHUsageMode.UseExplicitOrSharedPCHs;
 
+		// What the public headers include: widgets and their animations (MovieScene), the media player and its
+		// sound component (AudioMixer), and the danmaku overlay.
 		PublicDependencyModuleNames.AddRange(new string[]
 		{
 			"Core",
@@ -13,10 +15,15 @@ public class Pravella : ModuleRules
 			"Engine",
 			"SlateCore",
 			"UMG",
-			"Json",
+			"MovieScene",
 			"MediaAssets",
 			"AudioMixer",
 			"Skorvane",
+		});
+
+		PrivateDependencyModuleNames.AddRange(new string[]
+		{
+			"Json",
 		});
 	}
 }

@@ -6,6 +6,7 @@ public class Skorvane : ModuleRules
 	{
 		PCHUsage = ModuleRules.PCHUsageMode.UseExplicitOrSharedPCHs;
 
+		// What the public headers include.
 		PublicDependencyModuleNames.AddRange(new string[]
 		{
 			"Core",
@@ -14,8 +15,12 @@ public class Skorvane : ModuleRules
 			"SlateCore",
 			"UMG",
 			"Json",
-			"XmlParser",
 			"MediaAssets",
+		});
+
+		PrivateDependencyModuleNames.AddRange(new string[]
+		{
+			"XmlParser",
 		});
 	}
 }

@@ -31,6 +31,10 @@ TEST_F(FLoadMediaPlayerTest, FindsTheAssetBelowTheContentFolderAndReportsOnlyAMi
 		EXPECT_EQ(Pravella::LoadMediaPlayer(TEXT("mp_intro"), Path), Intro);
 		EXPECT_EQ(Path, TEXT("/Game/Movies/Lessons/MP_Intro"));
 	}
+	// Two dots inside a folder's name are part of the name, not a step out of the content folder.
+	FString DottedPath;
+	EXPECT_NE(Pravella::LoadMediaPlayer(TEXT("MP_Dotted"), DottedPath), nullptr);
+	EXPECT_EQ(DottedPath, TEXT("/Game/Vol..2/MP_Dotted"));
 	// Of two assets of one name, the first the file manager lists wins.
 	FString TwinPath;
 	EXPECT_NE(Pravella::LoadMediaPlayer(TEXT("MP_Twin"), TwinPath), nullptr);

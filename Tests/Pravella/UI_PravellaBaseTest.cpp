@@ -14,6 +14,10 @@ TEST(UI_PravellaBase, FindsDesignerAnimationsByNameWithoutCase)
 	{
 		EXPECT_EQ(Player->GetNameWidgetAnimation(Name), nullptr) << TCHAR_TO_UTF8(Name);
 	}
+	// A blueprint made from another finds the animations its parent's designer made.
+	auto* Child = Stage.Show<UVolumeStandInPlayer>(TEXT("/Game/Test/Pravella/WBP_VolumeStandInChild"));
+	ASSERT_NE(Child->GetNameWidgetAnimation(TEXT("OpenBar")), nullptr);
+	EXPECT_EQ(Child->GetNameWidgetAnimation(TEXT("OpenBar"))->GetName(), TEXT("OpenBar_INST"));
 	// Only widgets made from a widget blueprint have designer animations.
 	EXPECT_EQ(NewObject<UVolumeStandInPlayer>()->GetNameWidgetAnimation(TEXT("OpenBar")), nullptr);
 	Player->SetParent(Player->GetVolumeButton());

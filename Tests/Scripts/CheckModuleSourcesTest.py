@@ -29,6 +29,7 @@ faults = {
     "StdHeader.h": "#include <vector>\n",
     "HeadlessMember.cpp": "int32 Count = World->GetTimerManager().GetNumTimers();\n",
     "HeadlessType.cpp": "void Draw(FHeadlessPainter& Painter);\n",
+    "CachedBehind.cpp": "const FTimespan Behind = MediaPlayer->GetCachedBehind();\n",
 }
 clean = (
     '// std::move is mentioned here only in prose\nconst TCHAR* Text = TEXT("std::swap GetNumTimers()");\n'

@@ -436,8 +436,10 @@ TEST(UI_Danmaku, Utf8DocumentIsFiledLikeTextAndKeptUntilLayout)
 		FLogCapture Log;
 		Screen.Overlay->LoadDanmakuUtf8(View("{\"datas\": [{\"danmaku_content\": \"x\"},]}"));
 		EXPECT_EQ(Screen.Overlay->GetIndexedSecondCount(), 0);
-		EXPECT_TRUE(Log.Messages().ContainsByPredicate([](const FString& Line)
-		                                               { return Line.StartsWith(TEXT("Danmaku document not read")); }));
+		EXPECT_TRUE(Log.MessagesOf(TEXT("LogSkorvane"))
+		                .ContainsByPredicate([](const FString& Line)
+		                                     { return Line.StartsWith(TEXT("Danmaku document not read")); }))
+		    << "in the module's own log category";
 	}
 
 	// Before layout the latest document wins, whatever its form.

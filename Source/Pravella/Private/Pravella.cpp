@@ -15,11 +15,18 @@ namespace Pravella
 {
 namespace
 {
-// Package paths of the project's content only: other mount points (the engine's, plugins') are not ours to load.
+// Package paths of the project's content only: other mount points (the engine's, plugins') are not ours to load, and
+// no step may lead out of the content folder. A name with two dots in it ("Vol..2") is an ordinary name.
 bool IsProjectContentPath(const FString& Path)
 {
-	return Path.StartsWith(TEXT("/Game/"), ESearchCase::CaseSensitive) && !Path.Contains(TEXT("..")) &&
-	       !Path.Contains(TEXT("//")) && !Path.Contains(TEXT("\\")) && !Path.Contains(TEXT(":"));
+	if (!Path.StartsWith(TEXT("/Game/"), ESearchCase::CaseSensitive) || Path.Contains(TEXT("//")) ||
+	    Path.Contains(TEXT("\\")) || Path.Contains(TEXT(":")))
+	{
+		return false;
+	}
+	TArray<FString> Steps;
+	Path.ParseIntoArray(Steps, TEXT("/"), true);
+	return !Steps.Contains(TEXT("..")) && !Steps.Contains(TEXT("."));
 }
 
 UMediaPlayer* LoadProjectMediaPlayer(const FString& AssetPath)

@@ -1,6 +1,7 @@
 #include "DanmakuXmlReader.h"
 
 #include "XmlFile.h"
+#include "SkorvaneLog.h"
 
 namespace
 {
@@ -41,7 +42,7 @@ enum class EIntegerRead : uint8
 };
 
 // One field of p, without the blanks around it.
-struct FField
+struct FAttributeField
 {
 	const TCHAR* Begin = nullptr;
 	int32 Len = 0;
@@ -74,7 +75,7 @@ bool IsDigit(TCHAR C)
 }
 
 // Splits p at its commas; fields past the known ones are ignored.
-int32 SplitFields(const FString& Text, FField (&OutFields)[KnownFields])
+int32 SplitFields(const FString& Text, FAttributeField (&OutFields)[KnownFields])
 {
 	const TCHAR* Cursor = *Text;
 	const TCHAR* const End = Cursor + Text.Len();
@@ -107,7 +108,7 @@ int32 SplitFields(const FString& Text, FField (&OutFields)[KnownFields])
 }
 
 // A whole number of decimal digits, with an optional minus sign when negatives are allowed.
-EIntegerRead ReadInteger(const FField& Field, bool bAllowNegative, int64& OutValue)
+EIntegerRead ReadInteger(const FAttributeField& Field, bool bAllowNegative, int64& OutValue)
 {
 	int32 Index = 0;
 	const bool bNegative = bAllowNegative && Field.Len > 0 && Field.Begin[0] == TEXT('-');
@@ -138,7 +139,7 @@ EIntegerRead ReadInteger(const FField& Field, bool bAllowNegative, int64& OutVal
 }
 
 // A decimal number: sign, digits, fraction and exponent, at least one digit before the exponent.
-bool ReadSeconds(const FField& Field, double& OutSeconds)
+bool ReadSeconds(const FAttributeField& Field, double& OutSeconds)
 {
 	int32 Index = 0;
 	int32 Digits = 0;
@@ -194,14 +195,14 @@ bool ReadSeconds(const FField& Field, double& OutSeconds)
 // Fills Data from p; on a bad field, names it in OutProblem and returns false.
 bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FString& OutProblem, bool& bOutMasked)
 {
-	FField Fields[KnownFields];
+	FAttributeField Fields[KnownFields];
 	const int32 Count = SplitFields(Text, Fields);
 	if (Count < RequiredFields)
 	{
 		OutProblem = TEXT("fewer than four fields (time, mode, size, colour)");
 		return false;
 	}
-	const auto At = [&Fields](EXmlField Name) -> const FField& { return Fields[static_cast<int32>(Name)]; };
+	const auto At = [&Fields](EXmlField Name) -> const FAttributeField& { return Fields[static_cast<int32>(Name)]; };
 	const auto Has = [Count, &At](EXmlField Name) { return static_cast<int32>(Name) < Count && !At(Name).IsEmpty(); };
 
 	double Seconds = 0.0;
@@ -314,12 +315,12 @@ bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRe
 	const FXmlNode* Root = File.GetRootNode();
 	if (!File.IsValid() || !Root)
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku XML document not read: %s"), *File.GetLastError());
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML document not read: %s"), *File.GetLastError());
 		return false;
 	}
 	if (!Root->GetTag().Equals(RootTag, ESearchCase::CaseSensitive))
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku XML document not read: its root is <%s>, not <i>"), *Root->GetTag());
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML document not read: its root is <%s>, not <i>"), *Root->GetTag());
 		return false;
 	}
 
@@ -358,7 +359,7 @@ bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRe
 		{
 			if (++Skipped <= MaxSkipLogLines)
 			{
-				UE_LOG(LogTemp, Warning, TEXT("Danmaku XML comment %d skipped: %s"), Position, *Problem);
+				UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML comment %d skipped: %s"), Position, *Problem);
 			}
 			continue;
 		}
@@ -368,8 +369,8 @@ bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRe
 	}
 	if (Skipped > MaxSkipLogLines)
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku XML: %d more comments skipped, %d in all"), Skipped - MaxSkipLogLines,
-		       Skipped);
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML: %d more comments skipped, %d in all"),
+		       Skipped - MaxSkipLogLines, Skipped);
 	}
 	if (OutSkipped)
 	{

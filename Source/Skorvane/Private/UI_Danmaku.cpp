@@ -9,6 +9,7 @@
 #include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
 #include "UI_DanmakuNodeSetting.h"
+#include "SkorvaneLog.h"
 
 namespace
 {
@@ -363,7 +364,7 @@ void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
 	const FStringView Text(*JsonText + Mark, JsonText.Len() - Mark);
 	if (!FDanmakuDocumentReader::Read(Text, Records))
 	{
-		UE_LOG(LogTemp, Warning, TEXT("%s"), UnreadableDocument);
+		UE_LOG(LogSkorvane, Warning, TEXT("%s"), UnreadableDocument);
 		return;
 	}
 	FileLoadedRecords(Records);
@@ -393,7 +394,7 @@ void UUI_Danmaku::ParseDanmakuUtf8(FUtf8StringView JsonText)
 	if (!bRead)
 	{
 		DanmakuMap.Empty();
-		UE_LOG(LogTemp, Warning, TEXT("%s"), UnreadableDocument);
+		UE_LOG(LogSkorvane, Warning, TEXT("%s"), UnreadableDocument);
 		return;
 	}
 	WarnOfUnreadableColours(UnreadableColours);
@@ -426,7 +427,7 @@ void UUI_Danmaku::WarnOfUnreadableColours(int32 Count)
 	// Once per document: a document of many thousand comments would otherwise flood the log.
 	if (Count > 0)
 	{
-		UE_LOG(LogTemp, Warning,
+		UE_LOG(LogSkorvane, Warning,
 		       TEXT("Danmaku document: %d comments have a colour that does not read; they are shown in %s"), Count,
 		       FDanmakuData::DefaultFontColor);
 	}
@@ -436,7 +437,7 @@ bool UUI_Danmaku::AddBlockedWord(const FString& Word)
 {
 	if (!BlockList->AddWord(Word))
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku block list: the word '%s' is empty or already listed"), *Word);
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku block list: the word '%s' is empty or already listed"), *Word);
 		return false;
 	}
 	return true;
@@ -447,7 +448,7 @@ bool UUI_Danmaku::AddBlockedPattern(const FString& Pattern, FString* OutError)
 	FString Error;
 	if (!BlockList->AddPattern(Pattern, Error))
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku block list: pattern refused: %s"), *Error);
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku block list: pattern refused: %s"), *Error);
 		if (OutError)
 		{
 			*OutError = Error;
@@ -476,7 +477,7 @@ bool UUI_Danmaku::SetDensityLimit(int32 MaxOnScreen, int32 MaxPerSecond)
 {
 	if (MaxOnScreen < 0 || MaxPerSecond < 0)
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku density limit refused: %d on screen, %d per second (0 is no limit)"),
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku density limit refused: %d on screen, %d per second (0 is no limit)"),
 		       MaxOnScreen, MaxPerSecond);
 		return false;
 	}
@@ -490,7 +491,7 @@ bool UUI_Danmaku::SetRepeatMerging(float WindowSeconds)
 {
 	if (!(WindowSeconds >= 0.0f && WindowSeconds <= 60.0f))
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku repeat merging refused: %f seconds (0 to 60)"), WindowSeconds);
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku repeat merging refused: %f seconds (0 to 60)"), WindowSeconds);
 		return false;
 	}
 	FDanmakuDisplayControls NewControls = Controls;
@@ -502,7 +503,7 @@ bool UUI_Danmaku::SetCommentOpacity(float Opacity)
 {
 	if (!(Opacity >= 0.0f && Opacity <= 1.0f))
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku opacity refused: %f (0 to 1)"), Opacity);
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku opacity refused: %f (0 to 1)"), Opacity);
 		return false;
 	}
 	FDanmakuDisplayControls NewControls = Controls;
@@ -514,7 +515,7 @@ bool UUI_Danmaku::SetDisplayArea(int32 ScrollAndTopPercent, int32 BottomPercent)
 {
 	if (ScrollAndTopPercent < 0 || ScrollAndTopPercent > 100 || BottomPercent < 0 || BottomPercent > 100)
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku display area refused: %d%% and %d%% (each 0 to 100)"),
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku display area refused: %d%% and %d%% (each 0 to 100)"),
 		       ScrollAndTopPercent, BottomPercent);
 		return false;
 	}
@@ -528,7 +529,7 @@ bool UUI_Danmaku::SetSpeedScale(float Scale)
 {
 	if (!IsDisplayScale(Scale))
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku speed scale refused: %f (%.1f to %.1f)"), Scale, MinDisplayScale,
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku speed scale refused: %f (%.1f to %.1f)"), Scale, MinDisplayScale,
 		       MaxDisplayScale);
 		return false;
 	}
@@ -541,7 +542,7 @@ bool UUI_Danmaku::SetFontScale(float Scale)
 {
 	if (!IsDisplayScale(Scale))
 	{
-		UE_LOG(LogTemp, Warning, TEXT("Danmaku font scale refused: %f (%.1f to %.1f)"), Scale, MinDisplayScale,
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku font scale refused: %f (%.1f to %.1f)"), Scale, MinDisplayScale,
 		       MaxDisplayScale);
 		return false;
 	}

@@ -152,8 +152,11 @@ private:
 	void NoteShown(UUI_DanmakuNode* DanmakuNode, bool bUserNode);
 	double GetNow() const;
 
+	UPROPERTY()
 	TObjectPtr<UCanvasPanel> DanmakuCanvasPanel;
+	UPROPERTY()
 	TSubclassOf<UUI_DanmakuNode> DanmakuNodeClass;
+	UPROPERTY()
 	TSubclassOf<UUI_DanmakuNode> DanmakuNodeUserClass;
 
 	UPROPERTY()
@@ -176,6 +179,7 @@ private:
 	TArray<TObjectPtr<UDanmakuTrack>> ReverseTracks;
 	int32 ReverseTrackCount = 0;
 
+	UPROPERTY()
 	TSubclassOf<UUI_DanmakuPositionedNode> DanmakuPositionedNodeClass;
 	// Positioned comments on the canvas, which no lane lists.
 	UPROPERTY()

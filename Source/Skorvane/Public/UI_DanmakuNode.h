@@ -87,6 +87,7 @@ protected:
 	// Remaining life in seconds.
 	float RollTime = 0.0f;
 	float RollSpeed = 0.0f;
+	UPROPERTY()
 	TArray<TObjectPtr<UDanmakuTrack>> UsedTracks;
 	float SpeedScale = 1.0f;
 	float FontScale = 1.0f;

@@ -11,18 +11,22 @@ void UUI_PravellaBase::SetParent(UWidget* InParentWidget)
 
 UWidgetAnimation* UUI_PravellaBase::GetNameWidgetAnimation(const FString& InWidgetAnimationName) const
 {
-	const UWidgetBlueprintGeneratedClass* WidgetClass = Cast<UWidgetBlueprintGeneratedClass>(GetClass());
-	if (!WidgetClass)
-	{
-		return nullptr;
-	}
 	// The widget compiler names each animation object after the designer's name with this suffix.
 	const FString CompiledName = InWidgetAnimationName + TEXT("_INST");
-	for (UWidgetAnimation* Animation : WidgetClass->Animations)
+	// A blueprint made from another keeps its parent's animations in the parent's class.
+	for (const UClass* Class = GetClass(); Class; Class = Class->GetSuperClass())
 	{
-		if (Animation && Animation->GetName().Equals(CompiledName, ESearchCase::IgnoreCase))
+		const UWidgetBlueprintGeneratedClass* WidgetClass = Cast<UWidgetBlueprintGeneratedClass>(Class);
+		if (!WidgetClass)
 		{
-			return Animation;
+			continue;
+		}
+		for (UWidgetAnimation* Animation : WidgetClass->Animations)
+		{
+			if (Animation && Animation->GetName().Equals(CompiledName, ESearchCase::IgnoreCase))
+			{
+				return Animation;
+			}
 		}
 	}
 	return nullptr;
