@@ -209,3 +209,42 @@ TEST(UI_BulletChat, RebuiltOverlayKeepsItsTrackManagerItsIndexAndItsMovingCommen
 	EXPECT_EQ(Manager->GetTrackNum(), TrackNum) << "with its tracks";
 	EXPECT_EQ(Screen.CountShown(TEXT("B")), 1) << "its ID is free again and the index intact";
 }
+
+// Whoever takes a node off, and whenever: a record's ID is free exactly when no node of it is on the canvas.
+TEST(UI_BulletChat, AnIdIsFreeWhenNoNodeOfItIsOnTheCanvasWhateverTookItOff)
+{
+	FBulletChatScreen Screen;
+	Screen.OpenLesson();
+	Screen.Overlay->ResetDatas(MakeBulletChatDocument(
+	    {{5, TEXT("00:00:01"), TEXT("A")}, {6, TEXT("00:00:03"), TEXT("C")}, {6, TEXT("00:00:05"), TEXT("D")}}));
+	// Emptied in the frame its node appeared, before the node had measured itself: it goes too, and the record
+	// comes back once, not twice.
+	while (Screen.Nodes().IsEmpty() && Screen.Player->GetTime().GetTotalSeconds() < 2.0)
+	{
+		Screen.Step();
+	}
+	ASSERT_EQ(CountOnCanvas(Screen, TEXT("A")), 1);
+	Screen.Overlay->Empty();
+	EXPECT_EQ(CountOnCanvas(Screen, TEXT("A")), 0);
+	int32 MostAtOnce = 0;
+	while (Screen.Player->GetTime().GetTotalSeconds() < 2.5)
+	{
+		Screen.Step();
+		MostAtOnce = FMath::Max(MostAtOnce, CountOnCanvas(Screen, TEXT("A")));
+	}
+	EXPECT_EQ(MostAtOnce, 1);
+
+	// Taken off by the host while the overlay was off screen: its ID no longer blocks the next record with it.
+	Screen.PlayUntil(4.2);
+	ASSERT_EQ(CountOnCanvas(Screen, TEXT("C")), 1);
+	Screen.Overlay->RemoveFromParent();
+	Screen.Canvas->ClearChildren();
+	Screen.Overlay->AddToViewport();
+	Screen.PlayUntil(5.3);
+	EXPECT_EQ(Screen.CountShown(TEXT("D")), 1);
+
+	// A comment for no video in particular is not one for the video playing.
+	Screen.Overlay->AddDataThenSpawn(MakeBulletChatRecord(8, TEXT("00:00:05"), TEXT("nowhere")), FString());
+	Screen.Step();
+	EXPECT_EQ(Screen.CountShown(TEXT("nowhere")), 0);
+}

@@ -28,11 +28,16 @@ void UBulletChatTrack::AddNode(UUI_BulletChatNode* Node)
 
 bool UBulletChatTrack::CanAddNode(UUI_BulletChatNode* Node)
 {
-	if (Nodes.IsEmpty())
+	// The newest node still on a canvas: one taken off it while its overlay was off screen never said so.
+	const UUI_BulletChatNode* Last = nullptr;
+	for (int32 Index = Nodes.Num() - 1; Index >= 0 && !Last; --Index)
+	{
+		Last = IsValid(Nodes[Index]) && Nodes[Index]->GetParent() ? Nodes[Index].Get() : nullptr;
+	}
+	if (!Last)
 	{
 		return true;
 	}
-	const UUI_BulletChatNode* Last = Nodes.Last();
 	const double CanvasWidth = Last->GetParentSize().X;
 	const double LastWidth = Last->GetNodeSize().X;
 	// How far the newest node's left edge has come in from the right border.

@@ -34,11 +34,21 @@ void UBulletChatTrackManager::Init(TObjectPtr<UCanvasPanel> InCanvas, TSubclassO
 
 bool UBulletChatTrackManager::IsShowing(const FBulletChatData& Data) const
 {
-	if (Data.bHasID)
+	if (!Data.bHasID && Data.LocalKey == 0)
 	{
-		return ShowingNodeIDs.Contains(Data.ID);
+		return false;
 	}
-	return Data.LocalKey != 0 && ShowingLocalKeys.Contains(Data.LocalKey);
+	// A node taken off the canvas while its overlay was off screen never said so: it no longer counts.
+	return ShowingNodes.ContainsByPredicate(
+	    [&Data](const UUI_BulletChatNode* Node)
+	    {
+		    if (!IsValid(Node) || !Node->GetParent())
+		    {
+			    return false;
+		    }
+		    const FBulletChatData& Shown = Node->GetData();
+		    return Data.bHasID ? Shown.bHasID && Shown.ID == Data.ID : !Shown.bHasID && Shown.LocalKey == Data.LocalKey;
+	    });
 }
 
 void UBulletChatTrackManager::SpawnBulletChatNode(const FBulletChatData& InData)
@@ -70,14 +80,8 @@ void UBulletChatTrackManager::SpawnBulletChatNode(const FBulletChatData& InData)
 	Canvas->AddChild(Node);
 	Node->SetPosition(FVector2D(Canvas->GetCachedGeometry().GetLocalSize().X, 0.0));
 
-	if (InData.bHasID)
-	{
-		ShowingNodeIDs.AddUnique(InData.ID);
-	}
-	else if (InData.LocalKey != 0)
-	{
-		ShowingLocalKeys.AddUnique(InData.LocalKey);
-	}
+	ShowingNodes.RemoveAll([](const UUI_BulletChatNode* Shown) { return !IsValid(Shown) || !Shown->GetParent(); });
+	ShowingNodes.Add(Node);
 	Node->OnStarted.BindUObject(this, &UBulletChatTrackManager::OnFinishSpawnNode);
 	Node->OnEnded.AddUObject(this, &UBulletChatTrackManager::OnNodeEnd);
 	Node->OnRemoved.AddUObject(this, &UBulletChatTrackManager::OnNodeRemoved);
@@ -144,13 +148,13 @@ bool UBulletChatTrackManager::AddNodeToTracks(UUI_BulletChatNode* Node, int32 St
 
 void UBulletChatTrackManager::OnNodeEnd(UUI_BulletChatNode* Node)
 {
-	ForgetShowing(Node->GetData());
+	ForgetShowing(Node);
 }
 
 void UBulletChatTrackManager::OnNodeRemoved(UUI_BulletChatNode* Node)
 {
-	// Whoever took the node off the canvas, its record is no longer on screen and may be shown again.
-	ForgetShowing(Node->GetData());
+	// Whoever took the node off the canvas, it no longer shows its record.
+	ForgetShowing(Node);
 	if (!Node->HasStarted())
 	{
 		OnBulletChatNotPlaced.Broadcast(Node->GetData(), EBulletChatNotPlacedReason::RemovedBeforeStart);
@@ -167,16 +171,9 @@ void UBulletChatTrackManager::ReportPlaced(UUI_BulletChatNode* Node, int32 First
 	OnBulletChatPlaced.Broadcast(Placement);
 }
 
-void UBulletChatTrackManager::ForgetShowing(const FBulletChatData& Data)
+void UBulletChatTrackManager::ForgetShowing(UUI_BulletChatNode* Node)
 {
-	if (Data.bHasID)
-	{
-		ShowingNodeIDs.Remove(Data.ID);
-	}
-	else
-	{
-		ShowingLocalKeys.Remove(Data.LocalKey);
-	}
+	ShowingNodes.Remove(Node);
 }
 
 void UBulletChatTrackManager::Pause()
@@ -203,8 +200,16 @@ void UBulletChatTrackManager::Empty()
 	{
 		Track->Empty();
 	}
-	ShowingNodeIDs.Empty();
-	ShowingLocalKeys.Empty();
+	// Also the nodes no track lists yet (not measured): each one's removal forgets it.
+	const TArray<TObjectPtr<UUI_BulletChatNode>> Showing = ShowingNodes;
+	for (UUI_BulletChatNode* Node : Showing)
+	{
+		if (IsValid(Node))
+		{
+			Node->RemoveFromParent();
+		}
+	}
+	ShowingNodes.Empty();
 }
 
 void UBulletChatTrackManager::BeginDestroy()

@@ -24,7 +24,8 @@ void UUI_BulletChat::ResetDatas(const FString& JsonText)
 
 void UUI_BulletChat::AddDataThenSpawn(const FString& JsonText, const FString& InURL)
 {
-	if (!bInit || !MediaPlayer || !InURL.Equals(MediaPlayer->GetUrl(), ESearchCase::IgnoreCase))
+	// An empty URL names no video, not a closed player's empty one.
+	if (!bInit || !MediaPlayer || InURL.IsEmpty() || !InURL.Equals(MediaPlayer->GetUrl(), ESearchCase::IgnoreCase))
 	{
 		return;
 	}

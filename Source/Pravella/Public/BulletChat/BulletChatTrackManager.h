@@ -91,7 +91,7 @@ private:
 	void OnNodeRemoved(UUI_BulletChatNode* Node);
 
 	void ReportPlaced(UUI_BulletChatNode* Node, int32 FirstTrack, int32 Count, bool bShared);
-	void ForgetShowing(const FBulletChatData& Data);
+	void ForgetShowing(UUI_BulletChatNode* Node);
 
 	TObjectPtr<UCanvasPanel> Canvas;
 	TSubclassOf<UUI_BulletChatNode> NodeClass;
@@ -102,11 +102,8 @@ private:
 	UPROPERTY()
 	TArray<TObjectPtr<UBulletChatTrack>> Tracks;
 
-	// IDs of the records on screen, in spawn order.
+	// The nodes on the canvas, in spawn order: a record is showing while a node of its ID (or, without one, of its
+	// local key) is among them. Kept per node, so that one node's end frees its record only when no other runs.
 	UPROPERTY()
-	TArray<int32> ShowingNodeIDs;
-
-	// The same for records without an ID, by the local key their index gave them.
-	UPROPERTY()
-	TArray<int32> ShowingLocalKeys;
+	TArray<TObjectPtr<UUI_BulletChatNode>> ShowingNodes;
 };
