@@ -152,6 +152,8 @@ int32 FPlayerSoak::Run()
 		FMediaSourceDescription Description;
 		Description.Duration = FTimespan::FromSeconds(Options.LessonSeconds);
 		Description.OpenSeconds = 0.1;
+		// The second lesson's data comes slower than it plays, so it stalls now and then.
+		Description.CacheRate = Url == LessonUrls[1] ? 0.8 : 0.0;
 		FMediaSourceRegistry::Register(Url, Description);
 	}
 	const auto Start = std::chrono::steady_clock::now();
@@ -234,6 +236,7 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 	UUserWidget* Page = CreateWidget<UUserWidget>(App.GetWorld(), PageClass);
 	Page->AddToViewport(0);
 	UUI_PravellaSystem* Player = Cast<UUI_PravellaSystem>(Page->GetWidgetFromName(TEXT("Player")));
+	UPanelWidget* PagePanel = Player ? Player->GetParent() : nullptr;
 	UUI_Danmaku* Overlay = Player ? Cast<UUI_Danmaku>(Player->GetWidgetFromName(TEXT("Danmaku"))) : nullptr;
 	UUserWidget* Bar = Player ? Cast<UUserWidget>(Player->GetWidgetFromName(TEXT("DanmakuBar"))) : nullptr;
 	if (!Overlay || !Bar)
@@ -551,6 +554,17 @@ int32 FPlayerSoak::RunFullPlayer(FHeadlessApplication& App)
 		bOk = Fail(TEXT("a click on the fullscreen button did not take the player fullscreen"));
 	}
 	Player->OnPlaylistUrlChanged.Unbind();
+	// The host rebuilds its page while the player is fullscreen: it clears the page's panel, then takes the page
+	// down.
+	if (bOk && PagePanel)
+	{
+		PagePanel->ClearChildren();
+		App.Tick(0.1f);
+		if (FHeadlessViewport::Get().ContainsWidget(Player) || !Media->IsClosed())
+		{
+			bOk = Fail(TEXT("the host cleared the page of a fullscreen player, and the player stayed on screen"));
+		}
+	}
 	Page->RemoveFromParent();
 	Media->Close();
 	App.ClearFocus();
