@@ -533,7 +533,7 @@ void UUI_PravellaSystem::AddToPlaylist(const FString& Url)
 	}
 }
 
-int32 UUI_PravellaSystem::GetPlaylistNextIndex()
+int32 UUI_PravellaSystem::GetPlaylistNextIndex() const
 {
 	if (!Playlist || Playlist->Num() < 2)
 	{
@@ -543,7 +543,7 @@ int32 UUI_PravellaSystem::GetPlaylistNextIndex()
 	return Index >= Playlist->Num() ? 0 : Index;
 }
 
-int32 UUI_PravellaSystem::GetPlaylistPreviousIndex()
+int32 UUI_PravellaSystem::GetPlaylistPreviousIndex() const
 {
 	if (!Playlist || Playlist->Num() < 2)
 	{
@@ -553,7 +553,7 @@ int32 UUI_PravellaSystem::GetPlaylistPreviousIndex()
 	return Index < 0 ? Playlist->Num() - 1 : Index;
 }
 
-FString UUI_PravellaSystem::GetPlaylistUrl(int32 Index)
+FString UUI_PravellaSystem::GetPlaylistUrl(int32 Index) const
 {
 	UMediaSource* Source = Playlist ? Playlist->Get(Index) : nullptr;
 	return Source ? Source->GetUrl() : FString();

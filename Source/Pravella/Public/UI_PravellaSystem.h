@@ -169,9 +169,9 @@ protected:
 	void PlayMedia(const FString& URL, const FTimespan& StartTime);
 	void Resume();
 	void RefreshSuspendButtonTipText();
-	int32 GetPlaylistNextIndex();
-	int32 GetPlaylistPreviousIndex();
-	FString GetPlaylistUrl(int32 Index);
+	int32 GetPlaylistNextIndex() const;
+	int32 GetPlaylistPreviousIndex() const;
+	FString GetPlaylistUrl(int32 Index) const;
 
 	// True when URL holds an http, https or ftp address anywhere in it (letter case ignored).
 	static bool IsNetURL(const FString& URL);

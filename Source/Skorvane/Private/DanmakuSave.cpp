@@ -1,5 +1,6 @@
 #include "DanmakuSave.h"
 
+#include "DanmakuDataStruct.h"
 #include "Kismet/GameplayStatics.h"
 
 namespace DanmakuSave
@@ -7,7 +8,7 @@ namespace DanmakuSave
 static const FString SlotName = TEXT("Danmaku_SGSLOT");
 static constexpr int32 UserIndex = 0;
 
-static constexpr int32 DefaultFontSize = 24;
+static constexpr int32 DefaultFontSize = FDanmakuData::NormalFontSize;
 static constexpr float DefaultSpeedScale = 1.0f;
 static constexpr bool bDefaultIsOpened = true;
 } // namespace DanmakuSave

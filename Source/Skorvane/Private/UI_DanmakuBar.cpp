@@ -157,7 +157,7 @@ void UUI_DanmakuBar::OnSendDanmakuButtonClicked()
 	const int64 SpawnTime = MediaPlayer->GetTime().GetTicks();
 	// Without a style panel the comment goes out in the panel's default style.
 	EDanmakuMode Mode = EDanmakuMode::SCROLL;
-	int32 FontSize = 24;
+	int32 FontSize = FDanmakuData::NormalFontSize;
 	FString FontColor = TEXT("#FFFFFFFF");
 	if (DanmakuNodeSetting)
 	{

@@ -41,6 +41,8 @@ struct SKORVANE_API FDanmakuData
 	// Hexadecimal colour as FColor::FromHex reads it, e.g. "#FE0302".
 	FString FontColor;
 
+	// The size a comment has unless a viewer or the record says otherwise, and the one the stored size scales.
+	static constexpr int32 NormalFontSize = 24;
 	// Shown for a colour that does not read.
 	static const TCHAR* const DefaultFontColor;
 	// Whether FColor::FromHex reads the text as a colour: an optional '#' and 3, 6 or 8 hexadecimal digits.

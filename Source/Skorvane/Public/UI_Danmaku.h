@@ -96,7 +96,7 @@ public:
 	const FDanmakuDisplayControls& GetDisplayControls() const { return Controls; }
 
 	// The normal font size of a comment, which the stored font size is measured against.
-	static constexpr int32 NormalFontSize = 24;
+	static constexpr int32 NormalFontSize = FDanmakuData::NormalFontSize;
 
 protected:
 	virtual void NativeConstruct() override;

@@ -65,12 +65,12 @@ public:
 	TArray<TObjectPtr<UDanmakuTrack>> GetUseTracks() const { return UsedTracks; }
 
 protected:
-	//~ Begin UUserWidget Interface
+	// UUserWidget
 	virtual void NativeOnInitialized() override;
 	virtual void NativeConstruct() override;
 	virtual void NativeDestruct() override;
 	virtual void NativeTick(const FGeometry& MyGeometry, float InDeltaTime) override;
-	//~ End UUserWidget Interface
+	// --
 
 	// Puts the node on the canvas, shows the text (cut when too long) in the size and colour and measures it.
 	void ShowOnCanvas(TObjectPtr<UCanvasPanel> InCanvasPanel, const FString& Text, float FontSize,

@@ -84,7 +84,7 @@ private:
 	UPROPERTY(EditAnywhere, Category = "Setting")
 	int32 SmallFontSize = 18;
 	UPROPERTY(EditAnywhere, Category = "Setting")
-	int32 NormalFontSize = 24;
+	int32 NormalFontSize = FDanmakuData::NormalFontSize;
 
 	UPROPERTY(meta = (BindWidget))
 	TObjectPtr<UWrapBox> ColorBox;

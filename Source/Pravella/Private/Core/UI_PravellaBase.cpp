@@ -32,7 +32,7 @@ UWidgetAnimation* UUI_PravellaBase::GetNameWidgetAnimation(const FString& InWidg
 	return nullptr;
 }
 
-UUI_PravellaSystem* UUI_PravellaBase::GetParentSystem()
+UUI_PravellaSystem* UUI_PravellaBase::GetParentSystem() const
 {
 	return Cast<UUI_PravellaSystem>(ParentWidget);
 }

@@ -25,7 +25,7 @@ protected:
 	UWidgetAnimation* GetNameWidgetAnimation(const FString& InWidgetAnimationName) const;
 
 	// The parent when it is the lesson player, else null.
-	UUI_PravellaSystem* GetParentSystem();
+	UUI_PravellaSystem* GetParentSystem() const;
 
 private:
 	UPROPERTY()
