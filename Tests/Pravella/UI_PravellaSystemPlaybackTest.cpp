@@ -259,6 +259,12 @@ TEST(UI_PravellaSystem, AHostsHandlersOnTheMediaPlayerOutliveThePlayer)
 	Screen.Media->OnEndReached.AddUniqueDynamic(Screen.Host, &ULessonHostDouble::OnMediaEnded);
 	Screen.Player->RemoveFromParent();
 	Screen.Step();
+	// Every one of the player's own bindings went with it.
+	EXPECT_FALSE(Screen.Media->OnPlaybackResumed.IsBound());
+	EXPECT_FALSE(Screen.Media->OnPlaybackSuspended.IsBound());
+	EXPECT_FALSE(Screen.Media->OnMediaOpened.IsBound());
+	EXPECT_FALSE(Screen.Media->OnMediaOpenFailed.IsBound());
+	EXPECT_FALSE(Screen.Media->OnSeekCompleted.IsBound());
 
 	// The host plays on with the same media player; only its own handler hears the end.
 	Screen.Media->OpenUrl(FLessonPlayerScreen::LessonUrl);
