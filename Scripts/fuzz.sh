@@ -36,6 +36,7 @@ case "$target" in
 	Mp4HeaderFuzz) seeds=(Fuzz/Corpus/Mp4Header) ;;
 	SaveGameFuzz) seeds=(Fuzz/Corpus/SaveGame) ;;
 	DanmakuXmlFuzz) seeds=(Fuzz/Corpus/DanmakuXml) ;;
+	PositionedPayloadFuzz) seeds=(Fuzz/Corpus/PositionedPayload) ;;
 	BulletChatDocumentFuzz) seeds=(Fuzz/Corpus/BulletChatDocument) ;;
 	LiveCommentFuzz) seeds=(Fuzz/Corpus/LiveComment Fuzz/Corpus/DanmakuDocument) ;;
 	ViewerScriptFuzz) seeds=(Fuzz/Corpus/ViewerScript) ;;
