@@ -24,6 +24,7 @@ public class Pravella : ModuleRules
 		PrivateDependencyModuleNames.AddRange(new string[]
 		{
 			"Json",
+			"AssetRegistry",
 		});
 	}
 }

@@ -2,6 +2,7 @@
 
 #include "Engine/Engine.h"
 #include "Headless/HeadlessApplication.h"
+#include "Headless/HeadlessAssetRegistry.h"
 #include "MediaPlayer.h"
 #include "Misc/Paths.h"
 
@@ -53,4 +54,42 @@ TEST_F(FLoadMediaPlayerTest, FindsTheAssetBelowTheContentFolderAndReportsOnlyAMi
 	EXPECT_EQ(Messages[0].Text, TEXT("The instance named MP_Backup can't be found. Please check whether the name of "
 	                                 "mediaplayer has been modified or deleted."));
 	EXPECT_EQ(Messages[0].DisplayColor, FColor::Red);
+}
+
+namespace
+{
+// Stands in for a packaged game's pak: the one asset it holds loads from memory, and no file of it exists.
+UObject* LoadFromPak(const FString& Path, const UClass* RequestedClass)
+{
+	static UMediaPlayer* Cooked = nullptr;
+	if (Path != TEXT("/Game/Packaged/MP_Cooked"))
+	{
+		return nullptr;
+	}
+	if (!Cooked)
+	{
+		Cooked = NewObject<UMediaPlayer>();
+		Cooked->AddToRoot();
+	}
+	return Cooked;
+}
+} // namespace
+
+TEST_F(FLoadMediaPlayerTest, FindsAnAssetThatOnlyTheAssetRegistryKnowsAsAPackagedGameHasIt)
+{
+	static const bool bRegistered = (RegisterAssetLoader(&LoadFromPak), true);
+	(void)bRegistered;
+	FAssetData Cooked;
+	Cooked.PackageName = FName(TEXT("/Game/Packaged/MP_Cooked"));
+	Cooked.PackagePath = FName(TEXT("/Game/Packaged"));
+	Cooked.AssetName = FName(TEXT("MP_Cooked"));
+	Cooked.AssetClassPath = UMediaPlayer::StaticClass()->GetClassPathName();
+	FHeadlessAssetRegistry::AddAsset(Cooked);
+
+	FString AssetPath;
+	UMediaPlayer* Found = Pravella::LoadMediaPlayer(TEXT("MP_Cooked"), AssetPath);
+	FHeadlessAssetRegistry::RemoveAddedAssets();
+	EXPECT_NE(Found, nullptr);
+	EXPECT_EQ(AssetPath, TEXT("/Game/Packaged/MP_Cooked"));
+	EXPECT_TRUE(GEngine->GetOnScreenDebugMessages().IsEmpty());
 }

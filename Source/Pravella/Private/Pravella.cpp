@@ -1,5 +1,6 @@
 #include "Pravella.h"
 
+#include "AssetRegistry/IAssetRegistry.h"
 #include "Engine/Engine.h"
 #include "HAL/FileManager.h"
 #include "MediaPlayer.h"
@@ -45,6 +46,27 @@ UMediaPlayer* LoadMediaPlayer(const FString& MediaPlayerName, FString& AssetPath
 	{
 		return MediaPlayer;
 	}
+
+	// A packaged game has its assets in paks, not as files: the asset registry knows them in either case.
+	if (const IAssetRegistry* Registry = IAssetRegistry::Get())
+	{
+		TArray<FAssetData> Assets;
+		Registry->GetAssetsByClass(UMediaPlayer::StaticClass()->GetClassPathName(), Assets);
+		for (const FAssetData& Asset : Assets)
+		{
+			if (Asset.AssetName.ToString().Equals(MediaPlayerName, ESearchCase::IgnoreCase))
+			{
+				const FString Found = Asset.PackageName.ToString();
+				if (UMediaPlayer* MediaPlayer = LoadProjectMediaPlayer(Found))
+				{
+					AssetPath = Found;
+					return MediaPlayer;
+				}
+			}
+		}
+	}
+
+	// The editor's registry may not have scanned the content folder yet: look for the file itself.
 
 	FString ContentDir = FPaths::ConvertRelativePathToFull(FPaths::ProjectContentDir());
 	ContentDir.RemoveFromEnd(TEXT("/"));

@@ -289,3 +289,8 @@ UClass* UEnum::StaticClass()
 	BootstrapIntrinsicClasses();
 	return GEnumClass;
 }
+
+FTopLevelAssetPath UClass::GetClassPathName() const
+{
+	return FTopLevelAssetPath(GetPathName());
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "UObject/UObjectBase.h"
+#include "UObject/TopLevelAssetPath.h"
 
 #include <memory>
 
@@ -113,6 +114,8 @@ public:
 	// "/Script/Module.ClassName" for native classes; the asset path for classes loaded from assets.
 	FString GetPathName() const;
 	const FString& GetPackageName() const { return PackageName; }
+	// The class's path as the asset registry names classes: "/Script/MediaAssets.MediaPlayer".
+	FTopLevelAssetPath GetClassPathName() const;
 	bool HasAnyClassFlags(uint32 Flags) const { return (ClassFlags & Flags) != 0; }
 	uint32 GetClassFlags() const { return ClassFlags; }
 	bool IsNative() const { return HasAnyClassFlags(CLASS_Native); }
