@@ -9,6 +9,7 @@
 #include "Serialization/JsonReader.h"
 #include "UI_Danmaku.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -16,6 +17,30 @@
 
 namespace
 {
+// Whether the text opens with an XML declaration whose encoding is ISO-8859-1, Latin-1 or Windows-1252.
+bool DeclaresLatin1(const std::string& Bytes)
+{
+	if (Bytes.rfind("<?xml", 0) != 0)
+	{
+		return false;
+	}
+	const size_t End = Bytes.find("?>");
+	std::string Declaration = Bytes.substr(0, End == std::string::npos ? 0 : End);
+	for (char& Char : Declaration)
+	{
+		Char = char(std::tolower(static_cast<unsigned char>(Char)));
+	}
+	for (const char* Name : {"iso-8859-1", "latin1", "latin-1", "windows-1252"})
+	{
+		if (Declaration.find(std::string("encoding=\"") + Name + "\"") != std::string::npos ||
+		    Declaration.find(std::string("encoding='") + Name + "'") != std::string::npos)
+		{
+			return true;
+		}
+	}
+	return false;
+}
+
 constexpr double TicksPerSecond = 10000000.0;
 // Beyond this the JSON layer clamps a tick count to the 64-bit limits.
 constexpr double TickLimit = 9.2e18;
@@ -250,6 +275,26 @@ bool FCommentDocument::ReadUtf8(FString& OutError)
 	else if (Bytes.rfind(Utf8Bom, 0) == 0)
 	{
 		Bytes.erase(0, Utf8Bom.size());
+	}
+	// Without a byte order mark, an XML declaration that names Latin-1 (or Windows' superset of it, read as
+	// Latin-1) makes every byte one character; the rest of the program reads UTF-8.
+	else if (DeclaresLatin1(Bytes))
+	{
+		std::string Utf8;
+		Utf8.reserve(Bytes.size() * 2);
+		for (const unsigned char Byte : Bytes)
+		{
+			if (Byte < 0x80)
+			{
+				Utf8.push_back(char(Byte));
+			}
+			else
+			{
+				Utf8.push_back(char(0xC0 | (Byte >> 6)));
+				Utf8.push_back(char(0x80 | (Byte & 0x3F)));
+			}
+		}
+		Bytes.swap(Utf8);
 	}
 	return true;
 }

@@ -276,6 +276,20 @@ TEST(DanmakuPreview, ReadsCharactersThatStraddleTheReadersChunks)
 		}
 		EXPECT_EQ(Texts, TArray<FString>({Content})) << "character starting " << Before << " bytes before the end";
 	}
+
+	// An XML document in the Latin-1 it declares: é is one byte there.
+	const std::string Latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><i><d p=\"0.5,1,25,0\">caf\xE9</d></i>";
+	std::FILE* File = std::fopen(TCHAR_TO_UTF8(*Preview.Path(TEXT("latin1.xml"))), "wb");
+	ASSERT_NE(File, nullptr);
+	std::fwrite(Latin1.data(), 1, Latin1.size(), File);
+	std::fclose(File);
+	const FRunResult Result = Preview.Run(FString::Printf(
+	    TEXT("--comments \"%s\" --seconds 1 --no-send --output \"%s\" --trace \"%s\""),
+	    *Preview.Path(TEXT("latin1.xml")), *Preview.Path(TEXT("out")), *Preview.Path(TEXT("trace2.jsonl"))));
+	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+	const TArray<TSharedPtr<FJsonObject>> Events = ReadTrace(Preview.Path(TEXT("trace2.jsonl")));
+	EXPECT_TRUE(Events.ContainsByPredicate([](const TSharedPtr<FJsonObject>& Event)
+	                                       { return Event->GetStringField(TEXT("text")) == FString(u"caf\u00E9"); }));
 }
 
 TEST(DanmakuPreview, OverlayControlsFromTheCommandLineShowInTheSummaryAndTheTrace)
