@@ -261,6 +261,9 @@ TEST(UI_Danmaku, SwitchingOffHidesAndClearsUntilSwitchedOnAgain)
 	Screen.Click(Toggle);
 	EXPECT_EQ(Screen.Canvas->GetVisibility(), ESlateVisibility::Hidden);
 	EXPECT_EQ(Screen.Canvas->GetChildrenCount(), 0);
+	// The video paused and resumed meanwhile, as a player tells its overlay: still off.
+	Screen.Overlay->Pause();
+	Screen.Overlay->Resume();
 	Screen.PlayUntil(3.5);
 	EXPECT_EQ(Screen.Canvas->GetChildrenCount(), 0);
 

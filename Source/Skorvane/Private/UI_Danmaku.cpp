@@ -114,7 +114,11 @@ void UUI_Danmaku::Resume()
 {
 	if (bInit && TrackManager)
 	{
-		TrackManager->Resume();
+		// A viewer who switched the overlay off keeps it off while the video resumes.
+		if (!bSwitchedOff)
+		{
+			TrackManager->Resume();
+		}
 		bPaused = false;
 	}
 }
