@@ -339,13 +339,17 @@ TEST(UI_PravellaSystem, FullscreenAndBackKeepsTheLessonAndTheHostsLayout)
 	Screen.App.Click(FLessonPlayerScreen::CenterOf(MuteButton->GetWidgetFromName(TEXT("VolumeButton"))));
 	Screen.Step();
 	ASSERT_EQ(Screen.Player->GetVolumeMultiplier(), 0.0f);
+	ASSERT_EQ(Volume->GetVisibility(), ESlateVisibility::Visible) << "the hover opened the volume panel";
 	Screen.Click(TEXT("ScreenButton"));
 	Screen.App.MoveMouse(FVector2D(900.0, 500.0));
 	Screen.Click(TEXT("ScreenButton"));
+	// Constructed again, the player starts with the panel closed, so the next hover opens it.
+	EXPECT_EQ(Volume->GetVisibility(), ESlateVisibility::Hidden);
 	EXPECT_EQ(Cast<UTextBlock>(Volume->GetWidgetFromName(TEXT("VolumeValue")))->GetText().ToString(), TEXT("04"));
 	EXPECT_EQ(Screen.Player->GetVolumeMultiplier(), 0.0f);
 	Screen.App.MoveMouse(FLessonPlayerScreen::CenterOf(MuteButton));
 	Screen.StepFor(0.3);
+	EXPECT_EQ(Volume->GetVisibility(), ESlateVisibility::Visible);
 	Screen.App.Click(FLessonPlayerScreen::CenterOf(MuteButton->GetWidgetFromName(TEXT("VolumeButton"))));
 	Screen.Step();
 	EXPECT_NEAR(Screen.Player->GetVolumeMultiplier(), 0.4f, 1e-4f);

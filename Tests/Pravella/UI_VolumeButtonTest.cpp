@@ -63,3 +63,25 @@ TEST(UI_VolumeButton, TheSoundOutputFollowsThePlayerAndItsMediaPlayerAcrossRebui
 	EXPECT_TRUE(Sound->IsPlaying());
 	EXPECT_NEAR(Player->GetVolumeMultiplier(), 0.7f, 1.0e-4f);
 }
+
+// The mute box as it stands when the player is constructed is applied to the sound, and unmuting restores the level
+// the sound had; without any sound output the player answers the level it was given.
+TEST(UI_VolumeButton, AMuteBoxCheckedBeforeConstructionSilencesThePlayer)
+{
+	FPravellaStage Stage;
+	auto* Player = CreateWidget<UVolumeStandInPlayer>(
+	    Stage.App.GetWorld(),
+	    StaticLoadClass(UVolumeStandInPlayer::StaticClass(), nullptr, TEXT("/Game/Test/Pravella/WBP_VolumeStandIn")));
+	ASSERT_NE(Player, nullptr);
+	auto* MuteBox = Cast<UCheckBox>(Player->GetVolumeButton()->GetWidgetFromName(TEXT("VolumeButton")));
+	MuteBox->SetIsChecked(true);
+	Player->AddToViewport();
+	Stage.App.Tick(FPravellaStage::Frame);
+	EXPECT_FLOAT_EQ(Player->GetVolumeMultiplier(), 0.0f);
+	Stage.Click(FPravellaStage::At(MuteBox));
+	EXPECT_FLOAT_EQ(Player->GetVolumeMultiplier(), 1.0f);
+
+	auto* Silent = Stage.Show<UUI_PravellaSystem>(TEXT("/Game/Test/Pravella/WBP_LessonPlayerNoMedia"));
+	Silent->SetVolumeMultiplier(0.4f);
+	EXPECT_FLOAT_EQ(Silent->GetVolumeMultiplier(), 0.4f);
+}
