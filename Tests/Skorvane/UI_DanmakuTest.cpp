@@ -437,6 +437,13 @@ TEST(UI_Danmaku, Utf8DocumentIsFiledLikeTextAndKeptUntilLayout)
 		Screen.Overlay->LoadDanmakuUtf8(View("\xEF\xBB\xBF" + Bytes(MakeDanmakuDocument({{TEXT("marked"), 3.5}}))));
 		EXPECT_EQ(ContentsAt(Screen, 3.0), FStrings({TEXT("marked")}));
 		FLogCapture Log;
+		// Colours that do not read are shown in the default colour, and said so once for the document.
+		Screen.Overlay->LoadDanmakuUtf8(
+		    View("{\"datas\": [{\"danmaku_font_color\": \"nope\"}, "
+		         "{\"danmaku_font_color\": \"#12\"}, {\"danmaku_font_color\": \"#ABC\"}]}"));
+		EXPECT_EQ(Log.MessagesOf(TEXT("LogSkorvane")),
+		          FStrings({TEXT(
+		              "Danmaku document: 2 comments have a colour that does not read; they are shown in #FFFFFF")}));
 		Screen.Overlay->LoadDanmakuUtf8(View("{\"datas\": [{\"danmaku_content\": \"x\"},]}"));
 		EXPECT_EQ(Screen.Overlay->GetIndexedSecondCount(), 0);
 		EXPECT_TRUE(Log.MessagesOf(TEXT("LogSkorvane"))
