@@ -387,10 +387,11 @@ TEST(DanmakuTrackManager, ReportsEveryPlacementAndEveryCommentItDidNotShow)
 	TArray<TPair<FString, EDanmakuNotShownReason>> NotShown;
 	// The measured node of each comment dropped for want of a lane, as the report offers it.
 	TArray<FVector2D> DroppedSizes;
+	TArray<const UUI_DanmakuNode*> DroppedNodes;
 	UDanmakuTrackManager* Manager = Stage.Manager();
 	Manager->OnDanmakuPlaced.AddLambda([&Placed](const FDanmakuPlacement& Placement) { Placed.Add(Placement); });
 	Manager->OnDanmakuNotShown.AddLambda(
-	    [&NotShown, &DroppedSizes, Manager](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
+	    [&NotShown, &DroppedSizes, &DroppedNodes, Manager](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
 	    {
 		    NotShown.Add({Data.Content, Reason});
 		    const UUI_DanmakuNode* Node = Manager->GetNodeNotShown();
@@ -399,6 +400,7 @@ TEST(DanmakuTrackManager, ReportsEveryPlacementAndEveryCommentItDidNotShow)
 		    {
 			    EXPECT_EQ(Node->GetData().Content, Data.Content);
 			    DroppedSizes.Add(Node->GetNodeSize());
+			    DroppedNodes.AddUnique(Node);
 		    }
 	    });
 	const int32 OneLane = FontSizeSpanning(Stage, 1);
@@ -437,4 +439,24 @@ TEST(DanmakuTrackManager, ReportsEveryPlacementAndEveryCommentItDidNotShow)
 	EXPECT_EQ(Manager->GetNodeNotShown(), nullptr);
 	EXPECT_EQ(Count(TEXT("while paused"), EDanmakuNotShownReason::Paused), 1);
 	EXPECT_EQ(Placed.Num() + NotShown.Num(), 1 + 1 + 60 + 2) << "every comment is accounted for exactly once";
+
+	// One node served every comment of the crowd that was measured and dropped; once lanes are free again it
+	// carries the next comment, in that comment's text, size and the display scale set since.
+	ASSERT_EQ(DroppedNodes.Num(), 1);
+	Manager->Resume();
+	Stage.Advance(15.0f, 0.1f);
+	FDanmakuDisplayControls Controls;
+	Controls.FontScale = 1.5f;
+	Manager->SetDisplayControls(Controls);
+	const FDanmakuData Later = FDanmakuStage::Comment(TEXT("later, after the crowd"), EDanmakuMode::SCROLL, OneLane);
+	UUI_DanmakuNode* Reused = Stage.Spawn(Later);
+	ASSERT_NE(Reused, nullptr);
+	EXPECT_TRUE(DroppedNodes.Contains(Reused));
+	EXPECT_EQ(Reused->GetShownText(), Later.Content);
+	EXPECT_FLOAT_EQ(Reused->GetShownFontSize(), OneLane * 1.5f);
+	EXPECT_EQ(Reused->GetPosition().X, 1920.0);
+	UUI_DanmakuNode* Fresh = CreateWidget<UUI_DanmakuNode>(Stage.Canvas(), Stage.NodeClass());
+	Fresh->SetDisplayScales(1.0f, 1.5f);
+	Fresh->Init(Later, Stage.Canvas(), true);
+	EXPECT_EQ(Reused->GetNodeSize(), Fresh->GetNodeSize());
 }

@@ -34,6 +34,8 @@ void UDanmakuTrackManager::Init(TObjectPtr<UCanvasPanel> InCanvasPanel, TSubclas
 	DanmakuCanvasPanel = InCanvasPanel;
 	DanmakuNodeClass = InDanmakuNodeClass;
 	DanmakuNodeUserClass = InDanmakuNodeUserClass;
+	// Kept nodes belong to the former canvas and class.
+	UnplacedNodes.Empty();
 
 	UpdateLocalSize();
 }
@@ -230,14 +232,22 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 		ReportNotShown(nullptr, InData, HoldBackReason);
 		return;
 	}
-	UUI_DanmakuNode* Node = CreateNode(DanmakuNodeClass);
-	if (!Node)
+	UUI_DanmakuNode* Node = UnplacedNodes.IsEmpty() ? nullptr : UnplacedNodes.Pop().Get();
+	if (Node)
 	{
-		return;
+		Node->SetDisplayScales(Controls.SpeedScale, Controls.FontScale);
 	}
-	Node->OnStarted.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeStarted);
-	Node->OnEnded.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeEnded);
-	Node->OnCanceled.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeCanceled);
+	else
+	{
+		Node = CreateNode(DanmakuNodeClass);
+		if (!Node)
+		{
+			return;
+		}
+		Node->OnStarted.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeStarted);
+		Node->OnEnded.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeEnded);
+		Node->OnCanceled.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeCanceled);
+	}
 	Node->Init(InData, DanmakuCanvasPanel, bIsPaused);
 }
 
@@ -429,6 +439,7 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 		DanmakuNode->RemoveFromParent();
 		ReportNotShown(DanmakuNode, DanmakuNode->GetData(),
 		               Tracks ? EDanmakuNotShownReason::NoLanes : EDanmakuNotShownReason::ModeNeverPlaced);
+		KeepUnplacedNode(DanmakuNode);
 		return;
 	}
 
@@ -439,9 +450,24 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 		// Dropped, not queued: a late comment is worth less than a readable screen.
 		DanmakuNode->RemoveFromParent();
 		ReportNotShown(DanmakuNode, DanmakuNode->GetData(), EDanmakuNotShownReason::NoFreeLane);
+		KeepUnplacedNode(DanmakuNode);
 		return;
 	}
-	PlaceNode(DanmakuNode, StartIndex, TrackCount, false);
+	if (!PlaceNode(DanmakuNode, StartIndex, TrackCount, false))
+	{
+		KeepUnplacedNode(DanmakuNode);
+	}
+}
+
+void UDanmakuTrackManager::KeepUnplacedNode(UUI_DanmakuNode* DanmakuNode)
+{
+	// A burst can bring thousands of comments in a second with only a few lanes free. The node of one that was
+	// not placed has no lane, no listener and no canvas, so the next comment reuses it rather than making another
+	// that would live until the next collection.
+	if (!DanmakuNode->GetParent() && DanmakuNode->GetUseTracks().IsEmpty())
+	{
+		UnplacedNodes.Add(DanmakuNode);
+	}
 }
 
 void UDanmakuTrackManager::ReportNotShown(const UUI_DanmakuNode* Node, const FDanmakuData& Data,
@@ -477,7 +503,7 @@ void UDanmakuTrackManager::OnDanmakuNodeUserStarted(UUI_DanmakuNode* DanmakuNode
 	PlaceNode(DanmakuNode, StartIndex, TrackCount, true);
 }
 
-void UDanmakuTrackManager::PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIndex, int32 TrackCount, bool bUserNode)
+bool UDanmakuTrackManager::PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIndex, int32 TrackCount, bool bUserNode)
 {
 	bool bPlaced = false;
 	switch (DanmakuNode->GetData().Mode)
@@ -501,7 +527,7 @@ void UDanmakuTrackManager::PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIn
 		ReportNotShown(DanmakuNode, DanmakuNode->GetData(),
 		               Tracks && !Tracks->IsEmpty() ? EDanmakuNotShownReason::TooTall
 		                                            : EDanmakuNotShownReason::NoLanes);
-		return;
+		return false;
 	}
 	NoteShown(DanmakuNode, bUserNode);
 	FDanmakuPlacement Placement;
@@ -510,6 +536,7 @@ void UDanmakuTrackManager::PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIn
 	Placement.LaneCount = TrackCount;
 	Placement.bUserNode = bUserNode;
 	OnDanmakuPlaced.Broadcast(Placement);
+	return true;
 }
 
 void UDanmakuTrackManager::OnDanmakuNodeEnded(UUI_DanmakuNode* DanmakuNode)
