@@ -30,6 +30,11 @@ int main(int ArgumentCount, char** Arguments)
 	FString FontName = TEXT("DejaVu Sans");
 	for (int Index = 1; Index < ArgumentCount; ++Index)
 	{
+		if (!FFileChecks::IsUtf8(Arguments[Index]))
+		{
+			return Fail(FString::Printf(TEXT("argument %d is not valid UTF-8; names and values must be UTF-8"), Index),
+			            2);
+		}
 		const FString Argument = FromUtf8(Arguments[Index]);
 		if (Argument == TEXT("--help") || Argument == TEXT("-h"))
 		{

@@ -2,6 +2,7 @@
 
 #include "CoreMinimal.h"
 #include "AppConsole.h"
+#include "FileChecks.h"
 #include "Modules/ModuleManager.h"
 
 #include <cstdio>
@@ -16,6 +17,12 @@ int32 RunApp(const TCHAR* Program, int ArgumentCount, char** Arguments, std::ini
 	TArray<FString> Parsed;
 	for (int32 Index = 1; Index < ArgumentCount; ++Index)
 	{
+		if (!FFileChecks::IsUtf8(Arguments[Index]))
+		{
+			FAppConsole::Error(
+			    FString::Printf(TEXT("argument %d is not valid UTF-8; names and values must be UTF-8"), Index));
+			return 2;
+		}
 		Parsed.Add(FString(Arguments[Index]));
 	}
 	OptionsType Options;

@@ -1,5 +1,6 @@
 #include "FileChecks.h"
 
+#include "Headless/Utf8String.h"
 #include "Misc/Paths.h"
 
 #include <climits>
@@ -111,4 +112,11 @@ FString FFileChecks::Excerpt(const FString& Text, int32 MaxCharacters)
 		Out += TEXT("…");
 	}
 	return Out;
+}
+
+bool FFileChecks::IsUtf8(const char* Argument)
+{
+	// Every malformed sequence decodes to U+FFFD, so only well-formed text comes back byte for byte.
+	const std::string Bytes(Argument);
+	return ToUtf8(FromUtf8(Bytes)) == Bytes;
 }

@@ -18,6 +18,9 @@ public:
 	static bool SameFile(const FString& A, const FString& B);
 	// Whether Path, with links followed, lies inside Folder.
 	static bool LiesUnder(const FString& Path, const FString& Folder);
+	// Whether a command-line argument is well-formed UTF-8. Names are converted to text and back, so a stray byte
+	// would name another file; such an argument is refused rather than guessed at.
+	static bool IsUtf8(const char* Argument);
 	// At most MaxCharacters of Text, control characters escaped, and "…" when it was cut: how a message quotes
 	// what it could not read, so that a hostile file cannot flood or drive the terminal.
 	static FString Excerpt(const FString& Text, int32 MaxCharacters = 60);

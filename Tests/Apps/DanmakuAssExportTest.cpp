@@ -398,6 +398,10 @@ TEST(DanmakuAssExport, RefusesWhatIsNotAPreviewTraceWithAClearMessage)
 	EXPECT_EQ(Missing.ExitCode, 1);
 	EXPECT_TRUE(Missing.Errors.Contains(TEXT("trace not found: /nonexistent/trace.jsonl")))
 	    << TCHAR_TO_UTF8(*Missing.Errors);
+	// A Latin-1 byte in a name would otherwise be read as U+FFFD and name another file.
+	const FRunResult Latin1 = Work.Run(Exporter, TEXT("\"$(printf 'caf\\351.jsonl')\" out.ass"));
+	EXPECT_EQ(Latin1.ExitCode, 2);
+	EXPECT_TRUE(Latin1.Errors.Contains(TEXT("argument 1 is not valid UTF-8"))) << TCHAR_TO_UTF8(*Latin1.Errors);
 
 	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("{\"event\":\"overlay\",\"width\":640,\"height\":360}\nnot json\n"),
 	                                          *Work.Path(TEXT("broken.jsonl"))));

@@ -330,6 +330,9 @@ TEST(LessonPlayer, RefusesABadScriptOrFileNamingTheLineAtFault)
 	const FRunResult BadOption = Run.Run(TEXT("--seconds soon"));
 	EXPECT_EQ(BadOption.ExitCode, 2);
 	EXPECT_TRUE(BadOption.Errors.Contains(TEXT("--seconds"))) << TCHAR_TO_UTF8(*BadOption.Errors);
+	const FRunResult Latin1 = Run.Run(TEXT("--output \"$(printf 'caf\\351')\""));
+	EXPECT_EQ(Latin1.ExitCode, 2);
+	EXPECT_TRUE(Latin1.Errors.Contains(TEXT("argument 2 is not valid UTF-8"))) << TCHAR_TO_UTF8(*Latin1.Errors);
 }
 
 TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
