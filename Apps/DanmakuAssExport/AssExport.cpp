@@ -106,153 +106,169 @@ FString FAssExport::EscapeText(const FString& Text)
 	return Out;
 }
 
-bool FAssExport::ReadTrace(const FString& TraceText, FString& OutError)
+void FAssExport::BeginTrace()
 {
 	Placements.Reset();
+	PlacementOfNode.Reset();
 	Width = 0.0;
 	Height = 0.0;
-	TMap<int32, int32> PlacementOfNode;
+}
+
+bool FAssExport::ReadTrace(const FString& TraceText, FString& OutError)
+{
+	BeginTrace();
 	TArray<FString> Lines;
 	TraceText.ParseIntoArray(Lines, TEXT("\n"), false);
 	for (int32 LineIndex = 0; LineIndex < Lines.Num(); ++LineIndex)
 	{
-		const FString Line = Lines[LineIndex].TrimStartAndEnd();
-		if (Line.IsEmpty())
+		if (!ReadTraceLine(Lines[LineIndex], LineIndex + 1, OutError))
 		{
-			continue;
-		}
-		TSharedPtr<FJsonObject> Event;
-		if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Line), Event) || !Event.IsValid())
-		{
-			OutError = FString::Printf(TEXT("line %d is not a JSON object"), LineIndex + 1);
 			return false;
 		}
-		FString Kind;
-		Event->TryGetStringField(TEXT("event"), Kind);
-		FString Missing;
-		if (Kind == TEXT("overlay"))
+	}
+	return EndTrace(OutError);
+}
+
+bool FAssExport::ReadTraceLine(const FString& TraceLine, int32 LineNumber, FString& OutError)
+{
+	const FString Line = TraceLine.TrimStartAndEnd();
+	if (Line.IsEmpty())
+	{
+		return true;
+	}
+	TSharedPtr<FJsonObject> Event;
+	if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Line), Event) || !Event.IsValid())
+	{
+		OutError = FString::Printf(TEXT("line %d is not a JSON object"), LineNumber);
+		return false;
+	}
+	FString Kind;
+	Event->TryGetStringField(TEXT("event"), Kind);
+	FString Missing;
+	if (Kind == TEXT("overlay"))
+	{
+		if (Width > 0.0)
 		{
-			if (Width > 0.0)
-			{
-				continue;
-			}
-			if (!ReadNumber(*Event, TEXT("width"), Width, Missing) ||
-			    !ReadNumber(*Event, TEXT("height"), Height, Missing))
-			{
-				OutError = FString::Printf(TEXT("line %d: the overlay line has no size"), LineIndex + 1);
-				return false;
-			}
-			if (!CheckRange(TEXT("width"), Width, 1.0, 16384.0, LineIndex + 1, OutError) ||
-			    !CheckRange(TEXT("height"), Height, 1.0, 16384.0, LineIndex + 1, OutError))
-			{
-				return false;
-			}
+			return true;
 		}
-		else if (Kind == TEXT("placed"))
+		if (!ReadNumber(*Event, TEXT("width"), Width, Missing) || !ReadNumber(*Event, TEXT("height"), Height, Missing))
 		{
-			FPlacement Placement;
-			double Id = 0.0;
-			double Mode = 0.0;
-			double Node = 0.0;
-			if (!ReadNumber(*Event, TEXT("media"), Placement.Start, Missing) ||
-			    !ReadNumber(*Event, TEXT("life"), Placement.Life, Missing) ||
-			    !ReadNumber(*Event, TEXT("x"), Placement.X, Missing) ||
-			    !ReadNumber(*Event, TEXT("y"), Placement.Y, Missing) ||
-			    !ReadNumber(*Event, TEXT("mode"), Mode, Missing) || !ReadNumber(*Event, TEXT("id"), Id, Missing) ||
-			    !Event->TryGetStringField(TEXT("text"), Placement.Text))
-			{
-				OutError = FString::Printf(TEXT("line %d: a placement without \"%s\""), LineIndex + 1,
-				                           Missing.IsEmpty() ? TEXT("text") : *Missing);
-				return false;
-			}
-			if (!CheckRange(TEXT("id"), Id, -MaxWhole - 1.0, MaxWhole, LineIndex + 1, OutError) ||
-			    !CheckRange(TEXT("mode"), Mode, 0.0, 255.0, LineIndex + 1, OutError))
-			{
-				return false;
-			}
-			Placement.Id = int32(Id);
-			Placement.Mode = int32(Mode);
-			// A comment that stands still may trace no speed (null).
-			Event->TryGetNumberField(TEXT("speed"), Placement.Speed);
-			FString Direction;
-			Placement.bLeftToRight = Event->TryGetStringField(TEXT("direction"), Direction) && Direction == TEXT("ltr");
-			Placement.bPositioned = Event->TryGetNumberField(TEXT("end_x"), Placement.EndX) &&
-			                        Event->TryGetNumberField(TEXT("end_y"), Placement.EndY);
-			if (Placement.bPositioned)
-			{
-				Event->TryGetNumberField(TEXT("move_delay"), Placement.MoveDelay);
-				Event->TryGetNumberField(TEXT("move_duration"), Placement.MoveDuration);
-				Event->TryGetNumberField(TEXT("alpha_from"), Placement.AlphaFrom);
-				Event->TryGetNumberField(TEXT("alpha_to"), Placement.AlphaTo);
-				Event->TryGetNumberField(TEXT("rotate_z"), Placement.RotateZ);
-				Event->TryGetNumberField(TEXT("rotate_y"), Placement.RotateY);
-			}
-			Event->TryGetBoolField(TEXT("own"), Placement.bOwn);
-			// Traces written before sizes and colours were traced: the node's height per line, and white.
-			double NodeHeight = 0.0;
-			if (!Event->TryGetNumberField(TEXT("line_height"), Placement.LineHeight) &&
-			    Event->TryGetNumberField(TEXT("height"), NodeHeight))
-			{
-				int32 LineCount = 1;
-				for (const TCHAR Char : Placement.Text)
-				{
-					LineCount += Char == TEXT('\n') ? 1 : 0;
-				}
-				Placement.LineHeight = NodeHeight / LineCount;
-			}
-			FString Colour;
-			if (Event->TryGetStringField(TEXT("color"), Colour))
-			{
-				Placement.Color = FColor::FromHex(Colour);
-			}
-			const int32 Line = LineIndex + 1;
-			if (!CheckRange(TEXT("media"), Placement.Start, 0.0, MaxSeconds, Line, OutError) ||
-			    !CheckRange(TEXT("life"), Placement.Life, 0.0, MaxSeconds, Line, OutError) ||
-			    !CheckRange(TEXT("x"), Placement.X, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
-			    !CheckRange(TEXT("y"), Placement.Y, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
-			    !CheckRange(TEXT("speed"), Placement.Speed, 0.0, MaxCoordinate, Line, OutError) ||
-			    !CheckRange(TEXT("end_x"), Placement.EndX, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
-			    !CheckRange(TEXT("end_y"), Placement.EndY, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
-			    !CheckRange(TEXT("move_delay"), Placement.MoveDelay, 0.0, MaxSeconds, Line, OutError) ||
-			    !CheckRange(TEXT("move_duration"), Placement.MoveDuration, 0.0, MaxSeconds, Line, OutError) ||
-			    !CheckRange(TEXT("rotate_z"), Placement.RotateZ, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
-			    !CheckRange(TEXT("rotate_y"), Placement.RotateY, -MaxCoordinate, MaxCoordinate, Line, OutError) ||
-			    !CheckRange(TEXT("line_height"), Placement.LineHeight, 0.0, MaxCoordinate, Line, OutError))
-			{
-				return false;
-			}
-			// Opacities beyond 0 to 1 mean fully there or fully gone.
-			Placement.AlphaFrom = FMath::Clamp(Placement.AlphaFrom, 0.0, 1.0);
-			Placement.AlphaTo = FMath::Clamp(Placement.AlphaTo, 0.0, 1.0);
-			if (Event->TryGetNumberField(TEXT("node"), Node))
-			{
-				if (!CheckRange(TEXT("node"), Node, 0.0, MaxWhole, Line, OutError))
-				{
-					return false;
-				}
-				Placement.Node = int32(Node);
-				PlacementOfNode.Add(Placement.Node, Placements.Num());
-			}
-			Placements.Add(Placement);
+			OutError = FString::Printf(TEXT("line %d: the overlay line has no size"), LineNumber);
+			return false;
 		}
-		else if (Kind == TEXT("ended"))
+		if (!CheckRange(TEXT("width"), Width, 1.0, 16384.0, LineNumber, OutError) ||
+		    !CheckRange(TEXT("height"), Height, 1.0, 16384.0, LineNumber, OutError))
 		{
-			double Node = 0.0;
-			double Media = 0.0;
-			if (Event->TryGetNumberField(TEXT("node"), Node) && Event->TryGetNumberField(TEXT("media"), Media))
+			return false;
+		}
+	}
+	else if (Kind == TEXT("placed"))
+	{
+		FPlacement Placement;
+		double Id = 0.0;
+		double Mode = 0.0;
+		double Node = 0.0;
+		if (!ReadNumber(*Event, TEXT("media"), Placement.Start, Missing) ||
+		    !ReadNumber(*Event, TEXT("life"), Placement.Life, Missing) ||
+		    !ReadNumber(*Event, TEXT("x"), Placement.X, Missing) ||
+		    !ReadNumber(*Event, TEXT("y"), Placement.Y, Missing) || !ReadNumber(*Event, TEXT("mode"), Mode, Missing) ||
+		    !ReadNumber(*Event, TEXT("id"), Id, Missing) || !Event->TryGetStringField(TEXT("text"), Placement.Text))
+		{
+			OutError = FString::Printf(TEXT("line %d: a placement without \"%s\""), LineNumber,
+			                           Missing.IsEmpty() ? TEXT("text") : *Missing);
+			return false;
+		}
+		if (!CheckRange(TEXT("id"), Id, -MaxWhole - 1.0, MaxWhole, LineNumber, OutError) ||
+		    !CheckRange(TEXT("mode"), Mode, 0.0, 255.0, LineNumber, OutError))
+		{
+			return false;
+		}
+		Placement.Id = int32(Id);
+		Placement.Mode = int32(Mode);
+		// A comment that stands still may trace no speed (null).
+		Event->TryGetNumberField(TEXT("speed"), Placement.Speed);
+		FString Direction;
+		Placement.bLeftToRight = Event->TryGetStringField(TEXT("direction"), Direction) && Direction == TEXT("ltr");
+		Placement.bPositioned = Event->TryGetNumberField(TEXT("end_x"), Placement.EndX) &&
+		                        Event->TryGetNumberField(TEXT("end_y"), Placement.EndY);
+		if (Placement.bPositioned)
+		{
+			Event->TryGetNumberField(TEXT("move_delay"), Placement.MoveDelay);
+			Event->TryGetNumberField(TEXT("move_duration"), Placement.MoveDuration);
+			Event->TryGetNumberField(TEXT("alpha_from"), Placement.AlphaFrom);
+			Event->TryGetNumberField(TEXT("alpha_to"), Placement.AlphaTo);
+			Event->TryGetNumberField(TEXT("rotate_z"), Placement.RotateZ);
+			Event->TryGetNumberField(TEXT("rotate_y"), Placement.RotateY);
+		}
+		Event->TryGetBoolField(TEXT("own"), Placement.bOwn);
+		// Traces written before sizes and colours were traced: the node's height per line, and white.
+		double NodeHeight = 0.0;
+		if (!Event->TryGetNumberField(TEXT("line_height"), Placement.LineHeight) &&
+		    Event->TryGetNumberField(TEXT("height"), NodeHeight))
+		{
+			int32 LineCount = 1;
+			for (const TCHAR Char : Placement.Text)
 			{
-				if (!CheckRange(TEXT("node"), Node, 0.0, MaxWhole, LineIndex + 1, OutError) ||
-				    !CheckRange(TEXT("media"), Media, 0.0, MaxSeconds, LineIndex + 1, OutError))
-				{
-					return false;
-				}
-				if (const int32* Found = PlacementOfNode.Find(int32(Node)))
-				{
-					Placements[*Found].End = Media;
-				}
+				LineCount += Char == TEXT('\n') ? 1 : 0;
+			}
+			Placement.LineHeight = NodeHeight / LineCount;
+		}
+		FString Colour;
+		if (Event->TryGetStringField(TEXT("color"), Colour))
+		{
+			Placement.Color = FColor::FromHex(Colour);
+		}
+		if (!CheckRange(TEXT("media"), Placement.Start, 0.0, MaxSeconds, LineNumber, OutError) ||
+		    !CheckRange(TEXT("life"), Placement.Life, 0.0, MaxSeconds, LineNumber, OutError) ||
+		    !CheckRange(TEXT("x"), Placement.X, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
+		    !CheckRange(TEXT("y"), Placement.Y, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
+		    !CheckRange(TEXT("speed"), Placement.Speed, 0.0, MaxCoordinate, LineNumber, OutError) ||
+		    !CheckRange(TEXT("end_x"), Placement.EndX, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
+		    !CheckRange(TEXT("end_y"), Placement.EndY, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
+		    !CheckRange(TEXT("move_delay"), Placement.MoveDelay, 0.0, MaxSeconds, LineNumber, OutError) ||
+		    !CheckRange(TEXT("move_duration"), Placement.MoveDuration, 0.0, MaxSeconds, LineNumber, OutError) ||
+		    !CheckRange(TEXT("rotate_z"), Placement.RotateZ, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
+		    !CheckRange(TEXT("rotate_y"), Placement.RotateY, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
+		    !CheckRange(TEXT("line_height"), Placement.LineHeight, 0.0, MaxCoordinate, LineNumber, OutError))
+		{
+			return false;
+		}
+		// Opacities beyond 0 to 1 mean fully there or fully gone.
+		Placement.AlphaFrom = FMath::Clamp(Placement.AlphaFrom, 0.0, 1.0);
+		Placement.AlphaTo = FMath::Clamp(Placement.AlphaTo, 0.0, 1.0);
+		if (Event->TryGetNumberField(TEXT("node"), Node))
+		{
+			if (!CheckRange(TEXT("node"), Node, 0.0, MaxWhole, LineNumber, OutError))
+			{
+				return false;
+			}
+			Placement.Node = int32(Node);
+			PlacementOfNode.Add(Placement.Node, Placements.Num());
+		}
+		Placements.Add(Placement);
+	}
+	else if (Kind == TEXT("ended"))
+	{
+		double Node = 0.0;
+		double Media = 0.0;
+		if (Event->TryGetNumberField(TEXT("node"), Node) && Event->TryGetNumberField(TEXT("media"), Media))
+		{
+			if (!CheckRange(TEXT("node"), Node, 0.0, MaxWhole, LineNumber, OutError) ||
+			    !CheckRange(TEXT("media"), Media, 0.0, MaxSeconds, LineNumber, OutError))
+			{
+				return false;
+			}
+			if (const int32* Found = PlacementOfNode.Find(int32(Node)))
+			{
+				Placements[*Found].End = Media;
 			}
 		}
 	}
+	return true;
+}
+
+bool FAssExport::EndTrace(FString& OutError) const
+{
 	if (Width <= 0.0)
 	{
 		OutError = TEXT("no overlay line: this is not a preview trace");
@@ -314,31 +330,36 @@ FString FAssExport::WriteDialogue(const FPlacement& Placement) const
 
 FString FAssExport::WriteAss(const FString& FontName) const
 {
-	TArray<FString> Lines;
-	Lines.Add(TEXT("[Script Info]"));
-	Lines.Add(TEXT("; Danmaku as laid out by the engine in a DanmakuPreview run, written by DanmakuAssExport"));
-	Lines.Add(TEXT("ScriptType: v4.00+"));
-	Lines.Add(FString::Printf(TEXT("PlayResX: %d"), int32(FMath::RoundToDouble(Width))));
-	Lines.Add(FString::Printf(TEXT("PlayResY: %d"), int32(FMath::RoundToDouble(Height))));
+	FString Script;
+	WriteAss(FontName, [&Script](const FString& Line) { Script += Line + TEXT("\n"); });
+	return Script;
+}
+
+void FAssExport::WriteAss(const FString& FontName, TFunctionRef<void(const FString&)> WriteLine) const
+{
+	WriteLine(TEXT("[Script Info]"));
+	WriteLine(TEXT("; Danmaku as laid out by the engine in a DanmakuPreview run, written by DanmakuAssExport"));
+	WriteLine(TEXT("ScriptType: v4.00+"));
+	WriteLine(FString::Printf(TEXT("PlayResX: %d"), int32(FMath::RoundToDouble(Width))));
+	WriteLine(FString::Printf(TEXT("PlayResY: %d"), int32(FMath::RoundToDouble(Height))));
 	// No automatic wrapping: the engine draws each comment on the lines its text has.
-	Lines.Add(TEXT("WrapStyle: 2"));
-	Lines.Add(TEXT("ScaledBorderAndShadow: yes"));
-	Lines.Add(TEXT("YCbCr Matrix: None"));
-	Lines.Add(FString());
-	Lines.Add(TEXT("[V4+ Styles]"));
-	Lines.Add(TEXT("Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, BackColour, "
+	WriteLine(TEXT("WrapStyle: 2"));
+	WriteLine(TEXT("ScaledBorderAndShadow: yes"));
+	WriteLine(TEXT("YCbCr Matrix: None"));
+	WriteLine(FString());
+	WriteLine(TEXT("[V4+ Styles]"));
+	WriteLine(TEXT("Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, BackColour, "
 	               "Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, Angle, BorderStyle, Outline, "
 	               "Shadow, Alignment, MarginL, MarginR, MarginV, Encoding"));
 	// Plain text without outline or shadow, top-left aligned: the node's text block as the engine draws it.
-	Lines.Add(FString::Printf(TEXT("Style: Danmaku,%s,32,&H00FFFFFF,&H00FFFFFF,&H00000000,&H00000000,0,0,0,0,100,"
+	WriteLine(FString::Printf(TEXT("Style: Danmaku,%s,32,&H00FFFFFF,&H00FFFFFF,&H00000000,&H00000000,0,0,0,0,100,"
 	                               "100,0,0,1,0,0,7,0,0,0,1"),
 	                          *FontName));
-	Lines.Add(FString());
-	Lines.Add(TEXT("[Events]"));
-	Lines.Add(TEXT("Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text"));
+	WriteLine(FString());
+	WriteLine(TEXT("[Events]"));
+	WriteLine(TEXT("Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text"));
 	for (const FPlacement& Placement : Placements)
 	{
-		Lines.Add(WriteDialogue(Placement));
+		WriteLine(WriteDialogue(Placement));
 	}
-	return FString::Join(Lines, TEXT("\n")) + TEXT("\n");
 }

@@ -11,10 +11,17 @@ public:
 	// False, with the line and the reason, for a trace that does not read: a line that is not JSON, no overlay
 	// line, or a placement without the fields it needs. Lines of other kinds are skipped.
 	bool ReadTrace(const FString& TraceText, FString& OutError);
+	// The same a line at a time, for a trace too large to hold: BeginTrace, each line with its number from 1, then
+	// EndTrace.
+	void BeginTrace();
+	bool ReadTraceLine(const FString& TraceLine, int32 LineNumber, FString& OutError);
+	bool EndTrace(FString& OutError) const;
 
 	// The whole script: play resolution of the overlay's size, one style, one dialogue line per placement in the
 	// trace's order.
 	FString WriteAss(const FString& FontName) const;
+	// The same handed over a line at a time, without its line break.
+	void WriteAss(const FString& FontName, TFunctionRef<void(const FString&)> WriteLine) const;
 
 	int32 NumDialogues() const { return Placements.Num(); }
 
@@ -60,4 +67,6 @@ private:
 	double Width = 0.0;
 	double Height = 0.0;
 	TArray<FPlacement> Placements;
+	// A placement's index by its node number, for the line that ends it.
+	TMap<int32, int32> PlacementOfNode;
 };

@@ -2,7 +2,6 @@
 #include "CoreMinimal.h"
 #include "FileChecks.h"
 #include "Headless/Utf8String.h"
-#include "Misc/FileHelper.h"
 
 #include <cstdio>
 #include <fstream>
@@ -68,7 +67,6 @@ int main(int ArgumentCount, char** Arguments)
 		return 2;
 	}
 
-	FString Trace;
 	FString Problem;
 	if (!FFileChecks::CheckInput(Positional[0], TEXT("trace"), Problem))
 	{
@@ -82,23 +80,46 @@ int main(int ArgumentCount, char** Arguments)
 	{
 		return Fail(FString::Printf(TEXT("the script %s would overwrite its trace; name another"), *Positional[1]), 1);
 	}
-	if (!FFileHelper::LoadFileToString(Trace, *Positional[0]))
+	// Read and written a line at a time: a long run's trace is hundreds of megabytes, and the whole of it and of the
+	// script as text would take several times that.
+	std::ifstream In(ToUtf8(Positional[0]), std::ios::binary);
+	if (!In)
 	{
 		return Fail(FString::Printf(TEXT("cannot read the trace %s"), *Positional[0]), 1);
 	}
 	FAssExport Export;
+	Export.BeginTrace();
 	FString Error;
-	if (!Export.ReadTrace(Trace, Error))
+	std::string Line;
+	for (int32 LineNumber = 1; std::getline(In, Line); ++LineNumber)
+	{
+		if (LineNumber == 1 && Line.rfind("\xEF\xBB\xBF", 0) == 0)
+		{
+			Line.erase(0, 3);
+		}
+		if (!Export.ReadTraceLine(FromUtf8(Line), LineNumber, Error))
+		{
+			return Fail(FString::Printf(TEXT("%s: %s"), *Positional[0], *Error), 1);
+		}
+	}
+	if (In.bad())
+	{
+		return Fail(FString::Printf(TEXT("cannot read the trace %s"), *Positional[0]), 1);
+	}
+	if (!Export.EndTrace(Error))
 	{
 		return Fail(FString::Printf(TEXT("%s: %s"), *Positional[0], *Error), 1);
 	}
-	// UTF-8 with a byte order mark, which every ASS renderer takes as UTF-8.
-	const std::string Script = "\xEF\xBB\xBF" + ToUtf8(Export.WriteAss(FontName));
 	std::ofstream Out(ToUtf8(Positional[1]), std::ios::binary | std::ios::trunc);
-	const bool bWritten = Out && Out.write(Script.data(), std::streamsize(Script.size())) && Out.flush();
+	// UTF-8 with a byte order mark, which every ASS renderer takes as UTF-8.
+	Out << "\xEF\xBB\xBF";
+	Export.WriteAss(FontName, [&Out](const FString& ScriptLine) { Out << ToUtf8(ScriptLine) << '\n'; });
+	const bool bWritten = Out && Out.flush();
 	Out.close();
 	if (!bWritten || Out.fail())
 	{
+		// Half a script would play as if the comments had stopped.
+		std::remove(ToUtf8(Positional[1]).c_str());
 		return Fail(FString::Printf(TEXT("cannot write %s"), *Positional[1]), 1);
 	}
 	std::printf("%d dialogue lines written to %s\n", Export.NumDialogues(), TCHAR_TO_UTF8(*Positional[1]));
