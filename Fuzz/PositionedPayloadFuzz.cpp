@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 	Require(Comment.Life > 0.0f && Comment.Life <= 86400.0f);
 	Require(Comment.MoveDelay >= 0.0f && Comment.MoveDuration >= 0.0f);
 	Require(FMath::Abs(Comment.RotateZ) < 360.0f && FMath::Abs(Comment.RotateY) < 360.0f);
-	Require(!Comment.Text.Contains(TEXT("/n")));
+	// "/n" is the payload's line break; "/N" is text.
+	Require(!Comment.Text.Contains(TEXT("/n"), ESearchCase::CaseSensitive));
 	for (const float Elapsed : {0.0f, Comment.MoveDelay, Comment.Life})
 	{
 		const FVector2D Position = Comment.GetPositionAt(Elapsed);
