@@ -84,6 +84,7 @@ TEST(DanmakuPositionedComment, RefusesWhatIsNotSuchAnArray)
 	EXPECT_FLOAT_EQ(Far.AlphaTo, 0.0f);
 	EXPECT_LE(Far.Life, 86400.0f);
 	EXPECT_TRUE(FMath::IsFinite(Far.RotateZ));
+	EXPECT_GT(ParseOk(TEXT("[0, 0, \"1-0\", 1e-50, \"brief\"]")).Life, 0.0f);
 }
 
 TEST(DanmakuPositionedComment, StageFitsTheCanvasWholeAndCentred)

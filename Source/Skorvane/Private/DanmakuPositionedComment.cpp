@@ -28,6 +28,8 @@ constexpr int32 RequiredFields = static_cast<int32>(EField::RotateZ);
 // Far beyond any stage, yet small enough that positions and sizes stay ordinary numbers when drawn.
 constexpr double MaxCoordinate = 100000.0;
 constexpr double MaxSeconds = 86400.0;
+// A millisecond: shorter lives, down to those a float cannot hold, would reach the layout as a life of 0.
+constexpr double MinSeconds = 0.001;
 
 enum class EValueKind : uint8
 {
@@ -286,7 +288,7 @@ bool FDanmakuPositionedComment::Parse(const FString& Payload, FDanmakuPositioned
 	{
 		return Refuse(TEXT("bad life"));
 	}
-	Comment.Life = static_cast<float>(FMath::Min(Life, MaxSeconds));
+	Comment.Life = static_cast<float>(FMath::Clamp(Life, MinSeconds, MaxSeconds));
 	const FValue& Text = At(EField::Text);
 	if (Text.Kind != EValueKind::String && Text.Kind != EValueKind::Number)
 	{
