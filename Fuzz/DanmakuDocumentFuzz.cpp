@@ -63,10 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 	if (FromUtf8(Utf8).Equals(Text, ESearchCase::CaseSensitive))
 	{
 		TArray<FDanmakuData> Handed;
+		FDanmakuDocumentReport Report;
 		const bool bHanded = FDanmakuDocumentReader::Read(
 		    FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Utf8.data()), int32(Utf8.size())),
-		    [&Handed](FDanmakuData&& Record) { Handed.Add(MoveTemp(Record)); }, [&Handed] { Handed.Reset(); });
+		    [&Handed](FDanmakuData&& Record) { Handed.Add(MoveTemp(Record)); }, [&Handed] { Handed.Reset(); }, Report);
 		check(bHanded == bActual);
+		check(Report.bRead == bHanded && Report.Comments == (bHanded ? Handed.Num() : 0));
 		check(!bHanded || Handed.Num() == Actual.Num());
 		for (int32 Index = 0; bHanded && Index < Handed.Num(); ++Index)
 		{

@@ -221,7 +221,7 @@ void FLessonPlayerSession::BindPlayerEvents()
 		    }
 		    else
 		    {
-			    Player->ResetBulletChatDatas(EmptyDocument);
+			    ClearComments();
 		    }
 	    });
 }
@@ -257,28 +257,34 @@ void FLessonPlayerSession::OnEvent(const FString& Event, const FString& Fields)
 
 void FLessonPlayerSession::LoadComments(FLesson& Lesson)
 {
+	if (InOverlay == &Lesson)
+	{
+		return;
+	}
 	if (Lesson.CommentsFile.IsEmpty())
 	{
-		Player->ResetBulletChatDatas(EmptyDocument);
+		ClearComments();
 		return;
 	}
-	if (!Lesson.bTextHandedOver)
+	TakeBackComments();
+	Lesson.Document.HandTo(*Overlay);
+	InOverlay = &Lesson;
+}
+
+void FLessonPlayerSession::TakeBackComments()
+{
+	// The comments filed into the overlay while its lesson played (sent, or pushed live) go back with them.
+	if (InOverlay)
 	{
-		Lesson.bTextHandedOver = true;
-		Lesson.Document.HandTo(*Overlay);
-		return;
+		InOverlay->Document.TakeBackFrom(*Overlay);
+		InOverlay = nullptr;
 	}
-	// Back to a lesson seen before: its document is read again rather than kept all along.
-	FCommentDocument Again;
-	FString Error;
-	if (!Again.Read(Lesson.CommentsFile, Error))
-	{
-		Problems.Add(Error);
-		FAppConsole::Error(Error);
-		Player->ResetBulletChatDatas(EmptyDocument);
-		return;
-	}
-	Again.HandTo(*Overlay);
+}
+
+void FLessonPlayerSession::ClearComments()
+{
+	TakeBackComments();
+	Player->ResetBulletChatDatas(EmptyDocument);
 }
 
 void FLessonPlayerSession::OnLessonOpened(const FString& Url)
@@ -431,6 +437,10 @@ bool FLessonPlayerSession::Perform(const FViewerStep& Step, FString& OutError)
 			{
 				Lesson.CommentsFile = Step.File;
 				Lesson.Document = MoveTemp(**Document);
+				if (InOverlay == &Lesson)
+				{
+					InOverlay = nullptr;
+				}
 			}
 			Player->AddToPlaylist(Step.Text);
 			return true;
@@ -472,7 +482,11 @@ bool FLessonPlayerSession::Perform(const FViewerStep& Step, FString& OutError)
 			}
 			Lesson->CommentsFile = Step.File;
 			Lesson->Document = MoveTemp(**Document);
-			Lesson->bTextHandedOver = false;
+			// The overlay's index of the lesson's old document goes as the new one replaces it.
+			if (InOverlay == Lesson)
+			{
+				InOverlay = nullptr;
+			}
 			LoadComments(*Lesson);
 			// Counted again for the new document.
 			Lesson->bOpened = false;

@@ -38,8 +38,6 @@ private:
 		FString Url;
 		FString CommentsFile;
 		FCommentDocument Document;
-		// The document's text went to the overlay once; later opens read the file again.
-		bool bTextHandedOver = false;
 		bool bOpened = false;
 		FLessonTimeline Timeline;
 		FCommentCounts Counts;
@@ -57,8 +55,12 @@ private:
 	FLesson* FindLesson(const FString& Url);
 	FLesson* CurrentLesson();
 	FLesson& AddLesson(const FString& Url);
-	// Hands the lesson's comments to the player before its media opens, so that its first second is not missed.
+	// Hands the lesson's comments to the player before its media opens, so that its first second is not missed,
+	// and takes back those of the lesson that had the overlay before.
 	void LoadComments(FLesson& Lesson);
+	void TakeBackComments();
+	// Leaves the overlay without comments, for media that has none.
+	void ClearComments();
 	void OnLessonOpened(const FString& Url);
 	void OnEvent(const FString& Event, const FString& Fields);
 	void PollPlayerState();
@@ -89,6 +91,8 @@ private:
 	FCommentTrace Trace;
 	FProgressReport Progress;
 	TArray<TSharedPtr<FLesson>> Lessons;
+	// The lesson whose comments the overlay holds.
+	FLesson* InOverlay = nullptr;
 	// The documents of "comments" steps, read before the run, by step index.
 	TMap<int32, TSharedPtr<FCommentDocument>> StepDocuments;
 	// Pointer work that spans frames (drags, drop-down choices), one entry a frame.

@@ -1,12 +1,8 @@
 #include "CommentDocument.h"
 #include "FileChecks.h"
 
-#include "DanmakuXmlReader.h"
-#include "Dom/JsonValue.h"
-#include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
-#include "Serialization/JsonReader.h"
 #include "UI_Danmaku.h"
 
 #include <cctype>
@@ -41,47 +37,10 @@ bool DeclaresLatin1(const std::string& Bytes)
 	return false;
 }
 
-constexpr double TicksPerSecond = 10000000.0;
-// Beyond this the JSON layer clamps a tick count to the 64-bit limits.
-constexpr double TickLimit = 9.2e18;
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
-
-// A number field as the overlay reads it: numbers, numeric strings and booleans count; anything else is 0.
-double ReadNumber(TJsonReader<UTF8CHAR>& Reader, EJsonNotation Notation, bool& bOutIsNumber)
-{
-	double Number = 0.0;
-	bOutIsNumber = true;
-	switch (Notation)
-	{
-		case EJsonNotation::Number:
-			return Reader.GetValueAsNumber();
-		case EJsonNotation::String:
-			if (FJsonValueString(Reader.GetValueAsString()).TryGetNumber(Number))
-			{
-				return Number;
-			}
-			break;
-		case EJsonNotation::Boolean:
-			return Reader.GetValueAsBoolean() ? 1.0 : 0.0;
-		default:
-			break;
-	}
-	bOutIsNumber = false;
-	return 0.0;
-}
-
-bool SkipValue(TJsonReader<UTF8CHAR>& Reader, EJsonNotation Notation)
-{
-	if (Notation == EJsonNotation::ObjectStart)
-	{
-		return Reader.SkipObject();
-	}
-	if (Notation == EJsonNotation::ArrayStart)
-	{
-		return Reader.SkipArray();
-	}
-	return true;
-}
+constexpr double TicksPerSecond = 10000000.0;
+// Seconds of the 64-bit tick limits, under which a time out of range is filed.
+constexpr double SecondsLimit = 9.2e11;
 } // namespace
 
 FString FCommentDocument::ReasonName(EUnshowable Reason)
@@ -126,110 +85,93 @@ bool FCommentDocument::Read(const FString& InPath, FString& OutError)
 	{
 		return false;
 	}
-	if (!ReadUtf8(OutError))
+	std::string Bytes;
+	if (!ReadUtf8(Bytes, OutError))
 	{
 		return false;
 	}
-	Format = ChooseFormat(Path, View());
-	return Format == EFormat::Xml ? ScanXml(OutError) : Scan(OutError);
+	return File(Bytes, OutError);
 }
 
 void FCommentDocument::HandTo(UUI_Danmaku& Overlay)
 {
-	if (Format == EFormat::Xml)
-	{
-		Overlay.LoadDanmakuXml(ToText());
-	}
-	else
-	{
-		Overlay.LoadDanmakuUtf8(View());
-	}
-	std::string().swap(Bytes);
+	Overlay.SetDanmakuIndex(MoveTemp(Index));
+	Index.Empty();
 }
 
-void FCommentDocument::ResetCounts()
+void FCommentDocument::TakeBackFrom(UUI_Danmaku& Overlay)
 {
-	Comments = 0;
-	NeverPlacedMode = 0;
-	Reverse = 0;
-	MaskedColours = 0;
-	ClampedIds = 0;
-	FirstClampedId.Empty();
-	UnreadTimes = 0;
-	FirstUnreadTime.Empty();
-	Unshowable.Reset();
-	Filed.Reset();
-	Skipped = 0;
+	Index = Overlay.TakeDanmakuIndex();
 }
 
-bool FCommentDocument::ScanXml(FString& OutError)
+bool FCommentDocument::File(const std::string& Bytes, FString& OutError)
 {
-	ResetCounts();
-	TArray<FDanmakuData> Records;
-	if (!FDanmakuXmlReader::Read(ToText(), Records, &Skipped, &MaskedColours))
+	const FUtf8StringView Text(reinterpret_cast<const UTF8CHAR*>(Bytes.data()), int32(Bytes.size()));
+	Format = ChooseFormat(Path, Text);
+	FDanmakuDocumentReport Report;
+	const bool bXml = Format == EFormat::Xml;
+	if (!UUI_Danmaku::ReadDanmakuDocument(Text, bXml ? EDanmakuDocumentFormat::Xml : EDanmakuDocumentFormat::Json,
+	                                      Index, Report))
 	{
-		OutError = FString::Printf(TEXT("%s is not an XML comment document (well-formed XML with an <i> root)"), *Path);
+		if (bXml)
+		{
+			OutError = FString::Printf(
+			    TEXT("%s is not an XML comment document (well-formed XML with an <i> root): line %d: %s"), *Path,
+			    Report.FaultLine, *Report.Fault);
+		}
+		else if (Report.FaultLine > 0)
+		{
+			OutError = FString::Printf(TEXT("%s is not valid JSON: %s"), *Path, *Report.Fault);
+		}
+		else
+		{
+			OutError = FString::Printf(TEXT("%s is JSON but not a comment document (an object with a \"datas\" "
+			                                "array): %s"),
+			                           *Path, *Report.Fault);
+		}
 		return false;
 	}
-	for (const FDanmakuData& Record : Records)
+	Comments = Report.Comments;
+	Reverse = Report.CountMode(int32(EDanmakuMode::REVERSE));
+	NeverPlacedMode = 0;
+	for (const TPair<int32, int32>& Mode : Report.Modes)
 	{
-		// The reader already gave every comment an id that fits and a mode number of the overlay's.
-		Note(double(Record.DanmakuID), FString::FromInt(Record.DanmakuID), double(Record.SpawnTime),
-		     double(int32(Record.Mode)));
+		const EDanmakuMode AsMode = static_cast<EDanmakuMode>(Mode.Key);
+		const bool bPlaced = AsMode == EDanmakuMode::SCROLL || AsMode == EDanmakuMode::TOP ||
+		                     AsMode == EDanmakuMode::BOTTOM || AsMode == EDanmakuMode::POSITIONED;
+		NeverPlacedMode += bPlaced || AsMode == EDanmakuMode::REVERSE ? 0 : Mode.Value;
+	}
+	ClampedIds = Report.ClampedIds;
+	FirstClampedId = Report.FirstClampedId;
+	UnreadTimes = Report.UnreadTimes;
+	FirstUnreadTime = Report.FirstUnreadTime;
+	Skipped = Report.Skipped;
+	MaskedColours = Report.MaskedColours;
+	Unshowable.Reset();
+	for (const FDanmakuDocumentReport::FUnreachable& Comment : Report.Unreachable)
+	{
+		Unshowable.Add({Comment.Id, Comment.Mode, Comment.Seconds,
+		                Comment.bOutOfRange ? EUnshowable::TimeOutOfRange : EUnshowable::NegativeTime});
+	}
+	// What each reachable second holds, kept small for the end of the run, when the index may be elsewhere.
+	Filed.Reset();
+	Filed.Reserve(Comments - Unshowable.Num());
+	for (const TPair<FTimespan, TArray<FDanmakuData>>& Bucket : Index)
+	{
+		const double Second = Bucket.Key.GetTotalSeconds();
+		if (Second < 0.0 || Second >= SecondsLimit)
+		{
+			continue;
+		}
+		for (const FDanmakuData& Data : Bucket.Value)
+		{
+			Filed.Add({std::trunc(double(Data.SpawnTime)) / TicksPerSecond, Data.DanmakuID, int32(Data.Mode)});
+		}
 	}
 	return true;
 }
 
-void FCommentDocument::Note(double Id, const FString& IdText, double Ticks, double Mode)
-{
-	++Comments;
-	const bool bIdFits = Id >= double(MIN_int32) && Id <= double(MAX_int32);
-	if (!bIdFits)
-	{
-		if (ClampedIds++ == 0)
-		{
-			FirstClampedId = IdText;
-		}
-	}
-	const int32 ShownId = FMath::IsNaN(Id) ? 0 : int32(FMath::Clamp(Id, double(MIN_int32), double(MAX_int32)));
-	const int32 ModeNumber = FMath::IsNaN(Mode) ? 0 : int32(FMath::Clamp(Mode, double(MIN_int32), double(MAX_int32)));
-	const EDanmakuMode AsMode = static_cast<EDanmakuMode>(ModeNumber);
-	if (AsMode == EDanmakuMode::REVERSE)
-	{
-		++Reverse;
-	}
-	else if (AsMode != EDanmakuMode::SCROLL && AsMode != EDanmakuMode::TOP && AsMode != EDanmakuMode::BOTTOM &&
-	         AsMode != EDanmakuMode::POSITIONED)
-	{
-		++NeverPlacedMode;
-	}
-	if (!std::isfinite(Ticks) || std::fabs(Ticks) >= TickLimit)
-	{
-		Unshowable.Add({ShownId, ModeNumber, Ticks / TicksPerSecond, EUnshowable::TimeOutOfRange});
-	}
-	else if (Ticks <= -TicksPerSecond)
-	{
-		// Whole seconds are cut toward zero: only a time a second or more before the start is lost.
-		Unshowable.Add({ShownId, ModeNumber, Ticks / TicksPerSecond, EUnshowable::NegativeTime});
-	}
-	else
-	{
-		Filed.Add({std::trunc(Ticks) / TicksPerSecond, ShownId, ModeNumber});
-	}
-}
-
-FUtf8StringView FCommentDocument::View() const
-{
-	return FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Bytes.data()), int32(Bytes.size()));
-}
-
-FString FCommentDocument::ToText() const
-{
-	const FUTF8ToTCHAR Converted(Bytes.data(), int32(Bytes.size()));
-	return FString::ConstructFromPtrSize(Converted.Get(), Converted.Length());
-}
-
-bool FCommentDocument::ReadUtf8(FString& OutError)
+bool FCommentDocument::ReadUtf8(std::string& Bytes, FString& OutError)
 {
 	const auto CannotRead = [this, &OutError]
 	{
@@ -295,127 +237,6 @@ bool FCommentDocument::ReadUtf8(FString& OutError)
 			}
 		}
 		Bytes.swap(Utf8);
-	}
-	return true;
-}
-
-bool FCommentDocument::Scan(FString& OutError)
-{
-	const TSharedRef<TJsonReader<UTF8CHAR>> ReaderRef = TJsonReaderFactory<UTF8CHAR>::CreateFromView(View());
-	TJsonReader<UTF8CHAR>& Reader = *ReaderRef;
-	const auto Broken = [this, &Reader, &OutError]
-	{
-		OutError = FString::Printf(TEXT("%s is not valid JSON: %s"), *Path, *Reader.GetErrorMessage());
-		return false;
-	};
-	EJsonNotation Notation = EJsonNotation::Null;
-	if (!Reader.ReadNext(Notation))
-	{
-		return Broken();
-	}
-	if (Notation != EJsonNotation::ObjectStart)
-	{
-		OutError = FString::Printf(TEXT("%s is JSON but not a comment document: it must be an object with a "
-		                                "\"datas\" array, and it starts with something else"),
-		                           *Path);
-		return false;
-	}
-	bool bDatas = false;
-	while (Reader.ReadNext(Notation) && Notation != EJsonNotation::ObjectEnd)
-	{
-		// The last "datas" counts, as the overlay reads it.
-		if (Reader.GetIdentifier() == TEXT("datas") && Notation != EJsonNotation::ArrayStart)
-		{
-			bDatas = false;
-			if (!SkipValue(Reader, Notation))
-			{
-				return Broken();
-			}
-		}
-		else if (Reader.GetIdentifier() == TEXT("datas"))
-		{
-			bDatas = true;
-			ResetCounts();
-			while (Reader.ReadNext(Notation) && Notation != EJsonNotation::ArrayEnd)
-			{
-				if (Notation != EJsonNotation::ObjectStart)
-				{
-					if (!SkipValue(Reader, Notation))
-					{
-						return Broken();
-					}
-					continue;
-				}
-				double Id = 0.0;
-				double Ticks = 0.0;
-				double Mode = 0.0;
-				bool bTimeIsNumber = true;
-				FString IdText;
-				while (Reader.ReadNext(Notation) && Notation != EJsonNotation::ObjectEnd)
-				{
-					const FString& Key = Reader.GetIdentifier();
-					bool bIsNumber = false;
-					if (Key == TEXT("danmaku_id"))
-					{
-						Id = ReadNumber(Reader, Notation, bIsNumber);
-						IdText = Notation == EJsonNotation::String ? Reader.GetValueAsString()
-						                                           : FString::Printf(TEXT("%.17g"), Id);
-					}
-					else if (Key == TEXT("danmaku_spawn_time"))
-					{
-						Ticks = ReadNumber(Reader, Notation, bTimeIsNumber);
-						// Null or a word: the overlay reads such a time as 0. A word ("1.5e9": the engine reads
-						// no exponent in a string) is counted, so that the user hears of it.
-						if (!bTimeIsNumber && Notation == EJsonNotation::String)
-						{
-							if (UnreadTimes++ == 0)
-							{
-								FirstUnreadTime = FFileChecks::Excerpt(Reader.GetValueAsString());
-							}
-						}
-						if (!bTimeIsNumber)
-						{
-							Ticks = 0.0;
-							bTimeIsNumber = true;
-						}
-					}
-					else if (Key == TEXT("danmaku_mode"))
-					{
-						Mode = ReadNumber(Reader, Notation, bIsNumber);
-					}
-					if (!SkipValue(Reader, Notation))
-					{
-						return Broken();
-					}
-				}
-				if (Notation != EJsonNotation::ObjectEnd)
-				{
-					return Broken();
-				}
-				Note(Id, IdText, Ticks, Mode);
-			}
-			if (Notation != EJsonNotation::ArrayEnd)
-			{
-				return Broken();
-			}
-		}
-		else if (!SkipValue(Reader, Notation))
-		{
-			return Broken();
-		}
-	}
-	if (Notation != EJsonNotation::ObjectEnd)
-	{
-		return Broken();
-	}
-	if (Reader.ReadNext(Notation) || Notation == EJsonNotation::Error)
-	{
-		return Broken();
-	}
-	if (!bDatas)
-	{
-		OutError = FString::Printf(TEXT("%s has no \"datas\" array, so it is not a comment document"), *Path);
-		return false;
 	}
 	return true;
 }

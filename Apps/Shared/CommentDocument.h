@@ -1,15 +1,16 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "DanmakuDocumentReport.h"
 
 #include <string>
 
 class UUI_Danmaku;
 
-// A comment document read once from its file and checked before the overlay files it: what is wrong and where for
-// a broken document, and the comments that can never be shown for a sound one. JSON ({"datas": [...]}) is checked
-// token by token, without building the JSON object model; XML (<i><d p="...">text</d>...</i>, as video sites
-// export comments) through the overlay's own XML reader.
+// A comment document read once from its file, by the overlay's own reader, into a time index the program keeps
+// while it runs: what is wrong and where for a broken document, and the comments that can never be shown for a
+// sound one, come from that one pass. JSON ({"datas": [...]}) or XML (<i><d p="...">text</d>...</i>, as video
+// sites export comments).
 class FCommentDocument
 {
 public:
@@ -48,8 +49,9 @@ public:
 	// seconds become unshowable past the end of the media when they lie there, and are otherwise not reached.
 	// Returns those past the end; once only.
 	TArray<FUnshowable> SettleAfterRun(const TMap<int64, int32>& DueSeconds);
-	// Hands the document to the overlay's loader for its format and forgets it; the counts stay.
+	// Hands the index to the overlay, and takes it back, with what was filed since, when another lesson's comes.
 	void HandTo(UUI_Danmaku& Overlay);
+	void TakeBackFrom(UUI_Danmaku& Overlay);
 
 	static FString ReasonName(EUnshowable Reason);
 	int32 CountUnshowable(EUnshowable Reason) const;
@@ -80,18 +82,10 @@ private:
 		int32 Id = 0;
 		int32 Mode = 0;
 	};
-	bool ReadUtf8(FString& OutError);
-	FUtf8StringView View() const;
-	// The document as engine text, for the XML reader.
-	FString ToText() const;
-	bool Scan(FString& OutError);
-	bool ScanXml(FString& OutError);
-	void ResetCounts();
-	// Counts one comment the overlay will index, as the overlay will read its id, time and mode.
-	void Note(double Id, const FString& IdText, double Ticks, double Mode);
+	bool ReadUtf8(std::string& OutBytes, FString& OutError);
+	bool File(const std::string& Bytes, FString& OutError);
 
-	// The file's bytes in UTF-8, without a byte order mark.
-	std::string Bytes;
+	FDanmakuIndex Index;
 	TArray<FFiled> Filed;
 	double Duration = -1.0;
 	bool bSettled = false;

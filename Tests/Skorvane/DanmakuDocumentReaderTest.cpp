@@ -56,10 +56,13 @@ int32 ExpectReadAsByTheObjectModel(const FString& Text)
 	if (FromUtf8(Document).Equals(Text, ESearchCase::CaseSensitive))
 	{
 		TArray<FDanmakuData> Handed;
+		FDanmakuDocumentReport Report;
 		const bool bHanded = FDanmakuDocumentReader::Read(
 		    FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Document.data()), int32(Document.size())),
-		    [&Handed](FDanmakuData&& Record) { Handed.Add(MoveTemp(Record)); }, [&Handed] { Handed.Reset(); });
+		    [&Handed](FDanmakuData&& Record) { Handed.Add(MoveTemp(Record)); }, [&Handed] { Handed.Reset(); }, Report);
 		EXPECT_EQ(bHanded, bActual) << Document;
+		EXPECT_EQ(Report.bRead, bHanded) << Document;
+		EXPECT_EQ(Report.Comments, bHanded ? Handed.Num() : 0) << Document;
 		if (bHanded)
 		{
 			EXPECT_EQ(Handed.Num(), Actual.Num()) << Document;

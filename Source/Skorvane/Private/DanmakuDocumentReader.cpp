@@ -53,6 +53,82 @@ FDanmakuData MakeRecord(const TArray<FJsonRecordField>& Fields)
 	Data.FontColor = Field(Fields, EDanmakuField::FontColor).GetString();
 	return Data;
 }
+
+constexpr double TicksPerSecond = 10000000.0;
+// Beyond this the JSON layer clamps a tick count to the 64-bit limits.
+constexpr double TickLimit = 9.2e18;
+
+// What a host is told of a record beyond its filing: its id, its time and where that time files it.
+void NoteFields(const TArray<FJsonRecordField>& Fields, const FDanmakuData& Data, FDanmakuDocumentReport& Report)
+{
+	const FJsonRecordField& Id = Field(Fields, EDanmakuField::DanmakuId);
+	double IdNumber = 0.0;
+	if (Id.TryGetNumber(IdNumber) && !(IdNumber >= double(MIN_int32) && IdNumber <= double(MAX_int32)))
+	{
+		if (Report.ClampedIds++ == 0)
+		{
+			Report.FirstClampedId = Id.Type == EJson::String ? FDanmakuDocumentReport::Excerpt(Id.String)
+			                                                 : FString::Printf(TEXT("%.17g"), IdNumber);
+		}
+	}
+	const FJsonRecordField& Time = Field(Fields, EDanmakuField::SpawnTime);
+	double Ticks = 0.0;
+	if (!Time.TryGetNumber(Ticks))
+	{
+		Ticks = 0.0;
+		// Null is no time; a word is ("1.5e9": the JSON layer reads no exponent in a string).
+		if (Time.Type == EJson::String && Report.UnreadTimes++ == 0)
+		{
+			Report.FirstUnreadTime = FDanmakuDocumentReport::Excerpt(Time.String);
+		}
+	}
+	const int32 Mode = static_cast<int32>(Data.Mode);
+	if (!FMath::IsFinite(Ticks) || FMath::Abs(Ticks) >= TickLimit)
+	{
+		Report.Unreachable.Add({Data.DanmakuID, Mode, Ticks / TicksPerSecond, true});
+	}
+	else if (Ticks <= -TicksPerSecond)
+	{
+		// Whole seconds are cut toward zero: only a time a second or more before the start is lost.
+		Report.Unreachable.Add({Data.DanmakuID, Mode, Ticks / TicksPerSecond, false});
+	}
+}
+
+template <class CharType>
+bool ReadWithReport(TStringView<CharType> JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+                    TFunctionRef<void()> Restart, FDanmakuDocumentReport& OutReport)
+{
+	OutReport = FDanmakuDocumentReport();
+	const auto OnRecord = [&AddRecord, &OutReport](const TArray<FJsonRecordField>& Fields)
+	{
+		FDanmakuData Data = MakeRecord(Fields);
+		NoteFields(Fields, Data, OutReport);
+		OutReport.NoteFiled(Data);
+		AddRecord(MoveTemp(Data));
+	};
+	const auto OnRestart = [&Restart, &OutReport]
+	{
+		OutReport = FDanmakuDocumentReport();
+		Restart();
+	};
+	FString Fault;
+	OutReport.bRead = Reader().ReadDocument(JsonText, OnRecord, OnRestart, &Fault);
+	if (!OutReport.bRead)
+	{
+		OutReport = FDanmakuDocumentReport();
+		OutReport.Fault = Fault;
+		// The JSON layer ends its message with "Line: L Ch: C".
+		const int32 At = Fault.Find(TEXT("Line: "), ESearchCase::CaseSensitive, ESearchDir::FromEnd);
+		if (At != INDEX_NONE)
+		{
+			const FString Where = Fault.Mid(At);
+			OutReport.FaultLine = FCString::Atoi(*Where.Mid(6));
+			const int32 Ch = Where.Find(TEXT("Ch: "), ESearchCase::CaseSensitive);
+			OutReport.FaultCharacter = Ch == INDEX_NONE ? 0 : FCString::Atoi(*Where.Mid(Ch + 4));
+		}
+	}
+	return OutReport.bRead;
+}
 } // namespace
 } // namespace DanmakuDocumentReader
 
@@ -63,11 +139,15 @@ bool FDanmakuDocumentReader::Read(FStringView JsonText, TArray<FDanmakuData>& Ou
 }
 
 bool FDanmakuDocumentReader::Read(FUtf8StringView JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
-                                  TFunctionRef<void()> Restart)
+                                  TFunctionRef<void()> Restart, FDanmakuDocumentReport& OutReport)
 {
-	using namespace DanmakuDocumentReader;
-	return Reader().ReadDocument(
-	    JsonText, [&AddRecord](const TArray<FJsonRecordField>& Fields) { AddRecord(MakeRecord(Fields)); }, Restart);
+	return DanmakuDocumentReader::ReadWithReport(JsonText, AddRecord, Restart, OutReport);
+}
+
+bool FDanmakuDocumentReader::Read(FStringView JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+                                  TFunctionRef<void()> Restart, FDanmakuDocumentReport& OutReport)
+{
+	return DanmakuDocumentReader::ReadWithReport(JsonText, AddRecord, Restart, OutReport);
 }
 
 bool FDanmakuDocumentReader::ReadRecord(FStringView JsonText, FDanmakuData& OutRecord)

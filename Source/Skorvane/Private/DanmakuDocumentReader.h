@@ -2,6 +2,7 @@
 
 #include "CoreMinimal.h"
 #include "DanmakuDataStruct.h"
+#include "DanmakuDocumentReport.h"
 
 // Reads a comment document ({"datas": [{...}, ...]}) token by token, in one pass, into records. The records are
 // those of reading the document into the JSON object model and taking every field with the object's getters
@@ -17,8 +18,12 @@ public:
 	// The same from UTF-8 text, such as a file's bytes, read where it lies: each record goes to AddRecord as soon as
 	// it is read, so no array of them all is built. Restart comes when a later "datas" array replaces the records
 	// handed so far. On false the caller drops every record it was handed.
+	// OutReport receives the fault of a refused document, and the counts of a read one: ids beyond 32 bits, times
+	// that read as no number and comments under seconds no clock reaches. AddRecord notes each record it files.
 	static bool Read(FUtf8StringView JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
-	                 TFunctionRef<void()> Restart);
+	                 TFunctionRef<void()> Restart, FDanmakuDocumentReport& OutReport);
+	static bool Read(FStringView JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord, TFunctionRef<void()> Restart,
+	                 FDanmakuDocumentReport& OutReport);
 	// One element of "datas" on its own: false unless the text is exactly one JSON object with at least the
 	// comment's text and spawn time.
 	static bool ReadRecord(FStringView JsonText, FDanmakuData& OutRecord);

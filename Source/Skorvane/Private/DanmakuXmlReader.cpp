@@ -1,6 +1,6 @@
 #include "DanmakuXmlReader.h"
 
-#include "XmlFile.h"
+#include "FastXml.h"
 #include "SkorvaneLog.h"
 
 namespace
@@ -75,9 +75,9 @@ bool IsDigit(TCHAR C)
 }
 
 // Splits p at its commas; fields past the known ones are ignored.
-int32 SplitFields(const FString& Text, FAttributeField (&OutFields)[KnownFields])
+int32 SplitFields(FStringView Text, FAttributeField (&OutFields)[KnownFields])
 {
-	const TCHAR* Cursor = *Text;
+	const TCHAR* Cursor = Text.GetData();
 	const TCHAR* const End = Cursor + Text.Len();
 	int32 Count = 0;
 	while (Count < KnownFields)
@@ -193,7 +193,7 @@ bool ReadSeconds(const FAttributeField& Field, double& OutSeconds)
 }
 
 // Fills Data from p; on a bad field, names it in OutProblem and returns false.
-bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FString& OutProblem, bool& bOutMasked)
+bool ReadAttributes(FStringView Text, int32 Position, FDanmakuData& Data, FString& OutProblem, bool& bOutMasked)
 {
 	FAttributeField Fields[KnownFields];
 	const int32 Count = SplitFields(Text, Fields);
@@ -268,6 +268,111 @@ bool ReadAttributes(const FString& Text, int32 Position, FDanmakuData& Data, FSt
 	}
 	return true;
 }
+
+// Files each <d> of an <i> root as its element closes, so no tree of the document is built.
+class FCommentCollector final : public IFastXmlCallback
+{
+public:
+	FCommentCollector(TFunctionRef<void(FDanmakuData&&)> InAddRecord, FDanmakuDocumentReport& InReport)
+	    : AddRecord(InAddRecord), Report(InReport)
+	{
+	}
+
+	// Why the parse was stopped on purpose, and where; empty when it went on to the end.
+	FString Refusal;
+	int32 RefusalLine = 0;
+
+	// IFastXmlCallback
+	virtual bool ProcessXmlDeclaration(const TCHAR* ElementData, int32 XmlFileLineNumber) override { return true; }
+	virtual bool ProcessElement(const TCHAR* ElementName, const TCHAR* ElementData, int32 XmlFileLineNumber) override
+	{
+		++Depth;
+		if (Depth == 1 && FCString::Strcmp(ElementName, *RootTag) != 0)
+		{
+			Refusal = FString::Printf(TEXT("its root is <%s>, not <i>"),
+			                          *FDanmakuDocumentReport::Excerpt(FStringView(ElementName)));
+			RefusalLine = XmlFileLineNumber;
+			return false;
+		}
+		// XML names are case-sensitive: <D> is not a comment.
+		bInComment = Depth == 2 && FCString::Strcmp(ElementName, *CommentTag) == 0;
+		if (bInComment)
+		{
+			++Position;
+			Data = FDanmakuData();
+			Data.Content = ElementData;
+			Problem.Reset();
+			bHasAttributes = false;
+			bMasked = false;
+		}
+		return true;
+	}
+	virtual bool ProcessAttribute(const TCHAR* AttributeName, const TCHAR* AttributeValue) override
+	{
+		if (bInComment && Depth == 2 && FCString::Strcmp(AttributeName, *AttributesName) == 0)
+		{
+			bHasAttributes = true;
+			ReadAttributes(FStringView(AttributeValue), Position, Data, Problem, bMasked);
+		}
+		return true;
+	}
+	virtual bool ProcessClose(const TCHAR* Element) override
+	{
+		if (Depth == 2 && bInComment)
+		{
+			bInComment = false;
+			FileComment();
+		}
+		--Depth;
+		return true;
+	}
+	virtual bool ProcessComment(const TCHAR* Comment) override { return true; }
+	// --
+
+	void LogSkippedTotal() const
+	{
+		if (Report.Skipped > MaxSkipLogLines)
+		{
+			UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML: %d more comments skipped, %d in all"),
+			       Report.Skipped - MaxSkipLogLines, Report.Skipped);
+		}
+	}
+
+private:
+	void FileComment()
+	{
+		if (!bHasAttributes)
+		{
+			Problem = TEXT("no p attribute");
+		}
+		if (!Problem.IsEmpty())
+		{
+			if (++Report.Skipped <= MaxSkipLogLines)
+			{
+				UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML comment %d skipped: %s"), Position, *Problem);
+			}
+			return;
+		}
+		Report.MaskedColours += bMasked ? 1 : 0;
+		if (Data.SpawnTime <= -ETimespan::TicksPerSecond)
+		{
+			Report.Unreachable.Add(
+			    {Data.DanmakuID, static_cast<int32>(Data.Mode), double(Data.SpawnTime) / ETimespan::TicksPerSecond});
+		}
+		Report.NoteFiled(Data);
+		AddRecord(MoveTemp(Data));
+	}
+
+	TFunctionRef<void(FDanmakuData&&)> AddRecord;
+	FDanmakuDocumentReport& Report;
+	int32 Depth = 0;
+	int32 Position = 0;
+	bool bInComment = false;
+	bool bHasAttributes = false;
+	bool bMasked = false;
+	FDanmakuData Data;
+	FString Problem;
+};
 } // namespace
 
 bool FDanmakuXmlReader::ConvertMode(int64 XmlMode, EDanmakuMode& OutMode)
@@ -299,86 +404,51 @@ bool FDanmakuXmlReader::ConvertMode(int64 XmlMode, EDanmakuMode& OutMode)
 	return true;
 }
 
+bool FDanmakuXmlReader::Read(TCHAR* XmlText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+                             FDanmakuDocumentReport& OutReport)
+{
+	OutReport = FDanmakuDocumentReport();
+	FCommentCollector Collector(AddRecord, OutReport);
+	FText Error;
+	int32 ErrorLine = 0;
+	const bool bParsed = FFastXml::ParseXmlFile(&Collector, TEXT(""), XmlText, nullptr, false, false, Error, ErrorLine);
+	if (!bParsed || Collector.Refusal.Len() > 0)
+	{
+		OutReport = FDanmakuDocumentReport();
+		OutReport.Fault = Collector.Refusal.Len() > 0 ? Collector.Refusal : Error.ToString();
+		OutReport.FaultLine = Collector.Refusal.Len() > 0 ? Collector.RefusalLine : ErrorLine;
+		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML document not read: line %d: %s"), OutReport.FaultLine,
+		       *OutReport.Fault);
+		return false;
+	}
+	Collector.LogSkippedTotal();
+	OutReport.bRead = true;
+	return true;
+}
+
 bool FDanmakuXmlReader::Read(const FString& XmlText, TArray<FDanmakuData>& OutRecords, int32* OutSkipped,
                              int32* OutMaskedColours)
 {
 	OutRecords.Reset();
-	if (OutSkipped)
+	// The parse may change the text it reads.
+	TArray<TCHAR> Text;
+	Text.Reserve(XmlText.Len() + 1);
+	Text.Append(*XmlText, XmlText.Len());
+	Text.Add(TEXT('\0'));
+	FDanmakuDocumentReport Report;
+	const bool bRead = Read(
+	    Text.GetData(), [&OutRecords](FDanmakuData&& Record) { OutRecords.Add(MoveTemp(Record)); }, Report);
+	if (!bRead)
 	{
-		*OutSkipped = 0;
-	}
-	if (OutMaskedColours)
-	{
-		*OutMaskedColours = 0;
-	}
-	const FXmlFile File(XmlText, EConstructMethod::ConstructFromBuffer);
-	const FXmlNode* Root = File.GetRootNode();
-	if (!File.IsValid() || !Root)
-	{
-		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML document not read: %s"), *File.GetLastError());
-		return false;
-	}
-	if (!Root->GetTag().Equals(RootTag, ESearchCase::CaseSensitive))
-	{
-		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML document not read: its root is <%s>, not <i>"), *Root->GetTag());
-		return false;
-	}
-
-	int32 Position = 0;
-	int32 Skipped = 0;
-	int32 Masked = 0;
-	OutRecords.Reserve(Root->GetChildrenNodes().Num());
-	for (const FXmlNode* Node : Root->GetChildrenNodes())
-	{
-		// XML names are case-sensitive: <D> is not a comment.
-		if (!Node->GetTag().Equals(CommentTag, ESearchCase::CaseSensitive))
-		{
-			continue;
-		}
-		++Position;
-		FDanmakuData Data;
-		FString Problem;
-		bool bHasAttributes = false;
-		bool bMasked = false;
-		for (const FXmlAttribute& Attribute : Node->GetAttributes())
-		{
-			if (Attribute.GetTag().Equals(AttributesName, ESearchCase::CaseSensitive))
-			{
-				bHasAttributes = true;
-				if (!ReadAttributes(Attribute.GetValue(), Position, Data, Problem, bMasked))
-				{
-					break;
-				}
-			}
-		}
-		if (!bHasAttributes)
-		{
-			Problem = TEXT("no p attribute");
-		}
-		if (!Problem.IsEmpty())
-		{
-			if (++Skipped <= MaxSkipLogLines)
-			{
-				UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML comment %d skipped: %s"), Position, *Problem);
-			}
-			continue;
-		}
-		Masked += bMasked ? 1 : 0;
-		Data.Content = Node->GetContent();
-		OutRecords.Add(MoveTemp(Data));
-	}
-	if (Skipped > MaxSkipLogLines)
-	{
-		UE_LOG(LogSkorvane, Warning, TEXT("Danmaku XML: %d more comments skipped, %d in all"),
-		       Skipped - MaxSkipLogLines, Skipped);
+		OutRecords.Reset();
 	}
 	if (OutSkipped)
 	{
-		*OutSkipped = Skipped;
+		*OutSkipped = Report.Skipped;
 	}
 	if (OutMaskedColours)
 	{
-		*OutMaskedColours = Masked;
+		*OutMaskedColours = Report.MaskedColours;
 	}
-	return true;
+	return bRead;
 }

@@ -209,30 +209,42 @@ FString FJsonRecordField::GetString() const
 FJsonRecordReader::FJsonRecordReader(TArray<FStringView> InFieldNames) : FieldNames(MoveTemp(InFieldNames)) {}
 
 bool FJsonRecordReader::ReadDocument(FStringView JsonText, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
-                                     TFunctionRef<void()> OnRestart) const
+                                     TFunctionRef<void()> OnRestart, FString* OutFault) const
 {
-	return Read<TCHAR>(JsonText, OnRecord, OnRestart);
+	return Read<TCHAR>(JsonText, OnRecord, OnRestart, OutFault);
 }
 
 bool FJsonRecordReader::ReadDocument(FUtf8StringView JsonText,
                                      TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
-                                     TFunctionRef<void()> OnRestart) const
+                                     TFunctionRef<void()> OnRestart, FString* OutFault) const
 {
-	return Read<UTF8CHAR>(JsonText, OnRecord, OnRestart);
+	return Read<UTF8CHAR>(JsonText, OnRecord, OnRestart, OutFault);
 }
 
 template <class CharType>
 bool FJsonRecordReader::Read(TStringView<CharType> JsonText,
                              TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
-                             TFunctionRef<void()> OnRestart) const
+                             TFunctionRef<void()> OnRestart, FString* OutFault) const
 {
 	using namespace JsonRecordReader;
 	const TSharedRef<TJsonReader<CharType>> ReaderRef = TJsonReaderFactory<CharType>::CreateFromView(JsonText);
 	TJsonReader<CharType>& Reader = *ReaderRef;
-	EJsonNotation Notation = EJsonNotation::Null;
-	if (!Reader.ReadNext(Notation) || Notation != EJsonNotation::ObjectStart)
+	const auto Refuse = [&Reader, OutFault](const TCHAR* Lack)
 	{
+		if (OutFault)
+		{
+			*OutFault = Reader.GetErrorMessage().IsEmpty() ? FString(Lack) : Reader.GetErrorMessage();
+		}
 		return false;
+	};
+	EJsonNotation Notation = EJsonNotation::Null;
+	if (!Reader.ReadNext(Notation))
+	{
+		return Refuse(TEXT("the text is no JSON value"));
+	}
+	if (Notation != EJsonNotation::ObjectStart)
+	{
+		return Refuse(TEXT("the root is not an object"));
 	}
 	bool bDatasIsArray = false;
 	bool bHandedRecords = false;
@@ -261,7 +273,19 @@ bool FJsonRecordReader::Read(TStringView<CharType> JsonText,
 		}
 	}
 	// Anything but the root's end followed by nothing but white space refuses the whole document.
-	return Notation == EJsonNotation::ObjectEnd && IsAtCleanEnd(Reader) && bDatasIsArray;
+	if (Notation != EJsonNotation::ObjectEnd)
+	{
+		return Refuse(TEXT("the root object does not end"));
+	}
+	if (!IsAtCleanEnd(Reader))
+	{
+		return Refuse(TEXT("text follows the root object"));
+	}
+	if (!bDatasIsArray)
+	{
+		return Refuse(TEXT("the root has no \"datas\" array"));
+	}
+	return true;
 }
 
 bool FJsonRecordReader::ReadRecord(FStringView JsonText, TArray<FJsonRecordField>& OutFields) const

@@ -56,49 +56,109 @@ void UUI_Danmaku::Init(TObjectPtr<UMediaPlayer> InMediaPlayer, TObjectPtr<UUI_Da
 
 void UUI_Danmaku::LoadDanmaku(const FString& JsonText)
 {
-	if (!bInit)
-	{
-		// The document replaces what was filed so far; what is filed after it is kept (see CreateTrackManager).
-		DanmakuMap.Empty();
-		PendingDanmakuText = JsonText;
-		PendingDanmakuUtf8.Empty();
-		bHasPendingDanmaku = true;
-		bPendingDanmakuIsXml = false;
-		bPendingDanmakuIsUtf8 = false;
-		return;
-	}
-	ParseDanmaku(JsonText);
+	FDanmakuDocumentReport Report;
+	LoadDanmaku(JsonText, Report);
 }
 
 void UUI_Danmaku::LoadDanmakuUtf8(FUtf8StringView JsonText)
 {
-	if (!bInit)
-	{
-		DanmakuMap.Empty();
-		PendingDanmakuText.Empty();
-		PendingDanmakuUtf8.Empty(JsonText.Len());
-		PendingDanmakuUtf8.Append(JsonText.GetData(), JsonText.Len());
-		bHasPendingDanmaku = true;
-		bPendingDanmakuIsXml = false;
-		bPendingDanmakuIsUtf8 = true;
-		return;
-	}
-	ParseDanmakuUtf8(JsonText);
+	FDanmakuDocumentReport Report;
+	LoadDanmakuUtf8(JsonText, Report);
 }
 
 void UUI_Danmaku::LoadDanmakuXml(const FString& XmlText)
 {
-	if (!bInit)
+	FDanmakuDocumentReport Report;
+	LoadDanmakuXml(XmlText, Report);
+}
+
+bool UUI_Danmaku::LoadDanmaku(const FString& JsonText, FDanmakuDocumentReport& OutReport)
+{
+	// A byte order mark is no part of the document.
+	const int32 Mark = !JsonText.IsEmpty() && JsonText[0] == 0xFEFF ? 1 : 0;
+	const FStringView Text(*JsonText + Mark, JsonText.Len() - Mark);
+	return FileDocument(
+	    [&Text, &OutReport](TFunctionRef<void(FDanmakuData &&)> Add, TFunctionRef<void()> Restart)
+	    {
+		    if (FDanmakuDocumentReader::Read(Text, Add, Restart, OutReport))
+		    {
+			    return true;
+		    }
+		    UE_LOG(LogSkorvane, Warning, TEXT("%s: %s"), UnreadableDocument, *OutReport.Fault);
+		    return false;
+	    },
+	    OutReport);
+}
+
+bool UUI_Danmaku::LoadDanmakuUtf8(FUtf8StringView JsonText, FDanmakuDocumentReport& OutReport)
+{
+	return ReadDanmakuDocument(JsonText, EDanmakuDocumentFormat::Json, DanmakuMap, OutReport);
+}
+
+bool UUI_Danmaku::LoadDanmakuXml(const FString& XmlText, FDanmakuDocumentReport& OutReport)
+{
+	// The parse may change the text it reads.
+	TArray<TCHAR> Text;
+	Text.Reserve(XmlText.Len() + 1);
+	Text.Append(*XmlText, XmlText.Len());
+	Text.Add(TEXT('\0'));
+	return FileDocument([&Text, &OutReport](TFunctionRef<void(FDanmakuData &&)> Add, TFunctionRef<void()>)
+	                    { return FDanmakuXmlReader::Read(Text.GetData(), Add, OutReport); },
+	                    OutReport);
+}
+
+bool UUI_Danmaku::ReadDanmakuDocument(FUtf8StringView Text, EDanmakuDocumentFormat Format, FDanmakuIndex& OutIndex,
+                                      FDanmakuDocumentReport& OutReport)
+{
+	OutIndex.Empty();
+	const auto Add = [&OutIndex](FDanmakuData&& Data)
 	{
-		DanmakuMap.Empty();
-		PendingDanmakuText = XmlText;
-		PendingDanmakuUtf8.Empty();
-		bHasPendingDanmaku = true;
-		bPendingDanmakuIsXml = true;
-		bPendingDanmakuIsUtf8 = false;
-		return;
+		const FTimespan Key = GetSecondKey(Data.SpawnTime);
+		OutIndex.FindOrAdd(Key).Add(MoveTemp(Data));
+	};
+	const auto Restart = [&OutIndex] { OutIndex.Empty(); };
+	// A byte order mark is no part of the document.
+	if (Text.Len() >= 3 && uint8(Text[0]) == 0xEF && uint8(Text[1]) == 0xBB && uint8(Text[2]) == 0xBF)
+	{
+		Text = FUtf8StringView(Text.GetData() + 3, Text.Len() - 3);
 	}
-	ParseDanmakuXml(XmlText);
+	bool bRead = false;
+	if (Format == EDanmakuDocumentFormat::Xml)
+	{
+		// The parse reads UTF-16 text, which it may change.
+		const FUTF8ToTCHAR Converted(reinterpret_cast<const ANSICHAR*>(Text.GetData()), Text.Len());
+		TArray<TCHAR> Wide;
+		Wide.Reserve(Converted.Length() + 1);
+		Wide.Append(Converted.Get(), Converted.Length());
+		Wide.Add(TEXT('\0'));
+		bRead = FDanmakuXmlReader::Read(Wide.GetData(), Add, OutReport);
+	}
+	else
+	{
+		bRead = FDanmakuDocumentReader::Read(Text, Add, Restart, OutReport);
+		if (!bRead)
+		{
+			UE_LOG(LogSkorvane, Warning, TEXT("%s: %s"), UnreadableDocument, *OutReport.Fault);
+		}
+	}
+	if (!bRead)
+	{
+		OutIndex.Empty();
+	}
+	WarnOfUnreadableColours(OutReport.UnreadableColours);
+	return bRead;
+}
+
+void UUI_Danmaku::SetDanmakuIndex(FDanmakuIndex&& Index)
+{
+	DanmakuMap = MoveTemp(Index);
+}
+
+FDanmakuIndex UUI_Danmaku::TakeDanmakuIndex()
+{
+	FDanmakuIndex Index = MoveTemp(DanmakuMap);
+	DanmakuMap.Empty();
+	return Index;
 }
 
 void UUI_Danmaku::Pause()
@@ -319,39 +379,6 @@ void UUI_Danmaku::CreateTrackManager()
 	TrackManager->SetDisplayControls(Controls);
 	bInit = true;
 
-	// Loaded before this frame's second is handled, so a document handed over early shows from the first second,
-	// and before the listeners hear of the manager, so a document one of them hands over wins as the later one.
-	if (bHasPendingDanmaku)
-	{
-		const FString Text = MoveTemp(PendingDanmakuText);
-		const TArray<UTF8CHAR> Utf8 = MoveTemp(PendingDanmakuUtf8);
-		PendingDanmakuText.Empty();
-		PendingDanmakuUtf8.Empty();
-		bHasPendingDanmaku = false;
-		// Comments filed after the hand-over (sent, or pushed live) come after the document, not under it.
-		TMap<FTimespan, TArray<FDanmakuData>> FiledSince = MoveTemp(DanmakuMap);
-		DanmakuMap.Empty();
-		if (bPendingDanmakuIsUtf8)
-		{
-			ParseDanmakuUtf8(FUtf8StringView(Utf8.GetData(), Utf8.Num()));
-		}
-		else if (bPendingDanmakuIsXml)
-		{
-			ParseDanmakuXml(Text);
-		}
-		else
-		{
-			ParseDanmaku(Text);
-		}
-		for (TPair<FTimespan, TArray<FDanmakuData>>& Bucket : FiledSince)
-		{
-			for (FDanmakuData& Data : Bucket.Value)
-			{
-				AddDataToMap(MoveTemp(Data));
-			}
-		}
-	}
-
 	OnTrackManagerCreated.Broadcast(TrackManager);
 	if (bSwitchedOff)
 	{
@@ -359,71 +386,19 @@ void UUI_Danmaku::CreateTrackManager()
 	}
 }
 
-void UUI_Danmaku::ParseDanmaku(const FString& JsonText)
+bool UUI_Danmaku::FileDocument(TFunctionRef<bool(TFunctionRef<void(FDanmakuData&&)>, TFunctionRef<void()>)> Read,
+                               FDanmakuDocumentReport& Report)
 {
 	DanmakuMap.Empty();
-	TArray<FDanmakuData> Records;
-	// A byte order mark is no part of the document.
-	const int32 Mark = !JsonText.IsEmpty() && JsonText[0] == 0xFEFF ? 1 : 0;
-	const FStringView Text(*JsonText + Mark, JsonText.Len() - Mark);
-	if (!FDanmakuDocumentReader::Read(Text, Records))
-	{
-		UE_LOG(LogSkorvane, Warning, TEXT("%s"), UnreadableDocument);
-		return;
-	}
-	FileLoadedRecords(Records);
-}
-
-void UUI_Danmaku::ParseDanmakuUtf8(FUtf8StringView JsonText)
-{
-	DanmakuMap.Empty();
-	// A byte order mark is no part of the document.
-	if (JsonText.Len() >= 3 && uint8(JsonText[0]) == 0xEF && uint8(JsonText[1]) == 0xBB && uint8(JsonText[2]) == 0xBF)
-	{
-		JsonText = FUtf8StringView(JsonText.GetData() + 3, JsonText.Len() - 3);
-	}
-	int32 UnreadableColours = 0;
-	const bool bRead = FDanmakuDocumentReader::Read(
-	    JsonText,
-	    [this, &UnreadableColours](FDanmakuData&& Record)
-	    {
-		    UnreadableColours += FDanmakuData::IsReadableFontColor(Record.FontColor) ? 0 : 1;
-		    AddDataToMap(MoveTemp(Record));
-	    },
-	    [this, &UnreadableColours]
-	    {
-		    DanmakuMap.Empty();
-		    UnreadableColours = 0;
-	    });
+	const bool bRead =
+	    Read([this](FDanmakuData&& Data) { AddDataToMap(MoveTemp(Data)); }, [this] { DanmakuMap.Empty(); });
 	if (!bRead)
 	{
 		DanmakuMap.Empty();
-		UE_LOG(LogSkorvane, Warning, TEXT("%s"), UnreadableDocument);
-		return;
+		return false;
 	}
-	WarnOfUnreadableColours(UnreadableColours);
-}
-
-void UUI_Danmaku::ParseDanmakuXml(const FString& XmlText)
-{
-	DanmakuMap.Empty();
-	TArray<FDanmakuData> Records;
-	if (!FDanmakuXmlReader::Read(XmlText, Records))
-	{
-		return;
-	}
-	FileLoadedRecords(Records);
-}
-
-void UUI_Danmaku::FileLoadedRecords(TArray<FDanmakuData>& Records)
-{
-	int32 UnreadableColours = 0;
-	for (FDanmakuData& Record : Records)
-	{
-		UnreadableColours += FDanmakuData::IsReadableFontColor(Record.FontColor) ? 0 : 1;
-		AddDataToMap(MoveTemp(Record));
-	}
-	WarnOfUnreadableColours(UnreadableColours);
+	WarnOfUnreadableColours(Report.UnreadableColours);
+	return true;
 }
 
 void UUI_Danmaku::WarnOfUnreadableColours(int32 Count)

@@ -2,6 +2,7 @@
 
 #include "CoreMinimal.h"
 #include "DanmakuDataStruct.h"
+#include "DanmakuDocumentReport.h"
 
 // Reads the XML comment format that video sites export: an <i> root holding one <d p="...">text</d> per comment,
 // where p is "time,mode,size,colour[,post time,pool,user hash,row id,...]": time in seconds, mode 1 to 3 scroll,
@@ -16,6 +17,10 @@ public:
 	// OutMaskedColours, when given, receive the number of comments skipped and of colours masked.
 	static bool Read(const FString& XmlText, TArray<FDanmakuData>& OutRecords, int32* OutSkipped = nullptr,
 	                 int32* OutMaskedColours = nullptr);
+	// The same read comment by comment as the parse goes, from text the parse may change: each comment goes to
+	// AddRecord as its element closes. On false the caller drops every record it was handed; OutReport then holds
+	// the fault and its line, and otherwise the counts.
+	static bool Read(TCHAR* XmlText, TFunctionRef<void(FDanmakuData&&)> AddRecord, FDanmakuDocumentReport& OutReport);
 
 	// The overlay's mode of a mode number of the format; false for a number the format does not define (0 and
 	// below). Positioned (7) and special comments (8 and above) keep their number.

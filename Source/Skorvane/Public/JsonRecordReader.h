@@ -34,12 +34,13 @@ public:
 
 	// Each record's fields go to OnRecord as the record ends; OnRestart comes when a later "datas" array replaces
 	// the records handed so far. False when the text is not one valid JSON value, the root is not an object or it
-	// has no "datas" array; the caller then drops every record it was handed.
+	// has no "datas" array; the caller then drops every record it was handed. OutFault, when given, receives the
+	// first fault: the JSON reader's message (which names its line and character) or what the document lacks.
 	bool ReadDocument(FStringView JsonText, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
-	                  TFunctionRef<void()> OnRestart) const;
+	                  TFunctionRef<void()> OnRestart, FString* OutFault = nullptr) const;
 	// The same from UTF-8 text, such as a file's bytes, read where it lies.
 	bool ReadDocument(FUtf8StringView JsonText, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
-	                  TFunctionRef<void()> OnRestart) const;
+	                  TFunctionRef<void()> OnRestart, FString* OutFault = nullptr) const;
 	// The records of a whole document, each made from its fields by MakeRecord; none when it is refused.
 	template <typename RecordType, typename MakeRecordType>
 	bool ReadDocument(FStringView JsonText, TArray<RecordType>& OutRecords, MakeRecordType&& MakeRecord) const
@@ -60,7 +61,7 @@ public:
 private:
 	template <class CharType>
 	bool Read(TStringView<CharType> JsonText, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
-	          TFunctionRef<void()> OnRestart) const;
+	          TFunctionRef<void()> OnRestart, FString* OutFault) const;
 
 	TArray<FStringView> FieldNames;
 };

@@ -12,6 +12,7 @@
 #include "UI_DanmakuNodeSetting.h"
 #include "UI_DanmakuPositionedNode.h"
 #include "DanmakuDataStruct.h"
+#include "DanmakuDocumentReport.h"
 
 #include "UI_Danmaku.generated.h"
 
@@ -38,14 +39,28 @@ public:
 	void Init(TObjectPtr<UMediaPlayer> InMediaPlayer, TObjectPtr<UUI_DanmakuBar> InDanmakuBar,
 	          TObjectPtr<UUI_DanmakuNodeSetting> InDanmakuNodeSetting);
 
-	// Replaces the time index with the comments of a JSON document ({"datas": [...]}). A document handed over
-	// before the overlay is laid out is kept and loaded on its first laid-out frame.
+	// Replaces the time index with the comments of a JSON document ({"datas": [...]}), also before the overlay is
+	// laid out. A refused document leaves the index empty.
 	void LoadDanmaku(const FString& JsonText);
 	// The same for a document in the XML comment format of video sites (<i><d p="...">text</d>...</i>).
 	void LoadDanmakuXml(const FString& XmlText);
 	// The same for a JSON document in UTF-8, such as a file's bytes: read where it lies and filed comment by
 	// comment, so a large document is never held a second time as UTF-16 text or as an array of records.
 	void LoadDanmakuUtf8(FUtf8StringView JsonText);
+	// Each load in the same pass tells what it found: false for a refused document, with its fault and where it
+	// lies in OutReport, and otherwise the counts a host may report to its user.
+	bool LoadDanmaku(const FString& JsonText, FDanmakuDocumentReport& OutReport);
+	bool LoadDanmakuXml(const FString& XmlText, FDanmakuDocumentReport& OutReport);
+	bool LoadDanmakuUtf8(FUtf8StringView JsonText, FDanmakuDocumentReport& OutReport);
+
+	// Reads a document in UTF-8 into an index of the host's own, by the rules of the loads above, for a host that
+	// keeps the documents of several videos and hands each over when its video plays.
+	static bool ReadDanmakuDocument(FUtf8StringView Text, EDanmakuDocumentFormat Format, FDanmakuIndex& OutIndex,
+	                                FDanmakuDocumentReport& OutReport);
+	// Replaces the time index with one the host kept; TakeDanmakuIndex hands the index back, with the comments filed
+	// since (sent by the viewer or pushed live), and leaves the overlay's empty.
+	void SetDanmakuIndex(FDanmakuIndex&& Index);
+	FDanmakuIndex TakeDanmakuIndex();
 
 	// Files one comment given as a JSON object of the document's element form and shows it at once as an
 	// ordinary comment, as a comment another viewer has just posted. False, with nothing filed, for any other text.
@@ -114,12 +129,10 @@ private:
 	// Files the record itself, for a loader that has no further use for it.
 	void AddDataToMap(FDanmakuData&& Data);
 	void CreateTrackManager();
-	void ParseDanmaku(const FString& JsonText);
-	void ParseDanmakuUtf8(FUtf8StringView JsonText);
-	void ParseDanmakuXml(const FString& XmlText);
-	// Files the records of a loaded document.
-	void FileLoadedRecords(TArray<FDanmakuData>& Records);
-	void WarnOfUnreadableColours(int32 Count);
+	// Files a document's comments into the index as they are read; the index is empty when the document is refused.
+	bool FileDocument(TFunctionRef<bool(TFunctionRef<void(FDanmakuData&&)>, TFunctionRef<void()>)> Read,
+	                  FDanmakuDocumentReport& Report);
+	static void WarnOfUnreadableColours(int32 Count);
 	// Reports the comments filed under the seconds after From and before To as passed over.
 	void ReportJumpedOver(const FTimespan& From, const FTimespan& To);
 	bool ApplyControls(const FDanmakuDisplayControls& NewControls);
@@ -138,7 +151,7 @@ private:
 	TSubclassOf<UUI_DanmakuPositionedNode> DanmakuPositionedNodeClass;
 
 	FTimespan LastSecond;
-	TMap<FTimespan, TArray<FDanmakuData>> DanmakuMap;
+	FDanmakuIndex DanmakuMap;
 
 	UPROPERTY()
 	TObjectPtr<UMediaPlayer> MediaPlayer;
@@ -150,13 +163,6 @@ private:
 
 	// The viewer switched the overlay off; a track manager made later starts closed to match.
 	bool bSwitchedOff = false;
-	// The latest document handed over before the track manager existed.
-	FString PendingDanmakuText;
-	TArray<UTF8CHAR> PendingDanmakuUtf8;
-	bool bHasPendingDanmaku = false;
-	bool bPendingDanmakuIsXml = false;
-	bool bPendingDanmakuIsUtf8 = false;
-
 	// Shared with the track manager, which checks every comment against it.
 	TSharedRef<FDanmakuBlockList> BlockList = MakeShared<FDanmakuBlockList>();
 	FDanmakuDisplayControls Controls;
