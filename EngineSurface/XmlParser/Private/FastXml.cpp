@@ -4,25 +4,33 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace
 {
-// Expat's pieces are measured in int.
-constexpr size_t ParseChunkBytes = size_t(1) << 26;
+// Text goes to expat in pieces of this many UTF-16 units (at most three bytes each in UTF-8, well within an int).
+constexpr size_t ParsePieceUnits = size_t(1) << 20;
 
 // Expat hands over well-formed UTF-8; the callback takes UTF-16 text ending in a zero.
 void Utf8ToTchar(const char* Data, size_t Length, std::vector<TCHAR>& Out)
 {
-	Out.clear();
+	// UTF-16 never needs more units than UTF-8 has bytes.
+	Out.resize(Length + 1);
+	TCHAR* Write = Out.data();
 	const unsigned char* Cursor = reinterpret_cast<const unsigned char*>(Data);
 	const unsigned char* const End = Cursor + Length;
 	while (Cursor < End)
 	{
 		uint32 Code = *Cursor++;
-		int32 Extra = Code >= 0xF0 ? 3 : Code >= 0xE0 ? 2 : Code >= 0xC0 ? 1 : 0;
-		Code &= Extra == 3 ? 0x07 : Extra == 2 ? 0x0F : Extra == 1 ? 0x1F : 0x7F;
+		if (Code < 0x80)
+		{
+			*Write++ = TCHAR(Code);
+			continue;
+		}
+		int32 Extra = Code >= 0xF0 ? 3 : Code >= 0xE0 ? 2 : 1;
+		Code &= Extra == 3 ? 0x07 : Extra == 2 ? 0x0F : 0x1F;
 		for (; Extra > 0 && Cursor < End; --Extra)
 		{
 			Code = (Code << 6) | (*Cursor++ & 0x3F);
@@ -30,15 +38,66 @@ void Utf8ToTchar(const char* Data, size_t Length, std::vector<TCHAR>& Out)
 		if (Code >= 0x10000)
 		{
 			Code -= 0x10000;
-			Out.push_back(TCHAR(0xD800 + (Code >> 10)));
-			Out.push_back(TCHAR(0xDC00 + (Code & 0x3FF)));
+			*Write++ = TCHAR(0xD800 + (Code >> 10));
+			*Write++ = TCHAR(0xDC00 + (Code & 0x3FF));
 		}
 		else
 		{
-			Out.push_back(TCHAR(Code));
+			*Write++ = TCHAR(Code);
 		}
 	}
-	Out.push_back(TCHAR(0));
+	*Write++ = TCHAR(0);
+	Out.resize(size_t(Write - Out.data()));
+}
+
+// A piece of the document's UTF-16 text as UTF-8, for expat; returns the units used. A surrogate pair split at
+// the end of a piece that is not the last waits for the next piece; a lone surrogate becomes U+FFFD.
+size_t TcharToUtf8(const TCHAR* Text, size_t Length, bool bLastPiece, std::string& Out)
+{
+	Out.resize(Length * 3);
+	char* Write = Out.data();
+	size_t Index = 0;
+	for (; Index < Length; ++Index)
+	{
+		uint32 Code = Text[Index];
+		if (Code < 0x80)
+		{
+			*Write++ = char(Code);
+			continue;
+		}
+		if (Code >= 0xD800 && Code <= 0xDBFF && Index + 1 == Length && !bLastPiece)
+		{
+			break;
+		}
+		const uint32 Next = Index + 1 < Length ? uint32(Text[Index + 1]) : 0;
+		if (Code >= 0xD800 && Code <= 0xDBFF && Next >= 0xDC00 && Next <= 0xDFFF)
+		{
+			Code = 0x10000 + ((Code - 0xD800) << 10) + (Next - 0xDC00);
+			++Index;
+		}
+		else if (Code >= 0xD800 && Code <= 0xDFFF)
+		{
+			Code = 0xFFFD;
+		}
+		if (Code < 0x800)
+		{
+			*Write++ = char(0xC0 | (Code >> 6));
+		}
+		else if (Code < 0x10000)
+		{
+			*Write++ = char(0xE0 | (Code >> 12));
+			*Write++ = char(0x80 | ((Code >> 6) & 0x3F));
+		}
+		else
+		{
+			*Write++ = char(0xF0 | (Code >> 18));
+			*Write++ = char(0x80 | ((Code >> 12) & 0x3F));
+			*Write++ = char(0x80 | ((Code >> 6) & 0x3F));
+		}
+		*Write++ = char(0x80 | (Code & 0x3F));
+	}
+	Out.resize(size_t(Write - Out.data()));
+	return Index;
 }
 
 void Utf8ToTchar(const char* Text, std::vector<TCHAR>& Out)
@@ -191,8 +250,8 @@ struct FFastXmlDriver
 bool Parse(IFastXmlCallback& Callback, const TCHAR* Text, size_t Length, FText& OutErrorMessage,
            int32& OutErrorLineNumber)
 {
-	// The text is UTF-16 in memory, whatever encoding its declaration names.
-	XML_Parser Parser = XML_ParserCreate("UTF-16LE");
+	// The text is decoded already, whatever encoding its declaration names; expat reads it as UTF-8.
+	XML_Parser Parser = XML_ParserCreate("UTF-8");
 	if (!Parser)
 	{
 		OutErrorMessage = FText::FromString(TEXT("Out of memory creating the XML parser"));
@@ -207,16 +266,17 @@ bool Parse(IFastXmlCallback& Callback, const TCHAR* Text, size_t Length, FText& 
 	XML_SetCommentHandler(Parser, &FFastXmlDriver::OnComment);
 	XML_SetXmlDeclHandler(Parser, &FFastXmlDriver::OnDeclaration);
 
-	const char* Data = reinterpret_cast<const char*>(Text);
-	size_t Remaining = Length * sizeof(TCHAR);
+	// A byte order mark is no part of the document.
+	std::string Piece;
 	bool bOk = true;
+	size_t Done = Length > 0 && Text[0] == 0xFEFF ? 1 : 0;
 	do
 	{
-		const size_t Piece = Remaining < ParseChunkBytes ? Remaining : ParseChunkBytes;
-		Remaining -= Piece;
-		bOk = XML_Parse(Parser, Data, int(Piece), Remaining == 0) == XML_STATUS_OK;
-		Data += Piece;
-	} while (bOk && Remaining > 0);
+		const size_t Units = std::min(Length - Done, ParsePieceUnits);
+		const bool bLastPiece = Done + Units == Length;
+		Done += TcharToUtf8(Text + Done, Units, bLastPiece, Piece);
+		bOk = XML_Parse(Parser, Piece.data(), int(Piece.size()), Done >= Length) == XML_STATUS_OK;
+	} while (bOk && Done < Length);
 
 	if (!bOk)
 	{

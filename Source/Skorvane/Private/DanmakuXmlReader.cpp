@@ -138,6 +138,52 @@ EIntegerRead ReadInteger(const FAttributeField& Field, bool bAllowNegative, int6
 	return EIntegerRead::Read;
 }
 
+// The value of a number ReadSeconds accepted. Most times are a few digits with a fraction: those whose digits fit
+// 2^53 and whose fraction has at most 22 digits are one exact integer divided by an exact power of ten, which is
+// the correctly rounded value; the rest go through the C library.
+double ToSeconds(const FAttributeField& Field)
+{
+	static constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+	                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+	constexpr uint64 ExactLimit = uint64(1) << 53;
+	int32 Index = 0;
+	const bool bNegative = Field.Len > 0 && Field.Begin[0] == TEXT('-');
+	Index += Field.Len > 0 && (Field.Begin[0] == TEXT('-') || Field.Begin[0] == TEXT('+')) ? 1 : 0;
+	uint64 Digits = 0;
+	int32 FractionDigits = 0;
+	bool bFraction = false;
+	for (; Index < Field.Len; ++Index)
+	{
+		const TCHAR C = Field.Begin[Index];
+		if (C == TEXT('.') && !bFraction)
+		{
+			bFraction = true;
+			continue;
+		}
+		if (!IsDigit(C) || Digits >= ExactLimit / 10 || FractionDigits >= 22)
+		{
+			return FCString::Atod(*Field.ToString());
+		}
+		Digits = Digits * 10 + uint64(C - TEXT('0'));
+		FractionDigits += bFraction ? 1 : 0;
+	}
+	const double Value = double(Digits) / PowersOfTen[FractionDigits];
+	return bNegative ? -Value : Value;
+}
+
+// "#RRGGBB" of the low 24 bits.
+FString ToHexColour(int64 Colour)
+{
+	static constexpr TCHAR Hex[] = TEXT("0123456789ABCDEF");
+	TCHAR Text[8] = {TEXT('#')};
+	for (int32 Digit = 0; Digit < 6; ++Digit)
+	{
+		Text[6 - Digit] = Hex[(Colour >> (4 * Digit)) & 0xF];
+	}
+	Text[7] = TEXT('\0');
+	return FString(Text);
+}
+
 // A decimal number: sign, digits, fraction and exponent, at least one digit before the exponent.
 bool ReadSeconds(const FAttributeField& Field, double& OutSeconds)
 {
@@ -183,7 +229,7 @@ bool ReadSeconds(const FAttributeField& Field, double& OutSeconds)
 	{
 		return false;
 	}
-	const double Seconds = FCString::Atod(*Field.ToString());
+	const double Seconds = ToSeconds(Field);
 	if (!(FMath::Abs(Seconds) <= MaxSeconds))
 	{
 		return false;
@@ -236,7 +282,7 @@ bool ReadAttributes(FStringView Text, int32 Position, FDanmakuData& Data, FStrin
 		return false;
 	}
 	bOutMasked = Colour > ColourBits;
-	Data.FontColor = FString::Printf(TEXT("#%06X"), static_cast<int32>(Colour & ColourBits));
+	Data.FontColor = ToHexColour(Colour & ColourBits);
 
 	if (Has(EXmlField::PostTime))
 	{

@@ -67,7 +67,9 @@ FJsonRecordField* FindField(const TArray<FStringView>& Names, TArray<FJsonRecord
 	for (int32 Step = 0; Step < Names.Num(); ++Step)
 	{
 		const int32 Index = (InOutNext + Step) % Names.Num();
-		if (Name == Names[Index])
+		// Lengths first, then the exact spelling, which nearly every document uses; ignoring case costs more.
+		if (Name.Len() == Names[Index].Len() &&
+		    (FStringView(Name).Equals(Names[Index], ESearchCase::CaseSensitive) || Name == Names[Index]))
 		{
 			InOutNext = Index + 1;
 			return &Fields[Index];

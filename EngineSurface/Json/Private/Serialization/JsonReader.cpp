@@ -315,11 +315,76 @@ void TJsonReader<CharType>::AppendRun(FString& OutString, const CharType* Start,
 		}
 		if (Ascii == Stop)
 		{
-			OutString.Reserve(OutString.Len() + int32(Stop - Start));
-			for (const CharType* Char = Start; Char != Stop; ++Char)
+			OutString.AppendChars(reinterpret_cast<const ANSICHAR*>(Start), int32(Stop - Start));
+			return;
+		}
+		// Well-formed UTF-8 is decoded here, through a buffer appended a block at a time; from the first malformed
+		// sequence on, the engine's converter decides what replaces it.
+		constexpr int32 BlockUnits = 256;
+		TCHAR Block[BlockUnits + 1];
+		int32 Used = 0;
+		const auto Put = [&OutString, &Block, &Used](TCHAR Unit)
+		{
+			Block[Used++] = Unit;
+			if (Used >= BlockUnits)
 			{
-				OutString.AppendChar(TCHAR(*Char));
+				OutString.Append(Block, Used);
+				Used = 0;
 			}
+		};
+		const CharType* Char = Start;
+		while (Char != Stop)
+		{
+			const uint32 Lead = uint8(*Char);
+			if (Lead < 0x80)
+			{
+				Put(TCHAR(Lead));
+				++Char;
+				continue;
+			}
+			const int32 Left = int32(Stop - Char);
+			const auto Continues = [Char, Left](int32 Index, uint32 Low = 0x80, uint32 High = 0xBF)
+			{ return Index < Left && uint8(Char[Index]) >= Low && uint8(Char[Index]) <= High; };
+			uint32 Code = 0;
+			int32 Length = 0;
+			if (Lead >= 0xC2 && Lead <= 0xDF && Continues(1))
+			{
+				Code = ((Lead & 0x1F) << 6) | (uint8(Char[1]) & 0x3F);
+				Length = 2;
+			}
+			else if (Lead >= 0xE0 && Lead <= 0xEF &&
+			         Continues(1, Lead == 0xE0 ? 0xA0 : 0x80, Lead == 0xED ? 0x9F : 0xBF) && Continues(2))
+			{
+				Code = ((Lead & 0x0F) << 12) | ((uint8(Char[1]) & 0x3F) << 6) | (uint8(Char[2]) & 0x3F);
+				Length = 3;
+			}
+			else if (Lead >= 0xF0 && Lead <= 0xF4 &&
+			         Continues(1, Lead == 0xF0 ? 0x90 : 0x80, Lead == 0xF4 ? 0x8F : 0xBF) && Continues(2) &&
+			         Continues(3))
+			{
+				Code = ((Lead & 0x07) << 18) | ((uint8(Char[1]) & 0x3F) << 12) | ((uint8(Char[2]) & 0x3F) << 6) |
+				       (uint8(Char[3]) & 0x3F);
+				Length = 4;
+			}
+			if (Length == 0)
+			{
+				Start = Char;
+				break;
+			}
+			if (Code >= 0x10000)
+			{
+				Put(TCHAR(0xD800 + ((Code - 0x10000) >> 10)));
+				Put(TCHAR(0xDC00 + ((Code - 0x10000) & 0x3FF)));
+			}
+			else
+			{
+				Put(TCHAR(Code));
+			}
+			Char += Length;
+		}
+		OutString.Append(Block, Used);
+		if (Char == Stop)
+		{
 			return;
 		}
 		const FUTF8ToTCHAR Converted(reinterpret_cast<const ANSICHAR*>(Start), int32(Stop - Start));

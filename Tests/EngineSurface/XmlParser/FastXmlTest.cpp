@@ -1,0 +1,105 @@
+#include "FastXml.h"
+
+#include "Headless/Utf8String.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Writes down every call, and stops the parse at the element named StopAt.
+class FCallSpy final : public IFastXmlCallback
+{
+public:
+	TArray<FString> Calls;
+	FString StopAt;
+
+	virtual bool ProcessXmlDeclaration(const TCHAR* ElementData, int32 XmlFileLineNumber) override
+	{
+		Calls.Add(FString::Printf(TEXT("declaration %s @%d"), ElementData, XmlFileLineNumber));
+		return true;
+	}
+	virtual bool ProcessElement(const TCHAR* ElementName, const TCHAR* ElementData, int32 XmlFileLineNumber) override
+	{
+		Calls.Add(FString::Printf(TEXT("element %s [%s] @%d"), ElementName, ElementData, XmlFileLineNumber));
+		return StopAt != ElementName;
+	}
+	virtual bool ProcessAttribute(const TCHAR* AttributeName, const TCHAR* AttributeValue) override
+	{
+		Calls.Add(FString::Printf(TEXT("attribute %s=%s"), AttributeName, AttributeValue));
+		return true;
+	}
+	virtual bool ProcessClose(const TCHAR* Element) override
+	{
+		Calls.Add(FString::Printf(TEXT("close %s"), Element));
+		return true;
+	}
+	virtual bool ProcessComment(const TCHAR* Comment) override
+	{
+		Calls.Add(FString::Printf(TEXT("comment %s"), Comment));
+		return true;
+	}
+};
+
+bool Parse(FCallSpy& Spy, FString Text, FText& Error, int32& Line)
+{
+	TArray<TCHAR> Contents;
+	Contents.Append(*Text, Text.Len());
+	Contents.Add(TEXT('\0'));
+	return FFastXml::ParseXmlFile(&Spy, TEXT(""), Contents.GetData(), nullptr, false, false, Error, Line);
+}
+} // namespace
+
+TEST(FastXml, HandsEachElementWithItsTextThenItsAttributesInDocumentOrder)
+{
+	FCallSpy Spy;
+	FText Error;
+	int32 Line = -1;
+	ASSERT_TRUE(Parse(Spy,
+	                  TEXT("<?xml version=\"1.0\" encoding=\"GBK\"?>\n<i a=\"1\"><!-- note --><d p=\"x&amp;y\" q='2'>"
+	                       "中 \xD83D\xDE00<b/>tail</d>\n</i>"),
+	                  Error, Line))
+	    << TCHAR_TO_UTF8(*Error.ToString());
+	const TArray<FString> Expected = {TEXT("declaration version=\"1.0\" encoding=\"GBK\" @1"),
+	                                  TEXT("element i [] @2"),
+	                                  TEXT("attribute a=1"),
+	                                  TEXT("comment  note "),
+	                                  TEXT("element d [中 \xD83D\xDE00] @2"),
+	                                  TEXT("attribute p=x&y"),
+	                                  TEXT("attribute q=2"),
+	                                  TEXT("element b [] @2"),
+	                                  TEXT("close b"),
+	                                  TEXT("close d"),
+	                                  TEXT("close i")};
+	EXPECT_EQ(ToUtf8(FString::Join(Spy.Calls, TEXT("\n"))), ToUtf8(FString::Join(Expected, TEXT("\n"))));
+
+	// A character beyond the BMP that straddles the pieces the text is read in arrives whole.
+	FString Long = TEXT("<i>");
+	while (Long.Len() < (1 << 20) - 1)
+	{
+		Long += TEXT("a");
+	}
+	Long += TEXT("\xD83D\xDE00</i>");
+	FCallSpy LongSpy;
+	ASSERT_TRUE(Parse(LongSpy, Long, Error, Line)) << TCHAR_TO_UTF8(*Error.ToString());
+	EXPECT_TRUE(LongSpy.Calls[0].EndsWith(TEXT("a\xD83D\xDE00] @1")));
+}
+
+TEST(FastXml, FailsWithTheLineOfTheFaultOrWhenTheCallbackStops)
+{
+	FCallSpy Spy;
+	FText Error;
+	int32 Line = 0;
+	EXPECT_FALSE(Parse(Spy, TEXT("<i>\n<d>\n</i>"), Error, Line));
+	EXPECT_EQ(Line, 3);
+	EXPECT_FALSE(Error.ToString().IsEmpty());
+	for (const TCHAR* Broken : {TEXT(""), TEXT("plain"), TEXT("<i a=\"1\" a=\"2\"/>"), TEXT("<i>&#0;</i>")})
+	{
+		FCallSpy Other;
+		EXPECT_FALSE(Parse(Other, Broken, Error, Line)) << TCHAR_TO_UTF8(Broken);
+	}
+
+	FCallSpy Stopping;
+	Stopping.StopAt = TEXT("d");
+	EXPECT_FALSE(Parse(Stopping, TEXT("<i><d p=\"1\">a</d><d>b</d></i>"), Error, Line));
+	EXPECT_EQ(Stopping.Calls.Num(), 2) << "nothing after the element that stopped it";
+}
