@@ -6,6 +6,7 @@
 #include "Engine/Engine.h"
 #include "Headless/HeadlessApplication.h"
 #include "Headless/MediaSourceRegistry.h"
+#include "LessonHostTestTypes.h"
 #include "MediaPlayer.h"
 #include "TemporarySavedDir.h"
 #include "UI_Danmaku.h"
@@ -109,6 +110,10 @@ TEST(UI_LessonHost, PlacesThePlayerOpensLessonsWithTheirCommentsAndHearsMovesAnd
 	FHostScreen Screen;
 	UUI_PravellaSystem* Player = Screen.Host->GetPlayer();
 	ASSERT_NE(Player, nullptr);
+	ULessonScreenListener* Listener = NewObject<ULessonScreenListener>();
+	Listener->AddToRoot();
+	Screen.Host->OnLessonEnded.AddDynamic(Listener, &ULessonScreenListener::OnEnded);
+	Screen.Host->OnLessonChanged.AddDynamic(Listener, &ULessonScreenListener::OnChanged);
 	// The player fills the host's canvas, which fills the screen.
 	EXPECT_EQ(Player->GetCachedGeometry().GetLocalSize(), FVector2D(1920.0, 1080.0));
 
@@ -136,15 +141,19 @@ TEST(UI_LessonHost, PlacesThePlayerOpensLessonsWithTheirCommentsAndHearsMovesAnd
 	// The viewer presses next: the playlist hook tells the host, which hands over that lesson's XML document.
 	Screen.Click(TEXT("NestButton"));
 	EXPECT_EQ(Screen.Host->GetOpenLessonUrl(), SecondLesson);
+	EXPECT_EQ(Listener->Changed, TArray<FString>{SecondLesson});
 	Screen.PlayUntil(2.0);
 	EXPECT_EQ(Screen.Media()->GetUrl(), SecondLesson);
 	Shown = Screen.CommentsOnScreen();
 	EXPECT_TRUE(Shown.Contains(TEXT("from the xml")));
 	EXPECT_FALSE(Shown.Contains(TEXT("from the document")));
-	EXPECT_EQ(Screen.Host->GetFinishedLessonCount(), 0);
+
+	EXPECT_TRUE(Listener->Ended.IsEmpty());
 
 	Screen.PlayUntil(10.0);
 	EXPECT_EQ(Screen.Host->GetFinishedLessonCount(), 1);
+	EXPECT_EQ(Listener->Ended, TArray<FString>{SecondLesson});
+	Listener->RemoveFromRoot();
 }
 
 TEST(UI_LessonHost, ShowsNoCommentsWhenTheViewerSwitchedThemOffAndSaysWhenThePlayerHasNoMediaPlayer)

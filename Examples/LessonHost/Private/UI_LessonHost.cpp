@@ -67,12 +67,14 @@ void UUI_LessonHost::OnLessonFinished()
 {
 	++FinishedLessonCount;
 	UE_LOG(LogTemp, Display, TEXT("Lesson finished: %s"), *OpenLessonUrl);
+	OnLessonEnded.Broadcast(OpenLessonUrl);
 }
 
 void UUI_LessonHost::OnPlaylistMoved(const FString& Url)
 {
 	// The viewer moved in the playlist: the new lesson needs its own comments.
 	HandCommentsToPlayer(Url);
+	OnLessonChanged.Broadcast(Url);
 }
 
 void UUI_LessonHost::HandCommentsToPlayer(const FString& Url)

@@ -9,6 +9,8 @@
 
 class UUI_Danmaku;
 
+DECLARE_DYNAMIC_MULTICAST_DELEGATE_OneParam(FOnLessonHostLessonEvent, const FString&, Url);
+
 // A game's lesson screen, as a host of the plugin writes it: it places the lesson player from its widget blueprint,
 // fills the player's playlist, opens a lesson and hands the player that lesson's comments (JSON or the XML of video
 // sites), passes on comments other viewers post live, hears when a lesson ends and when the viewer moves in the
@@ -32,9 +34,18 @@ public:
 	UFUNCTION(BlueprintCallable, Category = "Lessons")
 	void PushLiveComment(const FString& CommentJson);
 
+	// The player the host placed, for Blueprint nodes that act on it (Pause Video, Set Volume Multiplier, ...).
+	UFUNCTION(BlueprintPure, Category = "Lessons")
 	UUI_PravellaSystem* GetPlayer() const { return Player; }
 	const FString& GetOpenLessonUrl() const { return OpenLessonUrl; }
 	int32 GetFinishedLessonCount() const { return FinishedLessonCount; }
+
+	// A lesson played to its end (Url is the lesson's).
+	UPROPERTY(BlueprintAssignable, Category = "Lessons")
+	FOnLessonHostLessonEvent OnLessonEnded;
+	// The viewer moved to another lesson of the playlist; its comments have been handed over.
+	UPROPERTY(BlueprintAssignable, Category = "Lessons")
+	FOnLessonHostLessonEvent OnLessonChanged;
 
 protected:
 	// UUserWidget
