@@ -7,6 +7,7 @@
 #include "Headless/HeadlessApplication.h"
 #include "Headless/MediaSourceRegistry.h"
 #include "LessonHostTestTypes.h"
+#include "LogCapture.h"
 #include "MediaPlayer.h"
 #include "TemporarySavedDir.h"
 #include "UI_Danmaku.h"
@@ -156,7 +157,8 @@ TEST(UI_LessonHost, PlacesThePlayerOpensLessonsWithTheirCommentsAndHearsMovesAnd
 	Listener->RemoveFromRoot();
 }
 
-TEST(UI_LessonHost, ShowsNoCommentsWhenTheViewerSwitchedThemOffAndSaysWhenThePlayerHasNoMediaPlayer)
+// The README's troubleshooting cases, as a host meets them.
+TEST(UI_LessonHost, ShowsWhyCommentsOrTheLessonAreMissing)
 {
 	FTemporarySavedDir Saved("LessonHostOff");
 	UDanmakuSave::SaveIsOpend(false);
@@ -170,6 +172,28 @@ TEST(UI_LessonHost, ShowsNoCommentsWhenTheViewerSwitchedThemOffAndSaysWhenThePla
 		// The bar's on/off box shows why, and the viewer can switch them back on.
 		UUserWidget* Bar = Screen.PlayerChild<UUserWidget>(TEXT("DanmakuBar"));
 		EXPECT_FALSE(Cast<UCheckBox>(Bar->GetWidgetFromName(TEXT("OpenDanmakuButton")))->IsChecked());
+	}
+
+	{
+		// XML handed to the player's JSON call reads as nothing, with a warning; the overlay's XML loader reads it.
+		UDanmakuSave::SaveIsOpend(true);
+		FHostScreen Screen;
+		Screen.Host->AddLesson(FirstLesson, FString());
+		Screen.Host->OpenLesson(FirstLesson);
+		Screen.PlayUntil(0.5);
+		const FString Xml =
+		    TEXT("<i><d p=\"3,1,25,16777215,0,0,u,1\">xml text</d><d p=\"5,1,25,16777215,0,0,u,2\">later "
+		         "xml text</d></i>");
+		FLogCapture Log;
+		Screen.Host->GetPlayer()->ResetBulletChatDatas(Xml);
+		Screen.PlayUntil(3.5);
+		EXPECT_TRUE(Screen.CommentsOnScreen().IsEmpty());
+		EXPECT_TRUE(Log.MessagesOf(TEXT("LogSkorvane"))
+		                .ContainsByPredicate([](const FString& Line)
+		                                     { return Line.StartsWith(TEXT("Danmaku document not read")); }));
+		Screen.PlayerChild<UUI_Danmaku>(TEXT("Danmaku"))->LoadDanmakuXml(Xml);
+		Screen.PlayUntil(5.5);
+		EXPECT_TRUE(Screen.CommentsOnScreen().Contains(TEXT("later xml text")));
 	}
 
 	// A player blueprint without a media player asset: construction says so on screen, naming the player.
