@@ -27,7 +27,6 @@ cp -r "$repo/Source" "$repo/Resources" "$repo/docs" "$plugin/"
 rm -f "$plugin/Source/CMakeLists.txt"
 mkdir -p "$plugin/Examples"
 cp -r "$repo/Examples/LessonHost" "$plugin/Examples/"
-rm -f "$plugin/Examples/LessonHost/CMakeLists.txt"
 
 fail() { echo "package_plugin.sh: $*" >&2; exit 1; }
 

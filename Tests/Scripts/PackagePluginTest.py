@@ -83,12 +83,6 @@ class PackagePluginTest(unittest.TestCase):
         self.assertEqual(result.returncode, 1)
         self.assertIn("module Skorvane has no Skorvane.Build.cs", result.stderr)
 
-        no_icon = copy_repo()
-        os.remove(os.path.join(no_icon, "Resources", "Icon128.png"))
-        result, _ = self.package(no_icon)
-        self.assertEqual(result.returncode, 1)
-        self.assertIn("no Resources/Icon128.png", result.stderr)
-
         stand_in = copy_repo()
         shutil.copy(os.path.join(REPO, "Content", "UI", "WBP_LessonPlayer.uasset"), os.path.join(stand_in, "docs"))
         result, _ = self.package(stand_in)
