@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Fails when plugin module code leans on what only the headless build has, or on the C++ standard library where
 the engine has its own facility: a Headless/ include, a headless-only member of an engine class, std::, or a
-standard library header.
+standard library header; and animation names written where they are looked up instead of in the class header.
 
 Usage: check_module_sources.py [SOURCE_DIR]   (default: Source/ of the repository)
 """
@@ -22,6 +22,9 @@ HEADLESS_MEMBERS = re.compile(
 )
 # Members an earlier surface offered that the engine's classes do not have: the buffered span of a media player.
 NOT_IN_ENGINE = re.compile(r"\b(GetCachedBehind|GetCachedTimeRange)\s*\(")
+# An animation looked up by a name written where it is used: the designer's guide (docs/Widgets.md) reads the names
+# from the class headers, so they are declared there (static constexpr const TCHAR* ...AnimationName).
+ANIMATION_LITERAL = re.compile(r"\b(\w*Animation\w*)\s*\(\s*(?:TEXT\s*\(\s*)?\"\"")
 
 
 def strip_comments_and_strings(text):
@@ -50,6 +53,11 @@ def check_file(path):
         missing = NOT_IN_ENGINE.search(code)
         if missing:
             problems.append((number, f"calls {missing.group(1)}, which the engine's class does not have"))
+        literal = ANIMATION_LITERAL.search(code)
+        if literal:
+            problems.append(
+                (number, f"names an animation by a literal in {literal.group(1)}; declare it in the class header")
+            )
         headless = HEADLESS_MEMBERS.search(code)
         if headless:
             name = headless.group(1) or headless.group(0)

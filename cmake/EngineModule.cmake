@@ -3,6 +3,8 @@
 # and one reflection source for the module into the build tree.
 
 set(HEADER_TOOL ${CMAKE_SOURCE_DIR}/EngineSurface/HeaderTool/HeaderTool.py)
+# Writes docs/Widgets.md, the designer's guide, from the reflection data of the modules' headers.
+set(WIDGET_GUIDE ${CMAKE_SOURCE_DIR}/EngineSurface/HeaderTool/WidgetGuide.py)
 
 # Runs the header tool over the reflected headers among Headers; sets OutSources to the generated sources.
 function(run_header_tool Target Module GenDir Headers OutSources)

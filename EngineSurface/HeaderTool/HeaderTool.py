@@ -220,8 +220,10 @@ CLASS_SPECIFIERS_KNOWN = {
 
 
 class Property:
-    def __init__(self, name, cpp_type, flags, meta, line):
+    def __init__(self, name, cpp_type, flags, meta, line, initializer=None):
         self.name, self.cpp_type, self.flags, self.meta, self.line = name, cpp_type, flags, meta, line
+        # The default member initialiser as written ("100", "FDanmakuData::NormalFontSize"), or None.
+        self.initializer = initializer
 
 
 class Function:
@@ -238,6 +240,8 @@ class Record:
         self.header = header
         self.properties = []
         self.functions = []
+        # The body's text between its braces, comments blanked, for readers of what is not reflected (constants).
+        self.body = ""
 
 
 class Enum:
@@ -246,7 +250,8 @@ class Enum:
 
 
 def parse_declaration_name(src, start, end, what):
-    """Finds the member name in the declaration text src.text[start:end] (without the ';')."""
+    """Finds the member name in the declaration text src.text[start:end] (without the ';'); returns the name, the type
+    and the default member initialiser (None when there is none)."""
     start = src.skip_space(start)
     decl = src.text[start:end]
     # Cut an initialiser at the first '=' or '{' outside template brackets.
@@ -261,6 +266,11 @@ def parse_declaration_name(src, start, end, what):
             cut = i
             break
     head = decl[:cut].rstrip()
+    initializer = None
+    if cut < len(decl):
+        initializer = " ".join(decl[cut:].lstrip("=").split())
+        if initializer.startswith("{") and initializer.endswith("}"):
+            initializer = initializer[1:-1].strip()
     if re.search(r"\[\s*[^\]]*\]\s*$", head):
         raise src.error(start, f"{what}: fixed-size arrays are not supported")
     if re.search(r":\s*\d+\s*$", head):
@@ -275,7 +285,7 @@ def parse_declaration_name(src, start, end, what):
     for keyword in ("static ", "mutable "):
         if cpp_type.startswith(keyword) and keyword == "static ":
             raise src.error(start, f"{what} '{name}' is static; reflected properties must be members")
-    return name, cpp_type
+    return name, cpp_type, initializer
 
 
 def find_statement_end(src, pos):
@@ -317,7 +327,7 @@ def parse_record_body(src, record, body_start, body_end):
         flags_list, values, meta = parse_specifiers(args)
         if word == "UPROPERTY":
             end = find_statement_end(src, after)
-            name, cpp_type = parse_declaration_name(src, after, end, "UPROPERTY")
+            name, cpp_type, initializer = parse_declaration_name(src, after, end, "UPROPERTY")
             flags = []
             for flag in flags_list:
                 if flag not in PROPERTY_FLAGS:
@@ -325,7 +335,9 @@ def parse_record_body(src, record, body_start, body_end):
                 flags += PROPERTY_FLAGS[flag]
             if "Category" in values:
                 meta["Category"] = values["Category"]
-            record.properties.append(Property(name, cpp_type, flags, meta, src.line_of(src.skip_space(after))))
+            record.properties.append(
+                Property(name, cpp_type, flags, meta, src.line_of(src.skip_space(after)), initializer)
+            )
             pos = end + 1
         else:
             paren = text.find("(", after)
@@ -398,6 +410,7 @@ def parse_record(src, macro_pos, macro, header):
         if base is None:
             raise src.error(match.start(), f"reflected class {name} must derive from UObject or a subclass")
     record = Record("class" if macro == "UCLASS" else "struct", name, base, 0, flags, header)
+    record.body = src.text[brace + 1 : end]
     parse_record_body(src, record, brace + 1, end)
     return record, end
 

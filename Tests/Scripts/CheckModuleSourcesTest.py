@@ -30,10 +30,12 @@ faults = {
     "HeadlessMember.cpp": "int32 Count = World->GetTimerManager().GetNumTimers();\n",
     "HeadlessType.cpp": "void Draw(FHeadlessPainter& Painter);\n",
     "CachedBehind.cpp": "const FTimespan Behind = MediaPlayer->GetCachedBehind();\n",
+    "AnimationLiteral.cpp": 'OpenBarAnimation = GetNameWidgetAnimation(TEXT("OpenBar"));\n',
 }
 clean = (
     '// std::move is mentioned here only in prose\nconst TCHAR* Text = TEXT("std::swap GetNumTimers()");\n'
     '#include "TimerManager.h"\nTimers.ClearAllTimersForObject(this);\n'
+    "PlayAnimation(GetNameWidgetAnimation(OpenBarAnimationName));\n"
 )
 for name, text in faults.items():
     with tempfile.TemporaryDirectory() as folder:

@@ -57,8 +57,8 @@ void UUI_PravellaSystem::NativeConstruct()
 	// Construction runs again each time the player goes on screen: every handler is bound once.
 	PreviousButton->OnClicked.AddUniqueDynamic(this, &UUI_PravellaSystem::Previous);
 	NestButton->OnClicked.AddUniqueDynamic(this, &UUI_PravellaSystem::Next);
-	OpenBarAnimation = GetNameWidgetAnimation(TEXT("OpenBar"));
-	CloseBarAnimation = GetNameWidgetAnimation(TEXT("CloseBar"));
+	OpenBarAnimation = GetNameWidgetAnimation(OpenBarAnimationName);
+	CloseBarAnimation = GetNameWidgetAnimation(CloseBarAnimationName);
 	ComboResolution->OnSelectionChanged.AddUniqueDynamic(this, &UUI_PravellaSystem::Resolution);
 	ComboPlaySpeed->OnSelectionChanged.AddUniqueDynamic(this, &UUI_PravellaSystem::PlaySpeed);
 	ReplayButton->OnClicked.AddUniqueDynamic(this, &UUI_PravellaSystem::Replay);
@@ -804,7 +804,7 @@ void UUI_PravellaSystem::CloseVolumeAnim()
 {
 	if (bVolumeBoardOpen)
 	{
-		PlayVolumeBoardAnimation(TEXT("CloseVoiceBoard"), false);
+		PlayVolumeBoardAnimation(CloseVoiceBoardAnimationName, false);
 	}
 }
 
@@ -812,7 +812,7 @@ void UUI_PravellaSystem::OpenVolumeAnim()
 {
 	if (!bVolumeBoardOpen)
 	{
-		PlayVolumeBoardAnimation(TEXT("OpenVoiceBoard"), true);
+		PlayVolumeBoardAnimation(OpenVoiceBoardAnimationName, true);
 	}
 }
 

@@ -109,6 +109,13 @@ public:
 	void AddBulletChatDataThenSpawn(const FString& Json, const FString& Url);
 	FOnSendDanmakuSignature& GetSendDanmakuDelegate();
 
+	// The designer animations the player plays, by the names the designer gives them in the widget blueprint
+	// (docs/Widgets.md lists them): the control bar's and the volume panel's. One that is missing does not play.
+	static constexpr const TCHAR* OpenBarAnimationName = TEXT("OpenBar");
+	static constexpr const TCHAR* CloseBarAnimationName = TEXT("CloseBar");
+	static constexpr const TCHAR* OpenVoiceBoardAnimationName = TEXT("OpenVoiceBoard");
+	static constexpr const TCHAR* CloseVoiceBoardAnimationName = TEXT("CloseVoiceBoard");
+
 	UPROPERTY(BlueprintAssignable, Category = "Media|PravellaSystem")
 	FOnPravellaMediaPlayerMediaEvent OnFinshPlayMovie;
 
