@@ -64,6 +64,53 @@ void FHeadlessPainter::FillBox(FVector2D Position, FVector2D Size, const FLinear
 	}
 }
 
+void FHeadlessPainter::DrawPicture(FVector2D Position, FVector2D Size, const TArray<FColor>& Picture,
+                                   FIntPoint PictureSize, const FLinearColor& Tint, float Opacity)
+{
+	const float Alpha = Tint.A * Opacity;
+	if (Alpha <= 0.0f || PictureSize.X <= 0 || PictureSize.Y <= 0 || Picture.Num() != PictureSize.X * PictureSize.Y ||
+	    Size.X <= 0.0 || Size.Y <= 0.0)
+	{
+		return;
+	}
+	const double Scale = FMath::Min(Size.X / PictureSize.X, Size.Y / PictureSize.Y);
+	const FVector2D Fitted(PictureSize.X * Scale, PictureSize.Y * Scale);
+	const FVector2D Corner = Position + (Size - Fitted) * 0.5;
+	const int32 X0 = FMath::Max(FMath::RoundToInt32(Corner.X), 0);
+	const int32 Y0 = FMath::Max(FMath::RoundToInt32(Corner.Y), 0);
+	const int32 X1 = FMath::Min(FMath::RoundToInt32(Corner.X + Fitted.X), Width);
+	const int32 Y1 = FMath::Min(FMath::RoundToInt32(Corner.Y + Fitted.Y), Height);
+	// The tint scales the stored bytes: exact for white, the usual case of a video brush.
+	const bool bTinted = Tint.R != 1.0f || Tint.G != 1.0f || Tint.B != 1.0f;
+	const auto Sample = [&](int32 X, int32 Y) -> const FColor&
+	{ return Picture[FMath::Clamp(Y, 0, PictureSize.Y - 1) * PictureSize.X + FMath::Clamp(X, 0, PictureSize.X - 1)]; };
+	for (int32 Y = Y0; Y < Y1; ++Y)
+	{
+		const double V = (Y + 0.5 - Corner.Y) / Scale - 0.5;
+		const int32 Row = FMath::FloorToInt32(V);
+		const float FracY = float(V - Row);
+		for (int32 X = X0; X < X1; ++X)
+		{
+			const double U = (X + 0.5 - Corner.X) / Scale - 0.5;
+			const int32 Column = FMath::FloorToInt32(U);
+			const float FracX = float(U - Column);
+			const FColor& A = Sample(Column, Row);
+			const FColor& B = Sample(Column + 1, Row);
+			const FColor& C = Sample(Column, Row + 1);
+			const FColor& D = Sample(Column + 1, Row + 1);
+			const auto Mix = [&](uint8 FColor::*Channel, float Factor)
+			{
+				const float Top = A.*Channel + (B.*Channel - A.*Channel) * FracX;
+				const float Bottom = C.*Channel + (D.*Channel - C.*Channel) * FracX;
+				return uint8(FMath::Clamp(FMath::RoundToInt32((Top + (Bottom - Top) * FracY) * Factor), 0, 255));
+			};
+			const FColor Color(Mix(&FColor::R, bTinted ? Tint.R : 1.0f), Mix(&FColor::G, bTinted ? Tint.G : 1.0f),
+			                   Mix(&FColor::B, bTinted ? Tint.B : 1.0f), 255);
+			BlendPixel(X, Y, Color, Alpha * (Mix(&FColor::A, 1.0f) / 255.0f));
+		}
+	}
+}
+
 void FHeadlessPainter::DrawFrame(FVector2D Position, FVector2D Size, const FLinearColor& Color, float Opacity)
 {
 	FillBox(Position, FVector2D(Size.X, 1.0), Color, Opacity);
