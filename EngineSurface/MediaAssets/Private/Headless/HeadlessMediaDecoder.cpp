@@ -200,7 +200,8 @@ struct FHeadlessMediaDecoderState
 		int First = 0;
 		if (Time < AudioFloor)
 		{
-			First = FMath::Min(Count, int(std::lround((AudioFloor - Time) * FHeadlessMediaDecoder::SampleRate)));
+			First =
+			    int(FMath::Clamp((AudioFloor - Time) * FHeadlessMediaDecoder::SampleRate + 0.5, 0.0, double(Count)));
 			if (AudioSamples.IsEmpty())
 			{
 				AudioStart = Time + double(First) / FHeadlessMediaDecoder::SampleRate;
@@ -558,13 +559,15 @@ void FHeadlessMediaDecoder::GetAudioSample(double Seconds, float& OutLeft, float
 {
 	const FHeadlessMediaDecoderState& S = *State;
 	const double Offset = (Seconds - S.AudioStart) * SampleRate;
-	const int64 Index = int64(std::floor(Offset + 0.5));
-	if (!(Offset >= -0.5) || Index < 0 || Index >= S.AudioSamples.Num() / 2)
+	const int32 Count = S.AudioSamples.Num() / 2;
+	// Compared as a double first: a time far outside the span must not overflow the index.
+	if (!(Offset >= -0.5 && Offset < double(Count) - 0.5))
 	{
 		OutLeft = 0.0f;
 		OutRight = 0.0f;
 		return;
 	}
-	OutLeft = S.AudioSamples[int32(Index * 2)];
-	OutRight = S.AudioSamples[int32(Index * 2 + 1)];
+	const int32 Index = int32(Offset + 0.5);
+	OutLeft = S.AudioSamples[Index * 2];
+	OutRight = S.AudioSamples[Index * 2 + 1];
 }

@@ -12,7 +12,7 @@ struct FHeadlessMediaDecoderState;
 // Work is done only when asked for: AdvanceTo reads the file forward to a time, SeekTo jumps (decoding from the key
 // frame before the target), GetFrame converts the frame on screen to pixels. A file that cannot be played (no
 // video track, no decoder for it, an unreadable container, a length beyond a day or no length at all, a picture
-// beyond 8,192 pixels a side) is refused by Open with a message saying why. A damaged stream later on ends the
+// beyond 4,096 pixels a side) is refused by Open with a message saying why. A damaged stream later on ends the
 // media where it breaks: the last good frame stays on screen.
 class MEDIAASSETS_API FHeadlessMediaDecoder
 {
@@ -20,7 +20,7 @@ public:
 	static constexpr int32 SampleRate = 48000;
 	static constexpr int32 NumChannels = 2;
 	static constexpr double MaxDurationSeconds = 86400.0;
-	static constexpr int32 MaxDimension = 8192;
+	static constexpr int32 MaxDimension = 4096;
 
 	// The decoder of the file, or null with OutError saying why it cannot be played.
 	static std::unique_ptr<FHeadlessMediaDecoder> Open(const FString& FilePath, FString& OutError);
