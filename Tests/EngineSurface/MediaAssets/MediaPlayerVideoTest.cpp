@@ -164,10 +164,16 @@ TEST(MediaPlayerVideo, ShowsTheFileFrameAtThePlayHeadThroughSeeksRatesAndPauses)
 	EXPECT_NEAR(Scene.Seconds() - Before, 2.0, 0.05);
 	EXPECT_EQ(Scene.ShownFrame(), FrameAt(Scene.Seconds()));
 
-	// At the end the last frame stays; closed, the texture is cleared.
+	// Looping, the picture starts again from the first frames; without, the last frame stays at the end.
+	Scene.Player->Loop = true;
+	Scene.App.Advance(2.0f, Step);
+	EXPECT_LT(Scene.Seconds(), 1.5) << "3 s plus 4 s at twice the rate, past the 6 s end";
+	EXPECT_EQ(Scene.ShownFrame(), FrameAt(Scene.Seconds()));
+	Scene.Player->Loop = false;
 	Scene.App.Advance(3.0f, Step);
 	EXPECT_EQ(Scene.Recorder->Events.Last(), TEXT("EndReached"));
 	EXPECT_EQ(Scene.ShownFrame(), 149);
+	// Closed, the texture is cleared.
 	Scene.Player->Close();
 	EXPECT_TRUE(Scene.Picture().Pixels.IsEmpty());
 	EXPECT_EQ(Scene.Texture->GetWidth(), 0);
