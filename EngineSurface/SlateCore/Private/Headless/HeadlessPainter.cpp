@@ -80,33 +80,76 @@ void FHeadlessPainter::DrawPicture(FVector2D Position, FVector2D Size, const TAr
 	const int32 Y0 = FMath::Max(FMath::RoundToInt32(Corner.Y), 0);
 	const int32 X1 = FMath::Min(FMath::RoundToInt32(Corner.X + Fitted.X), Width);
 	const int32 Y1 = FMath::Min(FMath::RoundToInt32(Corner.Y + Fitted.Y), Height);
+	if (X0 >= X1 || Y0 >= Y1)
+	{
+		return;
+	}
 	// The tint scales the stored bytes: exact for white, the usual case of a video brush.
 	const bool bTinted = Tint.R != 1.0f || Tint.G != 1.0f || Tint.B != 1.0f;
-	const auto Sample = [&](int32 X, int32 Y) -> const FColor&
-	{ return Picture[FMath::Clamp(Y, 0, PictureSize.Y - 1) * PictureSize.X + FMath::Clamp(X, 0, PictureSize.X - 1)]; };
+	const float Factors[3] = {bTinted ? Tint.R : 1.0f, bTinted ? Tint.G : 1.0f, bTinted ? Tint.B : 1.0f};
+	// Bilinear weights in 1/256 steps, the columns' worked out once for every row.
+	struct FTap
+	{
+		int32 First;
+		int32 Second;
+		int32 Weight;
+	};
+	const auto Tap = [Scale](int32 Screen, double Start, int32 Last)
+	{
+		const double Source = (Screen + 0.5 - Start) / Scale - 0.5;
+		const int32 Index = FMath::FloorToInt32(Source);
+		const int32 Weight = FMath::Clamp(FMath::RoundToInt32((Source - Index) * 256.0), 0, 256);
+		return FTap{FMath::Clamp(Index, 0, Last), FMath::Clamp(Index + 1, 0, Last), Weight};
+	};
+	TArray<FTap> Columns;
+	Columns.Reserve(X1 - X0);
+	for (int32 X = X0; X < X1; ++X)
+	{
+		Columns.Add(Tap(X, Corner.X, PictureSize.X - 1));
+	}
+	const FTap* const Taps = Columns.GetData();
+	const bool bOpaque = Alpha >= 1.0f;
 	for (int32 Y = Y0; Y < Y1; ++Y)
 	{
-		const double V = (Y + 0.5 - Corner.Y) / Scale - 0.5;
-		const int32 Row = FMath::FloorToInt32(V);
-		const float FracY = float(V - Row);
+		const FTap Row = Tap(Y, Corner.Y, PictureSize.Y - 1);
+		const FColor* Top = &Picture[Row.First * PictureSize.X];
+		const FColor* Bottom = &Picture[Row.Second * PictureSize.X];
+		FColor* Target = &Pixels[Y * Width];
 		for (int32 X = X0; X < X1; ++X)
 		{
-			const double U = (X + 0.5 - Corner.X) / Scale - 0.5;
-			const int32 Column = FMath::FloorToInt32(U);
-			const float FracX = float(U - Column);
-			const FColor& A = Sample(Column, Row);
-			const FColor& B = Sample(Column + 1, Row);
-			const FColor& C = Sample(Column, Row + 1);
-			const FColor& D = Sample(Column + 1, Row + 1);
-			const auto Mix = [&](uint8 FColor::*Channel, float Factor)
+			const FTap& Column = Taps[X - X0];
+			const FColor& A = Top[Column.First];
+			const FColor& B = Top[Column.Second];
+			const FColor& C = Bottom[Column.First];
+			const FColor& D = Bottom[Column.Second];
+			const int32 Left = 256 - Column.Weight;
+			const int32 Right = Column.Weight;
+			const int32 Up = 256 - Row.Weight;
+			const int32 Down = Row.Weight;
+			const auto Mix = [Left, Right, Up, Down](int32 TopLeft, int32 TopRight, int32 BottomLeft, int32 BottomRight)
 			{
-				const float Top = A.*Channel + (B.*Channel - A.*Channel) * FracX;
-				const float Bottom = C.*Channel + (D.*Channel - C.*Channel) * FracX;
-				return uint8(FMath::Clamp(FMath::RoundToInt32((Top + (Bottom - Top) * FracY) * Factor), 0, 255));
+				return ((TopLeft * Left + TopRight * Right) * Up + (BottomLeft * Left + BottomRight * Right) * Down +
+				        32768) >>
+				       16;
 			};
-			const FColor Color(Mix(&FColor::R, bTinted ? Tint.R : 1.0f), Mix(&FColor::G, bTinted ? Tint.G : 1.0f),
-			                   Mix(&FColor::B, bTinted ? Tint.B : 1.0f), 255);
-			BlendPixel(X, Y, Color, Alpha * (Mix(&FColor::A, 1.0f) / 255.0f));
+			FColor Color(uint8(Mix(A.R, B.R, C.R, D.R)), uint8(Mix(A.G, B.G, C.G, D.G)), uint8(Mix(A.B, B.B, C.B, D.B)),
+			             255);
+			if (bTinted)
+			{
+				Color.R = uint8(FMath::Clamp(FMath::RoundToInt32(Color.R * Factors[0]), 0, 255));
+				Color.G = uint8(FMath::Clamp(FMath::RoundToInt32(Color.G * Factors[1]), 0, 255));
+				Color.B = uint8(FMath::Clamp(FMath::RoundToInt32(Color.B * Factors[2]), 0, 255));
+			}
+			const int32 SourceAlpha = (A.A & B.A & C.A & D.A) == 255 ? 255 : Mix(A.A, B.A, C.A, D.A);
+			if (bOpaque && SourceAlpha == 255)
+			{
+				// Covers what is there: the blend would give the colour itself.
+				Target[X] = Color;
+			}
+			else
+			{
+				BlendPixel(X, Y, Color, Alpha * (SourceAlpha / 255.0f));
+			}
 		}
 	}
 }
