@@ -356,9 +356,9 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 	// Every kind of viewer action in the session reached the player.
 	const TArray<TSharedPtr<FJsonObject>> Events = ReadTrace(Run.Path(TEXT("out/trace.jsonl")));
 	const TPair<const TCHAR*, int32> Expected[] = {
-	    {TEXT("open"), 5},          {TEXT("pause"), 2},          {TEXT("seek"), 1},        {TEXT("send"), 2},
+	    {TEXT("open"), 6},          {TEXT("pause"), 2},          {TEXT("seek"), 1},        {TEXT("send"), 2},
 	    {TEXT("fullscreen_on"), 1}, {TEXT("fullscreen_off"), 1}, {TEXT("overlay_off"), 1}, {TEXT("overlay_on"), 1},
-	    {TEXT("next"), 2},          {TEXT("previous"), 1},       {TEXT("snapshot"), 11},   {TEXT("speed"), 2}};
+	    {TEXT("next"), 4},          {TEXT("previous"), 1},       {TEXT("snapshot"), 11},   {TEXT("speed"), 2}};
 	for (const TPair<const TCHAR*, int32>& Kind : Expected)
 	{
 		EXPECT_EQ(Only(Events, Kind.Key).Num(), Kind.Value) << TCHAR_TO_UTF8(Kind.Key);
@@ -391,8 +391,8 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 			EXPECT_NEAR(Sound->GetNumberField(TEXT("level_db")), -35.0, 5.0) << "the tone at the dragged volume";
 		}
 	}
-	EXPECT_EQ(Seconds, TArray<int32>({63, 64, 65, 66, 67, 68, 69, 70}));
-	EXPECT_EQ(Silent, TArray<int32>({66, 68})) << "muted from 65.9 to 67.1 s, paused from 67.9 to 69.1 s";
+	EXPECT_EQ(Seconds, TArray<int32>({64, 65, 66, 67, 68, 69, 70, 71}));
+	EXPECT_EQ(Silent, TArray<int32>({67, 69})) << "muted from 66.9 to 68.1 s, paused from 68.9 to 70.1 s";
 
 	// The first lesson has reverse and positioned comments, and shows them.
 	const TArray<TSharedPtr<FJsonObject>> Placed = Only(Events, TEXT("placed"));
