@@ -66,7 +66,10 @@ void FSoundRecorder::Take(const TArray<float>& Samples, bool bAnySource)
 {
 	const int32 Frames = Samples.Num() / Channels;
 	TArray<uint8> Bytes;
-	Bytes.Reserve(Samples.Num() * 2);
+	if (Wav)
+	{
+		Bytes.Reserve(Samples.Num() * 2);
+	}
 	for (int32 Frame = 0; Frame < Frames; ++Frame)
 	{
 		if (SecondFrames == Rate)
@@ -78,9 +81,12 @@ void FSoundRecorder::Take(const TArray<float>& Samples, bool bAnySource)
 			const double Sample = Samples[Frame * Channels + Channel];
 			SumOfSquares += Sample * Sample;
 			Peak = FMath::Max(Peak, std::fabs(Sample));
-			const int32 Pcm = int32(std::lround(FMath::Clamp(Sample, -1.0, 1.0) * 32767.0));
-			Bytes.Add(uint8(Pcm & 0xFF));
-			Bytes.Add(uint8((Pcm >> 8) & 0xFF));
+			if (Wav)
+			{
+				const int32 Pcm = int32(std::lround(FMath::Clamp(Sample, -1.0, 1.0) * 32767.0));
+				Bytes.Add(uint8(Pcm & 0xFF));
+				Bytes.Add(uint8((Pcm >> 8) & 0xFF));
+			}
 		}
 		++SecondFrames;
 		bSecondHasSource |= bAnySource;
