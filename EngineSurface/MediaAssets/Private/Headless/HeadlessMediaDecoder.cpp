@@ -22,6 +22,7 @@ constexpr int64 AnalyzeMicroseconds = 2 * AV_TIME_BASE;
 // Sound kept behind the last time decoded to, for a sound component that reads a frame late.
 constexpr double AudioKeptSeconds = 1.0;
 constexpr int32 MaxQueuedFrames = 64;
+constexpr double MaxAudioAheadSeconds = 10.0;
 constexpr double HalfTick = 0.5e-7;
 
 FString AvError(int Code)
@@ -285,9 +286,11 @@ struct FHeadlessMediaDecoderState
 				PromoteNext();
 				continue;
 			}
-			const bool bNeedVideo = Queue.IsEmpty() && !bVideoEnded;
-			// Sound is read ahead of the picture only while few frames wait, so that a file whose sound lies far
-			// from its pictures cannot fill the memory with frames.
+			// Pictures are read ahead of the sound only while little sound waits, and sound ahead of the pictures
+			// only while few frames wait, so that a file whose sound lies far from its pictures (or whose pictures
+			// are far apart) cannot fill the memory.
+			const bool bNeedVideo =
+			    Queue.IsEmpty() && !bVideoEnded && !(Audio && AudioEnd() > Seconds + MaxAudioAheadSeconds);
 			const bool bNeedAudio = Audio && !bAudioEnded && AudioEnd() < Seconds && Queue.Num() < MaxQueuedFrames;
 			if ((!bNeedVideo && !bNeedAudio) || !ReadPacket())
 			{
