@@ -5,7 +5,7 @@
 #
 #   bash Scripts/fuzz.sh [--build DIR] [--fresh] TARGET [SECONDS] [libFuzzer options...]
 #
-# Targets: JsonReaderFuzz DanmakuDocumentFuzz WidgetAssetFuzz MediaAssetFuzz Mp4HeaderFuzz SaveGameFuzz DanmakuXmlFuzz
+# Targets: JsonReaderFuzz DanmakuDocumentFuzz WidgetAssetFuzz MediaAssetFuzz MediaDecoderFuzz SaveGameFuzz DanmakuXmlFuzz
 #          BulletChatDocumentFuzz LiveCommentFuzz ViewerScriptFuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,7 +33,7 @@ case "$target" in
 	DanmakuDocumentFuzz) seeds=(Fuzz/Corpus/DanmakuDocument "$conformance") ;;
 	WidgetAssetFuzz) seeds=(Fuzz/Corpus/WidgetAsset) ;;
 	MediaAssetFuzz) seeds=(Fuzz/Corpus/MediaAsset) ;;
-	Mp4HeaderFuzz) seeds=(Fuzz/Corpus/Mp4Header) ;;
+	MediaDecoderFuzz) seeds=(Fuzz/Corpus/MediaDecoder) ;;
 	SaveGameFuzz) seeds=(Fuzz/Corpus/SaveGame) ;;
 	DanmakuXmlFuzz) seeds=(Fuzz/Corpus/DanmakuXml) ;;
 	PositionedPayloadFuzz) seeds=(Fuzz/Corpus/PositionedPayload) ;;

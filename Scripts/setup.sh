@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ python3 libgtest-dev libgmock-dev libbenchmark-dev libfreetype-dev libpng-dev
 	fonts-dejavu-core fonts-droid-fallback fonts-symbola ccache rapidjson-dev libexpat1-dev libass-dev pkg-config
-	libicu-dev clang libclang-rt-14-dev)
+	libicu-dev clang libclang-rt-14-dev libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev)
 missing=()
 for package in "${packages[@]}"; do
 	if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

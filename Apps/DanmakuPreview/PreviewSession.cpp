@@ -12,6 +12,8 @@
 #include "Headless/HeadlessViewport.h"
 #include "Headless/MediaSourceRegistry.h"
 #include "MediaPlayer.h"
+#include "Materials/Material.h"
+#include "Components/Image.h"
 #include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
 #include "UI_Danmaku.h"
@@ -177,6 +179,19 @@ bool FPreviewSession::BuildScreen(FString& OutError)
 	{
 		OverlaySlot->SetPosition(FVector2D::ZeroVector);
 		OverlaySlot->SetSize(FVector2D(Canvas.X, FMath::Max(Canvas.Y - BarHeight, 1.0)));
+	}
+	// The video under the comments, as the engine draws it: an image whose material samples the media texture of
+	// the player (a described lesson shows the texture's clear colour, black). The asset leaves it hidden, since
+	// without the material it would be a white box.
+	if (UImage* Video = Cast<UImage>(Host->WidgetTree->FindWidget(TEXT("Video"))))
+	{
+		Video->SetBrushFromMaterial(LoadObject<UMaterial>(nullptr, TEXT("/Game/Media/M_PreviewVideo")));
+		Video->SetVisibility(ESlateVisibility::Visible);
+		if (UCanvasPanelSlot* VideoSlot = Cast<UCanvasPanelSlot>(Video->Slot))
+		{
+			VideoSlot->SetPosition(FVector2D::ZeroVector);
+			VideoSlot->SetSize(FVector2D(Canvas.X, FMath::Max(Canvas.Y - BarHeight, 1.0)));
+		}
 	}
 	if (UCanvasPanelSlot* BarSlot = Cast<UCanvasPanelSlot>(Bar->Slot))
 	{

@@ -17,6 +17,7 @@ FString FLessonPlayerOptions::Usage()
 	           "                      outside it are refused\n"
 	           "  --output DIR        folder for snapshots, summary, timelines and trace (default ./out)\n"
 	           "  --trace FILE        where to write the trace (default DIR/trace.jsonl)\n"
+	           "  --audio FILE        write what a viewer would hear as a WAV file (16-bit stereo, 48 kHz)\n"
 	           "  --snapshots T,...   more snapshots at these seconds of the session clock\n"
 	           "  --seconds S         stop after S seconds of the session clock\n"
 	           "  --frame-rate N      frames per second of the simulated clock (default 60)\n"
@@ -60,10 +61,10 @@ bool FLessonPlayerOptions::Parse(const TArray<FString>& Arguments, FString& OutE
 			OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
 			return false;
 		}
-		const bool bKnown = Argument == TEXT("--script") || Argument == TEXT("--files-from") ||
-		                    Argument == TEXT("--output") || Argument == TEXT("--trace") ||
-		                    Argument == TEXT("--snapshots") || Argument == TEXT("--seconds") ||
-		                    Argument == TEXT("--frame-rate") || Argument == TEXT("--seed");
+		const bool bKnown =
+		    Argument == TEXT("--script") || Argument == TEXT("--files-from") || Argument == TEXT("--output") ||
+		    Argument == TEXT("--trace") || Argument == TEXT("--audio") || Argument == TEXT("--snapshots") ||
+		    Argument == TEXT("--seconds") || Argument == TEXT("--frame-rate") || Argument == TEXT("--seed");
 		if (!bKnown)
 		{
 			OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
@@ -91,6 +92,10 @@ bool FLessonPlayerOptions::Parse(const TArray<FString>& Arguments, FString& OutE
 		else if (Argument == TEXT("--trace"))
 		{
 			TraceFile = Value;
+		}
+		else if (Argument == TEXT("--audio"))
+		{
+			AudioFile = Value;
 		}
 		else if (Argument == TEXT("--snapshots"))
 		{

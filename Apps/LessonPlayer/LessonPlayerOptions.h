@@ -13,6 +13,8 @@ struct FLessonPlayerOptions
 	FString OutputDir = TEXT("out");
 	// Empty writes trace.jsonl in the output folder.
 	FString TraceFile;
+	// Where to write what a viewer would hear, as a WAV file; empty writes none.
+	FString AudioFile;
 	// Session-clock seconds at which to write snapshots besides the script's own.
 	TArray<double> SnapshotTimes;
 	// Seconds of session clock to run at most; 0 runs to the script's end.

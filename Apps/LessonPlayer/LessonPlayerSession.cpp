@@ -1,5 +1,7 @@
 #include "LessonPlayerSession.h"
 
+#include <cmath>
+
 #include "Blueprint/UserWidget.h"
 #include "Components/Button.h"
 #include "Components/ComboBoxString.h"
@@ -25,6 +27,8 @@
 #include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
 #include "UI_PravellaSystem.h"
+
+#include <cmath>
 
 namespace
 {
@@ -742,6 +746,10 @@ bool FLessonPlayerSession::CheckRun(FString& OutError)
 			}
 		}
 	}
+	if (!Options.AudioFile.IsEmpty() && !ClaimOutput(Options.AudioFile, TEXT("sound"), OutError))
+	{
+		return false;
+	}
 	if (!ClaimOutput(Options.TraceFile, TEXT("trace"), OutError) ||
 	    !ClaimOutput(FPaths::Combine(Options.OutputDir, TEXT("summary.txt")), TEXT("summary"), OutError))
 	{
@@ -854,6 +862,21 @@ int32 FLessonPlayerSession::Run()
 		FAppConsole::Error(Error);
 		return 1;
 	}
+	// Each second of the session that had a lesson's sound (decoded lessons only) gets its level in the trace.
+	const auto WriteLevel = [this](const FSoundRecorder::FSecondLevel& Level)
+	{
+		const double Decibels = Level.RootMeanSquare > 0.0 ? 20.0 * std::log10(Level.RootMeanSquare) : -INFINITY;
+		Trace.WriteEvent(TEXT("sound"),
+		                 FString::Printf(TEXT(",\"second\":%lld,\"rms\":%s,\"peak\":%s,\"level_db\":%s"),
+		                                 static_cast<long long>(Level.Second),
+		                                 *FCommentTrace::Number(Level.RootMeanSquare),
+		                                 *FCommentTrace::Number(Level.Peak), *FCommentTrace::Number(Decibels)));
+	};
+	if (!Sound.Start(Options.AudioFile, WriteLevel))
+	{
+		FAppConsole::Error(FString::Printf(TEXT("cannot write the sound file %s"), *Options.AudioFile));
+		return 1;
+	}
 
 	// The session ends at its "end" line, or a second after its last line, or when --seconds runs out.
 	const FViewerStep& Last = Script.Steps.Last();
@@ -936,6 +959,12 @@ int32 FLessonPlayerSession::Run()
 			FAppConsole::Error(Error);
 			ExitCode = 1;
 		}
+	}
+	if (!Sound.Finish() && ExitCode == 0)
+	{
+		FAppConsole::Error(
+		    FString::Printf(TEXT("the sound file %s was not written in full (is the disk full?)"), *Options.AudioFile));
+		ExitCode = 1;
 	}
 	Trace.ForgetPlacedNodes();
 	Player->RemoveFromParent();

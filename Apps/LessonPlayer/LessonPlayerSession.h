@@ -5,6 +5,7 @@
 #include "CommentCounts.h"
 #include "CommentDocument.h"
 #include "CommentTrace.h"
+#include "SoundRecorder.h"
 #include "LessonPlayerOptions.h"
 #include "LessonTimeline.h"
 #include "UObject/GarbageCollection.h"
@@ -89,6 +90,7 @@ private:
 	UMediaPlayer* Media = nullptr;
 	ULessonPlayerEvents* Events = nullptr;
 	FCommentTrace Trace;
+	FSoundRecorder Sound;
 	FProgressReport Progress;
 	TArray<TSharedPtr<FLesson>> Lessons;
 	// The lesson whose comments the overlay holds.

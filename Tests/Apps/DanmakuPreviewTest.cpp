@@ -1,5 +1,6 @@
 #include "AppRun.h"
 #include "CommentTrace.h"
+#include "PngPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -353,5 +354,43 @@ TEST(DanmakuPreview, OverlayControlsFromTheCommandLineShowInTheSummaryAndTheTrac
 		EXPECT_EQ(Bad.ExitCode, 2) << TCHAR_TO_UTF8(Option);
 		EXPECT_TRUE(Bad.Errors.Contains(FString(Option).Left(FString(Option).Find(TEXT(" ")))))
 		    << TCHAR_TO_UTF8(*Bad.Errors);
+	}
+}
+
+TEST(DanmakuPreview, SnapshotsShowTheDecodedVideoFrameAtTheirTime)
+{
+	FAppRun Preview(TEXT(DANMAKU_PREVIEW_PATH));
+	TArray<uint8> Video;
+	ASSERT_TRUE(FFileHelper::LoadFileToArray(
+	    Video, *FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/LessonVideo.mp4"))));
+	ASSERT_TRUE(FFileHelper::SaveArrayToFile(Video, *Preview.Path(TEXT("lesson.mp4"))));
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("{\"datas\":[]}"), *Preview.Path(TEXT("comments.json"))));
+	const FRunResult Result = Preview.Run(FString::Printf(
+	    TEXT("--comments \"%s\" --media \"%s\" --snapshots 1.5,4.04 --output \"%s\""),
+	    *Preview.Path(TEXT("comments.json")), *Preview.Path(TEXT("lesson.mp4")), *Preview.Path(TEXT("out"))));
+	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+	// The 640 x 360 video fits the 1920 x 1016 picture above the bar: 2.82 times its size, centred.
+	const double Scale = 1016.0 / 360.0;
+	const double Left = (1920.0 - 640.0 * Scale) / 2.0;
+	const TPair<const TCHAR*, int32> Snapshots[] = {{TEXT("out/snapshot_0001.50s.png"), 37},
+	                                                {TEXT("out/snapshot_0004.04s.png"), 101}};
+	for (const TPair<const TCHAR*, int32>& Snapshot : Snapshots)
+	{
+		FPngPicture Picture;
+		ASSERT_TRUE(Picture.Load(Preview.Path(Snapshot.Key))) << TCHAR_TO_UTF8(Snapshot.Key);
+		// The frame code: box k white for bit k of the frame number.
+		int32 Code = 0;
+		for (int32 Bit = 0; Bit < 8; ++Bit)
+		{
+			const int32 X = FMath::RoundToInt32(Left + (48 + 76 * Bit) * Scale);
+			Code |= (Picture.Brightness(X, FMath::RoundToInt32(320 * Scale)) > 3 * 128 ? 1 : 0) << Bit;
+		}
+		EXPECT_EQ(Code, Snapshot.Value) << TCHAR_TO_UTF8(Snapshot.Key);
+		// The test picture's colour strip runs across its whole width at 3/4 of its height: it starts where the
+		// picture does, and beside it is the texture's clear colour, black.
+		const int32 Strip = FMath::RoundToInt32(275 * Scale);
+		EXPECT_GT(Picture.Brightness(FMath::RoundToInt32(Left) + 3, Strip), 200);
+		EXPECT_EQ(Picture.Brightness(FMath::RoundToInt32(Left) - 3, Strip), 0);
+		EXPECT_EQ(Picture.Brightness(1920 - FMath::RoundToInt32(Left) + 3, Strip), 0);
 	}
 }

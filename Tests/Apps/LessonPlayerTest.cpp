@@ -344,10 +344,10 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 	EXPECT_FALSE(Result.Errors.Contains(TEXT("LogTemp"))) << "the player's log lines go to the trace";
 	TArray<FString> Pictures;
 	IFileManager::Get().FindFiles(Pictures, *Run.Path(TEXT("out")), TEXT("png"));
-	EXPECT_EQ(Pictures.Num(), 10 + 3) << "the session's snapshots and a timeline per lesson";
+	EXPECT_EQ(Pictures.Num(), 11 + 4) << "the session's snapshots and a timeline per lesson";
 	FString Summary;
 	ASSERT_TRUE(FFileHelper::LoadFileToString(Summary, *Run.Path(TEXT("out/summary.txt"))));
-	for (const TCHAR* Lesson : {TEXT("lesson 1: "), TEXT("lesson 2: "), TEXT("lesson 3: ")})
+	for (const TCHAR* Lesson : {TEXT("lesson 1: "), TEXT("lesson 2: "), TEXT("lesson 3: "), TEXT("lesson 4: ")})
 	{
 		EXPECT_TRUE(Summary.Contains(Lesson)) << TCHAR_TO_UTF8(*Summary);
 	}
@@ -356,9 +356,9 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 	// Every kind of viewer action in the session reached the player.
 	const TArray<TSharedPtr<FJsonObject>> Events = ReadTrace(Run.Path(TEXT("out/trace.jsonl")));
 	const TPair<const TCHAR*, int32> Expected[] = {
-	    {TEXT("open"), 4},          {TEXT("pause"), 1},          {TEXT("seek"), 1},        {TEXT("send"), 2},
+	    {TEXT("open"), 6},          {TEXT("pause"), 2},          {TEXT("seek"), 1},        {TEXT("send"), 2},
 	    {TEXT("fullscreen_on"), 1}, {TEXT("fullscreen_off"), 1}, {TEXT("overlay_off"), 1}, {TEXT("overlay_on"), 1},
-	    {TEXT("next"), 2},          {TEXT("previous"), 1},       {TEXT("snapshot"), 10},   {TEXT("speed"), 2}};
+	    {TEXT("next"), 4},          {TEXT("previous"), 1},       {TEXT("snapshot"), 11},   {TEXT("speed"), 2}};
 	for (const TPair<const TCHAR*, int32>& Kind : Expected)
 	{
 		EXPECT_EQ(Only(Events, Kind.Key).Num(), Kind.Value) << TCHAR_TO_UTF8(Kind.Key);
@@ -374,6 +374,25 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 	const TArray<TSharedPtr<FJsonObject>> Sends = Only(Events, TEXT("send"));
 	EXPECT_EQ(int32(Sends[1]->GetNumberField(TEXT("mode"))), 1) << "the second comment is pinned at the top";
 	EXPECT_TRUE(Sends[1]->GetStringField(TEXT("color")).StartsWith(TEXT("#FE0302")));
+
+	// Only the decoded video lesson has sound: a level for each of its seconds, silent while muted and paused.
+	const TArray<TSharedPtr<FJsonObject>> Sounds = Only(Events, TEXT("sound"));
+	TArray<int32> Seconds;
+	TArray<int32> Silent;
+	for (const TSharedPtr<FJsonObject>& Sound : Sounds)
+	{
+		Seconds.Add(int32(Sound->GetNumberField(TEXT("second"))));
+		if (Sound->GetNumberField(TEXT("rms")) == 0.0)
+		{
+			Silent.Add(Seconds.Last());
+		}
+		else
+		{
+			EXPECT_NEAR(Sound->GetNumberField(TEXT("level_db")), -35.0, 5.0) << "the tone at the dragged volume";
+		}
+	}
+	EXPECT_EQ(Seconds, TArray<int32>({64, 65, 66, 67, 68, 69, 70, 71}));
+	EXPECT_EQ(Silent, TArray<int32>({67, 69})) << "muted from 66.9 to 68.1 s, paused from 68.9 to 70.1 s";
 
 	// The first lesson has reverse and positioned comments, and shows them.
 	const TArray<TSharedPtr<FJsonObject>> Placed = Only(Events, TEXT("placed"));
@@ -459,4 +478,64 @@ TEST(LessonPlayer, TakesXmlCommentsAndTheOverlayControlsAndItsTraceExportsAsSubt
 	Ass.ParseIntoArray(Lines, TEXT("\n"), true);
 	EXPECT_EQ(Lines.FilterByPredicate([](const FString& Line) { return Line.StartsWith(TEXT("Dialogue:")); }).Num(),
 	          11);
+}
+
+TEST(LessonPlayer, WritesWhatAViewerHearsOfADecodedLessonAndMuteSilencesIt)
+{
+	FLessonPlayerRun Run;
+	TArray<uint8> Video;
+	ASSERT_TRUE(FFileHelper::LoadFileToArray(
+	    Video, *FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/LessonVideo.mp4"))));
+	ASSERT_TRUE(FFileHelper::SaveArrayToFile(Video, *Run.Path(TEXT("video.mp4"))));
+	// The lesson opens within the first second and plays; the viewer mutes it for all of second 2.
+	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("0 lesson video.mp4 -\n"
+	                                               "0 open video.mp4\n"
+	                                               "1.5 move VolumeButton\n"
+	                                               "1.9 click VolumeButton/VolumeButton\n"
+	                                               "3.1 click VolumeButton/VolumeButton\n"
+	                                               "4 end\n"),
+	                                          *Run.Path(TEXT("session.script"))));
+	const FRunResult Result = Run.Run(FString::Printf(TEXT("--script \"%s\" --output \"%s\" --audio \"%s\""),
+	                                                  *Run.Path(TEXT("session.script")), *Run.Path(TEXT("out")),
+	                                                  *Run.Path(TEXT("heard.wav"))));
+	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+
+	TArray<uint8> Wav;
+	ASSERT_TRUE(FFileHelper::LoadFileToArray(Wav, *Run.Path(TEXT("heard.wav"))));
+	ASSERT_GT(Wav.Num(), 44);
+	const auto Little = [&Wav](int32 At, int32 Bytes)
+	{
+		uint32 Value = 0;
+		for (int32 Index = Bytes - 1; Index >= 0; --Index)
+		{
+			Value = (Value << 8) | Wav[At + Index];
+		}
+		return Value;
+	};
+	EXPECT_EQ(Little(0, 4), 0x46464952u) << "RIFF";
+	EXPECT_EQ(Little(22, 2), 2u) << "stereo";
+	EXPECT_EQ(Little(24, 4), 48000u);
+	EXPECT_EQ(Little(34, 2), 16u) << "bits a sample";
+	EXPECT_EQ(Little(40, 4), uint32(Wav.Num() - 44));
+	EXPECT_EQ(Wav.Num() - 44, 4 * 48000 * 4) << "four seconds of session";
+	// The loudest sample of each second, left channel.
+	TArray<int32> Loudest;
+	for (int32 Second = 0; Second < 4; ++Second)
+	{
+		int32 Peak = 0;
+		for (int32 Frame = Second * 48000; Frame < (Second + 1) * 48000; ++Frame)
+		{
+			Peak = FMath::Max(Peak, FMath::Abs(int32(int16(Little(44 + Frame * 4, 2)))));
+		}
+		Loudest.Add(Peak);
+	}
+	// The tone's peak is 1/8 of full scale, 3 dB down on each channel: about 2,900.
+	EXPECT_NEAR(Loudest[1], 2900, 300);
+	EXPECT_EQ(Loudest[2], 0) << "muted";
+	EXPECT_NEAR(Loudest[3], 2900, 300);
+
+	const TArray<TSharedPtr<FJsonObject>> Sounds = Only(ReadTrace(Run.Path(TEXT("out/trace.jsonl"))), TEXT("sound"));
+	ASSERT_EQ(Sounds.Num(), 4);
+	EXPECT_EQ(Sounds[2]->GetNumberField(TEXT("rms")), 0.0);
+	EXPECT_NEAR(Sounds[3]->GetNumberField(TEXT("peak")), 2900.0 / 32767.0, 0.01);
 }

@@ -2,9 +2,9 @@
 
 #include "FileMediaSource.h"
 #include "Headless/HeadlessMediaClock.h"
+#include "Headless/HeadlessMediaDecoder.h"
 #include "Headless/MediaSourceRegistry.h"
 #include "Headless/MediaUrl.h"
-#include "Headless/Mp4MovieHeader.h"
 #include "MediaPlaylist.h"
 #include "StreamMediaSource.h"
 
@@ -14,22 +14,30 @@ namespace
 {
 constexpr float MaxRate = 16.0f;
 
-// What a source is, in place of decoding it: its registered description, else for a local MP4 file the
-// duration from its movie header (opening quickly, fully cached). Anything else fails to open: there is
-// nothing to say how long it is.
-FMediaSourceDescription DescribeSource(const FString& Url)
+// What a source is: its registered description, else, for a local file, what its decoder says (opening quickly,
+// fully cached). Anything else fails to open, with a warning that says why.
+FMediaSourceDescription DescribeSource(const FString& Url, std::unique_ptr<FHeadlessMediaDecoder>& OutDecoder)
 {
 	if (const FMediaSourceDescription* Registered = FMediaSourceRegistry::Find(Url))
 	{
 		return *Registered;
 	}
 	FMediaSourceDescription Description;
-	if (FMediaUrl::IsLocal(Url) && FMp4MovieHeader::ReadDuration(FMediaUrl::ToFilePath(Url), Description.Duration))
+	if (!FMediaUrl::IsLocal(Url))
 	{
+		UE_LOG(LogMediaPlayer, Warning, TEXT("No description for the network media %s; it will not open"), *Url);
+		Description.bFailsToOpen = true;
 		return Description;
 	}
-	UE_LOG(LogMediaPlayer, Warning, TEXT("No description and no readable length for media %s; it will not open"), *Url);
-	Description.bFailsToOpen = true;
+	FString Error;
+	OutDecoder = FHeadlessMediaDecoder::Open(FMediaUrl::ToFilePath(Url), Error);
+	if (!OutDecoder)
+	{
+		UE_LOG(LogMediaPlayer, Warning, TEXT("Media file %s cannot be played: %s"), *Url, *Error);
+		Description.bFailsToOpen = true;
+		return Description;
+	}
+	Description.Duration = FTimespan::FromSeconds(OutDecoder->GetDuration());
 	return Description;
 }
 } // namespace
@@ -38,6 +46,8 @@ UMediaPlayer::UMediaPlayer()
 {
 	FHeadlessMediaClock::AddPlayer(this);
 }
+
+UMediaPlayer::~UMediaPlayer() = default;
 
 bool UMediaPlayer::OpenUrl(const FString& Url)
 {
@@ -74,7 +84,7 @@ bool UMediaPlayer::OpenSource(UMediaSource* MediaSource)
 		return false;
 	}
 	Close();
-	const FMediaSourceDescription Description = DescribeSource(MediaSource->GetUrl());
+	const FMediaSourceDescription Description = DescribeSource(MediaSource->GetUrl(), Decoder);
 	CurrentSource = MediaSource;
 	CurrentUrl = MediaSource->GetUrl();
 	State = EState::Preparing;
@@ -128,6 +138,8 @@ void UMediaPlayer::Close()
 	OpenElapsed = 0.0;
 	Rate = 0.0f;
 	bSeekPending = false;
+	Decoder.reset();
+	++PlayheadJumps;
 }
 
 bool UMediaPlayer::Play()
@@ -181,6 +193,8 @@ bool UMediaPlayer::SetRate(float NewRate)
 		if (State == EState::Stopped)
 		{
 			PositionSeconds = 0.0;
+			++PlayheadJumps;
+			UpdateDecoder();
 		}
 		State = EState::Playing;
 		QueueEvent(EEvent::Resumed);
@@ -270,6 +284,59 @@ int32 UMediaPlayer::GetPlaylistIndex() const
 	return PlaylistIndex;
 }
 
+float UMediaPlayer::GetVideoTrackFrameRate(int32 TrackIndex, int32 FormatIndex) const
+{
+	const FHeadlessMediaDecoder* Open = GetDecoder();
+	const bool bTrack =
+	    (TrackIndex == INDEX_NONE || TrackIndex == 0) && (FormatIndex == INDEX_NONE || FormatIndex == 0);
+	return Open && bTrack ? Open->GetFrameRate() : 0.0f;
+}
+
+FIntPoint UMediaPlayer::GetVideoTrackDimensions(int32 TrackIndex, int32 FormatIndex) const
+{
+	const FHeadlessMediaDecoder* Open = GetDecoder();
+	const bool bTrack =
+	    (TrackIndex == INDEX_NONE || TrackIndex == 0) && (FormatIndex == INDEX_NONE || FormatIndex == 0);
+	return Open && bTrack ? Open->GetDimensions() : FIntPoint(0, 0);
+}
+
+bool UMediaPlayer::ReadShownFrame(TArray<FColor>& OutPixels, FIntPoint& OutSize) const
+{
+	const FHeadlessMediaDecoder* Open = GetDecoder();
+	if (!Open || Open->GetFrameTime() < 0.0)
+	{
+		return false;
+	}
+	if (!bShownValid || ShownSession != Session || ShownFrameTime != Open->GetFrameTime())
+	{
+		bShownValid = Open->GetFrame(ShownPixels, ShownSize);
+		if (!bShownValid)
+		{
+			return false;
+		}
+		ShownSession = Session;
+		ShownFrameTime = Open->GetFrameTime();
+	}
+	OutPixels = ShownPixels;
+	OutSize = ShownSize;
+	return true;
+}
+
+FIntPoint UMediaPlayer::GetShownFrameSize() const
+{
+	const FHeadlessMediaDecoder* Open = GetDecoder();
+	return Open && Open->GetFrameTime() >= 0.0 ? Open->GetDimensions() : FIntPoint(0, 0);
+}
+
+void UMediaPlayer::UpdateDecoder()
+{
+	if (Decoder && IsReady())
+	{
+		// The time the player reports, whole ticks: the frame shown is the frame at GetTime.
+		Decoder->AdvanceTo(GetTime().GetTotalSeconds());
+	}
+}
+
 void UMediaPlayer::TickPlayer(float DeltaSeconds)
 {
 	const double Delta = FMath::Max(double(DeltaSeconds), 0.0);
@@ -296,6 +363,7 @@ void UMediaPlayer::TickPlayer(float DeltaSeconds)
 		{
 			AdvanceClock(Delta);
 		}
+		UpdateDecoder();
 	}
 	DispatchEvents();
 }
@@ -311,6 +379,7 @@ void UMediaPlayer::FinishOpening()
 	}
 	State = EState::Paused;
 	PositionSeconds = 0.0;
+	++PlayheadJumps;
 	CacheStartSeconds = 0.0;
 	// Buffering starts with opening, so a slow open has some media ready when it completes.
 	CacheEndSeconds = CacheRate > 0.0 ? FMath::Min(OpenElapsed * CacheRate, DurationSeconds) : DurationSeconds;
@@ -327,6 +396,12 @@ void UMediaPlayer::FinishSeek()
 		CacheEndSeconds = SeekTargetSeconds;
 	}
 	PositionSeconds = SeekTargetSeconds;
+	++PlayheadJumps;
+	if (Decoder)
+	{
+		// From the key frame before the target, as a seek of the engine's players lands on the requested time.
+		Decoder->SeekTo(GetTime().GetTotalSeconds());
+	}
 	if (State == EState::Stopped && PositionSeconds < DurationSeconds)
 	{
 		// Seeking away from the end makes the stopped player resumable without starting over.
@@ -361,6 +436,7 @@ void UMediaPlayer::AdvanceClock(double DeltaSeconds)
 	{
 		PositionSeconds = FMath::Fmod(Next, DurationSeconds);
 		CacheStartSeconds = 0.0;
+		++PlayheadJumps;
 		return;
 	}
 	PositionSeconds = DurationSeconds;

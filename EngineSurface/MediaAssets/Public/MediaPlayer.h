@@ -1,10 +1,14 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Math/IntPoint.h"
 #include "UObject/Object.h"
+
+#include <memory>
 
 #include "MediaPlayer.generated.h"
 
+class FHeadlessMediaDecoder;
 class UMediaPlaylist;
 class UMediaSource;
 
@@ -12,9 +16,12 @@ DECLARE_DYNAMIC_MULTICAST_DELEGATE(FOnMediaPlayerMediaEvent);
 DECLARE_DYNAMIC_MULTICAST_DELEGATE_OneParam(FOnMediaPlayerMediaOpened, FString, OpenedUrl);
 DECLARE_DYNAMIC_MULTICAST_DELEGATE_OneParam(FOnMediaPlayerMediaOpenFailed, FString, FailedUrl);
 
-// Plays one media source at a time. Without a decoder, the source's description (see FMediaSourceRegistry)
-// says how long it is, whether it seeks and how fast it buffers; the clock advances in the application's
-// Media phase at the playback rate.
+// Plays one media source at a time. A local file is decoded (FHeadlessMediaDecoder, FFmpeg's libraries): its
+// length and frame rate are the file's, the frame at the play head is what a media texture bound to the player
+// shows, and its sound is what a media sound component bound to it plays. A source with a registered description
+// (see FMediaSourceRegistry; every network URL needs one) is not decoded: the description says how long it is,
+// whether it seeks and how fast it buffers, and it shows no picture and makes no sound. The clock advances in the
+// application's Media phase at the playback rate.
 //
 // Everything that the engine reports asynchronously happens in the Media phase: opening completes there
 // (OnMediaOpened or OnMediaOpenFailed), seeks complete there (OnSeekCompleted) and the events of rate changes
@@ -30,6 +37,7 @@ class MEDIAASSETS_API UMediaPlayer : public UObject
 
 public:
 	UMediaPlayer();
+	~UMediaPlayer() override;
 
 	// Opens a URL: a local path (absolute, or relative to the project's Content folder) or a URL whose scheme
 	// CanPlayUrl accepts. Returns whether opening started; a missing local file does not start.
@@ -133,6 +141,15 @@ public:
 	UFUNCTION(BlueprintCallable, Category = "Media|MediaPlayer")
 	int32 GetPlaylistIndex() const;
 
+	// Frames per second of the video track (the player has one at most: INDEX_NONE or 0 name it, as do the format
+	// indices); zero while nothing decoded is open.
+	UFUNCTION(BlueprintCallable, Category = "Media|MediaPlayer")
+	float GetVideoTrackFrameRate(int32 TrackIndex, int32 FormatIndex) const;
+
+	// Width and height of the video track's pictures in pixels; zero while nothing decoded is open.
+	UFUNCTION(BlueprintCallable, Category = "Media|MediaPlayer")
+	FIntPoint GetVideoTrackDimensions(int32 TrackIndex, int32 FormatIndex) const;
+
 	// Starts playback once opening completes (after OnMediaOpened).
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "Playback")
 	bool PlayOnOpen = true;
@@ -166,6 +183,18 @@ public:
 private:
 	friend class FHeadlessMediaClock;
 	friend class FHeadlessMediaCache;
+	friend class UMediaTexture;
+	friend class UMediaSoundComponent;
+
+	// The frame at the play head, as a media texture shows it; false (nothing written) while there is none.
+	bool ReadShownFrame(TArray<FColor>& OutPixels, FIntPoint& OutSize) const;
+	FIntPoint GetShownFrameSize() const;
+	// The decoder of the open file; null for a described source or while nothing is open.
+	FHeadlessMediaDecoder* GetDecoder() const { return IsReady() ? Decoder.get() : nullptr; }
+	// Counts the jumps of the play head (opening, seeks, looping, restarting): a sound component plays no sound
+	// across one.
+	uint32 GetPlayheadJumps() const { return PlayheadJumps; }
+	void UpdateDecoder();
 
 	// Advances the clock by DeltaSeconds of application time and raises the events that fell due.
 	void TickPlayer(float DeltaSeconds);
@@ -224,6 +253,15 @@ private:
 	double SeekSeconds = 0.0;
 	bool bSeekCompletesInCall = false;
 	bool bFailsToOpen = false;
+
+	std::unique_ptr<FHeadlessMediaDecoder> Decoder;
+	uint32 PlayheadJumps = 0;
+	// The frame last converted for a texture, by its time stamp, so that painting twice converts once.
+	mutable TArray<FColor> ShownPixels;
+	mutable FIntPoint ShownSize = FIntPoint(0, 0);
+	mutable double ShownFrameTime = -1.0;
+	mutable uint32 ShownSession = 0;
+	mutable bool bShownValid = false;
 
 	double PositionSeconds = 0.0;
 	double CacheStartSeconds = 0.0;

@@ -1,10 +1,8 @@
 #include "MediaTestTypes.h"
 
-#include "../Core/FileTestDirectory.h"
 #include "Headless/HeadlessMediaCache.h"
 #include "Headless/MediaSourceRegistry.h"
 #include "MediaPlaylist.h"
-#include "Misc/FileHelper.h"
 #include "UObject/GarbageCollection.h"
 
 #include <gtest/gtest.h>
@@ -51,46 +49,6 @@ struct FMediaScene
 	TStrongObjectPtr<UMediaPlayer> Player{NewObject<UMediaPlayer>()};
 	TStrongObjectPtr<UMediaEventRecorder> Recorder{NewObject<UMediaEventRecorder>()};
 };
-
-void AppendBigEndian(TArray<uint8>& Bytes, uint64 Value, int32 Count)
-{
-	for (int32 Index = Count - 1; Index >= 0; --Index)
-	{
-		// Fields wider than the value are zero-padded; shifting a 64-bit value by 64 or more is undefined.
-		Bytes.Add(Index < 8 ? uint8(Value >> (8 * Index)) : uint8(0));
-	}
-}
-
-void AppendBox(TArray<uint8>& Bytes, const char* Type, const TArray<uint8>& Payload)
-{
-	AppendBigEndian(Bytes, uint64(Payload.Num() + 8), 4);
-	for (int32 Index = 0; Index < 4; ++Index)
-	{
-		Bytes.Add(uint8(Type[Index]));
-	}
-	Bytes.Append(Payload);
-}
-
-// A minimal MP4: 'ftyp', a 'mdat' of media bytes, then 'moov' holding a 'trak' placeholder and the 'mvhd'.
-TArray<uint8> MakeMp4(uint32 TimeScale, uint64 Duration, bool bVersion1)
-{
-	TArray<uint8> Mvhd;
-	AppendBigEndian(Mvhd, bVersion1 ? 0x01000000u : 0u, 4);
-	AppendBigEndian(Mvhd, 0, bVersion1 ? 16 : 8);
-	AppendBigEndian(Mvhd, TimeScale, 4);
-	AppendBigEndian(Mvhd, Duration, bVersion1 ? 8 : 4);
-	AppendBigEndian(Mvhd, 0x00010000u, 4);
-	TArray<uint8> Moov;
-	AppendBox(Moov, "trak", TArray<uint8>({1, 2, 3}));
-	AppendBox(Moov, "mvhd", Mvhd);
-	TArray<uint8> File;
-	AppendBox(File, "ftyp", TArray<uint8>({'i', 's', 'o', 'm', 0, 0, 2, 0}));
-	TArray<uint8> Media;
-	Media.SetNum(5000);
-	AppendBox(File, "mdat", Media);
-	AppendBox(File, "moov", Moov);
-	return File;
-}
 } // namespace
 
 TEST(MediaPlayer, OpensDescribedSourceAfterPreparing)
@@ -322,35 +280,6 @@ TEST(MediaPlayer, MissingLocalFileDoesNotStartOpening)
 	EXPECT_TRUE(Scene.Player->IsClosed());
 	Scene.App.Advance(1.0f, Step);
 	EXPECT_TRUE(Scene.Recorder->Events.IsEmpty());
-}
-
-TEST(MediaPlayer, LocalMp4OpensWithTheLengthInItsMovieHeader)
-{
-	FFileTestDirectory Directory("MediaPlayerMp4");
-	ASSERT_TRUE(FFileHelper::SaveArrayToFile(MakeMp4(600, 75300, false), *(Directory / "Lesson.mp4")));
-	ASSERT_TRUE(FFileHelper::SaveArrayToFile(MakeMp4(1000, 7'200'000'123ull, true), *(Directory / "Long.mp4")));
-	ASSERT_TRUE(FFileHelper::SaveStringToFile(TEXT("not a movie"), *(Directory / "Notes.mp4")));
-	// One unit of a 0xFFFFFFFF time scale is far below one tick: the header states no usable length.
-	ASSERT_TRUE(FFileHelper::SaveArrayToFile(MakeMp4(0xFFFFFFFFu, 1, false), *(Directory / "Instant.mp4")));
-	FMediaScene Scene(false);
-
-	ASSERT_TRUE(Scene.Player->OpenFile(Directory / "Lesson.mp4"));
-	Scene.App.Advance(0.5f, Step);
-	EXPECT_EQ(Scene.Recorder->Events, TArray<FString>({TEXT("Opened:file://") + (Directory / "Lesson.mp4")}));
-	EXPECT_EQ(Scene.Player->GetDuration(), FTimespan::FromSeconds(125.5));
-
-	// Version 1 headers carry 64-bit durations; a local path given to OpenUrl is opened as a file.
-	ASSERT_TRUE(Scene.Player->OpenUrl(Directory / "Long.mp4"));
-	Scene.App.Advance(0.5f, Step);
-	EXPECT_EQ(Scene.Player->GetDuration(), FTimespan::FromSeconds(7'200'000.123));
-
-	ASSERT_TRUE(Scene.Player->OpenFile(Directory / "Notes.mp4"));
-	Scene.App.Advance(0.5f, Step);
-	EXPECT_EQ(Scene.Recorder->Events.Last(), TEXT("OpenFailed:file://") + (Directory / "Notes.mp4"));
-
-	ASSERT_TRUE(Scene.Player->OpenFile(Directory / "Instant.mp4"));
-	Scene.App.Advance(0.5f, Step);
-	EXPECT_EQ(Scene.Recorder->Events.Last(), TEXT("OpenFailed:file://") + (Directory / "Instant.mp4"));
 }
 
 TEST(MediaPlayer, CanPlayUrlAcceptsKnownSchemesAndLocalPaths)

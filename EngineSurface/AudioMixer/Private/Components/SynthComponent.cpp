@@ -1,6 +1,7 @@
 #include "Components/SynthComponent.h"
 
 #include "Components/AudioComponent.h"
+#include "Headless/HeadlessAudioOutput.h"
 
 void USynthComponent::OnRegister()
 {
@@ -10,7 +11,14 @@ void USynthComponent::OnRegister()
 		AudioComponent = NewObject<UAudioComponent>(this);
 		AudioComponent->SetVolumeMultiplier(VolumeMultiplier);
 	}
+	FHeadlessAudioOutput::AddComponent(this);
 	Start();
+}
+
+void USynthComponent::OnUnregister()
+{
+	FHeadlessAudioOutput::RemoveComponent(this);
+	Super::OnUnregister();
 }
 
 void USynthComponent::Start()

@@ -31,8 +31,19 @@ public:
 
 protected:
 	void OnRegister() override;
+	void OnUnregister() override;
+
+	// Fills OutAudio with NumSamples interleaved samples (NumChannels a frame) of the component's sound; returns how
+	// many it wrote, 0 when it has no sound to give (the rest stays silent).
+	virtual int32 OnGenerateAudio(float* OutAudio, int32 NumSamples) { return 0; }
+
+	// Channels of the generated sound; the headless output renders stereo.
+	UPROPERTY(EditAnywhere, Category = "Synth")
+	int32 NumChannels = 2;
 
 private:
+	friend class FHeadlessAudioOutput;
+
 	UPROPERTY()
 	TObjectPtr<UAudioComponent> AudioComponent;
 

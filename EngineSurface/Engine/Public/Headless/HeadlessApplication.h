@@ -15,6 +15,7 @@ enum class EHeadlessTickPhase : uint8
 	Input,      // queued user actions become widget events
 	World,      // the world's clock and its timers
 	Media,      // media players advance their clocks and raise their events
+	Audio,      // sound components render the frame's sound into the audio output
 	Layout,     // desired sizes, then geometry for every widget on screen
 	WidgetTick, // user widgets on screen are ticked (hidden ones are not)
 	Count

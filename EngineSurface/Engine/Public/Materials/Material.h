@@ -5,9 +5,18 @@
 
 #include "Material.generated.h"
 
-// A material asset. The headless renderer draws a material brush as its tint, so it holds nothing more.
+class UTexture;
+
+// A material asset. The headless renderer draws a material brush as its tint, or, for a material that samples a
+// texture (a video's media texture), as that texture's picture (see FHeadlessTextures).
 UCLASS()
 class ENGINE_API UMaterial : public UMaterialInterface
 {
 	GENERATED_BODY()
+
+private:
+	friend class FHeadlessTextures;
+
+	UPROPERTY()
+	TObjectPtr<UTexture> HeadlessTexture;
 };

@@ -64,6 +64,96 @@ void FHeadlessPainter::FillBox(FVector2D Position, FVector2D Size, const FLinear
 	}
 }
 
+void FHeadlessPainter::DrawPicture(FVector2D Position, FVector2D Size, const TArray<FColor>& Picture,
+                                   FIntPoint PictureSize, const FLinearColor& Tint, float Opacity)
+{
+	const float Alpha = Tint.A * Opacity;
+	if (Alpha <= 0.0f || PictureSize.X <= 0 || PictureSize.Y <= 0 || Picture.Num() != PictureSize.X * PictureSize.Y ||
+	    Size.X <= 0.0 || Size.Y <= 0.0)
+	{
+		return;
+	}
+	const double Scale = FMath::Min(Size.X / PictureSize.X, Size.Y / PictureSize.Y);
+	const FVector2D Fitted(PictureSize.X * Scale, PictureSize.Y * Scale);
+	const FVector2D Corner = Position + (Size - Fitted) * 0.5;
+	const int32 X0 = FMath::Max(FMath::RoundToInt32(Corner.X), 0);
+	const int32 Y0 = FMath::Max(FMath::RoundToInt32(Corner.Y), 0);
+	const int32 X1 = FMath::Min(FMath::RoundToInt32(Corner.X + Fitted.X), Width);
+	const int32 Y1 = FMath::Min(FMath::RoundToInt32(Corner.Y + Fitted.Y), Height);
+	if (X0 >= X1 || Y0 >= Y1)
+	{
+		return;
+	}
+	// The tint scales the stored bytes: exact for white, the usual case of a video brush.
+	const bool bTinted = Tint.R != 1.0f || Tint.G != 1.0f || Tint.B != 1.0f;
+	const float Factors[3] = {bTinted ? Tint.R : 1.0f, bTinted ? Tint.G : 1.0f, bTinted ? Tint.B : 1.0f};
+	// Bilinear weights in 1/256 steps, the columns' worked out once for every row.
+	struct FTap
+	{
+		int32 First;
+		int32 Second;
+		int32 Weight;
+	};
+	const auto Tap = [Scale](int32 Screen, double Start, int32 Last)
+	{
+		const double Source = (Screen + 0.5 - Start) / Scale - 0.5;
+		const int32 Index = FMath::FloorToInt32(Source);
+		const int32 Weight = FMath::Clamp(FMath::RoundToInt32((Source - Index) * 256.0), 0, 256);
+		return FTap{FMath::Clamp(Index, 0, Last), FMath::Clamp(Index + 1, 0, Last), Weight};
+	};
+	TArray<FTap> Columns;
+	Columns.Reserve(X1 - X0);
+	for (int32 X = X0; X < X1; ++X)
+	{
+		Columns.Add(Tap(X, Corner.X, PictureSize.X - 1));
+	}
+	const FTap* const Taps = Columns.GetData();
+	const bool bOpaque = Alpha >= 1.0f;
+	for (int32 Y = Y0; Y < Y1; ++Y)
+	{
+		const FTap Row = Tap(Y, Corner.Y, PictureSize.Y - 1);
+		const FColor* Top = &Picture[Row.First * PictureSize.X];
+		const FColor* Bottom = &Picture[Row.Second * PictureSize.X];
+		FColor* Target = &Pixels[Y * Width];
+		for (int32 X = X0; X < X1; ++X)
+		{
+			const FTap& Column = Taps[X - X0];
+			const FColor& A = Top[Column.First];
+			const FColor& B = Top[Column.Second];
+			const FColor& C = Bottom[Column.First];
+			const FColor& D = Bottom[Column.Second];
+			const int32 Left = 256 - Column.Weight;
+			const int32 Right = Column.Weight;
+			const int32 Up = 256 - Row.Weight;
+			const int32 Down = Row.Weight;
+			const auto Mix = [Left, Right, Up, Down](int32 TopLeft, int32 TopRight, int32 BottomLeft, int32 BottomRight)
+			{
+				return ((TopLeft * Left + TopRight * Right) * Up + (BottomLeft * Left + BottomRight * Right) * Down +
+				        32768) >>
+				       16;
+			};
+			FColor Color(uint8(Mix(A.R, B.R, C.R, D.R)), uint8(Mix(A.G, B.G, C.G, D.G)), uint8(Mix(A.B, B.B, C.B, D.B)),
+			             255);
+			if (bTinted)
+			{
+				Color.R = uint8(FMath::Clamp(FMath::RoundToInt32(Color.R * Factors[0]), 0, 255));
+				Color.G = uint8(FMath::Clamp(FMath::RoundToInt32(Color.G * Factors[1]), 0, 255));
+				Color.B = uint8(FMath::Clamp(FMath::RoundToInt32(Color.B * Factors[2]), 0, 255));
+			}
+			const int32 SourceAlpha = (A.A & B.A & C.A & D.A) == 255 ? 255 : Mix(A.A, B.A, C.A, D.A);
+			if (bOpaque && SourceAlpha == 255)
+			{
+				// Covers what is there: the blend would give the colour itself.
+				Target[X] = Color;
+			}
+			else
+			{
+				BlendPixel(X, Y, Color, Alpha * (SourceAlpha / 255.0f));
+			}
+		}
+	}
+}
+
 void FHeadlessPainter::DrawFrame(FVector2D Position, FVector2D Size, const FLinearColor& Color, float Opacity)
 {
 	FillBox(Position, FVector2D(Size.X, 1.0), Color, Opacity);

@@ -2,6 +2,7 @@
 
 #include "CoreMinimal.h"
 #include "Fonts/SlateFontInfo.h"
+#include "Math/IntPoint.h"
 
 #ifndef SLATECORE_API
 #define SLATECORE_API DLLEXPORT
@@ -29,6 +30,12 @@ public:
 	// outline is drawn first, around every glyph, in the outline colour.
 	void DrawText(const FString& Text, const FSlateFontInfo& Font, FVector2D Position, const FLinearColor& Color,
 	              float Opacity = 1.0f);
+
+	// Draws a picture (sRGB pixels, PictureSize.X a row, from the top) scaled to fit the box with its aspect kept,
+	// centred, sampled bilinearly; the bands beside it are left as they are. Tint multiplies the picture (its alpha
+	// times Opacity is the picture's opacity).
+	void DrawPicture(FVector2D Position, FVector2D Size, const TArray<FColor>& Picture, FIntPoint PictureSize,
+	                 const FLinearColor& Tint, float Opacity = 1.0f);
 
 	// Blends a layer painted on transparent black over the picture, scaled then turned (degrees, clockwise on
 	// screen) about Pivot: the layer's pixel (0, 0) sits at Origin before the transform. Sampled bilinearly.

@@ -8,7 +8,8 @@
 
 class UMaterialInterface;
 
-// A brush drawn in a colour; the headless painter fills the image's box with the brush tint times the colour.
+// A brush drawn in a colour; the headless painter fills the image's box with the brush tint times the colour, or,
+// for a material that samples a texture, draws the texture's picture (a video frame) scaled to fit, over its fill.
 UCLASS()
 class UMG_API UImage : public UWidget
 {
