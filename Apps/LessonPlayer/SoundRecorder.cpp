@@ -65,6 +65,22 @@ bool FSoundRecorder::Start(const FString& WavPath, std::function<void(const FSec
 void FSoundRecorder::Take(const TArray<float>& Samples, bool bAnySource)
 {
 	const int32 Frames = Samples.Num() / Channels;
+	if (!bAnySource && !Wav)
+	{
+		// Nothing sounds and nothing is written: only the seconds go by, which is all a described lesson has.
+		for (int32 Left = Frames; Left > 0;)
+		{
+			if (SecondFrames == Rate)
+			{
+				EndSecond();
+			}
+			const int32 Step = FMath::Min(Left, Rate - SecondFrames);
+			SecondFrames += Step;
+			Left -= Step;
+		}
+		FramesHeard += Frames;
+		return;
+	}
 	TArray<uint8> Bytes;
 	if (Wav)
 	{

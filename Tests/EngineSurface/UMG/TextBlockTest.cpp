@@ -32,6 +32,12 @@ TEST_F(TextBlock, DesiredSizeGrowsWithFontSizeAndTextInLatinAndCJK)
 		EXPECT_NEAR(Longer.X, Small.X * 2.0, 2.0) << TCHAR_TO_UTF8(Short);
 		EXPECT_EQ(Longer.Y, Small.Y) << TCHAR_TO_UTF8(Short);
 	}
+	// The size is kept between layout passes, but never across a change of text, however small.
+	const double Capitals = DesiredSizeOf(Text, TEXT("WIDE"), 12.0f).X;
+	EXPECT_GT(Capitals, DesiredSizeOf(Text, TEXT("wide"), 12.0f).X);
+	Text->Text = FText::FromString(TEXT("WIDE WIDE"));
+	Text->ForceLayoutPrepass();
+	EXPECT_GT(Text->GetDesiredSize().X, Capitals);
 }
 
 TEST_F(TextBlock, CJKCharactersAreMeasuredWithTheFallbackFontAtFullWidth)

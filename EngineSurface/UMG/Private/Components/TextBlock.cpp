@@ -10,9 +10,18 @@ UTextBlock::UTextBlock()
 
 FVector2D UTextBlock::ComputeDesiredSize() const
 {
+	const FString& Current = Text.ToString();
+	if (bMeasured && MeasuredFont == Font && MeasuredText.Equals(Current, ESearchCase::CaseSensitive))
+	{
+		return MeasuredSize;
+	}
 	const FSlateFontMeasure& Measure = FSlateFontMeasure::Get();
-	const FVector2D Size = Measure.Measure(Text.ToString(), Font);
-	return FVector2D(Size.X, FMath::Max(Size.Y, double(Measure.GetMaxCharacterHeight(Font))));
+	const FVector2D Size = Measure.Measure(Current, Font);
+	MeasuredText = Current;
+	MeasuredFont = Font;
+	MeasuredSize = FVector2D(Size.X, FMath::Max(Size.Y, double(Measure.GetMaxCharacterHeight(Font))));
+	bMeasured = true;
+	return MeasuredSize;
 }
 
 void UTextBlock::OnPaint(FHeadlessPainter& Painter, const FGeometry& PaintGeometry, float Opacity) const

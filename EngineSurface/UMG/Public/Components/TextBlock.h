@@ -33,4 +33,12 @@ public:
 protected:
 	FVector2D ComputeDesiredSize() const override;
 	void OnPaint(FHeadlessPainter& Painter, const FGeometry& PaintGeometry, float Opacity) const override;
+
+private:
+	// The engine keeps a text block's layout until its text or font changes; shaping every character again at each
+	// layout pass would cost most of a frame with a screen full of comments.
+	mutable FString MeasuredText;
+	mutable FSlateFontInfo MeasuredFont;
+	mutable FVector2D MeasuredSize;
+	mutable bool bMeasured = false;
 };
