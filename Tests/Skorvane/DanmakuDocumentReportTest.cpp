@@ -1,0 +1,114 @@
+#include "DanmakuDocumentReport.h"
+#include "UI_Danmaku.h"
+
+#include "Headless/Utf8String.h"
+#include "LogCapture.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+FDanmakuDocumentReport Read(const FString& Text, EDanmakuDocumentFormat Format = EDanmakuDocumentFormat::Json)
+{
+	const std::string Bytes = ToUtf8(Text);
+	FDanmakuIndex Index;
+	FDanmakuDocumentReport Report;
+	const bool bRead = UUI_Danmaku::ReadDanmakuDocument(
+	    FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Bytes.data()), int32(Bytes.size())), Format, Index, Report);
+	EXPECT_EQ(bRead, Report.bRead);
+	int32 Filed = 0;
+	for (const TPair<FTimespan, TArray<FDanmakuData>>& Bucket : Index)
+	{
+		Filed += Bucket.Value.Num();
+	}
+	EXPECT_EQ(Filed, Report.Comments) << "the report counts what the index holds";
+	return Report;
+}
+
+int32 CountUnreachable(const FDanmakuDocumentReport& Report, bool bOutOfRange)
+{
+	return Report.Unreachable
+	    .FilterByPredicate([bOutOfRange](const FDanmakuDocumentReport::FUnreachable& Comment)
+	                       { return Comment.bOutOfRange == bOutOfRange; })
+	    .Num();
+}
+} // namespace
+
+TEST(DanmakuDocumentReport, CountsAJsonDocumentInThePassThatFilesIt)
+{
+	FLogCapture Log;
+	// Times and modes as numbers, numeric strings or words; the last "datas" counts.
+	const FDanmakuDocumentReport Report = Read(TEXT(
+	    "{\"datas\":[{\"danmaku_id\":9}],\"datas\":[7,[1],{\"danmaku_id\":1,\"danmaku_spawn_time\":5e6},"
+	    "{\"danmaku_id\":2,\"danmaku_spawn_time\":-9e6},{\"danmaku_id\":3,\"danmaku_spawn_time\":-1e7},"
+	    "{\"danmaku_id\":4,\"danmaku_spawn_time\":1e400},{\"danmaku_id\":5,\"danmaku_spawn_time\":null},"
+	    "{\"danmaku_id\":3e9,\"danmaku_spawn_time\":595000000,\"danmaku_mode\":3},"
+	    "{\"danmaku_id\":-3e9,\"danmaku_spawn_time\":\"1.5e9\",\"danmaku_mode\":\"2\"},"
+	    "{\"danmaku_id\":\"4000000000\",\"danmaku_spawn_time\":\"soon\",\"danmaku_mode\":8}],\"other\":{\"a\":[]}}"));
+	ASSERT_TRUE(Report.bRead) << TCHAR_TO_UTF8(*Report.Fault);
+	EXPECT_EQ(Report.Comments, 8);
+	EXPECT_EQ(Report.CountMode(int32(EDanmakuMode::REVERSE)), 1);
+	EXPECT_EQ(Report.CountMode(int32(EDanmakuMode::BOTTOM)), 1);
+	EXPECT_EQ(Report.CountMode(8), 1);
+	EXPECT_EQ(Report.ClampedIds, 3);
+	EXPECT_EQ(ToUtf8(Report.FirstClampedId), "3000000000");
+	EXPECT_EQ(CountUnreachable(Report, false), 1) << "-0.9 s is filed under second 0 and shown; -1 s is not";
+	EXPECT_EQ(CountUnreachable(Report, true), 1);
+	// Null is no time; words are ("1.5e9": the JSON layer reads no exponent in a string), and are filed at 0 s.
+	EXPECT_EQ(Report.UnreadTimes, 2);
+	EXPECT_EQ(ToUtf8(Report.FirstUnreadTime), "1.5e9");
+	// No comment has a colour: one warning for the document, none per comment.
+	EXPECT_EQ(Report.UnreadableColours, 8);
+	EXPECT_EQ(Log.Messages(ELogVerbosity::Warning).Num(), 1);
+}
+
+TEST(DanmakuDocumentReport, CountsAnXmlDocumentInThePassThatFilesIt)
+{
+	FLogCapture Log;
+	const FDanmakuDocumentReport Report =
+	    Read(TEXT("<i><d p=\"1,1,25,0\">a</d><d p=\"2,6,25,0\">reverse</d>"
+	              "<d p=\"3,7,25,0\">[0,0,\"1-1\",4,\"positioned\"]</d><d p=\"4,1,25,red\">bad</d>"
+	              "<d p=\"5,8,25,0\">code</d><d p=\"6,1,25,4294967295\">white</d>"
+	              "<d p=\"-2,1,25,0\">early</d><d p=\"90,5,25,0\">at the end</d></i>"),
+	         EDanmakuDocumentFormat::Xml);
+	ASSERT_TRUE(Report.bRead) << TCHAR_TO_UTF8(*Report.Fault);
+	EXPECT_EQ(Report.Comments, 7);
+	EXPECT_EQ(Report.CountMode(8), 1);
+	EXPECT_EQ(Report.CountMode(int32(EDanmakuMode::REVERSE)), 1);
+	EXPECT_EQ(Report.CountMode(int32(EDanmakuMode::POSITIONED)), 1);
+	EXPECT_EQ(Report.Skipped, 1);
+	EXPECT_EQ(Report.MaskedColours, 1);
+	EXPECT_EQ(CountUnreachable(Report, false), 1);
+	EXPECT_EQ(Log.Messages(ELogVerbosity::Warning).Num(), 1) << "the skipped comment, once";
+}
+
+TEST(DanmakuDocumentReport, GivesARefusedDocumentsFirstFaultAndWhereItLies)
+{
+	FLogCapture Log;
+	FDanmakuDocumentReport Report = Read(TEXT("{\"datas\":[\n{\"danmaku_id\":1}\n]} x"));
+	EXPECT_FALSE(Report.bRead);
+	EXPECT_EQ(Report.Comments, 0);
+	EXPECT_EQ(Report.FaultLine, 3);
+	EXPECT_EQ(Report.FaultCharacter, 4);
+	// The character counts characters, whatever the bytes of the ones before it.
+	Report = Read(TEXT("{\"datas\":[\n{\"c\":\"前方\"} x"));
+	EXPECT_EQ(Report.FaultLine, 2);
+	EXPECT_EQ(Report.FaultCharacter, 12);
+	// A document that is JSON but of another shape says what it lacks, at no position.
+	for (const TCHAR* Other : {TEXT("[{\"datas\":[]}]"), TEXT("{\"datas\":[],\"datas\":{}}"), TEXT("{\"data\":[]}")})
+	{
+		Report = Read(Other);
+		EXPECT_FALSE(Report.bRead) << TCHAR_TO_UTF8(Other);
+		EXPECT_EQ(Report.FaultLine, 0) << TCHAR_TO_UTF8(Other);
+		EXPECT_FALSE(Report.Fault.IsEmpty()) << TCHAR_TO_UTF8(Other);
+	}
+	EXPECT_TRUE(Read(TEXT("{\"data\":[]}")).Fault.Contains(TEXT("\"datas\" array")));
+
+	Report = Read(TEXT("<i>\n<d p=\"1,1,25,0\">a</d>\n<d p=\"2,1,25,0\">b</i>"), EDanmakuDocumentFormat::Xml);
+	EXPECT_FALSE(Report.bRead);
+	EXPECT_EQ(Report.Comments, 0) << "the comment read before the fault is dropped";
+	EXPECT_EQ(Report.FaultLine, 3);
+	Report = Read(TEXT("\n<html><d p=\"1,1,25,0\">a</d></html>"), EDanmakuDocumentFormat::Xml);
+	EXPECT_EQ(ToUtf8(Report.Fault), "its root is <html>, not <i>");
+	EXPECT_EQ(Report.FaultLine, 2);
+}
