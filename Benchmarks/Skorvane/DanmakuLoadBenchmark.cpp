@@ -384,14 +384,18 @@ int main(int ArgumentCount, char** Arguments)
 
 	std::printf("\nbest of runs: overlay load %.1f ms, RapidJSON DOM parse %.1f ms, Python json.load %.1f ms\n",
 	            GLoadBest.Seconds * 1e3, GRapidJsonBest.Seconds * 1e3, Python * 1e3);
-	std::printf("overlay load / RapidJSON parse = %.2f (goal at most 3)\n", GLoadBest.Seconds / GRapidJsonBest.Seconds);
+	std::printf("overlay load / RapidJSON parse = %.2f (goal at most 1.5)\n",
+	            GLoadBest.Seconds / GRapidJsonBest.Seconds);
 	if (Python > 0.0)
 	{
 		std::printf("overlay load / Python json.load = %.2f (goal below 1)\n", GLoadBest.Seconds / Python);
 	}
-	std::printf("overlay load from UTF-8 %.1f ms: UTF-8 load / text load = %.2f\n", GUtf8LoadBest.Seconds * 1e3,
+	std::printf("overlay load from UTF-8 %.1f ms: UTF-8 load / RapidJSON parse = %.2f (goal at most 1.5), "
+	            "UTF-8 load / text load = %.2f\n",
+	            GUtf8LoadBest.Seconds * 1e3, GUtf8LoadBest.Seconds / GRapidJsonBest.Seconds,
 	            GUtf8LoadBest.Seconds / GLoadBest.Seconds);
-	std::printf("XML load %.1f ms, expat bare parse %.1f ms: XML load / JSON load = %.2f, XML load / expat = %.2f\n",
+	std::printf("XML load %.1f ms, expat bare parse %.1f ms: XML load / JSON load = %.2f, XML load / expat = %.2f "
+	            "(goal at most 2)\n",
 	            GXmlLoadBest.Seconds * 1e3, GExpatBest.Seconds * 1e3, GXmlLoadBest.Seconds / GLoadBest.Seconds,
 	            GXmlLoadBest.Seconds / GExpatBest.Seconds);
 	std::printf("overlay frame with every lane full: %.3f ms (goal under 0.5 ms)\n", GFrameBest.Seconds * 1e3);

@@ -125,13 +125,10 @@ bool UUI_Danmaku::ReadDanmakuDocument(FUtf8StringView Text, EDanmakuDocumentForm
 	bool bRead = false;
 	if (Format == EDanmakuDocumentFormat::Xml)
 	{
-		// The parse reads UTF-16 text, which it may change.
-		const FUTF8ToTCHAR Converted(reinterpret_cast<const ANSICHAR*>(Text.GetData()), Text.Len());
-		TArray<TCHAR> Wide;
-		Wide.Reserve(Converted.Length() + 1);
-		Wide.Append(Converted.Get(), Converted.Length());
-		Wide.Add(TEXT('\0'));
-		bRead = FDanmakuXmlReader::Read(Wide.GetData(), Add, OutReport);
+		// The parse reads engine text, which it may change: the converter's own buffer is that text, ending in a
+		// zero, and nothing else reads it, so no second copy of a large document is made.
+		FUTF8ToTCHAR Converted(reinterpret_cast<const ANSICHAR*>(Text.GetData()), Text.Len());
+		bRead = FDanmakuXmlReader::Read(const_cast<TCHAR*>(Converted.Get()), Add, OutReport);
 	}
 	else
 	{

@@ -1,8 +1,11 @@
 #include "Headless/AssetPaths.h"
 #include "Headless/Utf8String.h"
 
+#include "Dom/JsonObject.h"
 #include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
+#include "Serialization/JsonReader.h"
+#include "Serialization/JsonSerializer.h"
 
 #include <cerrno>
 #include <string>
@@ -167,4 +170,21 @@ bool FAssetPaths::LoadAssetFileToString(const FString& GamePath, FString& OutTex
 		FFileHelper::BufferToString(OutText, Bytes.GetData(), Bytes.Num());
 	}
 	return bRead;
+}
+
+TSharedPtr<FJsonObject> FAssetPaths::LoadTypedAssetObject(const FString& GamePath, const TCHAR* Type)
+{
+	FString Text;
+	if (!LoadAssetFileToString(GamePath, Text))
+	{
+		return nullptr;
+	}
+	TSharedPtr<FJsonObject> Object;
+	FString ObjectType;
+	if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Text), Object) || !Object.IsValid() ||
+	    !Object->TryGetStringField(TEXT("Type"), ObjectType) || ObjectType != Type)
+	{
+		return nullptr;
+	}
+	return Object;
 }

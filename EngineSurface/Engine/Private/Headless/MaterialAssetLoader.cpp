@@ -23,15 +23,8 @@ UObject* LoadMaterialAsset(const FString& Path, const UClass* RequestedClass)
 	{
 		return nullptr;
 	}
-	FString Text;
-	if (!FAssetPaths::LoadAssetFileToString(Path, Text))
-	{
-		return nullptr;
-	}
-	TSharedPtr<FJsonObject> Object;
-	FString Type;
-	if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Text), Object) || !Object.IsValid() ||
-	    !Object->TryGetStringField(TEXT("Type"), Type) || Type != TEXT("Material"))
+	const TSharedPtr<FJsonObject> Object = FAssetPaths::LoadTypedAssetObject(Path, TEXT("Material"));
+	if (!Object)
 	{
 		return nullptr;
 	}

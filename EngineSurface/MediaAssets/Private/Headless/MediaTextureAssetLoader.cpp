@@ -25,15 +25,8 @@ UObject* LoadMediaTextureAsset(const FString& Path, const UClass* RequestedClass
 	{
 		return nullptr;
 	}
-	FString Text;
-	if (!FAssetPaths::LoadAssetFileToString(Path, Text))
-	{
-		return nullptr;
-	}
-	TSharedPtr<FJsonObject> Object;
-	FString Type;
-	if (!FJsonSerializer::Deserialize(TJsonReaderFactory<>::Create(Text), Object) || !Object.IsValid() ||
-	    !Object->TryGetStringField(TEXT("Type"), Type) || Type != TEXT("MediaTexture"))
+	const TSharedPtr<FJsonObject> Object = FAssetPaths::LoadTypedAssetObject(Path, TEXT("MediaTexture"));
+	if (!Object)
 	{
 		return nullptr;
 	}
