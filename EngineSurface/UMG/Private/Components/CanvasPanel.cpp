@@ -42,7 +42,16 @@ TArray<UCanvasPanelSlot*> UCanvasPanel::GetSortedSlots() const
 	{
 		Sorted.Add(static_cast<UCanvasPanelSlot*>(Each.Get()));
 	}
-	Sorted.StableSort([](const UCanvasPanelSlot* A, const UCanvasPanelSlot* B) { return A->ZOrder < B->ZOrder; });
+	const auto Before = [](const UCanvasPanelSlot* A, const UCanvasPanelSlot* B) { return A->ZOrder < B->ZOrder; };
+	// Most canvases keep every child at one z-order; sorting is asked for at every layout pass and paint.
+	for (int32 Index = 1; Index < Sorted.Num(); ++Index)
+	{
+		if (Before(Sorted[Index], Sorted[Index - 1]))
+		{
+			Sorted.StableSort(Before);
+			break;
+		}
+	}
 	return Sorted;
 }
 
