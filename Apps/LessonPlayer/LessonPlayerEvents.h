@@ -37,6 +37,11 @@ public:
 	UFUNCTION()
 	void OnOverlaySwitched(bool bIsChecked) { Sink(bIsChecked ? TEXT("overlay_on") : TEXT("overlay_off"), FString()); }
 	UFUNCTION()
+	void OnTypeChanged(bool bFullScreen)
+	{
+		Sink(bFullScreen ? TEXT("fullscreen_on") : TEXT("fullscreen_off"), FString());
+	}
+	UFUNCTION()
 	void OnNextPressed() { OnMovePressed(true); }
 	UFUNCTION()
 	void OnPreviousPressed() { OnMovePressed(false); }

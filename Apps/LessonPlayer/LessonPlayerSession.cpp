@@ -190,6 +190,7 @@ void FLessonPlayerSession::BindPlayerEvents()
 	Media->OnSeekCompleted.AddUniqueDynamic(Events, &ULessonPlayerEvents::OnSeekCompleted);
 	Media->OnEndReached.AddUniqueDynamic(Events, &ULessonPlayerEvents::OnEndReached);
 	Player->GetSendDanmakuDelegate().AddUniqueDynamic(Events, &ULessonPlayerEvents::OnSent);
+	Player->OnPravellaTypeChanged.AddUniqueDynamic(Events, &ULessonPlayerEvents::OnTypeChanged);
 	if (UUI_DanmakuBar* Bar = Cast<UUI_DanmakuBar>(Player->GetWidgetFromName(TEXT("DanmakuBar"))))
 	{
 		Bar->GetOpenDanmakuButtonClickedEvent().AddUniqueDynamic(Events, &ULessonPlayerEvents::OnOverlaySwitched);
@@ -626,12 +627,6 @@ bool FLessonPlayerSession::Perform(const FViewerStep& Step, FString& OutError)
 void FLessonPlayerSession::PollPlayerState()
 {
 	// The player raises no event of its own for these; they are read once a frame.
-	const bool bNowFullScreen = Player->GetPravellaType() == EPravellaType::FullScreen;
-	if (bNowFullScreen != bFullScreen)
-	{
-		bFullScreen = bNowFullScreen;
-		OnEvent(bFullScreen ? TEXT("fullscreen_on") : TEXT("fullscreen_off"), FString());
-	}
 	const float Volume = Player->GetVolumeMultiplier();
 	if (Volume != LastVolume)
 	{
@@ -663,10 +658,12 @@ bool FLessonPlayerSession::WriteSnapshot(const FString& Name, FString& OutError)
 		return false;
 	}
 	Snapshots.Add(Path);
-	Trace.WriteEvent(TEXT("snapshot"),
-	                 FString::Printf(TEXT(",\"path\":%s,\"url\":%s,\"time_label\":%s,\"fullscreen\":%s"),
-	                                 *FCommentTrace::Quote(Path), *FCommentTrace::Quote(Media->GetUrl()),
-	                                 *FCommentTrace::Quote(TimeLabel()), bFullScreen ? TEXT("true") : TEXT("false")));
+	Trace.WriteEvent(
+	    TEXT("snapshot"),
+	    FString::Printf(TEXT(",\"path\":%s,\"url\":%s,\"time_label\":%s,\"fullscreen\":%s"),
+	                    *FCommentTrace::Quote(Path), *FCommentTrace::Quote(Media->GetUrl()),
+	                    *FCommentTrace::Quote(TimeLabel()),
+	                    Player->GetPravellaType() == EPravellaType::FullScreen ? TEXT("true") : TEXT("false")));
 	return true;
 }
 

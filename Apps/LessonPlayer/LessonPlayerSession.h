@@ -109,7 +109,6 @@ private:
 	TArray<TPair<FString, FString>> Outputs;
 	// Set by a press of the previous (0) or next (1) button, for the move its click makes; -1 for none.
 	int32 PressedDirection = -1;
-	bool bFullScreen = false;
 	float LastVolume = 1.0f;
 	float LastRate = 1.0f;
 	int32 Steps = 0;

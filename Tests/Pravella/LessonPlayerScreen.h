@@ -41,6 +41,9 @@ public:
 	void OnMediaEnded() { ++MediaEnded; }
 
 	UFUNCTION()
+	void OnTypeChanged(bool bFullScreen) { TypeChanges += bFullScreen ? TEXT("F") : TEXT("E"); }
+
+	UFUNCTION()
 	void OnSent(const FString& VideoURL, const int64& SpawnTime, const FString& Content, const EDanmakuMode& Mode,
 	            const int32& FontSize, const FString& FontColor)
 	{
@@ -50,6 +53,8 @@ public:
 	UPROPERTY()
 	TObjectPtr<UMediaPlayer> Player;
 	TArray<FString> Sent;
+	// "F" for each move to fullscreen, "E" for each move back into the panel.
+	FString TypeChanges;
 	FString NextUrl;
 	FString UrlSeenAtEnd;
 	bool bRestartAtEnd = false;

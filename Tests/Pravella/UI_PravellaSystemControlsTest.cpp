@@ -405,12 +405,15 @@ TEST(UI_PravellaSystem, AHostClosingThePageOfAFullscreenPlayerTakesThePlayerWith
 {
 	FLessonPlayerScreen Screen(TEXT("/Game/Test/Pravella/WBP_PlayerHost"));
 	UPanelWidget* HostRoot = Screen.Player->GetParent();
+	Screen.Player->OnPravellaTypeChanged.AddUniqueDynamic(Screen.Host, &ULessonHostDouble::OnTypeChanged);
 	Screen.OpenLesson();
 	Screen.Click(TEXT("ScreenButton"));
 	ASSERT_TRUE(Screen.Player->IsInViewport());
+	EXPECT_EQ(Screen.Host->TypeChanges, TEXT("F"));
 
 	Screen.HostScreen->RemoveFromParent();
 	Screen.Step();
+	EXPECT_EQ(Screen.Host->TypeChanges, TEXT("FE")) << "told once of each move";
 	EXPECT_FALSE(Screen.Player->IsInViewport());
 	EXPECT_EQ(Screen.Player->GetParent(), HostRoot);
 	EXPECT_EQ(Screen.Player->GetPravellaType(), EPravellaType::Embedded);
@@ -420,8 +423,10 @@ TEST(UI_PravellaSystem, AHostClosingThePageOfAFullscreenPlayerTakesThePlayerWith
 TEST(UI_PravellaSystem, FullscreenOutsideAPanelChangesNothing)
 {
 	FLessonPlayerScreen Screen;
+	Screen.Player->OnPravellaTypeChanged.AddUniqueDynamic(Screen.Host, &ULessonHostDouble::OnTypeChanged);
 	Screen.OpenLesson();
 	Screen.Click(TEXT("ScreenButton"));
+	EXPECT_TRUE(Screen.Host->TypeChanges.IsEmpty());
 	EXPECT_FALSE(Screen.Child<UCheckBox>(TEXT("ScreenButton"))->IsChecked());
 	EXPECT_EQ(Screen.Player->GetPravellaType(), EPravellaType::Embedded);
 	EXPECT_TRUE(Screen.Media->IsPlaying());

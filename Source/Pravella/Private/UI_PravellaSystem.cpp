@@ -714,11 +714,17 @@ void UUI_PravellaSystem::PlayBarAnimation(UWidgetAnimation* Animation)
 
 void UUI_PravellaSystem::SetPravellaType(EPravellaType Type)
 {
+	// The first type set is where the player starts, no change.
+	const bool bChanged = bTypeSet && Type != CurrentPravellaType;
 	bTypeSet = true;
 	CurrentPravellaType = Type;
 	if (Type == EPravellaType::FullScreen || Type == EPravellaType::Embedded)
 	{
 		ScreenButton->SetIsChecked(Type == EPravellaType::FullScreen);
+	}
+	if (bChanged)
+	{
+		OnPravellaTypeChanged.Broadcast(Type == EPravellaType::FullScreen);
 	}
 }
 

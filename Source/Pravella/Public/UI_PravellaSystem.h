@@ -26,6 +26,7 @@
 class UPanelWidget;
 
 DECLARE_DYNAMIC_MULTICAST_DELEGATE(FOnPravellaMediaPlayerMediaEvent);
+DECLARE_DYNAMIC_MULTICAST_DELEGATE_OneParam(FOnPravellaTypeChanged, bool, bFullScreen);
 DECLARE_DELEGATE_OneParam(FOnPlaylistUrlChanged, const FString&);
 DECLARE_DELEGATE_OneParam(FOnResolutionChosen, const FString&);
 
@@ -118,6 +119,9 @@ public:
 
 	UPROPERTY(BlueprintAssignable, Category = "Media|PravellaSystem")
 	FOnPravellaMediaPlayerMediaEvent OnFinshPlayMovie;
+	// Broadcast when the player goes fullscreen or back into its panel, after the move.
+	UPROPERTY(BlueprintAssignable, Category = "Media|PravellaSystem")
+	FOnPravellaTypeChanged OnPravellaTypeChanged;
 
 	// Executed with the new URL whenever next or previous moves in the playlist, as the move is carried out (a move
 	// asked for while a lesson opens waits for it, and only the last one asked for is made).
