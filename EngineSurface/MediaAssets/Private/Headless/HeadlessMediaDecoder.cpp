@@ -131,9 +131,11 @@ struct FHeadlessMediaDecoderState
 			{
 				return;
 			}
-			if (Decoded->width != Dimensions.X || Decoded->height != Dimensions.Y)
+			if (Decoded->width != Dimensions.X || Decoded->height != Dimensions.Y || Decoded->format < 0 ||
+			    !sws_isSupportedInput(AVPixelFormat(Decoded->format)))
 			{
-				// A stream that changes its size midway: the media ends where it does.
+				// A stream that changes its size midway, or a frame no picture can be made of: the media ends
+				// where it does.
 				av_frame_unref(Decoded);
 				bVideoEnded = true;
 				return;
@@ -144,7 +146,9 @@ struct FHeadlessMediaDecoderState
 				Stamp = Decoded->pts;
 			}
 			const double Last = !Queue.IsEmpty() ? QueueTimes.Last() : (bHasCurrent ? CurrentTime : -1.0 / FrameRate);
-			const double Time = Stamp == AV_NOPTS_VALUE ? Last + 1.0 / FrameRate : StreamSeconds(VideoStream, Stamp);
+			// A frame stamped before the start (a stream that starts late, or a broken stamp) shows at the start.
+			const double Time =
+			    FMath::Max(0.0, Stamp == AV_NOPTS_VALUE ? Last + 1.0 / FrameRate : StreamSeconds(VideoStream, Stamp));
 			AVFrame* Frame = av_frame_alloc();
 			if (!Frame)
 			{
@@ -535,6 +539,7 @@ bool FHeadlessMediaDecoder::GetFrame(TArray<FColor>& OutPixels, FIntPoint& OutSi
 	                                Frame->height, AV_PIX_FMT_RGBA, SWS_BILINEAR, nullptr, nullptr, nullptr);
 	if (!S.Scaler)
 	{
+		S.bHasCurrent = false;
 		return false;
 	}
 	OutPixels.SetNum(Frame->width * Frame->height);
@@ -542,6 +547,8 @@ bool FHeadlessMediaDecoder::GetFrame(TArray<FColor>& OutPixels, FIntPoint& OutSi
 	const int Stride[4] = {Frame->width * 4, 0, 0, 0};
 	if (sws_scale(S.Scaler, Frame->data, Frame->linesize, 0, Frame->height, Destination, Stride) != Frame->height)
 	{
+		// A frame that decoded but does not convert is no picture: there is no current frame from here on.
+		S.bHasCurrent = false;
 		return false;
 	}
 	OutSize = FIntPoint(Frame->width, Frame->height);
