@@ -205,7 +205,9 @@ static void BM_BurstOfCommentsDueInOneSecond(benchmark::State& State)
 		{
 			for (int32 Index = Frame * Due / Frames; Index < (Frame + 1) * Due / Frames; ++Index)
 			{
-				Stage.Manager()->SpawnDanmakuNode(MixedComment());
+				const EDanmakuMode Mode = Index % 10 < 7 ? EDanmakuMode::SCROLL : EDanmakuMode::TOP;
+				Stage.Manager()->SpawnDanmakuNode(
+				    FDanmakuStage::Comment(FString::Printf(TEXT("comment %d"), Index), Mode, 18 + Index % 8));
 			}
 			Stage.App.Tick(1.0f / Frames);
 			PeakObjects = FMath::Max(PeakObjects, GetNumLiveObjects());
@@ -217,3 +219,40 @@ static void BM_BurstOfCommentsDueInOneSecond(benchmark::State& State)
 	}
 }
 BENCHMARK(BM_BurstOfCommentsDueInOneSecond)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Two minutes of a busy lesson, 40 comments a second, with collection once a minute as the engine's default
+// purge interval has it: the peak of live objects per comment placed, and the most nodes on the canvas at once.
+// Nodes whose comment has gone carry later ones, so the peak follows the canvas rather than the minute.
+static void BM_SteadyCommentsForTwoMinutes(benchmark::State& State)
+{
+	constexpr int32 Seconds = 120;
+	constexpr int32 PerSecond = 40;
+	constexpr int32 Frames = 60;
+	for (auto _ : State)
+	{
+		FDanmakuStage Stage(FVector2D(1920.0, 1080.0), 42);
+		Stage.App.SetGarbageCollectionInterval(60.0);
+		Stage.App.Tick(0.0f);
+		int32 Placed = 0;
+		Stage.Manager()->OnDanmakuPlaced.AddLambda([&Placed](const FDanmakuPlacement&) { ++Placed; });
+		const int32 ObjectsBefore = GetNumLiveObjects();
+		int32 PeakObjects = ObjectsBefore;
+		int32 MostOnCanvas = 0;
+		for (int32 Frame = 0; Frame < Seconds * Frames; ++Frame)
+		{
+			for (int32 Index = Frame * PerSecond / Frames; Index < (Frame + 1) * PerSecond / Frames; ++Index)
+			{
+				const EDanmakuMode Mode = Index % 10 < 7 ? EDanmakuMode::SCROLL : EDanmakuMode::TOP;
+				Stage.Manager()->SpawnDanmakuNode(
+				    FDanmakuStage::Comment(FString::Printf(TEXT("comment %d"), Index), Mode, 18 + Index % 8));
+			}
+			Stage.App.Tick(1.0f / Frames);
+			PeakObjects = FMath::Max(PeakObjects, GetNumLiveObjects());
+			MostOnCanvas = FMath::Max(MostOnCanvas, Stage.Canvas()->GetChildrenCount());
+		}
+		State.counters["objects per placed comment"] = double(PeakObjects - ObjectsBefore) / FMath::Max(1, Placed);
+		State.counters["placed"] = Placed;
+		State.counters["most on canvas"] = MostOnCanvas;
+	}
+}
+BENCHMARK(BM_SteadyCommentsForTwoMinutes)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -91,7 +91,8 @@ public:
 		Bar = Cast<UUI_DanmakuBar>(Host->GetWidgetFromName(TEXT("DanmakuBar")));
 		Panel = Cast<UUI_DanmakuNodeSetting>(Host->GetWidgetFromName(TEXT("DanmakuNodeSetting")));
 		Canvas = Child<UCanvasPanel>(Overlay, TEXT("DanmakuCanvasPanel"));
-		UserNodeClass = StaticLoadClass(UUI_DanmakuNode::StaticClass(), nullptr, TEXT("/Game/UI/WBP_DanmakuNodeUser"));
+		Overlay->OnTrackManagerCreated.AddLambda([this](UDanmakuTrackManager* Manager) { Record(Manager); });
+		Record(Overlay->GetTrackManager());
 		HostDouble->Overlay = Overlay;
 		Bar->OnSendDanmaku.AddDynamic(HostDouble, &UDanmakuHostDouble::OnSend);
 		Player->OnSeekCompleted.AddDynamic(HostDouble, &UDanmakuHostDouble::OnSeekCompleted);
@@ -134,11 +135,7 @@ public:
 		return Cast<T>(Widget->GetWidgetFromName(FName(Name)));
 	}
 
-	void Step(float Seconds = FrameSeconds)
-	{
-		App.Tick(Seconds);
-		CollectNewNodes();
-	}
+	void Step(float Seconds = FrameSeconds) { App.Tick(Seconds); }
 	// Ticks whole frames until the media clock reaches Seconds (or MaxFrames pass).
 	void PlayUntil(double Seconds, int32 MaxFrames = 100000)
 	{
@@ -228,23 +225,19 @@ public:
 	TArray<FShownDanmaku> ShownNodes;
 
 private:
-	void CollectNewNodes()
+	// A node carries one comment after another, so appearances are counted as the overlay places them.
+	void Record(UDanmakuTrackManager* Manager)
 	{
-		for (UWidget* Widget : Canvas->GetAllChildren())
+		if (!Manager)
 		{
-			UUI_DanmakuNode* Node = Cast<UUI_DanmakuNode>(Widget);
-			if (!Node || SeenNodes.Contains(Node))
-			{
-				continue;
-			}
-			SeenNodes.Add(Node);
-			const bool bUserNode = Node->GetClass() == UserNodeClass;
-			ShownNodes.Add({Node->GetData().Content, bUserNode, Player->GetTime().GetTotalSeconds()});
+			return;
 		}
+		Manager->OnDanmakuPlaced.AddLambda(
+		    [this](const FDanmakuPlacement& Placement) {
+			    ShownNodes.Add(
+			        {Placement.Node->GetData().Content, Placement.bUserNode, Player->GetTime().GetTotalSeconds()});
+		    });
 	}
-
-	UClass* UserNodeClass = nullptr;
-	TArray<UUI_DanmakuNode*> SeenNodes;
 };
 
 // A comment document with one comment per (content, spawn seconds) pair, in the given order.

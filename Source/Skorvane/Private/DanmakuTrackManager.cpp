@@ -34,8 +34,8 @@ void UDanmakuTrackManager::Init(TObjectPtr<UCanvasPanel> InCanvasPanel, TSubclas
 	DanmakuCanvasPanel = InCanvasPanel;
 	DanmakuNodeClass = InDanmakuNodeClass;
 	DanmakuNodeUserClass = InDanmakuNodeUserClass;
-	// Kept nodes belong to the former canvas and class.
-	UnplacedNodes.Empty();
+	// Spare nodes belong to the former canvas and class.
+	SpareNodes.Empty();
 
 	UpdateLocalSize();
 }
@@ -122,9 +122,12 @@ bool UDanmakuTrackManager::FindHoldBackReason(const FString& Text, bool bMayMerg
 	const double Now = GetNow();
 	if (bMayMerge && Controls.RepeatMergeSeconds > 0.0f)
 	{
-		FShownText* Shown = ShownTexts.Find(FDanmakuBlockList::FoldCase(Text));
+		const FString Folded = FDanmakuBlockList::FoldCase(Text);
+		FShownText* Shown = ShownTexts.Find(Folded);
 		UUI_DanmakuNode* ShownNode = Shown ? Shown->Node.Get() : nullptr;
-		if (ShownNode && ShownNode->GetParent() && Now - Shown->ShownAt <= Controls.RepeatMergeSeconds)
+		// The node may have left and come back with another comment since.
+		if (ShownNode && ShownNode->GetParent() && Now - Shown->ShownAt <= Controls.RepeatMergeSeconds &&
+		    FDanmakuBlockList::FoldCase(ShownNode->GetData().Content) == Folded)
 		{
 			ShownNode->SetRepeatCount(++Shown->Count);
 			OutReason = EDanmakuNotShownReason::MergedRepeat;
@@ -156,10 +159,8 @@ bool UDanmakuTrackManager::FindHoldBackReason(const FString& Text, bool bMayMerg
 
 void UDanmakuTrackManager::NoteShown(UUI_DanmakuNode* DanmakuNode, bool bUserNode)
 {
-	if (Controls.Opacity != 1.0f)
-	{
-		DanmakuNode->SetRenderOpacity(Controls.Opacity);
-	}
+	// Also when opaque: a reused node may carry the opacity of an earlier setting.
+	DanmakuNode->SetRenderOpacity(Controls.Opacity);
 	const double Now = GetNow();
 	if (Controls.MaxPerSecond > 0)
 	{
@@ -232,9 +233,12 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 		ReportNotShown(nullptr, InData, HoldBackReason);
 		return;
 	}
-	UUI_DanmakuNode* Node = UnplacedNodes.IsEmpty() ? nullptr : UnplacedNodes.Pop().Get();
+	UUI_DanmakuNode* Node = SpareNodes.IsEmpty() ? nullptr : SpareNodes.Pop().Get();
 	if (Node)
 	{
+		// Whoever listened to the node for its former comment (its lanes, a host's trace) is done with it.
+		Node->OnEnded.Clear();
+		Node->OnCanceled.Clear();
 		Node->SetDisplayScales(Controls.SpeedScale, Controls.FontScale);
 	}
 	else
@@ -245,9 +249,9 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 			return;
 		}
 		Node->OnStarted.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeStarted);
-		Node->OnEnded.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeEnded);
-		Node->OnCanceled.AddUObject(this, &UDanmakuTrackManager::OnDanmakuNodeCanceled);
 	}
+	Node->OnEnded.AddUObject(this, &UDanmakuTrackManager::KeepSpareNode);
+	Node->OnCanceled.AddUObject(this, &UDanmakuTrackManager::KeepSpareNode);
 	Node->Init(InData, DanmakuCanvasPanel, bIsPaused);
 }
 
@@ -439,7 +443,7 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 		DanmakuNode->RemoveFromParent();
 		ReportNotShown(DanmakuNode, DanmakuNode->GetData(),
 		               Tracks ? EDanmakuNotShownReason::NoLanes : EDanmakuNotShownReason::ModeNeverPlaced);
-		KeepUnplacedNode(DanmakuNode);
+		KeepSpareNode(DanmakuNode);
 		return;
 	}
 
@@ -450,23 +454,24 @@ void UDanmakuTrackManager::OnDanmakuNodeStarted(UUI_DanmakuNode* DanmakuNode)
 		// Dropped, not queued: a late comment is worth less than a readable screen.
 		DanmakuNode->RemoveFromParent();
 		ReportNotShown(DanmakuNode, DanmakuNode->GetData(), EDanmakuNotShownReason::NoFreeLane);
-		KeepUnplacedNode(DanmakuNode);
+		KeepSpareNode(DanmakuNode);
 		return;
 	}
 	if (!PlaceNode(DanmakuNode, StartIndex, TrackCount, false))
 	{
-		KeepUnplacedNode(DanmakuNode);
+		KeepSpareNode(DanmakuNode);
 	}
 }
 
-void UDanmakuTrackManager::KeepUnplacedNode(UUI_DanmakuNode* DanmakuNode)
+void UDanmakuTrackManager::KeepSpareNode(UUI_DanmakuNode* DanmakuNode)
 {
-	// A burst can bring thousands of comments in a second with only a few lanes free. The node of one that was
-	// not placed has no lane, no listener and no canvas, so the next comment reuses it rather than making another
-	// that would live until the next collection.
-	if (!DanmakuNode->GetParent() && DanmakuNode->GetUseTracks().IsEmpty())
+	// A burst can bring thousands of comments in a second with only a few lanes free, and a long lesson brings
+	// a comment every few frames. The node of one that was not placed, or that has left the canvas, carries the
+	// next comment rather than another being made to live until the next collection, so nodes stay as many as
+	// the canvas has held at once. A node may say it left twice (cancelled as it is taken off, then ended).
+	if (!DanmakuNode->GetParent() && !SpareNodes.Contains(DanmakuNode))
 	{
-		UnplacedNodes.Add(DanmakuNode);
+		SpareNodes.Add(DanmakuNode);
 	}
 }
 

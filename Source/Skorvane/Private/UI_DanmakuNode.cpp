@@ -22,6 +22,7 @@ void UUI_DanmakuNode::NativeOnInitialized()
 
 	// Invisible until Init has formatted and measured it.
 	SetVisibility(ESlateVisibility::Hidden);
+	AssetFont = NodeContentText->GetFont();
 	UpdateCanTick();
 	bIsPaused = true;
 }
@@ -60,7 +61,8 @@ void UUI_DanmakuNode::ShowOnCanvas(TObjectPtr<UCanvasPanel> InCanvasPanel, const
 	}
 	NodeContentText->SetText(FText::FromString(ShownText));
 
-	FSlateFontInfo Font = NodeContentText->GetFont();
+	// From the asset's font each time: a node carries many comments, and one's outline must not stay on the next.
+	FSlateFontInfo Font = AssetFont;
 	ShownFontSize = FontSize;
 	Font.Size = FontSize;
 	// The asset's outline keeps text readable on any picture; near-black text needs a light one to show at all.
@@ -86,6 +88,7 @@ void UUI_DanmakuNode::Init(const FDanmakuData& InData, TObjectPtr<UCanvasPanel> 
 {
 	bIsPaused = bInIsPaused;
 	Data = InData;
+	UsedTracks.Reset();
 
 	// A colour that does not read would make the text invisible, a size of 0 or below would make it vanish.
 	const FString& Hex =

@@ -134,8 +134,8 @@ private:
 	void ReportNotShown(const UUI_DanmakuNode* Node, const FDanmakuData& Data, EDanmakuNotShownReason Reason);
 	// False when the node does not fit the lanes; it is then off the canvas and reported.
 	bool PlaceNode(UUI_DanmakuNode* DanmakuNode, int32 StartIndex, int32 TrackCount, bool bUserNode);
-	// Keeps the node of a comment from the index that was not placed, for the next comment.
-	void KeepUnplacedNode(UUI_DanmakuNode* DanmakuNode);
+	// Keeps the node of a comment from the index that is off the canvas (not placed, or gone), for the next one.
+	void KeepSpareNode(UUI_DanmakuNode* DanmakuNode);
 	// The lanes of the node's kind; null for a mode that no lane takes.
 	TArray<TObjectPtr<UDanmakuTrack>>* FindTracksForMode(EDanmakuMode Mode);
 	// The lanes of the other direction over the same bands as a scrolling mode's; null for a pinned mode.
@@ -188,9 +188,9 @@ private:
 	UPROPERTY()
 	TArray<TObjectPtr<UUI_DanmakuNode>> PositionedNodes;
 
-	// Nodes of comments from the index that were measured but not placed, ready for the next comment.
+	// Nodes of comments from the index that were not placed or have left the canvas, ready for the next comment.
 	UPROPERTY()
-	TArray<TObjectPtr<UUI_DanmakuNode>> UnplacedNodes;
+	TArray<TObjectPtr<UUI_DanmakuNode>> SpareNodes;
 
 	bool bIsPaused = false;
 	const UUI_DanmakuNode* NodeNotShown = nullptr;

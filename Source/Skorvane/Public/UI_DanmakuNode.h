@@ -36,6 +36,8 @@ public:
 	FOnDanmakuNodeEvent OnEnded;
 	// The widget was destructed (removed or hidden); listeners treat it like OnEnded.
 	FOnDanmakuNodeEvent OnCanceled;
+	// The track manager reuses the node of a comment from the index for a later comment once it is off the canvas,
+	// and clears both events then: a listener bound while one comment shows hears only that comment's end.
 
 	void Init(const FDanmakuData& InData, TObjectPtr<UCanvasPanel> InCanvasPanel, bool bInIsPaused);
 	// Set before Init: the life time is divided by SpeedScale, the font size multiplied by FontScale.
@@ -61,6 +63,7 @@ public:
 	// The font size the text is drawn at.
 	float GetShownFontSize() const { return ShownFontSize; }
 
+	// The lanes the current comment holds; Init starts a comment with none.
 	void AddUsedTrack(TObjectPtr<UDanmakuTrack> InTrack);
 	TArray<TObjectPtr<UDanmakuTrack>> GetUseTracks() const { return UsedTracks; }
 
@@ -92,6 +95,8 @@ protected:
 	float SpeedScale = 1.0f;
 	float FontScale = 1.0f;
 	FString ShownText;
+	// The text block's font as the asset sets it, before any comment's size and outline.
+	FSlateFontInfo AssetFont;
 	bool bTextShortened = false;
 	float ShownFontSize = 0.0f;
 };
