@@ -64,14 +64,19 @@ public:
 	void Step()
 	{
 		App.Tick(FrameSeconds);
+		// A node carries one record after another: it shows a new one when it was off the canvas at the last
+		// step, or had started moving then and has not now (it ended and was given a record within the frame).
+		TMap<UUI_BulletChatNode*, bool> Seen;
 		for (UUI_BulletChatNode* Node : Nodes())
 		{
-			if (!SeenNodes.Contains(Node))
+			const bool* WasStarted = LastSeen.Find(Node);
+			if (!WasStarted || (*WasStarted && !Node->HasStarted()))
 			{
-				SeenNodes.Add(Node);
 				ShownNodes.Add({Node->GetData().Content, Player->GetTime().GetTotalSeconds()});
 			}
+			Seen.Add(Node, Node->HasStarted());
 		}
+		LastSeen = MoveTemp(Seen);
 	}
 	void PlayUntil(double MediaSeconds)
 	{
@@ -133,7 +138,7 @@ public:
 	TArray<FShownBulletChat> ShownNodes;
 
 private:
-	TArray<UUI_BulletChatNode*> SeenNodes;
+	TMap<UUI_BulletChatNode*, bool> LastSeen;
 };
 
 // One legacy record as JSON; an ID below zero leaves the "id" key out.

@@ -156,9 +156,26 @@ TEST(BulletChatTrackManager, ANodeTheHostTakesOffTheCanvasRightAfterItWasPlacedN
 	Screen.Step();
 	Screen.Step();
 	ASSERT_EQ(Placed.Of(TEXT("X")), "placed 0+1");
-	Screen.FindNode(TEXT("X"))->RemoveFromParent();
-	Screen.Overlay->AddDataThenSpawn(MakeBulletChatRecord(21, TEXT("00:00:05"), TEXT("Y")), Screen.Player->GetUrl());
+	UUI_BulletChatNode* X = Screen.FindNode(TEXT("X"));
+	const FVector2D SizeOfX = X->GetNodeSize();
+	// A host's listener for X's record, which must not hear of the record the node carries next.
+	int32 HeardOfX = 0;
+	X->OnEnded.AddLambda([&HeardOfX](UUI_BulletChatNode*) { ++HeardOfX; });
+	X->OnRemoved.AddLambda([&HeardOfX](UUI_BulletChatNode*) { ++HeardOfX; });
+	X->RemoveFromParent();
+	const TCHAR* Longer = TEXT("Y, which is longer");
+	Screen.Overlay->AddDataThenSpawn(MakeBulletChatRecord(21, TEXT("00:00:05"), Longer), Screen.Player->GetUrl());
 	Screen.StepFor(0.1);
 	EXPECT_EQ(Placed.Of(TEXT("X")), "placed 0+1");
-	EXPECT_EQ(Placed.Of(TEXT("Y")), "placed 0+1");
+	EXPECT_EQ(Placed.Of(Longer), "placed 0+1");
+
+	// X's node carries Y, measured and timed afresh, and leaves again when Y has crossed.
+	UUI_BulletChatNode* Y = Screen.FindNode(Longer);
+	EXPECT_EQ(Y, X);
+	EXPECT_GT(Y->GetNodeSize().X, SizeOfX.X + 20.0);
+	EXPECT_EQ(Y->GetNodeSize(), Y->GetDesiredSize());
+	EXPECT_LT(Y->GetPosition().X, 1000.0);
+	Screen.StepFor(15.0);
+	EXPECT_EQ(Screen.FindNode(Longer), nullptr);
+	EXPECT_EQ(HeardOfX, 1);
 }

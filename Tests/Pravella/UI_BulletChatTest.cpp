@@ -204,7 +204,7 @@ TEST(UI_BulletChat, RebuiltOverlayKeepsItsTrackManagerItsIndexAndItsMovingCommen
 	EXPECT_LT(Node->GetPosition().X, RebuiltX - 15.0) << "the comment moves on";
 
 	Screen.PlayUntil(3.5);
-	EXPECT_EQ(Node->GetParent(), nullptr) << "and ends";
+	EXPECT_EQ(Screen.FindNode(TEXT("A")), nullptr) << "and ends";
 	EXPECT_EQ(Screen.Overlay->GetTrackManager(), Manager);
 	EXPECT_EQ(Manager->GetTrackNum(), TrackNum) << "with its tracks";
 	EXPECT_EQ(Screen.CountShown(TEXT("B")), 1) << "its ID is free again and the index intact";

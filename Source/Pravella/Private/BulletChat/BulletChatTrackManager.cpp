@@ -15,6 +15,8 @@ void UBulletChatTrackManager::Init(TObjectPtr<UCanvasPanel> InCanvas, TSubclassO
 {
 	Canvas = InCanvas;
 	NodeClass = InNodeClass;
+	// Spare nodes belong to the former canvas and class.
+	SpareNodes.Reset();
 
 	// A second call must not stack a second set of tracks below the canvas; the nodes on screen run on untracked.
 	for (UBulletChatTrack* Track : Tracks)
@@ -69,7 +71,11 @@ void UBulletChatTrackManager::SpawnBulletChatNode(const FBulletChatData& InData)
 		OnBulletChatNotPlaced.Broadcast(InData, EBulletChatNotPlacedReason::AlreadyShowing);
 		return;
 	}
-	UUI_BulletChatNode* Node = Cast<UUI_BulletChatNode>(UUserWidget::CreateWidgetInstance(*Canvas, Class, NAME_None));
+	UUI_BulletChatNode* Node = TakeSpareNode();
+	if (!Node)
+	{
+		Node = Cast<UUI_BulletChatNode>(UUserWidget::CreateWidgetInstance(*Canvas, Class, NAME_None));
+	}
 	if (!Node)
 	{
 		OnBulletChatNotPlaced.Broadcast(InData, EBulletChatNotPlacedReason::NoNodeClass);
@@ -85,6 +91,33 @@ void UBulletChatTrackManager::SpawnBulletChatNode(const FBulletChatData& InData)
 	Node->OnStarted.BindUObject(this, &UBulletChatTrackManager::OnFinishSpawnNode);
 	Node->OnEnded.AddUObject(this, &UBulletChatTrackManager::OnNodeEnd);
 	Node->OnRemoved.AddUObject(this, &UBulletChatTrackManager::OnNodeRemoved);
+}
+
+UUI_BulletChatNode* UBulletChatTrackManager::TakeSpareNode()
+{
+	while (!SpareNodes.IsEmpty())
+	{
+		UUI_BulletChatNode* Node = SpareNodes.Pop().Get();
+		// One still on the canvas was kept at its end but never left (a listener to that end spawned at once).
+		if (IsValid(Node) && !Node->GetParent())
+		{
+			// Whoever listened to the node for its former record (its tracks, a host) is done with it.
+			Node->OnEnded.Clear();
+			Node->OnRemoved.Clear();
+			return Node;
+		}
+	}
+	return nullptr;
+}
+
+void UBulletChatTrackManager::KeepSpareNode(UUI_BulletChatNode* Node)
+{
+	// Every record gets a node, so the nodes of a long lesson would pile up until the next collection; one whose
+	// record has gone carries the next one instead. Ended nodes are kept just before they leave the canvas.
+	if (!SpareNodes.Contains(Node))
+	{
+		SpareNodes.Add(Node);
+	}
 }
 
 void UBulletChatTrackManager::OnFinishSpawnNode(UUI_BulletChatNode* Node)
@@ -149,6 +182,7 @@ bool UBulletChatTrackManager::AddNodeToTracks(UUI_BulletChatNode* Node, int32 St
 void UBulletChatTrackManager::OnNodeEnd(UUI_BulletChatNode* Node)
 {
 	ForgetShowing(Node);
+	KeepSpareNode(Node);
 }
 
 void UBulletChatTrackManager::OnNodeRemoved(UUI_BulletChatNode* Node)
@@ -159,6 +193,7 @@ void UBulletChatTrackManager::OnNodeRemoved(UUI_BulletChatNode* Node)
 	{
 		OnBulletChatNotPlaced.Broadcast(Node->GetData(), EBulletChatNotPlacedReason::RemovedBeforeStart);
 	}
+	KeepSpareNode(Node);
 }
 
 void UBulletChatTrackManager::ReportPlaced(UUI_BulletChatNode* Node, int32 FirstTrack, int32 Count, bool bShared)

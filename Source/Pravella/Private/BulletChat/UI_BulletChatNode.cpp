@@ -19,6 +19,17 @@ void UUI_BulletChatNode::Init(const FBulletChatData& InData)
 {
 	Data = InData;
 	NodeText->SetText(FText::FromString(Data.Content));
+	// A node carries one record after another: each starts unmeasured, unmoved and running.
+	NodeSize = FVector2D::ZeroVector;
+	Speed = 0.0f;
+	LifeTime = 0.0f;
+	ElapsedTime = 0.0f;
+	bStarted = false;
+	bEnded = false;
+	bRemoved = false;
+	bIsPaused = false;
+	bMeasureNextTick = false;
+	ForceLayoutPrepass();
 }
 
 FVector2D UUI_BulletChatNode::GetPosition() const
@@ -75,6 +86,13 @@ void UUI_BulletChatNode::NativeTick(const FGeometry& MyGeometry, float InDeltaTi
 	}
 	if (bStarted)
 	{
+		return;
+	}
+	// The inner canvas may keep the size of the node's former record until it is laid out again, which an engine
+	// may do after this tick. A size that differs from what the text asks for is one tick from fresh.
+	if (!bMeasureNextTick && !CanvasSize.Equals(NodeCanvas->GetDesiredSize(), 0.01))
+	{
+		bMeasureNextTick = true;
 		return;
 	}
 	InitData();

@@ -91,6 +91,9 @@ private:
 	void OnNodeRemoved(UUI_BulletChatNode* Node);
 
 	void ReportPlaced(UUI_BulletChatNode* Node, int32 FirstTrack, int32 Count, bool bShared);
+	// A node whose record has left the canvas, without the listeners of its former record; null when none.
+	UUI_BulletChatNode* TakeSpareNode();
+	void KeepSpareNode(UUI_BulletChatNode* Node);
 	void ForgetShowing(UUI_BulletChatNode* Node);
 
 	TObjectPtr<UCanvasPanel> Canvas;
@@ -106,4 +109,8 @@ private:
 	// local key) is among them. Kept per node, so that one node's end frees its record only when no other runs.
 	UPROPERTY()
 	TArray<TObjectPtr<UUI_BulletChatNode>> ShowingNodes;
+
+	// Nodes whose record has ended or was taken off the canvas, ready for the next record.
+	UPROPERTY()
+	TArray<TObjectPtr<UUI_BulletChatNode>> SpareNodes;
 };

@@ -30,6 +30,7 @@ public:
 	// Fired once, when the node is taken off its canvas before it has crossed it.
 	FOnBulletChatNodeEnded OnRemoved;
 
+	// Starts the node on a record, also one that carried another before.
 	void Init(const FBulletChatData& InData);
 
 	const FBulletChatData& GetData() const { return Data; }
@@ -81,4 +82,5 @@ private:
 	bool bEnded = false;
 	bool bRemoved = false;
 	bool bIsPaused = false;
+	bool bMeasureNextTick = false;
 };
