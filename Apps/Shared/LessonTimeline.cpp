@@ -26,8 +26,9 @@ FString MinutesSeconds(double Seconds)
 	                    : FString::Printf(TEXT("%lld:%02lld:%02lld"), Whole / 3600, Whole / 60 % 60, Whole % 60);
 }
 
-// Tick spacing that keeps the labels of the whole span to about twenty, however long it is.
-double TickSpacing(double Span)
+} // namespace
+
+double FLessonTimeline::TickSpacing(double Span)
 {
 	static const double Steps[] = {10.0, 30.0, 60.0, 300.0, 600.0, 1800.0, 3600.0, 7200.0, 21600.0, 43200.0, 86400.0};
 	for (const double Step : Steps)
@@ -38,13 +39,13 @@ double TickSpacing(double Span)
 		}
 	}
 	double Step = 86400.0;
-	while (Span / Step > 20.0)
+	// Bounded, so that a span no lesson has (infinite, from a broken header) cannot keep it going.
+	while (Span / Step > 20.0 && Step < 1e18)
 	{
 		Step *= 10.0;
 	}
 	return Step;
 }
-} // namespace
 
 void FLessonTimeline::SetDuration(double InSeconds)
 {
@@ -162,7 +163,7 @@ bool FLessonTimeline::WritePng(const FString& Path, const FString& Title) const
 		}
 	}
 	const double Bottom = Top + 3 * (BandHeight + BandGap) - BandGap;
-	const double TickSeconds = TickSpacing(Span);
+	const double TickSeconds = FLessonTimeline::TickSpacing(Span);
 	for (int32 TickIndex = 0; TickIndex * TickSeconds <= Span; ++TickIndex)
 	{
 		const double Tick = TickIndex * TickSeconds;

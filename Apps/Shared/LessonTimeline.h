@@ -26,6 +26,9 @@ public:
 
 	bool WritePng(const FString& Path, const FString& Title) const;
 
+	// Seconds between the time axis's labels: at most twenty labels over a span of any length.
+	static double TickSpacing(double Span);
+
 private:
 	struct FSecond
 	{
