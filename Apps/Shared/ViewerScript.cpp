@@ -137,11 +137,6 @@ bool ParseTarget(const FString& Text, FViewerTarget& Out)
 
 } // namespace
 
-FString FViewerTarget::Describe() const
-{
-	return bIsPosition ? FString::Printf(TEXT("%g,%g"), Position.X, Position.Y) : WidgetPath;
-}
-
 FString FViewerScript::Where(const FViewerStep& Step) const
 {
 	return FString::Printf(TEXT("%s:%d"), *Path, Step.Line);
