@@ -1,4 +1,4 @@
-#include "PreviewSession.h"
+#include "PreviewRun.h"
 
 #include "Blueprint/UserWidget.h"
 #include "Blueprint/WidgetTree.h"
@@ -20,6 +20,7 @@
 #include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
 #include "UI_DanmakuNodeSetting.h"
+#include "ViewerDriver.h"
 
 #include <cstdio>
 
@@ -31,24 +32,68 @@ constexpr double BarHeight = 64.0;
 // The longest stretch the preview plays; a longer stated length is a broken header or a mistake.
 constexpr double MaxPlaySeconds = 7.0 * 24.0 * 3600.0;
 
+// What the preview's viewer does, at media seconds: sends comments by Enter and by the send button, styles them in
+// the panel, and switches the overlay off and on. Targets are named under the preview screen.
+const TCHAR* const PreviewViewerScript =
+    TEXT("# Types a greeting and presses Enter.\n"
+         "2 click DanmakuBar/InputDanmakuText\n"
+         "2 type 大家好，我来学习了！👋\n"
+         "2 enter\n"
+         "# Hovers the style button, then picks top and red in the style panel.\n"
+         "5.5 move DanmakuBar/DanmakuNodeSettingButton\n"
+         "5.9 click DanmakuNodeSetting/Top\n"
+         "5.9 click DanmakuNodeSetting/C_FE0302\n"
+         "# Sends a red comment pinned at the top with the send button.\n"
+         "7 click DanmakuBar/InputDanmakuText\n"
+         "7 type 重点：置顶红色 📌\n"
+         "7 click DanmakuBar/SendDanmakuButton\n"
+         "# Picks bottom, small and a typed colour, and sends a small green comment at the bottom.\n"
+         "9 move DanmakuBar/DanmakuNodeSettingButton\n"
+         "9 click DanmakuNodeSetting/Bottom\n"
+         "9 click DanmakuNodeSetting/Small\n"
+         "9 click DanmakuNodeSetting/InputColorText\n"
+         "9 backspace 7\n"
+         "9 type #12ab34\n"
+         "10 click DanmakuBar/InputDanmakuText\n"
+         "10 type small print at the bottom\n"
+         "10 enter\n"
+         "# Switches the overlay off and on again.\n"
+         "20 click DanmakuBar/OpenDanmakuButton\n"
+         "26 click DanmakuBar/OpenDanmakuButton\n"
+         "# Sends one more scrolling comment, in the normal size and white.\n"
+         "28 move DanmakuBar/DanmakuNodeSettingButton\n"
+         "28 click DanmakuNodeSetting/Scroll\n"
+         "28 click DanmakuNodeSetting/Normal\n"
+         "28 click DanmakuNodeSetting/C_FFFFFF\n"
+         "28 click DanmakuBar/InputDanmakuText\n"
+         "28 type back on again\n"
+         "28 enter\n");
+
+// A send: Enter in the input, or the send button.
+bool IsSend(const FViewerStep& Step)
+{
+	return Step.Action == EViewerAction::Enter ||
+	       (Step.Action == EViewerAction::Click && Step.Target.WidgetPath.EndsWith(TEXT("/SendDanmakuButton")));
+}
+
 } // namespace
 
-FPreviewSession::FPreviewSession(const FPreviewOptions& InOptions) : Options(InOptions) {}
+FPreviewRun::FPreviewRun(const FPreviewOptions& InOptions) : Options(InOptions) {}
 
-FPreviewSession::~FPreviewSession() = default;
+FPreviewRun::~FPreviewRun() = default;
 
-void FPreviewSession::AddReferencedObjects(FReferenceCollector& Collector)
+void FPreviewRun::AddReferencedObjects(FReferenceCollector& Collector)
 {
 	Collector.AddReferencedObject(Host);
 	Collector.AddReferencedObject(Player);
 }
 
-double FPreviewSession::MediaSeconds() const
+double FPreviewRun::MediaSeconds() const
 {
 	return Player ? Player->GetTime().GetTotalSeconds() : 0.0;
 }
 
-bool FPreviewSession::LoadDocument(FString& OutError)
+bool FPreviewRun::LoadDocument(FString& OutError)
 {
 	const FString Path = Options.CommentsFile.IsEmpty()
 	                         ? FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/LessonComments.json"))
@@ -73,7 +118,7 @@ bool FPreviewSession::LoadDocument(FString& OutError)
 	return true;
 }
 
-bool FPreviewSession::OpenMedia(FString& OutError)
+bool FPreviewRun::OpenMedia(FString& OutError)
 {
 	Player = LoadObject<UMediaPlayer>(nullptr, TEXT("/Game/Media/MP_LessonPlayer"));
 	if (!Player)
@@ -133,29 +178,7 @@ bool FPreviewSession::OpenMedia(FString& OutError)
 	return true;
 }
 
-UWidget* FPreviewSession::FindChild(const FString& OwnerName, const FString& ChildName) const
-{
-	UUserWidget* Owner = OwnerName.IsEmpty() ? Host : Cast<UUserWidget>(Host->WidgetTree->FindWidget(FName(OwnerName)));
-	return Owner && Owner->WidgetTree ? Owner->WidgetTree->FindWidget(FName(ChildName)) : nullptr;
-}
-
-FVector2D FPreviewSession::CentreOf(const FString& OwnerName, const FString& ChildName) const
-{
-	const UWidget* Widget = FindChild(OwnerName, ChildName);
-	if (!Widget)
-	{
-		return FVector2D(-1.0, -1.0);
-	}
-	const FGeometry Geometry = Widget->GetCachedGeometry();
-	return Geometry.GetAbsolutePosition() + Geometry.GetAbsoluteSize() * 0.5;
-}
-
-void FPreviewSession::ClickChild(const FString& OwnerName, const FString& ChildName)
-{
-	App->Click(CentreOf(OwnerName, ChildName));
-}
-
-bool FPreviewSession::BuildScreen(FString& OutError)
+bool FPreviewRun::BuildScreen(FString& OutError)
 {
 	UClass* HostClass = StaticLoadClass(UUserWidget::StaticClass(), nullptr, TEXT("/Game/UI/WBP_DanmakuPreview"));
 	Host = HostClass ? CreateWidget<UUserWidget>(App->GetWorld(), HostClass) : nullptr;
@@ -211,74 +234,39 @@ bool FPreviewSession::BuildScreen(FString& OutError)
 	return Options.Controls.ApplyTo(*Overlay, OutError);
 }
 
-void FPreviewSession::ScheduleViewerActions()
+bool FPreviewRun::ReadViewerScript(FString& OutError)
 {
-	if (!Options.bSendComments)
-	{
-		return;
-	}
-	const auto Send = [this](const FString& Text)
-	{
-		ClickChild(TEXT("DanmakuBar"), TEXT("InputDanmakuText"));
-		App->TypeText(Text);
-		App->PressEnter();
-		++Counts.Sent;
-	};
-	Actions.Add({2.0, TEXT("types a greeting and presses Enter"), [Send] { Send(TEXT("大家好，我来学习了！👋")); }});
-	Actions.Add({5.5, TEXT("hovers the style button"),
-	             [this] { App->MoveMouse(CentreOf(TEXT("DanmakuBar"), TEXT("DanmakuNodeSettingButton"))); }});
-	Actions.Add({5.9, TEXT("picks top and red in the style panel"),
-	             [this]
-	             {
-		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("Top"));
-		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("C_FE0302"));
-	             }});
-	Actions.Add({7.0, TEXT("sends a red comment pinned at the top"),
-	             [this]
-	             {
-		             ClickChild(TEXT("DanmakuBar"), TEXT("InputDanmakuText"));
-		             App->TypeText(TEXT("重点：置顶红色 📌"));
-		             ClickChild(TEXT("DanmakuBar"), TEXT("SendDanmakuButton"));
-		             ++Counts.Sent;
-	             }});
-	Actions.Add({9.0, TEXT("picks bottom, small and a typed colour"),
-	             [this]
-	             {
-		             App->MoveMouse(CentreOf(TEXT("DanmakuBar"), TEXT("DanmakuNodeSettingButton")));
-		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("Bottom"));
-		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("Small"));
-		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("InputColorText"));
-		             for (int32 Index = 0; Index < 7; ++Index)
-		             {
-			             App->PressBackspace();
-		             }
-		             App->TypeText(TEXT("#12ab34"));
-	             }});
-	Actions.Add(
-	    {10.0, TEXT("sends a small green comment at the bottom"), [Send] { Send(TEXT("small print at the bottom")); }});
-	Actions.Add({20.0, TEXT("switches the overlay off"),
-	             [this] { ClickChild(TEXT("DanmakuBar"), TEXT("OpenDanmakuButton")); }});
-	Actions.Add(
-	    {26.0, TEXT("switches the overlay on"), [this] { ClickChild(TEXT("DanmakuBar"), TEXT("OpenDanmakuButton")); }});
-	Actions.Add({28.0, TEXT("sends one more scrolling comment"),
-	             [this, Send]
-	             {
-		             App->MoveMouse(CentreOf(TEXT("DanmakuBar"), TEXT("DanmakuNodeSettingButton")));
-		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("Scroll"));
-		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("Normal"));
-		             ClickChild(TEXT("DanmakuNodeSetting"), TEXT("C_FFFFFF"));
-		             Send(TEXT("back on again"));
-	             }});
+	Script.Path = TEXT("the preview's viewer script");
+	return !Options.bSendComments || Script.Parse(PreviewViewerScript, FPaths::ProjectContentDir(), OutError);
 }
 
-void FPreviewSession::NoteLanes(const UDanmakuTrackManager* Manager)
+bool FPreviewRun::RunDueSteps(FViewerDriver& Driver, double Seconds, FString& OutError)
+{
+	while (NextStep < Script.Steps.Num() && Seconds >= Script.Steps[NextStep].Seconds)
+	{
+		const FViewerStep& Step = Script.Steps[NextStep++];
+		if (!Driver.Perform(Step, OutError))
+		{
+			return false;
+		}
+		Counts.Sent += IsSend(Step) ? 1 : 0;
+		// Work that spans frames waits for its frames before the next step runs.
+		if (Driver.HasPending())
+		{
+			break;
+		}
+	}
+	return true;
+}
+
+void FPreviewRun::NoteLanes(const UDanmakuTrackManager* Manager)
 {
 	const UWidget* Canvas = Overlay->GetWidgetFromName(TEXT("DanmakuCanvasPanel"));
 	Trace.NoteLanes(Canvas ? Canvas->GetCachedGeometry().GetLocalSize() : FVector2D::ZeroVector,
 	                UDanmakuTrackManager::TrackHeight, Manager->GetTrackNum());
 }
 
-void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
+void FPreviewRun::BindReports(UDanmakuTrackManager* Manager)
 {
 	Trace.SetMediaClock([this] { return MediaSeconds(); });
 	Manager->OnDanmakuPlaced.AddLambda(
@@ -297,7 +285,7 @@ void FPreviewSession::BindReports(UDanmakuTrackManager* Manager)
 	    });
 }
 
-void FPreviewSession::UpdateTimeText(double Seconds)
+void FPreviewRun::UpdateTimeText(double Seconds)
 {
 	const int32 Tenths = int32(Seconds * 10.0);
 	if (Tenths != LastTimeTextTenths)
@@ -307,7 +295,7 @@ void FPreviewSession::UpdateTimeText(double Seconds)
 	}
 }
 
-bool FPreviewSession::WriteSnapshot(double Seconds)
+bool FPreviewRun::WriteSnapshot(double Seconds)
 {
 	UpdateTimeText(Seconds);
 	const FString Path = FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("snapshot_%07.2fs.png"), Seconds));
@@ -326,7 +314,7 @@ bool FPreviewSession::WriteSnapshot(double Seconds)
 	return true;
 }
 
-bool FPreviewSession::CheckOutput(const FString& File, const TCHAR* What, FString& OutError) const
+bool FPreviewRun::CheckOutput(const FString& File, const TCHAR* What, FString& OutError) const
 {
 	if (!FFileChecks::CheckOutput(File, What, OutError))
 	{
@@ -357,7 +345,7 @@ bool FPreviewSession::CheckOutput(const FString& File, const TCHAR* What, FStrin
 	return true;
 }
 
-bool FPreviewSession::WriteSummary(double PlayedSeconds)
+bool FPreviewRun::WriteSummary(double PlayedSeconds)
 {
 	// The busiest of the filed seconds, the earliest of equals: the walk costs what the comments cost.
 	int32 BusiestSecond = 0;
@@ -411,7 +399,7 @@ bool FPreviewSession::WriteSummary(double PlayedSeconds)
 	return true;
 }
 
-int32 FPreviewSession::Run()
+int32 FPreviewRun::Run()
 {
 	FString Error;
 	if (!LoadDocument(Error))
@@ -454,7 +442,14 @@ int32 FPreviewSession::Run()
 		Trace.WriteNeverShown(MediaUrl, Comment);
 	}
 	Document.HandTo(*Overlay);
-	ScheduleViewerActions();
+	FViewerDriver Driver(Application, TEXT("preview screen"));
+	Driver.SetRoot(Host);
+	Driver.SetWhere([this](const FViewerStep& Step) { return Script.Where(Step); });
+	if (!ReadViewerScript(Error))
+	{
+		FAppConsole::Error(Error);
+		return 1;
+	}
 
 	const double EndSeconds = Options.PlaySeconds > 0.0 ? FMath::Min(Options.PlaySeconds, Duration) : Duration;
 	if (!(EndSeconds <= MaxPlaySeconds))
@@ -465,7 +460,6 @@ int32 FPreviewSession::Run()
 		return 1;
 	}
 	int32 NextSnapshot = 0;
-	int32 NextAction = 0;
 	Player->Play();
 	// A cap on frames, so a clock that stops (a stalled source) cannot hang the run.
 	const int64 MaxFrames = int64((EndSeconds * 4.0 + 120.0) / Options.FrameSeconds);
@@ -476,9 +470,14 @@ int32 FPreviewSession::Run()
 		Application.Tick(float(Options.FrameSeconds));
 		Seconds = MediaSeconds();
 		UpdateTimeText(Seconds);
-		while (NextAction < Actions.Num() && Seconds >= Actions[NextAction].MediaSeconds)
+		if (Driver.HasPending())
 		{
-			Actions[NextAction++].Perform();
+			Driver.RunPending();
+		}
+		else if (!RunDueSteps(Driver, Seconds, Error))
+		{
+			FAppConsole::Error(Error);
+			return 1;
 		}
 		while (NextSnapshot < Options.SnapshotTimes.Num() && Seconds >= Options.SnapshotTimes[NextSnapshot])
 		{
