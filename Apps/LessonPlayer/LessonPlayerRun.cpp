@@ -3,11 +3,8 @@
 #include "Blueprint/UserWidget.h"
 #include "HAL/FileManager.h"
 #include "Headless/HeadlessApplication.h"
-#include "Headless/MediaSourceRegistry.h"
 #include "LessonPlayerEvents.h"
 #include "MediaPlayer.h"
-#include "MediaPlaylist.h"
-#include "MediaSource.h"
 #include "Misc/Paths.h"
 #include "TraceLog.h"
 #include "UI_Danmaku.h"
@@ -17,7 +14,8 @@
 #include <cmath>
 
 FLessonPlayerRun::FLessonPlayerRun(const FLessonPlayerOptions& InOptions)
-    : Options(InOptions), Reports(Options, Trace), Recorder(Trace, Documents, Reports.Problems)
+    : Options(InOptions), Reports(Options, Trace), Recorder(Trace, Documents, Reports.Problems),
+      Host(Script, Documents, Trace, Reports.Problems)
 {
 }
 
@@ -75,6 +73,7 @@ bool FLessonPlayerRun::BuildPlayer(FString& OutError)
 		return false;
 	}
 	Documents.Attach(Player, Overlay, Media);
+	Host.Attach(Player, Media);
 	Events = Recorder.Bind(Player, Overlay, Media);
 	return Options.Controls.ApplyTo(*Overlay, OutError);
 }
@@ -99,78 +98,14 @@ bool FLessonPlayerRun::StartSound()
 	return true;
 }
 
-bool FLessonPlayerRun::PerformHostStep(const FViewerStep& Step, FString& OutError)
+bool FLessonPlayerRun::PerformOtherStep(const FViewerStep& Step, FString& OutError)
 {
-	switch (Step.Action)
+	if (Step.Action == EViewerAction::Snapshot)
 	{
-		case EViewerAction::Describe:
-			if (!FMediaSourceRegistry::LoadFromFile(Step.File))
-			{
-				OutError = FString::Printf(TEXT("%s: %s is no media description (sections [URL] with key=value lines)"),
-				                           *Script.Where(Step), *Step.File);
-				return false;
-			}
-			return true;
-		case EViewerAction::Lesson:
-			Documents.AddLesson(Step);
-			Player->AddToPlaylist(Step.Text);
-			return true;
-		case EViewerAction::Open:
-			OpenLesson(Step.Text);
-			return true;
-		case EViewerAction::Comments:
-			if (!Documents.ReplaceComments(Step))
-			{
-				OutError = FString::Printf(TEXT("%s: no lesson is open to take the comments"), *Script.Where(Step));
-				return false;
-			}
-			Documents.OnLessonOpened(Media->GetUrl(), Media->GetDuration().GetTotalSeconds(), Trace, Reports.Problems);
-			return true;
-		case EViewerAction::Live:
-			PushLiveComment(Step);
-			return true;
-		case EViewerAction::Snapshot:
-			return Reports.WriteSnapshot(Step.Text, *App, *Player, *Media, OutError);
-		default:
-			return true;
+		return Reports.WriteSnapshot(Step.Text, *App, *Player, *Media, OutError);
 	}
-}
-
-void FLessonPlayerRun::OpenLesson(const FString& Url)
-{
-	Documents.Open(Url);
-	UMediaPlaylist* Playlist = Player->GetPlaylist();
-	bool bListed = false;
-	for (int32 Index = 0; Playlist && Index < Playlist->Num(); ++Index)
-	{
-		bListed |= FLessonDocuments::SameSource(Playlist->Get(Index)->GetUrl(), Url);
-	}
-	if (bListed)
-	{
-		Player->OpenPlaylistUrl(Url);
-	}
-	else if (Url.Contains(TEXT("://")))
-	{
-		Player->PlayMediaByNet(Url);
-	}
-	else
-	{
-		Player->PlayMediaByLocal(Url);
-	}
-}
-
-void FLessonPlayerRun::PushLiveComment(const FViewerStep& Step)
-{
-	if (Media->GetUrl().IsEmpty())
-	{
-		// The player drops a pushed comment when no lesson is open; the run says so.
-		const FString Problem =
-		    FString::Printf(TEXT("%s: no lesson is open, so the live comment was dropped"), *Script.Where(Step));
-		FAppConsole::Warning(Problem);
-		Reports.Problems.Add(Problem);
-		return;
-	}
-	Player->AddBulletChatDataThenSpawn(Step.Text, Media->GetUrl());
+	// The end needs nothing done: the run stops at its time.
+	return Step.Action == EViewerAction::End || Host.Perform(Step, OutError);
 }
 
 bool FLessonPlayerRun::RunDueSteps(FViewerDriver& Driver, double Clock, FString& OutError)
@@ -315,7 +250,7 @@ int32 FLessonPlayerRun::Run()
 	Driver.SetRoot(Player);
 	Driver.SetWhere([this](const FViewerStep& Step) { return Script.Where(Step); });
 	Driver.SetOtherActions([this](const FViewerStep& Step, FString& OutError)
-	                       { return PerformHostStep(Step, OutError); });
+	                       { return PerformOtherStep(Step, OutError); });
 	// The run ends at the script's "end" line, or a second after its last line, or when --seconds runs out.
 	const FViewerStep& Last = Script.Steps.Last();
 	EndClock = Last.Action == EViewerAction::End ? Last.Seconds : Last.Seconds + 1.0;

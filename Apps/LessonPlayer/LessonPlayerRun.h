@@ -4,6 +4,7 @@
 #include "AppConsole.h"
 #include "CommentTrace.h"
 #include "LessonDocuments.h"
+#include "LessonHost.h"
 #include "LessonPlayerOptions.h"
 #include "LessonRecorder.h"
 #include "LessonReports.h"
@@ -19,9 +20,9 @@ class UUI_Danmaku;
 class UUI_PravellaSystem;
 class UUserWidget;
 
-// One run of the full lesson player: builds it from its widget asset, runs a viewer script on it through the
-// viewer driver, playing the host's part in the script's host calls, and leaves the trace, snapshots, the summary
-// and a timeline picture per lesson.
+// One run of the full lesson player: builds it from its widget asset in a course page, runs a viewer script on it
+// through the viewer driver (the viewer's steps) and the host (the host's calls), and leaves the trace, the
+// snapshots, the summary and a timeline picture per lesson.
 class FLessonPlayerRun : private FGCObject
 {
 public:
@@ -41,10 +42,8 @@ private:
 	// Runs the steps that are due; false when one cannot be done.
 	bool RunDueSteps(FViewerDriver& Driver, double Clock, FString& OutError);
 	void ReportProgress();
-	// The steps the driver leaves to the program: the host's calls, snapshots and the end.
-	bool PerformHostStep(const FViewerStep& Step, FString& OutError);
-	void OpenLesson(const FString& Url);
-	void PushLiveComment(const FViewerStep& Step);
+	// The steps the driver leaves to the program: snapshots, the end, and the host's calls through the host.
+	bool PerformOtherStep(const FViewerStep& Step, FString& OutError);
 	int32 Finish(int32 ExitCode);
 
 	// FGCObject
@@ -63,6 +62,7 @@ private:
 	FLessonDocuments Documents;
 	FLessonReports Reports;
 	FLessonRecorder Recorder;
+	FLessonHost Host;
 	FSoundRecorder Sound;
 	FProgressReport Progress;
 	int32 NextStep = 0;
