@@ -399,98 +399,65 @@ bool FPreviewRun::WriteSummary(double PlayedSeconds)
 	return true;
 }
 
-int32 FPreviewRun::Run()
+bool FPreviewRun::PrepareOutputs(FString& OutError)
 {
-	FString Error;
-	if (!LoadDocument(Error))
+	if (!LoadDocument(OutError))
 	{
-		FAppConsole::Error(Error);
-		return 1;
+		return false;
 	}
 	if (!IFileManager::Get().MakeDirectory(*Options.OutputDir, true) &&
 	    !IFileManager::Get().DirectoryExists(*Options.OutputDir))
 	{
-		FAppConsole::Error(FString::Printf(TEXT("cannot create the output folder %s"), *Options.OutputDir));
-		return 1;
+		OutError = FString::Printf(TEXT("cannot create the output folder %s"), *Options.OutputDir);
+		return false;
 	}
-	if ((!Options.TraceFile.IsEmpty() && !CheckOutput(Options.TraceFile, TEXT("trace"), Error)) ||
-	    !CheckOutput(FPaths::Combine(Options.OutputDir, TEXT("summary.txt")), TEXT("summary"), Error))
+	if ((!Options.TraceFile.IsEmpty() && !CheckOutput(Options.TraceFile, TEXT("trace"), OutError)) ||
+	    !CheckOutput(FPaths::Combine(Options.OutputDir, TEXT("summary.txt")), TEXT("summary"), OutError))
 	{
-		FAppConsole::Error(Error);
-		return 1;
+		return false;
 	}
 	if (!Options.TraceFile.IsEmpty() && !Trace.Open(Options.TraceFile))
 	{
-		FAppConsole::Error(FString::Printf(TEXT("cannot write the trace %s"), *Options.TraceFile));
-		return 1;
+		OutError = FString::Printf(TEXT("cannot write the trace %s"), *Options.TraceFile);
+		return false;
 	}
+	return true;
+}
 
-	FMath::RandInit(Options.Seed);
-	FHeadlessApplication Application(Options.CanvasSize);
-	App = &Application;
-	Application.SetGarbageCollectionInterval(5.0);
-	const bool bReady = OpenMedia(Error) && BuildScreen(Error);
-	if (!bReady)
-	{
-		FAppConsole::Error(Error);
-		return 1;
-	}
-	const double Duration = Player->GetDuration().GetTotalSeconds();
-	Document.SetDuration(Duration);
-	for (const FCommentDocument::FUnshowable& Comment : Document.Unshowable)
-	{
-		Trace.WriteNeverShown(MediaUrl, Comment);
-	}
-	Document.HandTo(*Overlay);
-	FViewerDriver Driver(Application, TEXT("preview screen"));
-	Driver.SetRoot(Host);
-	Driver.SetWhere([this](const FViewerStep& Step) { return Script.Where(Step); });
-	if (!ReadViewerScript(Error))
-	{
-		FAppConsole::Error(Error);
-		return 1;
-	}
-
-	const double EndSeconds = Options.PlaySeconds > 0.0 ? FMath::Min(Options.PlaySeconds, Duration) : Duration;
-	if (!(EndSeconds <= MaxPlaySeconds))
-	{
-		FAppConsole::Error(FString::Printf(TEXT("%s states a length of %g s, more than a week; --seconds S plays its "
-		                                        "first S seconds (at most a week)"),
-		                                   *MediaUrl, Duration));
-		return 1;
-	}
-	int32 NextSnapshot = 0;
+bool FPreviewRun::PlayFrames(FViewerDriver& Driver, double EndSeconds, double& OutSeconds)
+{
 	Player->Play();
 	// A cap on frames, so a clock that stops (a stalled source) cannot hang the run.
 	const int64 MaxFrames = int64((EndSeconds * 4.0 + 120.0) / Options.FrameSeconds);
 	int64 Frame = 0;
-	double Seconds = MediaSeconds();
+	FString Error;
+	OutSeconds = MediaSeconds();
 	while (Frame++ < MaxFrames)
 	{
-		Application.Tick(float(Options.FrameSeconds));
-		Seconds = MediaSeconds();
-		UpdateTimeText(Seconds);
+		App->Tick(float(Options.FrameSeconds));
+		OutSeconds = MediaSeconds();
+		UpdateTimeText(OutSeconds);
 		if (Driver.HasPending())
 		{
 			Driver.RunPending();
 		}
-		else if (!RunDueSteps(Driver, Seconds, Error))
+		else if (!RunDueSteps(Driver, OutSeconds, Error))
 		{
 			FAppConsole::Error(Error);
-			return 1;
+			return false;
 		}
-		while (NextSnapshot < Options.SnapshotTimes.Num() && Seconds >= Options.SnapshotTimes[NextSnapshot])
+		while (NextSnapshot < Options.SnapshotTimes.Num() && OutSeconds >= Options.SnapshotTimes[NextSnapshot])
 		{
 			if (!WriteSnapshot(Options.SnapshotTimes[NextSnapshot++]))
 			{
-				return 1;
+				return false;
 			}
 		}
-		Progress.Update(Seconds, EndSeconds,
-		                FString::Printf(TEXT("media %s of %s, %d comments shown"), *FAppConsole::FormatClock(Seconds),
-		                                *FAppConsole::FormatClock(EndSeconds),
+		Progress.Update(OutSeconds, EndSeconds,
+		                FString::Printf(TEXT("media %s of %s, %d comments shown"),
+		                                *FAppConsole::FormatClock(OutSeconds), *FAppConsole::FormatClock(EndSeconds),
 		                                Counts.ShownFromDocument + Counts.ShownOwn));
-		if (Seconds >= EndSeconds || (!Player->IsPlaying() && !Player->IsPreparing() && Seconds > 0.0))
+		if (OutSeconds >= EndSeconds || (!Player->IsPlaying() && !Player->IsPreparing() && OutSeconds > 0.0))
 		{
 			break;
 		}
@@ -499,6 +466,11 @@ int32 FPreviewRun::Run()
 	{
 		FAppConsole::Error(TEXT("the media clock stopped advancing; the summary covers what was played"));
 	}
+	return true;
+}
+
+int32 FPreviewRun::Finish(double Seconds, double Duration)
+{
 	for (; NextSnapshot < Options.SnapshotTimes.Num(); ++NextSnapshot)
 	{
 		const FString Missed = FString::Printf(TEXT("snapshot at %.2f s not written: the run ended at %.2f s of "
@@ -529,4 +501,48 @@ int32 FPreviewRun::Run()
 		ExitCode = 1;
 	}
 	return ExitCode;
+}
+
+int32 FPreviewRun::Run()
+{
+	FString Error;
+	if (!PrepareOutputs(Error))
+	{
+		FAppConsole::Error(Error);
+		return 1;
+	}
+	FMath::RandInit(Options.Seed);
+	FHeadlessApplication Application(Options.CanvasSize);
+	App = &Application;
+	Application.SetGarbageCollectionInterval(5.0);
+	if (!OpenMedia(Error) || !BuildScreen(Error))
+	{
+		FAppConsole::Error(Error);
+		return 1;
+	}
+	const double Duration = Player->GetDuration().GetTotalSeconds();
+	Document.SetDuration(Duration);
+	for (const FCommentDocument::FUnshowable& Comment : Document.Unshowable)
+	{
+		Trace.WriteNeverShown(MediaUrl, Comment);
+	}
+	Document.HandTo(*Overlay);
+	FViewerDriver Driver(Application, TEXT("preview screen"));
+	Driver.SetRoot(Host);
+	Driver.SetWhere([this](const FViewerStep& Step) { return Script.Where(Step); });
+	if (!ReadViewerScript(Error))
+	{
+		FAppConsole::Error(Error);
+		return 1;
+	}
+	const double EndSeconds = Options.PlaySeconds > 0.0 ? FMath::Min(Options.PlaySeconds, Duration) : Duration;
+	if (!(EndSeconds <= MaxPlaySeconds))
+	{
+		FAppConsole::Error(FString::Printf(TEXT("%s states a length of %g s, more than a week; --seconds S plays its "
+		                                        "first S seconds (at most a week)"),
+		                                   *MediaUrl, Duration));
+		return 1;
+	}
+	double Seconds = 0.0;
+	return PlayFrames(Driver, EndSeconds, Seconds) ? Finish(Seconds, Duration) : 1;
 }

@@ -32,6 +32,8 @@ public:
 	int32 Run();
 
 private:
+	// Reads the document and claims the outputs; false with the message.
+	bool PrepareOutputs(FString& OutError);
 	bool LoadDocument(FString& OutError);
 	bool OpenMedia(FString& OutError);
 	bool BuildScreen(FString& OutError);
@@ -39,6 +41,11 @@ private:
 	bool ReadViewerScript(FString& OutError);
 	// Runs the steps due at the media time; false with the message when one cannot be done.
 	bool RunDueSteps(FViewerDriver& Driver, double Seconds, FString& OutError);
+	// Plays to EndSeconds of media (or the media's end), running the due steps and snapshots after each frame; false
+	// when one cannot be done. OutSeconds is the media time reached.
+	bool PlayFrames(FViewerDriver& Driver, double EndSeconds, double& OutSeconds);
+	// Accounts for the comments never due, writes the summary and closes the trace; the exit code.
+	int32 Finish(double Seconds, double Duration);
 	void BindReports(UDanmakuTrackManager* Manager);
 	void NoteLanes(const UDanmakuTrackManager* Manager);
 	bool WriteSnapshot(double MediaSeconds);
@@ -68,6 +75,7 @@ private:
 	FProgressReport Progress;
 	FViewerScript Script;
 	int32 NextStep = 0;
+	int32 NextSnapshot = 0;
 	TArray<FString> Snapshots;
 	TArray<FString> MissedSnapshots;
 	int32 LastTimeTextTenths = -1;
