@@ -102,7 +102,7 @@ bool FLessonPlayerRun::PerformOtherStep(const FViewerStep& Step, FString& OutErr
 {
 	if (Step.Action == EViewerAction::Snapshot)
 	{
-		return Reports.WriteSnapshot(Step.Text, *App, *Player, *Media, OutError);
+		return Reports.WriteSnapshot(Step.Text, *App, *Player, *Media, Recorder.IsFullscreen(), OutError);
 	}
 	// The end needs nothing done: the run stops at its time.
 	return Step.Action == EViewerAction::End || Host.Perform(Step, OutError);
@@ -157,7 +157,7 @@ int32 FLessonPlayerRun::RunFrames(FViewerDriver& Driver)
 		while (bOk && NextSnapshot < Options.SnapshotTimes.Num() && Options.SnapshotTimes[NextSnapshot] <= Clock + 1e-9)
 		{
 			++NextSnapshot;
-			bOk = Reports.WriteSnapshot(FString(), *App, *Player, *Media, Error);
+			bOk = Reports.WriteSnapshot(FString(), *App, *Player, *Media, Recorder.IsFullscreen(), Error);
 		}
 		if (!bOk)
 		{

@@ -65,6 +65,8 @@ ULessonPlayerEvents* FLessonRecorder::Bind(UUI_PravellaSystem* InPlayer, UUI_Dan
 	Media->OnSeekCompleted.AddUniqueDynamic(Events, &ULessonPlayerEvents::OnSeekCompleted);
 	Media->OnEndReached.AddUniqueDynamic(Events, &ULessonPlayerEvents::OnEndReached);
 	Player->GetSendDanmakuDelegate().AddUniqueDynamic(Events, &ULessonPlayerEvents::OnSent);
+	// Where the player starts raises no event; every move after it does.
+	bFullscreen = Player->GetPravellaType() == EPravellaType::FullScreen;
 	Player->OnPravellaTypeChanged.AddUniqueDynamic(Events, &ULessonPlayerEvents::OnTypeChanged);
 	if (UUI_DanmakuBar* Bar = Cast<UUI_DanmakuBar>(Player->GetWidgetFromName(TEXT("DanmakuBar"))))
 	{
@@ -144,6 +146,10 @@ void FLessonRecorder::BindReports(UDanmakuTrackManager* Manager)
 void FLessonRecorder::OnEvent(const FString& Event, const FString& Fields)
 {
 	const bool bOpen = Event == TEXT("open");
+	if (Event == TEXT("fullscreen_on") || Event == TEXT("fullscreen_off"))
+	{
+		bFullscreen = Event == TEXT("fullscreen_on");
+	}
 	FString All = Fields;
 	if (bOpen)
 	{

@@ -26,6 +26,8 @@ public:
 	// The volume and the rate, for which the player raises no event, are read once a frame.
 	void PollPlayerState();
 	double MediaSeconds() const;
+	// Whether the player is fullscreen, as its OnPravellaTypeChanged last said.
+	bool IsFullscreen() const { return bFullscreen; }
 
 private:
 	void BindReports(UDanmakuTrackManager* Manager);
@@ -44,4 +46,5 @@ private:
 	int32 PressedDirection = -1;
 	float LastVolume = 1.0f;
 	float LastRate = 1.0f;
+	bool bFullscreen = false;
 };

@@ -111,7 +111,8 @@ bool FLessonReports::CheckRun(const FViewerScript& Script, FString& OutError)
 }
 
 bool FLessonReports::WriteSnapshot(const FString& Name, const FHeadlessApplication& App,
-                                   const UUI_PravellaSystem& Player, const UMediaPlayer& Media, FString& OutError)
+                                   const UUI_PravellaSystem& Player, const UMediaPlayer& Media, bool bFullscreen,
+                                   FString& OutError)
 {
 	const double Clock = App.GetCurrentTime();
 	const FString File = Name.IsEmpty() ? FString::Printf(TEXT("snapshot_%07.2fs.png"), Clock)
@@ -127,12 +128,11 @@ bool FLessonReports::WriteSnapshot(const FString& Name, const FHeadlessApplicati
 		return false;
 	}
 	Snapshots.Add(Path);
-	Trace.WriteEvent(
-	    TEXT("snapshot"),
-	    FString::Printf(TEXT(",\"path\":%s,\"url\":%s,\"time_label\":%s,\"fullscreen\":%s"),
-	                    *FCommentTrace::Quote(Path), *FCommentTrace::Quote(Media.GetUrl()),
-	                    *FCommentTrace::Quote(TimeLabel(Player)),
-	                    Player.GetPravellaType() == EPravellaType::FullScreen ? TEXT("true") : TEXT("false")));
+	Trace.WriteEvent(TEXT("snapshot"),
+	                 FString::Printf(TEXT(",\"path\":%s,\"url\":%s,\"time_label\":%s,\"fullscreen\":%s"),
+	                                 *FCommentTrace::Quote(Path), *FCommentTrace::Quote(Media.GetUrl()),
+	                                 *FCommentTrace::Quote(TimeLabel(Player)),
+	                                 bFullscreen ? TEXT("true") : TEXT("false")));
 	return true;
 }
 

@@ -22,7 +22,7 @@ public:
 	bool CheckRun(const FViewerScript& Script, FString& OutError);
 	// Writes the screen as Name.png (default snapshot_<clock>s.png) in the output folder, with a trace line.
 	bool WriteSnapshot(const FString& Name, const FHeadlessApplication& App, const UUI_PravellaSystem& Player,
-	                   const UMediaPlayer& Media, FString& OutError);
+	                   const UMediaPlayer& Media, bool bFullscreen, FString& OutError);
 	void AddMissedSnapshot(const FString& Missed) { MissedSnapshots.Add(Missed); }
 	// Prints the summary and writes it with the lessons' timelines.
 	bool WriteSummary(const FString& Header, const UUI_Danmaku& Overlay, const FLessonDocuments& Documents,
