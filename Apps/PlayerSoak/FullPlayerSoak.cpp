@@ -3,20 +3,18 @@
 #include "Blueprint/UserWidget.h"
 #include "Components/CheckBox.h"
 #include "Components/EditableText.h"
-#include "DanmakuTrackManager.h"
 #include "Engine/World.h"
 #include "Headless/HeadlessApplication.h"
 #include "Headless/HeadlessViewport.h"
 #include "MediaPlayer.h"
 #include "MediaPlaylist.h"
 #include "UI_Danmaku.h"
-#include "UI_DanmakuNode.h"
 #include "UI_PravellaSystem.h"
 
 #include <cstdio>
 
 FFullPlayerSoak::FFullPlayerSoak(const FSoakOptions& InOptions, FHeadlessApplication& InApp)
-    : FSoakRun(InOptions, InApp), Driver(InApp, TEXT("player"))
+    : FSoakRun(InOptions, InApp), Driver(InApp, TEXT("player")), Due(*this, Figures, IdsBySecond)
 {
 }
 
@@ -49,10 +47,10 @@ bool FFullPlayerSoak::Build()
 		return Fail(TEXT("the lesson page has no player with an overlay and a comment bar"));
 	}
 	Driver.SetRoot(Player);
-	Overlay->OnTrackManagerCreated.AddLambda([this](UDanmakuTrackManager* Manager) { BindReports(Manager); });
+	Overlay->OnTrackManagerCreated.AddLambda([this](UDanmakuTrackManager* Manager) { Due.Bind(Manager); });
 	if (Overlay->GetTrackManager())
 	{
-		BindReports(Overlay->GetTrackManager());
+		Due.Bind(Overlay->GetTrackManager());
 	}
 	// The host's part in next and previous: the lesson's comments, which replace what was filed.
 	Player->OnPlaylistUrlChanged.BindLambda(
@@ -64,139 +62,9 @@ bool FFullPlayerSoak::Build()
 	return true;
 }
 
-void FFullPlayerSoak::MakeDue(int32 Id)
-{
-	Outstanding.Owe(Id, Frame);
-	++Figures.Due;
-}
-
-void FFullPlayerSoak::Report(int32 Id, bool bPlaced, EDanmakuNotShownReason Reason)
-{
-	FrameReports.Add(Id);
-	if (bPlaced)
-	{
-		++Figures.Placed;
-	}
-	else
-	{
-		++Figures.NotShown;
-		++Figures.NotShownByReason.FindOrAdd(StaticEnum<EDanmakuNotShownReason>()->GetNameStringByValue(int64(Reason)));
-	}
-}
-
-void FFullPlayerSoak::BindReports(UDanmakuTrackManager* Manager)
-{
-	Manager->OnDanmakuPlaced.AddLambda(
-	    [this](const FDanmakuPlacement& Placement)
-	    {
-		    if (Placement.bUserNode)
-		    {
-			    ++Figures.OwnShown;
-			    return;
-		    }
-		    Report(Placement.Node->GetData().DanmakuID, true, EDanmakuNotShownReason::NoFreeLane);
-	    });
-	Manager->OnDanmakuNotShown.AddLambda([this](const FDanmakuData& Data, EDanmakuNotShownReason Reason)
-	                                     { Report(Data.DanmakuID, false, Reason); });
-}
-
-TArray<int32> FFullPlayerSoak::HandedSeconds(int32 Second) const
-{
-	TArray<int32> Handed;
-	if (Media->IsPlaying() && Second != HandedSecond)
-	{
-		Handed.AddUnique(Second);
-	}
-	for (int32 Id : FrameReports)
-	{
-		if (Id == 0 || Outstanding.IsOwed(Id) || MaybeShown.Contains(Id))
-		{
-			continue;
-		}
-		for (const TPair<int32, TArray<int32>>& Bucket : IdsBySecond)
-		{
-			if (Bucket.Value.Contains(Id))
-			{
-				Handed.AddUnique(Bucket.Key);
-				break;
-			}
-		}
-	}
-	return Handed;
-}
-
-bool FFullPlayerSoak::AnswerReports()
-{
-	for (int32 Id : FrameReports)
-	{
-		if (Outstanding.Answer(Id))
-		{
-			continue;
-		}
-		if (MaybeShown.Remove(Id) > 0)
-		{
-			++Figures.Due;
-			continue;
-		}
-		// The viewer's own comment carries no id: not shown as it was sent, when it is not due from the index.
-		if (Id == 0)
-		{
-			--Figures.NotShown;
-			++Figures.OwnNotShown;
-			continue;
-		}
-		return Fail(FString::Printf(TEXT("comment %d was reported but was not due"), Id));
-	}
-	FrameReports.Reset();
-	return true;
-}
-
-// Checks the frame just drawn: a second the clock entered while playing, or one the overlay handed over (its reports
-// say so), makes all its comments due; every report must answer a due comment, and every due comment must be
-// answered within a few frames.
 bool FFullPlayerSoak::Settle()
 {
-	const int32 Second = SoakSecondOf(Media->GetTime());
-	for (int32 HandedNow : HandedSeconds(Second))
-	{
-		// A second passed over is reported once, when the clock is already past it.
-		if (HandedNow == Second)
-		{
-			HandedSecond = HandedNow;
-		}
-		if (const TArray<int32>* Ids = IdsBySecond.Find(HandedNow))
-		{
-			for (int32 Id : *Ids)
-			{
-				MakeDue(Id);
-			}
-		}
-	}
-	if (!AnswerReports())
-	{
-		return false;
-	}
-	TArray<int32> KeptForLater;
-	for (const TPair<int32, int64>& Pushed : MaybeShown)
-	{
-		if (Pushed.Value < Frame - SoakReportFrames)
-		{
-			KeptForLater.Add(Pushed.Key);
-		}
-	}
-	for (int32 Id : KeptForLater)
-	{
-		++Figures.Skipped;
-		MaybeShown.Remove(Id);
-	}
-	int32 Overdue = 0;
-	int64 Since = 0;
-	if (Outstanding.FindOverdue(Frame - SoakReportFrames, Overdue, Since))
-	{
-		return Fail(FString::Printf(TEXT("comment %d, due at frame %lld, was neither placed nor reported"), Overdue,
-		                            static_cast<long long>(Since)));
-	}
-	return true;
+	return Due.Settle(*Media, Frame);
 }
 
 bool FFullPlayerSoak::ClickOn(const FString& Path)
@@ -273,11 +141,11 @@ void FFullPlayerSoak::PushLiveComment()
 	IdsBySecond.FindOrAdd(SoakSecondOf(Media->GetTime())).Add(Id);
 	if (Media->IsPlaying())
 	{
-		MakeDue(Id);
+		Due.MakeDue(Id, Frame);
 	}
 	else
 	{
-		MaybeShown.Add(Id, Frame);
+		Due.MaybeShow(Id, Frame);
 	}
 	Player->AddBulletChatDataThenSpawn(SoakDanmakuRecord(Id, Seconds, 0, TEXT("live")), Media->GetUrl());
 }

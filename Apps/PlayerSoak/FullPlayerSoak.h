@@ -1,17 +1,15 @@
 #pragma once
 
 #include "CoreMinimal.h"
-#include "OwedReports.h"
+#include "DueComments.h"
 #include "SoakRun.h"
 #include "ViewerDriver.h"
 
-class UDanmakuTrackManager;
 class UMediaPlayer;
 class UPanelWidget;
 class UUI_Danmaku;
 class UUI_PravellaSystem;
 class UUserWidget;
-enum class EDanmakuNotShownReason : uint8;
 
 // The soak of the full lesson player in its course page: the seeded viewer's pointer and keyboard go through the
 // viewer driver, the host's calls (seeks, pushes, reloads, screen sizes) are made here; every comment due must be
@@ -32,12 +30,6 @@ protected:
 private:
 	// Builds the page once and throws it away, counts what stays, then builds the page the run plays in.
 	bool Build();
-	void BindReports(UDanmakuTrackManager* Manager);
-	void Report(int32 Id, bool bPlaced, EDanmakuNotShownReason Reason);
-	void MakeDue(int32 Id);
-	// The seconds handed over in the frame: the one the clock entered while playing, and those reports name.
-	TArray<int32> HandedSeconds(int32 Second) const;
-	bool AnswerReports();
 	// Points at the widget (a name path under the player), waits for the control bar to slide in, and clicks.
 	bool ClickOn(const FString& Path);
 	bool Send();
@@ -55,11 +47,5 @@ private:
 	UUI_Danmaku* Overlay = nullptr;
 	UUserWidget* Bar = nullptr;
 	UMediaPlayer* Media = nullptr;
-	// Comments due and not reported since.
-	FOwedReports Outstanding;
-	TArray<int32> FrameReports;
-	// Live comments pushed while the lesson was not playing: the overlay files them, and shows them only if it runs
-	// (it pauses with the lesson). Id -> frame of the push.
-	TMap<int32, int64> MaybeShown;
-	int32 HandedSecond = INDEX_NONE;
+	FDueComments Due;
 };
