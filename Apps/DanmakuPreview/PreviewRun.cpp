@@ -78,7 +78,10 @@ bool IsSend(const FViewerStep& Step)
 
 } // namespace
 
-FPreviewRun::FPreviewRun(const FPreviewOptions& InOptions) : Options(InOptions) {}
+FPreviewRun::FPreviewRun(const FPreviewOptions& InOptions)
+    : Options(InOptions), Reports(Options, Document, Counts, Trace)
+{
+}
 
 FPreviewRun::~FPreviewRun() = default;
 
@@ -295,110 +298,6 @@ void FPreviewRun::UpdateTimeText(double Seconds)
 	}
 }
 
-bool FPreviewRun::WriteSnapshot(double Seconds)
-{
-	UpdateTimeText(Seconds);
-	const FString Path = FPaths::Combine(Options.OutputDir, FString::Printf(TEXT("snapshot_%07.2fs.png"), Seconds));
-	FString Error;
-	if (!CheckOutput(Path, TEXT("snapshot"), Error))
-	{
-		FAppConsole::Error(Error);
-		return false;
-	}
-	if (!FHeadlessViewport::Get().PaintToPng(Path))
-	{
-		FAppConsole::Error(FString::Printf(TEXT("cannot write %s"), *Path));
-		return false;
-	}
-	Snapshots.Add(Path);
-	return true;
-}
-
-bool FPreviewRun::CheckOutput(const FString& File, const TCHAR* What, FString& OutError) const
-{
-	if (!FFileChecks::CheckOutput(File, What, OutError))
-	{
-		return false;
-	}
-	const FString Inputs[] = {Document.Path, Options.Media, Options.MediaDescription};
-	for (const FString& Input : Inputs)
-	{
-		if (!Input.IsEmpty() && !Input.Contains(TEXT("://")) && FFileChecks::SameFile(File, Input))
-		{
-			OutError =
-			    FString::Printf(TEXT("the %s %s would overwrite the input %s; name another"), What, *File, *Input);
-			return false;
-		}
-	}
-	const FString Summary = FPaths::Combine(Options.OutputDir, TEXT("summary.txt"));
-	if (!Options.TraceFile.IsEmpty() && FCString::Strcmp(What, TEXT("trace")) != 0 &&
-	    FFileChecks::SameFile(File, Options.TraceFile))
-	{
-		OutError = FString::Printf(TEXT("the %s %s would overwrite the trace; name another"), What, *File);
-		return false;
-	}
-	if (FCString::Strcmp(What, TEXT("summary")) != 0 && FFileChecks::SameFile(File, Summary))
-	{
-		OutError = FString::Printf(TEXT("the %s %s would overwrite the summary; name another"), What, *File);
-		return false;
-	}
-	return true;
-}
-
-bool FPreviewRun::WriteSummary(double PlayedSeconds)
-{
-	// The busiest of the filed seconds, the earliest of equals: the walk costs what the comments cost.
-	int32 BusiestSecond = 0;
-	int32 BusiestCount = 0;
-	TArray<FTimespan> Filed;
-	Overlay->GetIndexedSeconds(Filed);
-	const double LastSecond = FMath::FloorToDouble(Player->GetDuration().GetTotalSeconds()) + 1.0;
-	for (const FTimespan& Key : Filed)
-	{
-		const double KeySeconds = FMath::FloorToDouble(Key.GetTotalSeconds());
-		const TArray<FDanmakuData>* Bucket = Overlay->FindDanmakuAt(Key);
-		if (!Bucket || KeySeconds < 0.0 || KeySeconds > LastSecond)
-		{
-			continue;
-		}
-		const int32 Second = int32(KeySeconds);
-		if (Bucket->Num() > BusiestCount || (Bucket->Num() == BusiestCount && Second < BusiestSecond))
-		{
-			BusiestCount = Bucket->Num();
-			BusiestSecond = Second;
-		}
-	}
-	TArray<FString> Lines;
-	Lines.Add(FString::Printf(TEXT("media: %s (%s played)"), *MediaUrl, *FAppConsole::FormatClock(PlayedSeconds)));
-	Lines.Add(FString::Printf(TEXT("canvas: %dx%d"), int32(Options.CanvasSize.X), int32(Options.CanvasSize.Y)));
-	Lines.Add(FString::Printf(TEXT("comments loaded: %d, in %d seconds of the index"), Document.Comments,
-	                          Overlay->GetIndexedSecondCount()));
-	Lines.Add(FString::Printf(TEXT("most comments in one second: %d (second %d)"), BusiestCount, BusiestSecond));
-	Counts.AddSummaryLines(Document, *Overlay, FString(), Lines);
-	Lines.Add(FCommentCounts::DisplayLine(*Overlay));
-	for (const FString& Snapshot : Snapshots)
-	{
-		Lines.Add(FString::Printf(TEXT("snapshot: %s"), *Snapshot));
-	}
-	for (const FString& Missed : MissedSnapshots)
-	{
-		Lines.Add(Missed);
-	}
-	if (Trace.IsOpen())
-	{
-		Lines.Add(FString::Printf(TEXT("trace: %s"), *Options.TraceFile));
-	}
-	const FString Summary = FString::Join(Lines, TEXT("\n")) + TEXT("\n");
-	FAppConsole::Line(Summary.TrimEnd());
-	const FString SummaryFile = FPaths::Combine(Options.OutputDir, TEXT("summary.txt"));
-	if (!FFileHelper::SaveStringToFile(Summary, *SummaryFile))
-	{
-		FAppConsole::Error(FString::Printf(TEXT("cannot write the summary %s"), *SummaryFile));
-		return false;
-	}
-	return true;
-}
-
 bool FPreviewRun::PrepareOutputs(FString& OutError)
 {
 	if (!LoadDocument(OutError))
@@ -411,8 +310,8 @@ bool FPreviewRun::PrepareOutputs(FString& OutError)
 		OutError = FString::Printf(TEXT("cannot create the output folder %s"), *Options.OutputDir);
 		return false;
 	}
-	if ((!Options.TraceFile.IsEmpty() && !CheckOutput(Options.TraceFile, TEXT("trace"), OutError)) ||
-	    !CheckOutput(FPaths::Combine(Options.OutputDir, TEXT("summary.txt")), TEXT("summary"), OutError))
+	if ((!Options.TraceFile.IsEmpty() && !Reports.CheckOutput(Options.TraceFile, TEXT("trace"), OutError)) ||
+	    !Reports.CheckOutput(FPaths::Combine(Options.OutputDir, TEXT("summary.txt")), TEXT("summary"), OutError))
 	{
 		return false;
 	}
@@ -448,7 +347,10 @@ bool FPreviewRun::PlayFrames(FViewerDriver& Driver, double EndSeconds, double& O
 		}
 		while (NextSnapshot < Options.SnapshotTimes.Num() && OutSeconds >= Options.SnapshotTimes[NextSnapshot])
 		{
-			if (!WriteSnapshot(Options.SnapshotTimes[NextSnapshot++]))
+			const double SnapshotSeconds = Options.SnapshotTimes[NextSnapshot++];
+			// The time shown in the corner is the snapshot's own.
+			UpdateTimeText(SnapshotSeconds);
+			if (!Reports.WriteSnapshot(SnapshotSeconds))
 			{
 				return false;
 			}
@@ -477,7 +379,7 @@ int32 FPreviewRun::Finish(double Seconds, double Duration)
 		                                            "media (the media lasts %.2f s)"),
 		                                       Options.SnapshotTimes[NextSnapshot], Seconds, Duration);
 		FAppConsole::Warning(Missed);
-		MissedSnapshots.Add(Missed);
+		Reports.AddMissedSnapshot(Missed);
 	}
 	for (const FCommentDocument::FUnshowable& Comment : Document.SettleAfterRun(Counts.DueSeconds))
 	{
@@ -488,7 +390,7 @@ int32 FPreviewRun::Finish(double Seconds, double Duration)
 		Trace.WriteEvent(TEXT("not_reached"), FString::Printf(TEXT(",\"lesson\":%s,\"comments\":%d"),
 		                                                      *FCommentTrace::Quote(MediaUrl), Document.NotReached));
 	}
-	int32 ExitCode = WriteSummary(Seconds) ? 0 : 1;
+	int32 ExitCode = Reports.WriteSummary(MediaUrl, Seconds, Player->GetDuration().GetTotalSeconds(), *Overlay) ? 0 : 1;
 	Trace.ForgetPlacedNodes();
 	Host->RemoveFromParent();
 	Host = nullptr;

@@ -2,6 +2,7 @@
 
 #include "CoreMinimal.h"
 #include "PreviewOptions.h"
+#include "PreviewReports.h"
 #include "CommentDocument.h"
 #include "AppConsole.h"
 #include "CommentCounts.h"
@@ -48,11 +49,7 @@ private:
 	int32 Finish(double Seconds, double Duration);
 	void BindReports(UDanmakuTrackManager* Manager);
 	void NoteLanes(const UDanmakuTrackManager* Manager);
-	bool WriteSnapshot(double MediaSeconds);
 	void UpdateTimeText(double MediaSeconds);
-	bool WriteSummary(double PlayedSeconds);
-	// A new path or a regular file that is none of the inputs and no other output; false with the reason.
-	bool CheckOutput(const FString& File, const TCHAR* What, FString& OutError) const;
 
 	double MediaSeconds() const;
 
@@ -76,7 +73,6 @@ private:
 	FViewerScript Script;
 	int32 NextStep = 0;
 	int32 NextSnapshot = 0;
-	TArray<FString> Snapshots;
-	TArray<FString> MissedSnapshots;
+	FPreviewReports Reports;
 	int32 LastTimeTextTenths = -1;
 };
