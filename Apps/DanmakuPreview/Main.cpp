@@ -1,9 +1,8 @@
 #include "AppMain.h"
 #include "PreviewOptions.h"
-#include "PreviewSession.h"
+#include "PreviewRun.h"
 
 int main(int ArgumentCount, char** Arguments)
 {
-	return RunApp<FPreviewOptions, FPreviewSession>(TEXT("DanmakuPreview"), ArgumentCount, Arguments,
-	                                                {TEXT("Skorvane")});
+	return RunApp<FPreviewOptions, FPreviewRun>(TEXT("DanmakuPreview"), ArgumentCount, Arguments, {TEXT("Skorvane")});
 }

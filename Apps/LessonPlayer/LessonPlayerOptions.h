@@ -6,7 +6,7 @@
 // What a run of the lesson player does, from the command line.
 struct FLessonPlayerOptions
 {
-	// A viewer session; empty plays the bundled one.
+	// A viewer script; empty runs the bundled one.
 	FString ScriptFile;
 	// The folder the script's files are taken from, instead of the script's own.
 	FString FilesFrom;
@@ -15,9 +15,9 @@ struct FLessonPlayerOptions
 	FString TraceFile;
 	// Where to write what a viewer would hear, as a WAV file; empty writes none.
 	FString AudioFile;
-	// Session-clock seconds at which to write snapshots besides the script's own.
+	// Seconds of the script's clock at which to write snapshots besides the script's own.
 	TArray<double> SnapshotTimes;
-	// Seconds of session clock to run at most; 0 runs to the script's end.
+	// Seconds of the script's clock to run at most; 0 runs to the script's end.
 	double RunSeconds = 0.0;
 	double FrameSeconds = 1.0 / 60.0;
 	int32 Seed = 1;

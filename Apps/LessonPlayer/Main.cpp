@@ -1,9 +1,9 @@
 #include "AppMain.h"
 #include "LessonPlayerOptions.h"
-#include "LessonPlayerSession.h"
+#include "LessonPlayerRun.h"
 
 int main(int ArgumentCount, char** Arguments)
 {
-	return RunApp<FLessonPlayerOptions, FLessonPlayerSession>(TEXT("LessonPlayer"), ArgumentCount, Arguments,
-	                                                          {TEXT("Skorvane"), TEXT("Pravella")});
+	return RunApp<FLessonPlayerOptions, FLessonPlayerRun>(TEXT("LessonPlayer"), ArgumentCount, Arguments,
+	                                                      {TEXT("Skorvane"), TEXT("Pravella")});
 }

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <functional>
 
-// What a viewer of the session hears: the headless audio output, frame by frame. Writes it to a WAV file (16-bit
-// stereo at the output's rate) when asked, and measures each second of the session clock: the level of a second
+// What the viewer of a run hears: the headless audio output, frame by frame. Writes it to a WAV file (16-bit
+// stereo at the output's rate) when asked, and measures each second of the run's clock: the level of a second
 // that had a sound source (a decoded lesson with sound, even muted or paused) is handed to OnSecond when the
 // second is over; seconds without one (described lessons) are not reported.
 class FSoundRecorder

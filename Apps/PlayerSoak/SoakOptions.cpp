@@ -12,6 +12,17 @@ FString FSoakOptions::Usage()
 
 bool FSoakOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
 {
+	// A bad option is followed by the usage, as a soak is mostly run by hand.
+	if (!ParseArguments(Arguments, OutError))
+	{
+		OutError += TEXT("\n") + Usage().TrimEnd();
+		return false;
+	}
+	return true;
+}
+
+bool FSoakOptions::ParseArguments(const TArray<FString>& Arguments, FString& OutError)
+{
 	for (int32 Index = 0; Index < Arguments.Num(); ++Index)
 	{
 		const FString& Name = Arguments[Index];

@@ -18,4 +18,7 @@ struct FSoakOptions
 
 	bool Parse(const TArray<FString>& Arguments, FString& OutError);
 	static FString Usage();
+
+private:
+	bool ParseArguments(const TArray<FString>& Arguments, FString& OutError);
 };

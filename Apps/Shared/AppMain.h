@@ -9,8 +9,8 @@
 #include <initializer_list>
 
 // The start the headless programs share: the arguments parsed into options (a bad one is an error and exit code
-// 2), the usage on --help, the modules loaded, then the session run for its exit code.
-template <typename OptionsType, typename SessionType>
+// 2), the usage on --help, the modules loaded, then the run made and run for its exit code.
+template <typename OptionsType, typename RunType>
 int32 RunApp(const TCHAR* Program, int ArgumentCount, char** Arguments, std::initializer_list<const TCHAR*> Modules)
 {
 	FAppConsole::SetProgramName(Program);
@@ -41,6 +41,6 @@ int32 RunApp(const TCHAR* Program, int ArgumentCount, char** Arguments, std::ini
 	{
 		FModuleManager::Get().LoadModule(Module);
 	}
-	SessionType Session(Options);
-	return Session.Run();
+	RunType ProgramRun(Options);
+	return ProgramRun.Run();
 }

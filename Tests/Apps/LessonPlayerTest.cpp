@@ -539,3 +539,20 @@ TEST(LessonPlayer, WritesWhatAViewerHearsOfADecodedLessonAndMuteSilencesIt)
 	EXPECT_EQ(Sounds[2]->GetNumberField(TEXT("rms")), 0.0);
 	EXPECT_NEAR(Sounds[3]->GetNumberField(TEXT("peak")), 2900.0 / 32767.0, 0.01);
 }
+
+TEST(LessonPlayer, SaysInEachSnapshotWhetherThePlayerIsFullscreen)
+{
+	FLessonPlayerRun Run;
+	const FRunResult Result = Run.RunScript(FString(ScriptStart) + TEXT("1 move 960,500\n"
+	                                                                    "1.5 click ScreenButton\n"
+	                                                                    "2 snapshot fullscreen\n"
+	                                                                    "2.5 move 900,500\n"
+	                                                                    "3 click ScreenButton\n"
+	                                                                    "3.5 snapshot back\n"));
+	ASSERT_EQ(Result.ExitCode, 0) << TCHAR_TO_UTF8(*Result.Errors);
+	const TArray<TSharedPtr<FJsonObject>> Snapshots =
+	    Only(ReadTrace(Run.Path(TEXT("out/trace.jsonl"))), TEXT("snapshot"));
+	ASSERT_EQ(Snapshots.Num(), 2);
+	EXPECT_TRUE(Snapshots[0]->GetBoolField(TEXT("fullscreen")));
+	EXPECT_FALSE(Snapshots[1]->GetBoolField(TEXT("fullscreen")));
+}

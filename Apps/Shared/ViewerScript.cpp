@@ -137,11 +137,6 @@ bool ParseTarget(const FString& Text, FViewerTarget& Out)
 
 } // namespace
 
-FString FViewerTarget::Describe() const
-{
-	return bIsPosition ? FString::Printf(TEXT("%g,%g"), Position.X, Position.Y) : WidgetPath;
-}
-
 FString FViewerScript::Where(const FViewerStep& Step) const
 {
 	return FString::Printf(TEXT("%s:%d"), *Path, Step.Line);
@@ -195,7 +190,7 @@ bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FSt
 			return Fail(FString::Printf(TEXT("a line starts with its time in seconds (12.5 or 1:02.5), not '%s'"),
 			                            *FFileChecks::Excerpt(Time)));
 		}
-		// A session runs frame by frame; a later time would keep the player busy for days.
+		// A script runs frame by frame; a later time would keep the player busy for days.
 		if (Step.Seconds > MaxSeconds)
 		{
 			return Fail(FString::Printf(TEXT("time %s is beyond a day (%g s); a session lasts at most that"),
@@ -235,7 +230,7 @@ bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FSt
 		const auto Usage = [&Fail, Found](const FString& Problem)
 		{ return Fail(FString::Printf(TEXT("%s; write: %s"), *Problem, Found->Usage)); };
 		// A file named in the script is taken from the script's folder (or the one given instead) and must stay
-		// inside it, so that a session someone hands over cannot read any other file of the machine.
+		// inside it, so that a script someone hands over cannot read any other file of the machine.
 		const auto ResolveFile = [&](const FString& Word, const TCHAR* What, FString& OutFile)
 		{
 			TArray<FString> Names;

@@ -2,15 +2,16 @@
 
 #include "CoreMinimal.h"
 #include "PreviewOptions.h"
+#include "PreviewReports.h"
 #include "CommentDocument.h"
 #include "AppConsole.h"
 #include "CommentCounts.h"
 #include "CommentTrace.h"
 #include "UObject/GarbageCollection.h"
-
-#include <functional>
+#include "ViewerScript.h"
 
 class FHeadlessApplication;
+class FViewerDriver;
 class UDanmakuTrackManager;
 class UMediaPlayer;
 class UTextBlock;
@@ -20,40 +21,36 @@ class UUI_DanmakuNodeSetting;
 class UUserWidget;
 class UWidget;
 
-// One run of the preview: plays the lesson with its comments through the real overlay, acts as a viewer at a
-// few moments, writes snapshots, the trace and the summary.
-class FPreviewSession : private FGCObject
+// One run of the preview: plays the lesson with its comments through the real overlay, runs its built-in viewer
+// script through the viewer driver at media times, writes snapshots, the trace and the summary.
+class FPreviewRun : private FGCObject
 {
 public:
-	explicit FPreviewSession(const FPreviewOptions& InOptions);
-	~FPreviewSession() override;
+	explicit FPreviewRun(const FPreviewOptions& InOptions);
+	~FPreviewRun() override;
 
 	// Returns the process exit code; errors are printed to standard error.
 	int32 Run();
 
 private:
-	struct FViewerAction
-	{
-		double MediaSeconds = 0.0;
-		FString Label;
-		std::function<void()> Perform;
-	};
-
+	// Reads the document and claims the outputs; false with the message.
+	bool PrepareOutputs(FString& OutError);
 	bool LoadDocument(FString& OutError);
 	bool OpenMedia(FString& OutError);
 	bool BuildScreen(FString& OutError);
-	void ScheduleViewerActions();
+	// The viewer's steps, unless --no-send leaves them out.
+	bool ReadViewerScript(FString& OutError);
+	// Runs the steps due at the media time; false with the message when one cannot be done.
+	bool RunDueSteps(FViewerDriver& Driver, double Seconds, FString& OutError);
+	// Plays to EndSeconds of media (or the media's end), running the due steps and snapshots after each frame; false
+	// when one cannot be done. OutSeconds is the media time reached.
+	bool PlayFrames(FViewerDriver& Driver, double EndSeconds, double& OutSeconds);
+	// Accounts for the comments never due, writes the summary and closes the trace; the exit code.
+	int32 Finish(double Seconds, double Duration);
 	void BindReports(UDanmakuTrackManager* Manager);
 	void NoteLanes(const UDanmakuTrackManager* Manager);
-	bool WriteSnapshot(double MediaSeconds);
 	void UpdateTimeText(double MediaSeconds);
-	bool WriteSummary(double PlayedSeconds);
-	// A new path or a regular file that is none of the inputs and no other output; false with the reason.
-	bool CheckOutput(const FString& File, const TCHAR* What, FString& OutError) const;
 
-	FVector2D CentreOf(const FString& OwnerName, const FString& ChildName) const;
-	UWidget* FindChild(const FString& OwnerName, const FString& ChildName) const;
-	void ClickChild(const FString& OwnerName, const FString& ChildName);
 	double MediaSeconds() const;
 
 	// FGCObject
@@ -73,8 +70,9 @@ private:
 	FCommentTrace Trace;
 	FCommentDocument Document;
 	FProgressReport Progress;
-	TArray<FViewerAction> Actions;
-	TArray<FString> Snapshots;
-	TArray<FString> MissedSnapshots;
+	FViewerScript Script;
+	int32 NextStep = 0;
+	int32 NextSnapshot = 0;
+	FPreviewReports Reports;
 	int32 LastTimeTextTenths = -1;
 };
