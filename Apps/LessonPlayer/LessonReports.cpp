@@ -61,7 +61,7 @@ bool FLessonReports::ClaimOutput(const FString& File, const TCHAR* What, FString
 
 bool FLessonReports::CheckRun(const FViewerScript& Script, FString& OutError)
 {
-	Inputs.Add(TPair<FString, FString>(Script.Path, TEXT("viewer session")));
+	Inputs.Add(TPair<FString, FString>(Script.Path, TEXT("viewer script")));
 	// A timeline per lesson, in the order lessons are first named.
 	TArray<FString> LessonUrls;
 	for (const FViewerStep& Step : Script.Steps)

@@ -135,6 +135,247 @@ bool ParseTarget(const FString& Text, FViewerTarget& Out)
 	return !Text.IsEmpty() && !Text.StartsWith(TEXT("/")) && !Text.EndsWith(TEXT("/"));
 }
 
+// Reads one line of a viewer script into its step, word by word; each part says what is wrong through Fail.
+class FViewerScriptLine
+{
+public:
+	FViewerScriptLine(const FViewerScript& InScript, FViewerStep& InStep, FString& InRest,
+	                  const FString& InBaseDirectory, FString& InOutError)
+	    : Script(InScript), Step(InStep), Rest(InRest), BaseDirectory(InBaseDirectory), OutError(InOutError)
+	{
+	}
+
+	bool ReadTime(const FViewerStep* Previous)
+	{
+		const FString Time = TakeWord(Rest);
+		if (!ParseClock(Time, Step.Seconds))
+		{
+			return Fail(FString::Printf(TEXT("a line starts with its time in seconds (12.5 or 1:02.5), not '%s'"),
+			                            *FFileChecks::Excerpt(Time)));
+		}
+		// A script runs frame by frame; a later time would keep the player busy for days.
+		if (Step.Seconds > FViewerScript::MaxSeconds)
+		{
+			return Fail(FString::Printf(TEXT("time %s is beyond a day (%g s); a viewer script lasts at most that"),
+			                            *FFileChecks::Excerpt(Time), FViewerScript::MaxSeconds));
+		}
+		if (Previous && Previous->Action == EViewerAction::End)
+		{
+			return Fail(FString::Printf(TEXT("the viewer script ended at line %d; a line after 'end' would never run"),
+			                            Previous->Line));
+		}
+		if (Previous && Step.Seconds < Previous->Seconds)
+		{
+			return Fail(FString::Printf(TEXT("time %s is before the line above (%g s); lines run in order"),
+			                            *FFileChecks::Excerpt(Time), Previous->Seconds));
+		}
+		return true;
+	}
+
+	bool ReadAction()
+	{
+		const FString Name = TakeWord(Rest);
+		TArray<FString> Known;
+		for (const FActionName& Candidate : ActionNames)
+		{
+			Found = Name == Candidate.Name ? &Candidate : Found;
+			Known.Add(Candidate.Name);
+		}
+		if (!Found)
+		{
+			return Fail(FString::Printf(TEXT("unknown action '%s' (known: %s)"), *FFileChecks::Excerpt(Name),
+			                            *FString::Join(Known, TEXT(", "))));
+		}
+		Step.Action = Found->Action;
+		return true;
+	}
+
+	bool ReadArguments()
+	{
+		if (!ReadArgumentsOfAction())
+		{
+			return false;
+		}
+		if (!Rest.IsEmpty())
+		{
+			return Usage(FString::Printf(TEXT("unexpected '%s' at the end"), *FFileChecks::Excerpt(Rest)));
+		}
+		return true;
+	}
+
+private:
+	bool ReadArgumentsOfAction()
+	{
+		switch (Step.Action)
+		{
+			case EViewerAction::Describe:
+			case EViewerAction::Comments:
+				return TakeFile(Step.File);
+			case EViewerAction::Lesson:
+				return TakeUrl() && TakeLessonComments();
+			case EViewerAction::Open:
+				return TakeUrl();
+			case EViewerAction::Live:
+				return TakeText(TEXT("the comment is missing"));
+			case EViewerAction::Move:
+			case EViewerAction::Click:
+			case EViewerAction::Press:
+				return TakeTarget();
+			case EViewerAction::Drag:
+				return TakeTarget() && TakeFractions();
+			case EViewerAction::Select:
+				return TakeTarget() && TakeText(TEXT("the option is missing"));
+			case EViewerAction::Type:
+				return TakeText(TEXT("the text is missing"));
+			case EViewerAction::Backspace:
+				return TakeCount();
+			case EViewerAction::Snapshot:
+				return TakeSnapshotName();
+			case EViewerAction::Release:
+			case EViewerAction::Enter:
+			case EViewerAction::End:
+				return true;
+		}
+		return true;
+	}
+
+	bool Fail(const FString& Message) const
+	{
+		OutError = FString::Printf(TEXT("%s: %s"), *Script.Where(Step), *Message);
+		return false;
+	}
+	bool Usage(const FString& Problem) const
+	{
+		return Fail(FString::Printf(TEXT("%s; write: %s"), *Problem, Found->Usage));
+	}
+
+	// A file named in the script is taken from the script's folder (or the one given instead) and must stay inside
+	// it, so that a script someone hands over cannot read any other file of the machine.
+	bool ResolveFile(const FString& Word, const TCHAR* What, FString& OutFile) const
+	{
+		TArray<FString> Names;
+		Word.ParseIntoArray(Names, TEXT("/"), true);
+		if (!FPaths::IsRelative(Word) || Word.StartsWith(TEXT("/")) || Word.StartsWith(TEXT("~")) ||
+		    Names.Contains(TEXT("..")))
+		{
+			return Fail(FString::Printf(TEXT("'%s' is outside the viewer script's folder %s; files are named relative "
+			                                 "to it, without '..' (--files-from DIR names another folder)"),
+			                            *FFileChecks::Excerpt(Word), *BaseDirectory));
+		}
+		OutFile = FPaths::Combine(BaseDirectory, Word);
+		if (!FFileChecks::CheckInput(OutFile, What, OutError))
+		{
+			return Fail(OutError);
+		}
+		if (!FFileChecks::LiesUnder(OutFile, BaseDirectory))
+		{
+			return Fail(FString::Printf(TEXT("%s leads outside the viewer script's folder %s (through a link)"),
+			                            *OutFile, *BaseDirectory));
+		}
+		return true;
+	}
+
+	bool TakeName(FString& OutWord, const TCHAR* Missing)
+	{
+		if (!TakeArgument(Rest, OutWord))
+		{
+			return Usage(TEXT("a quoted name is not closed with '\"'"));
+		}
+		return !OutWord.IsEmpty() || Usage(Missing);
+	}
+
+	bool TakeFile(FString& OutFile)
+	{
+		FString Word;
+		return TakeName(Word, TEXT("a file is missing")) && ResolveFile(Word, TEXT("file"), OutFile);
+	}
+
+	bool TakeUrl()
+	{
+		if (!TakeName(Step.Text, TEXT("the lesson's URL or media file is missing")))
+		{
+			return false;
+		}
+		return Step.Text.Contains(TEXT("://")) || ResolveFile(FString(Step.Text), TEXT("media file"), Step.Text);
+	}
+
+	// A lesson's comments file, or '-' for none.
+	bool TakeLessonComments()
+	{
+		Rest = Rest.TrimStart();
+		if (Rest == TEXT("-") || Rest.StartsWith(TEXT("- ")) || Rest.StartsWith(TEXT("-\t")))
+		{
+			TakeWord(Rest);
+			return true;
+		}
+		return TakeFile(Step.File);
+	}
+
+	bool TakeTarget()
+	{
+		const FString Word = TakeWord(Rest);
+		if (Word.IsEmpty() || !ParseTarget(Word, Step.Target))
+		{
+			return Usage(FString::Printf(TEXT("'%s' is no target (a widget name such as ScreenButton, "
+			                                  "Owner/Child such as DanmakuBar/InputDanmakuText, or X,Y)"),
+			                             *FFileChecks::Excerpt(Word)));
+		}
+		return true;
+	}
+
+	bool TakeFractions()
+	{
+		const FString From = TakeWord(Rest);
+		const FString To = TakeWord(Rest);
+		if (!FOptionValues::ParseNumber(From, Step.From) || !FOptionValues::ParseNumber(To, Step.To) ||
+		    Step.From < 0.0 || Step.From > 1.0 || Step.To < 0.0 || Step.To > 1.0)
+		{
+			return Usage(TEXT("FROM and TO are fractions from 0 to 1"));
+		}
+		return true;
+	}
+
+	// The rest of the line as it is written.
+	bool TakeText(const TCHAR* Missing)
+	{
+		Step.Text = Rest;
+		Rest.Empty();
+		return !Step.Text.IsEmpty() || Usage(Missing);
+	}
+
+	bool TakeCount()
+	{
+		const FString Word = TakeWord(Rest);
+		int64 Count = 1;
+		if (!Word.IsEmpty() && !FOptionValues::ParseWhole(Word, 1, 1000, Count))
+		{
+			return Usage(FString::Printf(TEXT("'%s' is no count from 1 to 1000"), *FFileChecks::Excerpt(Word)));
+		}
+		Step.Count = int32(Count);
+		return true;
+	}
+
+	bool TakeSnapshotName()
+	{
+		Step.Text = TakeWord(Rest);
+		for (TCHAR C : Step.Text)
+		{
+			if (!IsWordCharacter(C) && C != u'_' && C != u'-' && C != u'.')
+			{
+				return Usage(TEXT("a snapshot name has letters, digits, '-', '_' and '.' only"));
+			}
+		}
+		return true;
+	}
+
+	const FViewerScript& Script;
+	FViewerStep& Step;
+	FString& Rest;
+	const FString& BaseDirectory;
+	FString& OutError;
+	const FActionName* Found = nullptr;
+};
+
 } // namespace
 
 FString FViewerScript::Where(const FViewerStep& Step) const
@@ -146,13 +387,13 @@ bool FViewerScript::Load(const FString& InPath, FString& OutError)
 {
 	Path = InPath;
 	FString Text;
-	if (!FFileChecks::CheckInput(Path, TEXT("viewer session"), OutError))
+	if (!FFileChecks::CheckInput(Path, TEXT("viewer script"), OutError))
 	{
 		return false;
 	}
 	if (!FFileHelper::LoadFileToString(Text, *Path))
 	{
-		OutError = FString::Printf(TEXT("cannot read the viewer session %s"), *Path);
+		OutError = FString::Printf(TEXT("cannot read the viewer script %s"), *Path);
 		return false;
 	}
 	return Parse(Text,
@@ -166,7 +407,6 @@ bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FSt
 	Steps.Reset();
 	TArray<FString> Lines;
 	Text.ParseIntoArray(Lines, TEXT("\n"), false);
-	double LastSeconds = 0.0;
 	for (int32 Index = 0; Index < Lines.Num(); ++Index)
 	{
 		FString Rest = Lines[Index].TrimEnd();
@@ -179,232 +419,16 @@ bool FViewerScript::Parse(const FString& Text, const FString& BaseDirectory, FSt
 		FViewerStep Step;
 		Step.Line = Index + 1;
 		Step.Source = Trimmed;
-		const auto Fail = [this, &Step, &OutError](const FString& Message)
-		{
-			OutError = FString::Printf(TEXT("%s: %s"), *Where(Step), *Message);
-			return false;
-		};
-		const FString Time = TakeWord(Rest);
-		if (!ParseClock(Time, Step.Seconds))
-		{
-			return Fail(FString::Printf(TEXT("a line starts with its time in seconds (12.5 or 1:02.5), not '%s'"),
-			                            *FFileChecks::Excerpt(Time)));
-		}
-		// A script runs frame by frame; a later time would keep the player busy for days.
-		if (Step.Seconds > MaxSeconds)
-		{
-			return Fail(FString::Printf(TEXT("time %s is beyond a day (%g s); a session lasts at most that"),
-			                            *FFileChecks::Excerpt(Time), MaxSeconds));
-		}
-		if (!Steps.IsEmpty() && Steps.Last().Action == EViewerAction::End)
-		{
-			return Fail(FString::Printf(TEXT("the session ended at line %d; a line after 'end' would never run"),
-			                            Steps.Last().Line));
-		}
-		if (Step.Seconds < LastSeconds)
-		{
-			return Fail(FString::Printf(TEXT("time %s is before the line above (%g s); lines run in order"),
-			                            *FFileChecks::Excerpt(Time), LastSeconds));
-		}
-		LastSeconds = Step.Seconds;
-		const FString Name = TakeWord(Rest);
-		const FActionName* Found = nullptr;
-		for (const FActionName& Candidate : ActionNames)
-		{
-			if (Name == Candidate.Name)
-			{
-				Found = &Candidate;
-			}
-		}
-		if (!Found)
-		{
-			TArray<FString> Known;
-			for (const FActionName& Candidate : ActionNames)
-			{
-				Known.Add(Candidate.Name);
-			}
-			return Fail(FString::Printf(TEXT("unknown action '%s' (known: %s)"), *FFileChecks::Excerpt(Name),
-			                            *FString::Join(Known, TEXT(", "))));
-		}
-		Step.Action = Found->Action;
-		const auto Usage = [&Fail, Found](const FString& Problem)
-		{ return Fail(FString::Printf(TEXT("%s; write: %s"), *Problem, Found->Usage)); };
-		// A file named in the script is taken from the script's folder (or the one given instead) and must stay
-		// inside it, so that a script someone hands over cannot read any other file of the machine.
-		const auto ResolveFile = [&](const FString& Word, const TCHAR* What, FString& OutFile)
-		{
-			TArray<FString> Names;
-			Word.ParseIntoArray(Names, TEXT("/"), true);
-			if (!FPaths::IsRelative(Word) || Word.StartsWith(TEXT("/")) || Word.StartsWith(TEXT("~")) ||
-			    Names.Contains(TEXT("..")))
-			{
-				return Fail(FString::Printf(TEXT("'%s' is outside the session's folder %s; files are named relative to "
-				                                 "it, without '..' (--files-from DIR names another folder)"),
-				                            *FFileChecks::Excerpt(Word), *BaseDirectory));
-			}
-			OutFile = FPaths::Combine(BaseDirectory, Word);
-			if (!FFileChecks::CheckInput(OutFile, What, OutError))
-			{
-				return Fail(OutError);
-			}
-			if (!FFileChecks::LiesUnder(OutFile, BaseDirectory))
-			{
-				return Fail(FString::Printf(TEXT("%s leads outside the session's folder %s (through a link)"), *OutFile,
-				                            *BaseDirectory));
-			}
-			return true;
-		};
-		const auto TakeFileArgument = [&](FString& OutWord)
-		{
-			if (!TakeArgument(Rest, OutWord))
-			{
-				return Usage(TEXT("a quoted name is not closed with '\"'"));
-			}
-			return true;
-		};
-		const auto TakeFile = [&](FString& OutFile)
-		{
-			FString Word;
-			if (!TakeFileArgument(Word))
-			{
-				return false;
-			}
-			if (Word.IsEmpty())
-			{
-				return Usage(TEXT("a file is missing"));
-			}
-			return ResolveFile(Word, TEXT("file"), OutFile);
-		};
-		const auto TakeUrl = [&]
-		{
-			FString Word;
-			if (!TakeFileArgument(Word))
-			{
-				return false;
-			}
-			if (Word.IsEmpty())
-			{
-				return Usage(TEXT("the lesson's URL or media file is missing"));
-			}
-			Step.Text = Word;
-			return Word.Contains(TEXT("://")) || ResolveFile(Word, TEXT("media file"), Step.Text);
-		};
-		const auto TakeTarget = [&]
-		{
-			const FString Word = TakeWord(Rest);
-			if (Word.IsEmpty() || !ParseTarget(Word, Step.Target))
-			{
-				return Usage(FString::Printf(TEXT("'%s' is no target (a widget name such as ScreenButton, "
-				                                  "Owner/Child such as DanmakuBar/InputDanmakuText, or X,Y)"),
-				                             *FFileChecks::Excerpt(Word)));
-			}
-			return true;
-		};
-		bool bRead = true;
-		switch (Step.Action)
-		{
-			case EViewerAction::Describe:
-			case EViewerAction::Comments:
-				bRead = TakeFile(Step.File);
-				break;
-			case EViewerAction::Lesson:
-			{
-				bRead = TakeUrl();
-				if (bRead)
-				{
-					Rest = Rest.TrimStart();
-					if (Rest == TEXT("-") || Rest.StartsWith(TEXT("- ")) || Rest.StartsWith(TEXT("-\t")))
-					{
-						TakeWord(Rest);
-					}
-					else
-					{
-						bRead = TakeFile(Step.File);
-					}
-				}
-				break;
-			}
-			case EViewerAction::Open:
-				bRead = TakeUrl();
-				break;
-			case EViewerAction::Live:
-				Step.Text = Rest;
-				Rest.Empty();
-				bRead = !Step.Text.IsEmpty() || Usage(TEXT("the comment is missing"));
-				break;
-			case EViewerAction::Move:
-			case EViewerAction::Click:
-			case EViewerAction::Press:
-				bRead = TakeTarget();
-				break;
-			case EViewerAction::Drag:
-			{
-				bRead = TakeTarget();
-				const FString From = TakeWord(Rest);
-				const FString To = TakeWord(Rest);
-				if (bRead &&
-				    (!FOptionValues::ParseNumber(From, Step.From) || !FOptionValues::ParseNumber(To, Step.To) ||
-				     Step.From < 0.0 || Step.From > 1.0 || Step.To < 0.0 || Step.To > 1.0))
-				{
-					bRead = Usage(TEXT("FROM and TO are fractions from 0 to 1"));
-				}
-				break;
-			}
-			case EViewerAction::Select:
-				bRead = TakeTarget();
-				Step.Text = Rest;
-				Rest.Empty();
-				if (bRead && Step.Text.IsEmpty())
-				{
-					bRead = Usage(TEXT("the option is missing"));
-				}
-				break;
-			case EViewerAction::Type:
-				Step.Text = Rest;
-				Rest.Empty();
-				bRead = !Step.Text.IsEmpty() || Usage(TEXT("the text is missing"));
-				break;
-			case EViewerAction::Backspace:
-			{
-				const FString Word = TakeWord(Rest);
-				int64 Count = 1;
-				if (!Word.IsEmpty() && !FOptionValues::ParseWhole(Word, 1, 1000, Count))
-				{
-					bRead =
-					    Usage(FString::Printf(TEXT("'%s' is no count from 1 to 1000"), *FFileChecks::Excerpt(Word)));
-				}
-				Step.Count = int32(Count);
-				break;
-			}
-			case EViewerAction::Snapshot:
-				Step.Text = TakeWord(Rest);
-				for (TCHAR C : Step.Text)
-				{
-					if (!IsWordCharacter(C) && C != u'_' && C != u'-' && C != u'.')
-					{
-						bRead = Usage(TEXT("a snapshot name has letters, digits, '-', '_' and '.' only"));
-						break;
-					}
-				}
-				break;
-			case EViewerAction::Release:
-			case EViewerAction::Enter:
-			case EViewerAction::End:
-				break;
-		}
-		if (!bRead)
+		FViewerScriptLine Line(*this, Step, Rest, BaseDirectory, OutError);
+		if (!Line.ReadTime(Steps.IsEmpty() ? nullptr : &Steps.Last()) || !Line.ReadAction() || !Line.ReadArguments())
 		{
 			return false;
-		}
-		if (!Rest.IsEmpty())
-		{
-			return Usage(FString::Printf(TEXT("unexpected '%s' at the end"), *FFileChecks::Excerpt(Rest)));
 		}
 		Steps.Add(MoveTemp(Step));
 	}
 	if (Steps.IsEmpty())
 	{
-		OutError = FString::Printf(TEXT("%s: the session has no actions"), *Path);
+		OutError = FString::Printf(TEXT("%s: the viewer script has no actions"), *Path);
 		return false;
 	}
 	return true;

@@ -61,7 +61,7 @@ TEST(ViewerScript, ReadsEveryActionWithItsTimeTargetAndText)
 	std::filesystem::remove(Temp / "out");
 	std::filesystem::create_symlink("/etc", Temp / "out");
 	EXPECT_FALSE(Script.Parse(TEXT("0 describe out/hostname\n"), TempFolder, Error));
-	EXPECT_TRUE(Error.Contains(TEXT("leads outside the session's folder"))) << TCHAR_TO_UTF8(*Error);
+	EXPECT_TRUE(Error.Contains(TEXT("leads outside the viewer script's folder"))) << TCHAR_TO_UTF8(*Error);
 	std::filesystem::remove_all(Temp);
 }
 
@@ -88,11 +88,11 @@ TEST(ViewerScript, NamesTheLineAndWhatIsWrongWithIt)
 	EXPECT_TRUE(ErrorOf(TEXT("1 snapshot ../x\n")).StartsWith(TEXT("s:1: a snapshot name has")));
 	EXPECT_TRUE(ErrorOf(TEXT("1 open lesson.mp4\n")).StartsWith(TEXT("s:1: media file not found: ")));
 	EXPECT_TRUE(ErrorOf(TEXT("1 type\n")).StartsWith(TEXT("s:1: the text is missing")));
-	EXPECT_EQ(ErrorOf(TEXT("# nothing\n")), TEXT("s: the session has no actions"));
+	EXPECT_EQ(ErrorOf(TEXT("# nothing\n")), TEXT("s: the viewer script has no actions"));
 
 	// Files outside the script's folder are refused, by path or by climbing out of it.
 	EXPECT_TRUE(ErrorOf(TEXT("1 describe /etc/passwd\n"))
-	                .StartsWith(TEXT("s:1: '/etc/passwd' is outside the session's folder")));
+	                .StartsWith(TEXT("s:1: '/etc/passwd' is outside the viewer script's folder")));
 	EXPECT_TRUE(ErrorOf(TEXT("1 comments ../Content/Samples/Lesson1Comments.json\n")).Contains(TEXT("is outside")));
 	EXPECT_TRUE(ErrorOf(TEXT("1 open Samples/../../README.md\n")).Contains(TEXT("is outside")));
 	EXPECT_TRUE(ErrorOf(TEXT("1 comments Samples\n")).Contains(TEXT("Samples is a folder, not a file")));
@@ -104,7 +104,7 @@ TEST(ViewerScript, NamesTheLineAndWhatIsWrongWithIt)
 	EXPECT_TRUE(ErrorOf(TEXT("1 backspace 0x2\n")).StartsWith(TEXT("s:1: '0x2' is no count")));
 	// Nothing runs after "end".
 	EXPECT_EQ(ErrorOf(TEXT("1 end\n2 enter\n")),
-	          TEXT("s:2: the session ended at line 1; a line after 'end' would never run"));
+	          TEXT("s:2: the viewer script ended at line 1; a line after 'end' would never run"));
 	// What could not be read is quoted short, its control characters escaped.
 	const FString Quoted = ErrorOf(*(FString(TEXT("1 \x1b]0;x\x07")) + FString::ChrN(5000, TEXT('w')) + TEXT("\n")));
 	EXPECT_LT(Quoted.Len(), 300);
