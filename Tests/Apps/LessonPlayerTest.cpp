@@ -317,7 +317,8 @@ TEST(LessonPlayer, RefusesABadScriptOrFileNamingTheLineAtFault)
 	Refused(FString(ScriptStart) + TEXT("1 snapshot timeline_1\n"), TEXT("would overwrite the timeline"));
 	Refused(FString(ScriptStart) + TEXT("1 live {\"danmaku_id\": 1,,}\n"),
 	        TEXT("session.script:6: the live comment is no JSON object: '{\"danmaku_id\": 1,,}'"));
-	Refused(TEXT("0 describe lesson.media\n1 end\n2 enter\n"), TEXT("session.script:3: the viewer script ended at line 2"));
+	Refused(TEXT("0 describe lesson.media\n1 end\n2 enter\n"),
+	        TEXT("session.script:3: the viewer script ended at line 2"));
 	// Files come from the script's folder, or from the one --files-from names.
 	IFileManager::Get().MakeDirectory(*Run.Path(TEXT("scripts")), true);
 	FFileHelper::SaveStringToFile(End, *Run.Path(TEXT("scripts/elsewhere.script")));
