@@ -1,34 +1,19 @@
 #include "PreviewRun.h"
 
-#include "Blueprint/UserWidget.h"
-#include "Blueprint/WidgetTree.h"
-#include "Components/CanvasPanelSlot.h"
-#include "Components/TextBlock.h"
-#include "Engine/World.h"
 #include "DanmakuTrackManager.h"
 #include "FileChecks.h"
 #include "HAL/FileManager.h"
 #include "Headless/HeadlessApplication.h"
-#include "Headless/HeadlessViewport.h"
-#include "Headless/MediaSourceRegistry.h"
 #include "MediaPlayer.h"
-#include "Materials/Material.h"
-#include "Components/Image.h"
-#include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
 #include "UI_Danmaku.h"
-#include "UI_DanmakuBar.h"
 #include "UI_DanmakuNode.h"
-#include "UI_DanmakuNodeSetting.h"
 #include "ViewerDriver.h"
 
 #include <cstdio>
 
 namespace
 {
-const TCHAR* const SampleLessonUrl = TEXT("https://lessons.pravella.invalid/samples/lesson-01.mp4");
-// Space kept under the overlay for the input bar.
-constexpr double BarHeight = 64.0;
 // The longest stretch the preview plays; a longer stated length is a broken header or a mistake.
 constexpr double MaxPlaySeconds = 7.0 * 24.0 * 3600.0;
 
@@ -87,13 +72,13 @@ FPreviewRun::~FPreviewRun() = default;
 
 void FPreviewRun::AddReferencedObjects(FReferenceCollector& Collector)
 {
-	Collector.AddReferencedObject(Host);
-	Collector.AddReferencedObject(Player);
+	Collector.AddReferencedObject(Screen.Host);
+	Collector.AddReferencedObject(Media.Player);
 }
 
 double FPreviewRun::MediaSeconds() const
 {
-	return Player ? Player->GetTime().GetTotalSeconds() : 0.0;
+	return Media.Player ? Media.Player->GetTime().GetTotalSeconds() : 0.0;
 }
 
 bool FPreviewRun::LoadDocument(FString& OutError)
@@ -121,120 +106,15 @@ bool FPreviewRun::LoadDocument(FString& OutError)
 	return true;
 }
 
-bool FPreviewRun::OpenMedia(FString& OutError)
-{
-	Player = LoadObject<UMediaPlayer>(nullptr, TEXT("/Game/Media/MP_LessonPlayer"));
-	if (!Player)
-	{
-		OutError = TEXT("the bundled media player asset /Game/Media/MP_LessonPlayer did not load");
-		return false;
-	}
-	if (Options.Media.IsEmpty())
-	{
-		const FString Description = FPaths::Combine(FPaths::ProjectContentDir(), TEXT("Samples/SampleLesson.media"));
-		if (!FMediaSourceRegistry::LoadFromFile(Description))
-		{
-			OutError = FString::Printf(TEXT("cannot read the bundled lesson description %s"), *Description);
-			return false;
-		}
-		MediaUrl = SampleLessonUrl;
-	}
-	else if (Options.Media.Contains(TEXT("://")))
-	{
-		MediaUrl = Options.Media;
-		if (!Options.MediaDescription.IsEmpty() &&
-		    !FFileChecks::CheckInput(Options.MediaDescription, TEXT("media description"), OutError))
-		{
-			return false;
-		}
-		if (!Options.MediaDescription.IsEmpty() && !FMediaSourceRegistry::LoadFromFile(Options.MediaDescription))
-		{
-			OutError = FString::Printf(TEXT("cannot read the media description %s"), *Options.MediaDescription);
-			return false;
-		}
-	}
-	else
-	{
-		if (!FFileChecks::CheckInput(Options.Media, TEXT("media file"), OutError))
-		{
-			return false;
-		}
-		MediaUrl = FPaths::ConvertRelativePathToFull(Options.Media);
-	}
-	if (!Player->OpenUrl(MediaUrl))
-	{
-		OutError = FString::Printf(TEXT("the media framework cannot play %s"), *MediaUrl);
-		return false;
-	}
-	// Opening completes on later frames; give it a generous minute of application time.
-	for (int32 Frame = 0; Frame < 3600 && Player->IsPreparing(); ++Frame)
-	{
-		App->Tick(float(Options.FrameSeconds));
-	}
-	if (!Player->IsReady())
-	{
-		OutError = FString::Printf(TEXT("%s did not open (a network URL needs a --media-description; a local file "
-		                                "must be an MP4 whose header states its length)"),
-		                           *MediaUrl);
-		return false;
-	}
-	return true;
-}
-
 bool FPreviewRun::BuildScreen(FString& OutError)
 {
-	UClass* HostClass = StaticLoadClass(UUserWidget::StaticClass(), nullptr, TEXT("/Game/UI/WBP_DanmakuPreview"));
-	Host = HostClass ? CreateWidget<UUserWidget>(App->GetWorld(), HostClass) : nullptr;
-	if (!Host)
+	if (!Screen.Build(*App, Options.CanvasSize, OutError))
 	{
-		OutError = TEXT("the preview screen /Game/UI/WBP_DanmakuPreview did not load");
 		return false;
 	}
-	Overlay = Cast<UUI_Danmaku>(Host->WidgetTree->FindWidget(TEXT("Danmaku")));
-	Bar = Cast<UUI_DanmakuBar>(Host->WidgetTree->FindWidget(TEXT("DanmakuBar")));
-	Panel = Cast<UUI_DanmakuNodeSetting>(Host->WidgetTree->FindWidget(TEXT("DanmakuNodeSetting")));
-	TimeText = Cast<UTextBlock>(Host->WidgetTree->FindWidget(TEXT("MediaTimeText")));
-	if (!Overlay || !Bar || !Panel || !TimeText || !TimeText->Slot)
-	{
-		OutError = TEXT("the preview screen lacks the overlay, the bar, the style panel or the time text");
-		return false;
-	}
-	// The asset is drawn for 1920 by 1080; fit the overlay, the bar and the panel to the chosen canvas.
-	const FVector2D Canvas = Options.CanvasSize;
-	if (UCanvasPanelSlot* OverlaySlot = Cast<UCanvasPanelSlot>(Overlay->Slot))
-	{
-		OverlaySlot->SetPosition(FVector2D::ZeroVector);
-		OverlaySlot->SetSize(FVector2D(Canvas.X, FMath::Max(Canvas.Y - BarHeight, 1.0)));
-	}
-	// The video under the comments, as the engine draws it: an image whose material samples the media texture of
-	// the player (a described lesson shows the texture's clear colour, black). The asset leaves it hidden, since
-	// without the material it would be a white box.
-	if (UImage* Video = Cast<UImage>(Host->WidgetTree->FindWidget(TEXT("Video"))))
-	{
-		Video->SetBrushFromMaterial(LoadObject<UMaterial>(nullptr, TEXT("/Game/Media/M_PreviewVideo")));
-		Video->SetVisibility(ESlateVisibility::Visible);
-		if (UCanvasPanelSlot* VideoSlot = Cast<UCanvasPanelSlot>(Video->Slot))
-		{
-			VideoSlot->SetPosition(FVector2D::ZeroVector);
-			VideoSlot->SetSize(FVector2D(Canvas.X, FMath::Max(Canvas.Y - BarHeight, 1.0)));
-		}
-	}
-	if (UCanvasPanelSlot* BarSlot = Cast<UCanvasPanelSlot>(Bar->Slot))
-	{
-		BarSlot->SetPosition(FVector2D(20.0, Canvas.Y - BarHeight + 8.0));
-	}
-	if (UCanvasPanelSlot* PanelSlot = Cast<UCanvasPanelSlot>(Panel->Slot))
-	{
-		PanelSlot->SetPosition(FVector2D(60.0, FMath::Max(Canvas.Y - BarHeight - PanelSlot->GetSize().Y - 10.0, 0.0)));
-	}
-	if (UCanvasPanelSlot* TimeSlot = Cast<UCanvasPanelSlot>(TimeText->GetParent()->Slot))
-	{
-		TimeSlot->SetPosition(FVector2D(FMath::Max(Canvas.X - 200.0, 0.0), 8.0));
-	}
-	Host->AddToViewport(0);
-	Overlay->OnTrackManagerCreated.AddLambda([this](UDanmakuTrackManager* Manager) { BindReports(Manager); });
-	Overlay->Init(Player, Bar, Panel);
-	return Options.Controls.ApplyTo(*Overlay, OutError);
+	Screen.Overlay->OnTrackManagerCreated.AddLambda([this](UDanmakuTrackManager* Manager) { BindReports(Manager); });
+	Screen.Overlay->Init(Media.Player, Screen.Bar, Screen.Panel);
+	return Options.Controls.ApplyTo(*Screen.Overlay, OutError);
 }
 
 bool FPreviewRun::ReadViewerScript(FString& OutError)
@@ -264,7 +144,7 @@ bool FPreviewRun::RunDueSteps(FViewerDriver& Driver, double Seconds, FString& Ou
 
 void FPreviewRun::NoteLanes(const UDanmakuTrackManager* Manager)
 {
-	const UWidget* Canvas = Overlay->GetWidgetFromName(TEXT("DanmakuCanvasPanel"));
+	const UWidget* Canvas = Screen.Overlay->GetWidgetFromName(TEXT("DanmakuCanvasPanel"));
 	Trace.NoteLanes(Canvas ? Canvas->GetCachedGeometry().GetLocalSize() : FVector2D::ZeroVector,
 	                UDanmakuTrackManager::TrackHeight, Manager->GetTrackNum());
 }
@@ -286,16 +166,6 @@ void FPreviewRun::BindReports(UDanmakuTrackManager* Manager)
 		    Counts.CountNotShown(Data, Reason);
 		    Trace.WriteNotShown(Data, Reason, Manager->GetNodeNotShown());
 	    });
-}
-
-void FPreviewRun::UpdateTimeText(double Seconds)
-{
-	const int32 Tenths = int32(Seconds * 10.0);
-	if (Tenths != LastTimeTextTenths)
-	{
-		LastTimeTextTenths = Tenths;
-		TimeText->SetText(FText::FromString(FAppConsole::FormatClock(Seconds)));
-	}
 }
 
 bool FPreviewRun::PrepareOutputs(FString& OutError)
@@ -325,7 +195,7 @@ bool FPreviewRun::PrepareOutputs(FString& OutError)
 
 bool FPreviewRun::PlayFrames(FViewerDriver& Driver, double EndSeconds, double& OutSeconds)
 {
-	Player->Play();
+	Media.Player->Play();
 	// A cap on frames, so a clock that stops (a stalled source) cannot hang the run.
 	const int64 MaxFrames = int64((EndSeconds * 4.0 + 120.0) / Options.FrameSeconds);
 	int64 Frame = 0;
@@ -335,7 +205,7 @@ bool FPreviewRun::PlayFrames(FViewerDriver& Driver, double EndSeconds, double& O
 	{
 		App->Tick(float(Options.FrameSeconds));
 		OutSeconds = MediaSeconds();
-		UpdateTimeText(OutSeconds);
+		Screen.ShowTime(OutSeconds);
 		if (Driver.HasPending())
 		{
 			Driver.RunPending();
@@ -349,7 +219,7 @@ bool FPreviewRun::PlayFrames(FViewerDriver& Driver, double EndSeconds, double& O
 		{
 			const double SnapshotSeconds = Options.SnapshotTimes[NextSnapshot++];
 			// The time shown in the corner is the snapshot's own.
-			UpdateTimeText(SnapshotSeconds);
+			Screen.ShowTime(SnapshotSeconds);
 			if (!Reports.WriteSnapshot(SnapshotSeconds))
 			{
 				return false;
@@ -359,7 +229,8 @@ bool FPreviewRun::PlayFrames(FViewerDriver& Driver, double EndSeconds, double& O
 		                FString::Printf(TEXT("media %s of %s, %d comments shown"),
 		                                *FAppConsole::FormatClock(OutSeconds), *FAppConsole::FormatClock(EndSeconds),
 		                                Counts.ShownFromDocument + Counts.ShownOwn));
-		if (OutSeconds >= EndSeconds || (!Player->IsPlaying() && !Player->IsPreparing() && OutSeconds > 0.0))
+		if (OutSeconds >= EndSeconds ||
+		    (!Media.Player->IsPlaying() && !Media.Player->IsPreparing() && OutSeconds > 0.0))
 		{
 			break;
 		}
@@ -383,19 +254,21 @@ int32 FPreviewRun::Finish(double Seconds, double Duration)
 	}
 	for (const FCommentDocument::FUnshowable& Comment : Document.SettleAfterRun(Counts.DueSeconds))
 	{
-		Trace.WriteNeverShown(MediaUrl, Comment);
+		Trace.WriteNeverShown(Media.Url, Comment);
 	}
 	if (Document.NotReached > 0)
 	{
 		Trace.WriteEvent(TEXT("not_reached"), FString::Printf(TEXT(",\"lesson\":%s,\"comments\":%d"),
-		                                                      *FCommentTrace::Quote(MediaUrl), Document.NotReached));
+		                                                      *FCommentTrace::Quote(Media.Url), Document.NotReached));
 	}
-	int32 ExitCode = Reports.WriteSummary(MediaUrl, Seconds, Player->GetDuration().GetTotalSeconds(), *Overlay) ? 0 : 1;
+	int32 ExitCode =
+	    Reports.WriteSummary(Media.Url, Seconds, Media.Player->GetDuration().GetTotalSeconds(), *Screen.Overlay) ? 0
+	                                                                                                             : 1;
 	Trace.ForgetPlacedNodes();
-	Host->RemoveFromParent();
-	Host = nullptr;
-	Player->Close();
-	Player = nullptr;
+	Screen.Host->RemoveFromParent();
+	Screen.Host = nullptr;
+	Media.Player->Close();
+	Media.Player = nullptr;
 	if (!Trace.Close())
 	{
 		FAppConsole::Error(
@@ -417,20 +290,20 @@ int32 FPreviewRun::Run()
 	FHeadlessApplication Application(Options.CanvasSize);
 	App = &Application;
 	Application.SetGarbageCollectionInterval(5.0);
-	if (!OpenMedia(Error) || !BuildScreen(Error))
+	if (!Media.Open(Application, Options, Error) || !BuildScreen(Error))
 	{
 		FAppConsole::Error(Error);
 		return 1;
 	}
-	const double Duration = Player->GetDuration().GetTotalSeconds();
+	const double Duration = Media.Player->GetDuration().GetTotalSeconds();
 	Document.SetDuration(Duration);
 	for (const FCommentDocument::FUnshowable& Comment : Document.Unshowable)
 	{
-		Trace.WriteNeverShown(MediaUrl, Comment);
+		Trace.WriteNeverShown(Media.Url, Comment);
 	}
-	Document.HandTo(*Overlay);
+	Document.HandTo(*Screen.Overlay);
 	FViewerDriver Driver(Application, TEXT("preview screen"));
-	Driver.SetRoot(Host);
+	Driver.SetRoot(Screen.Host);
 	Driver.SetWhere([this](const FViewerStep& Step) { return Script.Where(Step); });
 	if (!ReadViewerScript(Error))
 	{
@@ -442,7 +315,7 @@ int32 FPreviewRun::Run()
 	{
 		FAppConsole::Error(FString::Printf(TEXT("%s states a length of %g s, more than a week; --seconds S plays its "
 		                                        "first S seconds (at most a week)"),
-		                                   *MediaUrl, Duration));
+		                                   *Media.Url, Duration));
 		return 1;
 	}
 	double Seconds = 0.0;

@@ -2,7 +2,9 @@
 
 #include "CoreMinimal.h"
 #include "PreviewOptions.h"
+#include "PreviewMedia.h"
 #include "PreviewReports.h"
+#include "PreviewScreen.h"
 #include "CommentDocument.h"
 #include "AppConsole.h"
 #include "CommentCounts.h"
@@ -13,12 +15,6 @@
 class FHeadlessApplication;
 class FViewerDriver;
 class UDanmakuTrackManager;
-class UMediaPlayer;
-class UTextBlock;
-class UUI_Danmaku;
-class UUI_DanmakuBar;
-class UUI_DanmakuNodeSetting;
-class UUserWidget;
 class UWidget;
 
 // One run of the preview: plays the lesson with its comments through the real overlay, runs its built-in viewer
@@ -36,7 +32,7 @@ private:
 	// Reads the document and claims the outputs; false with the message.
 	bool PrepareOutputs(FString& OutError);
 	bool LoadDocument(FString& OutError);
-	bool OpenMedia(FString& OutError);
+	// The screen, with the overlay wired to the player and its reports, and the comment controls applied.
 	bool BuildScreen(FString& OutError);
 	// The viewer's steps, unless --no-send leaves them out.
 	bool ReadViewerScript(FString& OutError);
@@ -49,7 +45,6 @@ private:
 	int32 Finish(double Seconds, double Duration);
 	void BindReports(UDanmakuTrackManager* Manager);
 	void NoteLanes(const UDanmakuTrackManager* Manager);
-	void UpdateTimeText(double MediaSeconds);
 
 	double MediaSeconds() const;
 
@@ -59,13 +54,8 @@ private:
 
 	FPreviewOptions Options;
 	FHeadlessApplication* App = nullptr;
-	UUserWidget* Host = nullptr;
-	UUI_Danmaku* Overlay = nullptr;
-	UUI_DanmakuBar* Bar = nullptr;
-	UUI_DanmakuNodeSetting* Panel = nullptr;
-	UTextBlock* TimeText = nullptr;
-	UMediaPlayer* Player = nullptr;
-	FString MediaUrl;
+	FPreviewMedia Media;
+	FPreviewScreen Screen;
 	FCommentCounts Counts;
 	FCommentTrace Trace;
 	FCommentDocument Document;
@@ -74,5 +64,4 @@ private:
 	int32 NextStep = 0;
 	int32 NextSnapshot = 0;
 	FPreviewReports Reports;
-	int32 LastTimeTextTenths = -1;
 };
