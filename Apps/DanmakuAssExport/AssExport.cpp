@@ -144,125 +144,153 @@ bool FAssExport::ReadTraceLine(const FString& TraceLine, int32 LineNumber, FStri
 	}
 	FString Kind;
 	Event->TryGetStringField(TEXT("event"), Kind);
-	FString Missing;
 	if (Kind == TEXT("overlay"))
 	{
-		if (Width > 0.0)
-		{
-			return true;
-		}
-		if (!ReadNumber(*Event, TEXT("width"), Width, Missing) || !ReadNumber(*Event, TEXT("height"), Height, Missing))
-		{
-			OutError = FString::Printf(TEXT("line %d: the overlay line has no size"), LineNumber);
-			return false;
-		}
-		if (!CheckRange(TEXT("width"), Width, 1.0, 16384.0, LineNumber, OutError) ||
-		    !CheckRange(TEXT("height"), Height, 1.0, 16384.0, LineNumber, OutError))
-		{
-			return false;
-		}
+		return ReadOverlay(*Event, LineNumber, OutError);
 	}
-	else if (Kind == TEXT("placed"))
+	if (Kind == TEXT("placed"))
 	{
-		FPlacement Placement;
-		double Id = 0.0;
-		double Mode = 0.0;
-		double Node = 0.0;
-		if (!ReadNumber(*Event, TEXT("media"), Placement.Start, Missing) ||
-		    !ReadNumber(*Event, TEXT("life"), Placement.Life, Missing) ||
-		    !ReadNumber(*Event, TEXT("x"), Placement.X, Missing) ||
-		    !ReadNumber(*Event, TEXT("y"), Placement.Y, Missing) || !ReadNumber(*Event, TEXT("mode"), Mode, Missing) ||
-		    !ReadNumber(*Event, TEXT("id"), Id, Missing) || !Event->TryGetStringField(TEXT("text"), Placement.Text))
-		{
-			OutError = FString::Printf(TEXT("line %d: a placement without \"%s\""), LineNumber,
-			                           Missing.IsEmpty() ? TEXT("text") : *Missing);
-			return false;
-		}
-		if (!CheckRange(TEXT("id"), Id, -MaxWhole - 1.0, MaxWhole, LineNumber, OutError) ||
-		    !CheckRange(TEXT("mode"), Mode, 0.0, 255.0, LineNumber, OutError))
-		{
-			return false;
-		}
-		Placement.Id = int32(Id);
-		Placement.Mode = int32(Mode);
-		// A comment that stands still may trace no speed (null).
-		Event->TryGetNumberField(TEXT("speed"), Placement.Speed);
-		FString Direction;
-		Placement.bLeftToRight = Event->TryGetStringField(TEXT("direction"), Direction) && Direction == TEXT("ltr");
-		Placement.bPositioned = Event->TryGetNumberField(TEXT("end_x"), Placement.EndX) &&
-		                        Event->TryGetNumberField(TEXT("end_y"), Placement.EndY);
-		if (Placement.bPositioned)
-		{
-			Event->TryGetNumberField(TEXT("move_delay"), Placement.MoveDelay);
-			Event->TryGetNumberField(TEXT("move_duration"), Placement.MoveDuration);
-			Event->TryGetNumberField(TEXT("alpha_from"), Placement.AlphaFrom);
-			Event->TryGetNumberField(TEXT("alpha_to"), Placement.AlphaTo);
-			Event->TryGetNumberField(TEXT("rotate_z"), Placement.RotateZ);
-			Event->TryGetNumberField(TEXT("rotate_y"), Placement.RotateY);
-		}
-		Event->TryGetBoolField(TEXT("own"), Placement.bOwn);
-		// Traces written before sizes and colours were traced: the node's height per line, and white.
-		double NodeHeight = 0.0;
-		if (!Event->TryGetNumberField(TEXT("line_height"), Placement.LineHeight) &&
-		    Event->TryGetNumberField(TEXT("height"), NodeHeight))
-		{
-			int32 LineCount = 1;
-			for (const TCHAR Char : Placement.Text)
-			{
-				LineCount += Char == TEXT('\n') ? 1 : 0;
-			}
-			Placement.LineHeight = NodeHeight / LineCount;
-		}
-		FString Colour;
-		if (Event->TryGetStringField(TEXT("color"), Colour))
-		{
-			Placement.Color = FColor::FromHex(Colour);
-		}
-		if (!CheckRange(TEXT("media"), Placement.Start, 0.0, MaxSeconds, LineNumber, OutError) ||
-		    !CheckRange(TEXT("life"), Placement.Life, 0.0, MaxSeconds, LineNumber, OutError) ||
-		    !CheckRange(TEXT("x"), Placement.X, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
-		    !CheckRange(TEXT("y"), Placement.Y, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
-		    !CheckRange(TEXT("speed"), Placement.Speed, 0.0, MaxCoordinate, LineNumber, OutError) ||
-		    !CheckRange(TEXT("end_x"), Placement.EndX, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
-		    !CheckRange(TEXT("end_y"), Placement.EndY, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
-		    !CheckRange(TEXT("move_delay"), Placement.MoveDelay, 0.0, MaxSeconds, LineNumber, OutError) ||
-		    !CheckRange(TEXT("move_duration"), Placement.MoveDuration, 0.0, MaxSeconds, LineNumber, OutError) ||
-		    !CheckRange(TEXT("rotate_z"), Placement.RotateZ, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
-		    !CheckRange(TEXT("rotate_y"), Placement.RotateY, -MaxCoordinate, MaxCoordinate, LineNumber, OutError) ||
-		    !CheckRange(TEXT("line_height"), Placement.LineHeight, 0.0, MaxCoordinate, LineNumber, OutError))
-		{
-			return false;
-		}
-		// Opacities beyond 0 to 1 mean fully there or fully gone.
-		Placement.AlphaFrom = FMath::Clamp(Placement.AlphaFrom, 0.0, 1.0);
-		Placement.AlphaTo = FMath::Clamp(Placement.AlphaTo, 0.0, 1.0);
-		if (Event->TryGetNumberField(TEXT("node"), Node))
-		{
-			if (!CheckRange(TEXT("node"), Node, 0.0, MaxWhole, LineNumber, OutError))
-			{
-				return false;
-			}
-			Placement.Node = int32(Node);
-			PlacementOfNode.Add(Placement.Node, Placements.Num());
-		}
-		Placements.Add(Placement);
+		return ReadPlacement(*Event, LineNumber, OutError);
 	}
-	else if (Kind == TEXT("ended"))
+	if (Kind == TEXT("ended"))
 	{
-		double Node = 0.0;
-		double Media = 0.0;
-		if (Event->TryGetNumberField(TEXT("node"), Node) && Event->TryGetNumberField(TEXT("media"), Media))
+		return ReadEnd(*Event, LineNumber, OutError);
+	}
+	return true;
+}
+
+bool FAssExport::ReadOverlay(const FJsonObject& Event, int32 LineNumber, FString& OutError)
+{
+	if (Width > 0.0)
+	{
+		return true;
+	}
+	FString Missing;
+	if (!ReadNumber(Event, TEXT("width"), Width, Missing) || !ReadNumber(Event, TEXT("height"), Height, Missing))
+	{
+		OutError = FString::Printf(TEXT("line %d: the overlay line has no size"), LineNumber);
+		return false;
+	}
+	return CheckRange(TEXT("width"), Width, 1.0, 16384.0, LineNumber, OutError) &&
+	       CheckRange(TEXT("height"), Height, 1.0, 16384.0, LineNumber, OutError);
+}
+
+bool FAssExport::ReadPlacement(const FJsonObject& Event, int32 LineNumber, FString& OutError)
+{
+	FPlacement Placement;
+	double Id = 0.0;
+	double Mode = 0.0;
+	FString Missing;
+	if (!ReadNumber(Event, TEXT("media"), Placement.Start, Missing) ||
+	    !ReadNumber(Event, TEXT("life"), Placement.Life, Missing) ||
+	    !ReadNumber(Event, TEXT("x"), Placement.X, Missing) || !ReadNumber(Event, TEXT("y"), Placement.Y, Missing) ||
+	    !ReadNumber(Event, TEXT("mode"), Mode, Missing) || !ReadNumber(Event, TEXT("id"), Id, Missing) ||
+	    !Event.TryGetStringField(TEXT("text"), Placement.Text))
+	{
+		OutError = FString::Printf(TEXT("line %d: a placement without \"%s\""), LineNumber,
+		                           Missing.IsEmpty() ? TEXT("text") : *Missing);
+		return false;
+	}
+	if (!CheckRange(TEXT("id"), Id, -MaxWhole - 1.0, MaxWhole, LineNumber, OutError) ||
+	    !CheckRange(TEXT("mode"), Mode, 0.0, 255.0, LineNumber, OutError))
+	{
+		return false;
+	}
+	Placement.Id = int32(Id);
+	Placement.Mode = int32(Mode);
+	ReadPlacementDetails(Event, Placement);
+	if (!CheckPlacement(Placement, LineNumber, OutError))
+	{
+		return false;
+	}
+	// Opacities beyond 0 to 1 mean fully there or fully gone.
+	Placement.AlphaFrom = FMath::Clamp(Placement.AlphaFrom, 0.0, 1.0);
+	Placement.AlphaTo = FMath::Clamp(Placement.AlphaTo, 0.0, 1.0);
+	double Node = 0.0;
+	if (Event.TryGetNumberField(TEXT("node"), Node))
+	{
+		if (!CheckRange(TEXT("node"), Node, 0.0, MaxWhole, LineNumber, OutError))
 		{
-			if (!CheckRange(TEXT("node"), Node, 0.0, MaxWhole, LineNumber, OutError) ||
-			    !CheckRange(TEXT("media"), Media, 0.0, MaxSeconds, LineNumber, OutError))
-			{
-				return false;
-			}
-			if (const int32* Found = PlacementOfNode.Find(int32(Node)))
-			{
-				Placements[*Found].End = Media;
-			}
+			return false;
 		}
+		Placement.Node = int32(Node);
+		PlacementOfNode.Add(Placement.Node, Placements.Num());
+	}
+	Placements.Add(Placement);
+	return true;
+}
+
+void FAssExport::ReadPlacementDetails(const FJsonObject& Event, FPlacement& Placement)
+{
+	// A comment that stands still may trace no speed (null).
+	Event.TryGetNumberField(TEXT("speed"), Placement.Speed);
+	FString Direction;
+	Placement.bLeftToRight = Event.TryGetStringField(TEXT("direction"), Direction) && Direction == TEXT("ltr");
+	Placement.bPositioned = Event.TryGetNumberField(TEXT("end_x"), Placement.EndX) &&
+	                        Event.TryGetNumberField(TEXT("end_y"), Placement.EndY);
+	if (Placement.bPositioned)
+	{
+		Event.TryGetNumberField(TEXT("move_delay"), Placement.MoveDelay);
+		Event.TryGetNumberField(TEXT("move_duration"), Placement.MoveDuration);
+		Event.TryGetNumberField(TEXT("alpha_from"), Placement.AlphaFrom);
+		Event.TryGetNumberField(TEXT("alpha_to"), Placement.AlphaTo);
+		Event.TryGetNumberField(TEXT("rotate_z"), Placement.RotateZ);
+		Event.TryGetNumberField(TEXT("rotate_y"), Placement.RotateY);
+	}
+	Event.TryGetBoolField(TEXT("own"), Placement.bOwn);
+	// Traces written before sizes and colours were traced: the node's height per line, and white.
+	double NodeHeight = 0.0;
+	if (!Event.TryGetNumberField(TEXT("line_height"), Placement.LineHeight) &&
+	    Event.TryGetNumberField(TEXT("height"), NodeHeight))
+	{
+		int32 LineCount = 1;
+		for (const TCHAR Char : Placement.Text)
+		{
+			LineCount += Char == TEXT('\n') ? 1 : 0;
+		}
+		Placement.LineHeight = NodeHeight / LineCount;
+	}
+	FString Colour;
+	if (Event.TryGetStringField(TEXT("color"), Colour))
+	{
+		Placement.Color = FColor::FromHex(Colour);
+	}
+}
+
+bool FAssExport::CheckPlacement(const FPlacement& Placement, int32 LineNumber, FString& OutError)
+{
+	const auto Check = [LineNumber, &OutError](const TCHAR* Name, double Value, double Min, double Max)
+	{ return CheckRange(Name, Value, Min, Max, LineNumber, OutError); };
+	return Check(TEXT("media"), Placement.Start, 0.0, MaxSeconds) &&
+	       Check(TEXT("life"), Placement.Life, 0.0, MaxSeconds) &&
+	       Check(TEXT("x"), Placement.X, -MaxCoordinate, MaxCoordinate) &&
+	       Check(TEXT("y"), Placement.Y, -MaxCoordinate, MaxCoordinate) &&
+	       Check(TEXT("speed"), Placement.Speed, 0.0, MaxCoordinate) &&
+	       Check(TEXT("end_x"), Placement.EndX, -MaxCoordinate, MaxCoordinate) &&
+	       Check(TEXT("end_y"), Placement.EndY, -MaxCoordinate, MaxCoordinate) &&
+	       Check(TEXT("move_delay"), Placement.MoveDelay, 0.0, MaxSeconds) &&
+	       Check(TEXT("move_duration"), Placement.MoveDuration, 0.0, MaxSeconds) &&
+	       Check(TEXT("rotate_z"), Placement.RotateZ, -MaxCoordinate, MaxCoordinate) &&
+	       Check(TEXT("rotate_y"), Placement.RotateY, -MaxCoordinate, MaxCoordinate) &&
+	       Check(TEXT("line_height"), Placement.LineHeight, 0.0, MaxCoordinate);
+}
+
+bool FAssExport::ReadEnd(const FJsonObject& Event, int32 LineNumber, FString& OutError)
+{
+	double Node = 0.0;
+	double Media = 0.0;
+	if (!Event.TryGetNumberField(TEXT("node"), Node) || !Event.TryGetNumberField(TEXT("media"), Media))
+	{
+		return true;
+	}
+	if (!CheckRange(TEXT("node"), Node, 0.0, MaxWhole, LineNumber, OutError) ||
+	    !CheckRange(TEXT("media"), Media, 0.0, MaxSeconds, LineNumber, OutError))
+	{
+		return false;
+	}
+	if (const int32* Found = PlacementOfNode.Find(int32(Node)))
+	{
+		Placements[*Found].End = Media;
 	}
 	return true;
 }

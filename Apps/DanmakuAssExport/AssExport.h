@@ -2,6 +2,8 @@
 
 #include "CoreMinimal.h"
 
+class FJsonObject;
+
 // Turns a preview trace (JSON lines, see Apps/Shared/CommentTrace.h) into an ASS subtitle script that
 // shows every placed comment where, when, how long, how large and in which colour the engine showed it, so that
 // the layout can be watched over the real video in any player that reads ASS subtitles.
@@ -61,6 +63,15 @@ private:
 		bool bOwn = false;
 		FColor Color = FColor::White;
 	};
+
+	// Each reads one kind of trace line; false with the line and the reason.
+	bool ReadOverlay(const FJsonObject& Event, int32 LineNumber, FString& OutError);
+	bool ReadPlacement(const FJsonObject& Event, int32 LineNumber, FString& OutError);
+	bool ReadEnd(const FJsonObject& Event, int32 LineNumber, FString& OutError);
+	// The fields a placement may leave out, and those of older traces.
+	static void ReadPlacementDetails(const FJsonObject& Event, FPlacement& Placement);
+	// Numbers no run writes would overflow the script's whole numbers.
+	static bool CheckPlacement(const FPlacement& Placement, int32 LineNumber, FString& OutError);
 
 	FString WriteDialogue(const FPlacement& Placement) const;
 
