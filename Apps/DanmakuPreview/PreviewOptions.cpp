@@ -30,140 +30,88 @@ FString FPreviewOptions::Usage()
 
 bool FPreviewOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
 {
+	static const TCHAR* const ValueOptions[] = {
+	    TEXT("--comments"), TEXT("--media"),     TEXT("--media-description"), TEXT("--output"),     TEXT("--trace"),
+	    TEXT("--canvas"),   TEXT("--snapshots"), TEXT("--seconds"),           TEXT("--frame-rate"), TEXT("--seed")};
 	for (int32 Index = 0; Index < Arguments.Num(); ++Index)
 	{
 		const FString& Argument = Arguments[Index];
-		const auto TakeValue = [&](FString& OutValue)
-		{
-			if (Index + 1 >= Arguments.Num())
-			{
-				OutError = FString::Printf(TEXT("option %s needs a value"), *Argument);
-				return false;
-			}
-			OutValue = Arguments[++Index];
-			return true;
-		};
-		FString Value;
 		if (Controls.ParseOption(Arguments, Index, OutError))
 		{
 			if (!OutError.IsEmpty())
 			{
 				return false;
 			}
+			continue;
 		}
-		else if (Argument == TEXT("--help") || Argument == TEXT("-h"))
+		if (Argument == TEXT("--help") || Argument == TEXT("-h"))
 		{
 			bHelp = true;
+			continue;
 		}
-		else if (Argument == TEXT("--no-send"))
+		if (Argument == TEXT("--no-send"))
 		{
 			bSendComments = false;
+			continue;
 		}
-		else if (Argument == TEXT("--comments"))
-		{
-			if (!TakeValue(CommentsFile))
-			{
-				return false;
-			}
-		}
-		else if (Argument == TEXT("--media"))
-		{
-			if (!TakeValue(Media))
-			{
-				return false;
-			}
-		}
-		else if (Argument == TEXT("--media-description"))
-		{
-			if (!TakeValue(MediaDescription))
-			{
-				return false;
-			}
-		}
-		else if (Argument == TEXT("--output"))
-		{
-			if (!TakeValue(OutputDir))
-			{
-				return false;
-			}
-		}
-		else if (Argument == TEXT("--trace"))
-		{
-			if (!TakeValue(TraceFile))
-			{
-				return false;
-			}
-		}
-		else if (Argument == TEXT("--canvas"))
-		{
-			if (!TakeValue(Value))
-			{
-				return false;
-			}
-			if (!FOptionValues::ParseSize(Value, CanvasSize))
-			{
-				OutError = FString::Printf(TEXT("--canvas takes WIDTHxHEIGHT between 1 and 8192, not '%s'"), *Value);
-				return false;
-			}
-		}
-		else if (Argument == TEXT("--snapshots"))
-		{
-			if (!TakeValue(Value))
-			{
-				return false;
-			}
-			FString Item;
-			if (!FOptionValues::ParseTimes(Value, SnapshotTimes, Item))
-			{
-				OutError = FString::Printf(TEXT("--snapshots takes media times in seconds, not '%s'"), *Item);
-				return false;
-			}
-		}
-		else if (Argument == TEXT("--seconds"))
-		{
-			if (!TakeValue(Value))
-			{
-				return false;
-			}
-			if (!FOptionValues::ParseNumber(Value, PlaySeconds) || PlaySeconds <= 0.0)
-			{
-				OutError = FString::Printf(TEXT("--seconds takes a positive number, not '%s'"), *Value);
-				return false;
-			}
-		}
-		else if (Argument == TEXT("--frame-rate"))
-		{
-			double Rate = 0.0;
-			if (!TakeValue(Value))
-			{
-				return false;
-			}
-			if (!FOptionValues::ParseNumber(Value, Rate) || Rate < 1.0 || Rate > 1000.0)
-			{
-				OutError = FString::Printf(TEXT("--frame-rate takes a number from 1 to 1000, not '%s'"), *Value);
-				return false;
-			}
-			FrameSeconds = 1.0 / Rate;
-		}
-		else if (Argument == TEXT("--seed"))
-		{
-			int64 SeedValue = 0;
-			if (!TakeValue(Value))
-			{
-				return false;
-			}
-			if (!FOptionValues::ParseWhole(Value, 0, MAX_int32, SeedValue))
-			{
-				OutError = FString::Printf(TEXT("--seed takes a whole number from 0 to 2147483647, not '%s'"), *Value);
-				return false;
-			}
-			Seed = int32(SeedValue);
-		}
-		else
+		if (!FOptionValues::IsOneOf(Argument, ValueOptions))
 		{
 			OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
 			return false;
 		}
+		if (Index + 1 >= Arguments.Num())
+		{
+			OutError = FString::Printf(TEXT("option %s needs a value"), *Argument);
+			return false;
+		}
+		if (!ReadValue(Argument, Arguments[++Index], OutError))
+		{
+			return false;
+		}
 	}
 	return true;
+}
+
+bool FPreviewOptions::ReadValue(const FString& Name, const FString& Value, FString& OutError)
+{
+	for (const TPair<const TCHAR*, FString*>& Text : {TPair<const TCHAR*, FString*>(TEXT("--comments"), &CommentsFile),
+	                                                  {TEXT("--media"), &Media},
+	                                                  {TEXT("--media-description"), &MediaDescription},
+	                                                  {TEXT("--output"), &OutputDir},
+	                                                  {TEXT("--trace"), &TraceFile}})
+	{
+		if (Name == Text.Key)
+		{
+			*Text.Value = Value;
+			return true;
+		}
+	}
+	if (Name == TEXT("--canvas"))
+	{
+		if (!FOptionValues::ParseSize(Value, CanvasSize))
+		{
+			OutError = FString::Printf(TEXT("--canvas takes WIDTHxHEIGHT between 1 and 8192, not '%s'"), *Value);
+			return false;
+		}
+		return true;
+	}
+	if (Name == TEXT("--snapshots"))
+	{
+		FString Item;
+		if (!FOptionValues::ParseTimes(Value, SnapshotTimes, Item))
+		{
+			OutError = FString::Printf(TEXT("--snapshots takes media times in seconds, not '%s'"), *Item);
+			return false;
+		}
+		return true;
+	}
+	if (Name == TEXT("--seconds"))
+	{
+		return FOptionValues::ReadSeconds(Value, PlaySeconds, OutError);
+	}
+	if (Name == TEXT("--frame-rate"))
+	{
+		return FOptionValues::ReadFrameRate(Value, FrameSeconds, OutError);
+	}
+	return FOptionValues::ReadSeed(Value, Seed, OutError);
 }

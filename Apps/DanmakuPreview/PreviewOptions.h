@@ -27,4 +27,8 @@ struct FPreviewOptions
 	// Reads the arguments; false with a message for anything it does not understand.
 	bool Parse(const TArray<FString>& Arguments, FString& OutError);
 	static FString Usage();
+
+private:
+	// The value of an option that takes one; false with the message.
+	bool ReadValue(const FString& Name, const FString& Value, FString& OutError);
 };

@@ -29,20 +29,12 @@ FString FLessonPlayerOptions::Usage()
 
 bool FLessonPlayerOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
 {
+	static const TCHAR* const ValueOptions[] = {TEXT("--script"),  TEXT("--files-from"), TEXT("--output"),
+	                                            TEXT("--trace"),   TEXT("--audio"),      TEXT("--snapshots"),
+	                                            TEXT("--seconds"), TEXT("--frame-rate"), TEXT("--seed")};
 	for (int32 Index = 0; Index < Arguments.Num(); ++Index)
 	{
 		const FString& Argument = Arguments[Index];
-		FString Value;
-		const auto TakeValue = [&]
-		{
-			if (Index + 1 >= Arguments.Num())
-			{
-				OutError = FString::Printf(TEXT("option %s needs a value"), *Argument);
-				return false;
-			}
-			Value = Arguments[++Index];
-			return true;
-		};
 		if (Argument == TEXT("--help") || Argument == TEXT("-h"))
 		{
 			bHelp = true;
@@ -56,81 +48,55 @@ bool FLessonPlayerOptions::Parse(const TArray<FString>& Arguments, FString& OutE
 			}
 			continue;
 		}
-		if (!Argument.StartsWith(TEXT("--")) || Argument == TEXT("--"))
+		if (!FOptionValues::IsOneOf(Argument, ValueOptions))
 		{
 			OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
 			return false;
 		}
-		const bool bKnown =
-		    Argument == TEXT("--script") || Argument == TEXT("--files-from") || Argument == TEXT("--output") ||
-		    Argument == TEXT("--trace") || Argument == TEXT("--audio") || Argument == TEXT("--snapshots") ||
-		    Argument == TEXT("--seconds") || Argument == TEXT("--frame-rate") || Argument == TEXT("--seed");
-		if (!bKnown)
+		if (Index + 1 >= Arguments.Num())
 		{
-			OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
+			OutError = FString::Printf(TEXT("option %s needs a value"), *Argument);
 			return false;
 		}
-		if (!TakeValue())
+		if (!ReadValue(Argument, Arguments[++Index], OutError))
 		{
 			return false;
-		}
-		double Number = 0.0;
-		int64 Whole = 0;
-		FString BadItem;
-		if (Argument == TEXT("--script"))
-		{
-			ScriptFile = Value;
-		}
-		else if (Argument == TEXT("--files-from"))
-		{
-			FilesFrom = Value;
-		}
-		else if (Argument == TEXT("--output"))
-		{
-			OutputDir = Value;
-		}
-		else if (Argument == TEXT("--trace"))
-		{
-			TraceFile = Value;
-		}
-		else if (Argument == TEXT("--audio"))
-		{
-			AudioFile = Value;
-		}
-		else if (Argument == TEXT("--snapshots"))
-		{
-			if (!FOptionValues::ParseTimes(Value, SnapshotTimes, BadItem))
-			{
-				OutError = FString::Printf(TEXT("--snapshots takes seconds of the session clock, not '%s'"), *BadItem);
-				return false;
-			}
-		}
-		else if (Argument == TEXT("--seconds"))
-		{
-			if (!FOptionValues::ParseNumber(Value, RunSeconds) || RunSeconds <= 0.0)
-			{
-				OutError = FString::Printf(TEXT("--seconds takes a positive number, not '%s'"), *Value);
-				return false;
-			}
-		}
-		else if (Argument == TEXT("--frame-rate"))
-		{
-			if (!FOptionValues::ParseNumber(Value, Number) || Number < 1.0 || Number > 1000.0)
-			{
-				OutError = FString::Printf(TEXT("--frame-rate takes a number from 1 to 1000, not '%s'"), *Value);
-				return false;
-			}
-			FrameSeconds = 1.0 / Number;
-		}
-		else if (Argument == TEXT("--seed"))
-		{
-			if (!FOptionValues::ParseWhole(Value, 0, MAX_int32, Whole))
-			{
-				OutError = FString::Printf(TEXT("--seed takes a whole number from 0 to 2147483647, not '%s'"), *Value);
-				return false;
-			}
-			Seed = int32(Whole);
 		}
 	}
 	return true;
+}
+
+bool FLessonPlayerOptions::ReadValue(const FString& Name, const FString& Value, FString& OutError)
+{
+	for (const TPair<const TCHAR*, FString*>& Text : {TPair<const TCHAR*, FString*>(TEXT("--script"), &ScriptFile),
+	                                                  {TEXT("--files-from"), &FilesFrom},
+	                                                  {TEXT("--output"), &OutputDir},
+	                                                  {TEXT("--trace"), &TraceFile},
+	                                                  {TEXT("--audio"), &AudioFile}})
+	{
+		if (Name == Text.Key)
+		{
+			*Text.Value = Value;
+			return true;
+		}
+	}
+	if (Name == TEXT("--snapshots"))
+	{
+		FString BadItem;
+		if (!FOptionValues::ParseTimes(Value, SnapshotTimes, BadItem))
+		{
+			OutError = FString::Printf(TEXT("--snapshots takes seconds of the session clock, not '%s'"), *BadItem);
+			return false;
+		}
+		return true;
+	}
+	if (Name == TEXT("--seconds"))
+	{
+		return FOptionValues::ReadSeconds(Value, RunSeconds, OutError);
+	}
+	if (Name == TEXT("--frame-rate"))
+	{
+		return FOptionValues::ReadFrameRate(Value, FrameSeconds, OutError);
+	}
+	return FOptionValues::ReadSeed(Value, Seed, OutError);
 }

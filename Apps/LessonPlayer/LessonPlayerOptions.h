@@ -26,4 +26,8 @@ struct FLessonPlayerOptions
 
 	bool Parse(const TArray<FString>& Arguments, FString& OutError);
 	static FString Usage();
+
+private:
+	// The value of an option that takes one; false with the message.
+	bool ReadValue(const FString& Name, const FString& Value, FString& OutError);
 };

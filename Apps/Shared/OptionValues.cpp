@@ -74,3 +74,37 @@ bool FOptionValues::ParseWhole(const FString& Text, int64 Min, int64 Max, int64&
 	Out = int64(Value);
 	return true;
 }
+
+bool FOptionValues::ReadSeconds(const FString& Text, double& Out, FString& OutError)
+{
+	if (!ParseNumber(Text, Out) || Out <= 0.0)
+	{
+		OutError = FString::Printf(TEXT("--seconds takes a positive number, not '%s'"), *Text);
+		return false;
+	}
+	return true;
+}
+
+bool FOptionValues::ReadFrameRate(const FString& Text, double& OutFrameSeconds, FString& OutError)
+{
+	double Rate = 0.0;
+	if (!ParseNumber(Text, Rate) || Rate < 1.0 || Rate > 1000.0)
+	{
+		OutError = FString::Printf(TEXT("--frame-rate takes a number from 1 to 1000, not '%s'"), *Text);
+		return false;
+	}
+	OutFrameSeconds = 1.0 / Rate;
+	return true;
+}
+
+bool FOptionValues::ReadSeed(const FString& Text, int32& Out, FString& OutError)
+{
+	int64 Whole = 0;
+	if (!ParseWhole(Text, 0, MAX_int32, Whole))
+	{
+		OutError = FString::Printf(TEXT("--seed takes a whole number from 0 to 2147483647, not '%s'"), *Text);
+		return false;
+	}
+	Out = int32(Whole);
+	return true;
+}
