@@ -18,6 +18,16 @@ const FLinearColor ModeColors[FLessonTimeline::ModeCount] = {
 const TCHAR* const ModeNames[FLessonTimeline::ModeCount] = {TEXT("scroll"), TEXT("top"), TEXT("bottom"),
                                                             TEXT("never placed")};
 const TCHAR* const BandNames[] = {TEXT("due"), TEXT("shown"), TEXT("not shown")};
+const FLinearColor TextColor(0.85f, 0.85f, 0.85f);
+// Where the bands end and the time axis starts.
+constexpr double Bottom = Top + 3 * (BandHeight + BandGap) - BandGap;
+
+FSlateFontInfo LabelFont()
+{
+	FSlateFontInfo Font;
+	Font.Size = 11.0f;
+	return Font;
+}
 
 FString MinutesSeconds(double Seconds)
 {
@@ -92,6 +102,33 @@ bool FLessonTimeline::WritePng(const FString& Path, const FString& Title) const
 	FHeadlessPainter Painter(Width, Height, FLinearColor(0.01f, 0.012f, 0.016f));
 	const double Span = FMath::Max(FMath::Max(Duration, double(Seconds.Num())), 1.0);
 	const int32 PlotWidth = Width - Left - Right;
+	DrawLegend(Painter, Title, Span / PlotWidth > 1.0);
+	DrawBands(Painter, Span);
+	DrawTimeAxis(Painter, Span);
+	DrawMarks(Painter, Span);
+	return Painter.SavePng(Path);
+}
+
+void FLessonTimeline::DrawLegend(FHeadlessPainter& Painter, const FString& Title, bool bColumnsOfSeconds)
+{
+	FSlateFontInfo TitleFont;
+	TitleFont.Size = 14.0f;
+	Painter.DrawText(Title, TitleFont, FVector2D(Left, 10.0), FLinearColor::White);
+	for (int32 Mode = 0; Mode < ModeCount; ++Mode)
+	{
+		const FVector2D At(Left + 130.0 * Mode, 40.0);
+		Painter.FillBox(At + FVector2D(0.0, 3.0), FVector2D(12.0, 12.0), ModeColors[Mode]);
+		Painter.DrawText(ModeNames[Mode], LabelFont(), At + FVector2D(18.0, 0.0), TextColor);
+	}
+	Painter.DrawText(bColumnsOfSeconds ? TEXT("comments per second (the busiest second of each column); "
+	                                          "pink lines: the viewer's actions")
+	                                   : TEXT("comments per second; pink lines: the viewer's actions"),
+	                 LabelFont(), FVector2D(Left + 560.0, 40.0), TextColor);
+}
+
+void FLessonTimeline::DrawBands(FHeadlessPainter& Painter, double Span) const
+{
+	const int32 PlotWidth = Width - Left - Right;
 	// A column covers one second or more; a column of several seconds shows the busiest of them per mode.
 	TArray<FSecond> Columns;
 	Columns.SetNum(PlotWidth);
@@ -120,57 +157,55 @@ bool FLessonTimeline::WritePng(const FString& Path, const FString& Title) const
 			Peak = FMath::Max(Peak, Sum);
 		}
 	}
-	const double ColumnWidth = FMath::Max(double(PlotWidth) / Span, 1.0);
-	FSlateFontInfo Font;
-	Font.Size = 11.0f;
-	FSlateFontInfo TitleFont;
-	TitleFont.Size = 14.0f;
-	const FLinearColor TextColor(0.85f, 0.85f, 0.85f);
-	Painter.DrawText(Title, TitleFont, FVector2D(Left, 10.0), FLinearColor::White);
-	for (int32 Mode = 0; Mode < ModeCount; ++Mode)
-	{
-		const FVector2D At(Left + 130.0 * Mode, 40.0);
-		Painter.FillBox(At + FVector2D(0.0, 3.0), FVector2D(12.0, 12.0), ModeColors[Mode]);
-		Painter.DrawText(ModeNames[Mode], Font, At + FVector2D(18.0, 0.0), TextColor);
-	}
-	Painter.DrawText(Span / PlotWidth > 1.0 ? TEXT("comments per second (the busiest second of each column); "
-	                                               "pink lines: the viewer's actions")
-	                                        : TEXT("comments per second; pink lines: the viewer's actions"),
-	                 Font, FVector2D(Left + 560.0, 40.0), TextColor);
 	for (int32 Band = 0; Band < 3; ++Band)
 	{
-		const double Base = Top + Band * (BandHeight + BandGap) + BandHeight;
-		Painter.FillBox(FVector2D(Left, Base - BandHeight), FVector2D(PlotWidth, BandHeight),
-		                FLinearColor(0.025f, 0.028f, 0.035f));
-		Painter.DrawText(BandNames[Band], Font, FVector2D(10.0, Base - BandHeight), TextColor);
-		Painter.DrawText(FString::Printf(TEXT("%d/s"), Peak), Font, FVector2D(10.0, Base - BandHeight + 18.0),
-		                 TextColor);
-		for (int32 Column = 0; Column < PlotWidth; ++Column)
+		DrawBand(Painter, Columns, Band, Peak, FMath::Max(double(PlotWidth) / Span, 1.0));
+	}
+}
+
+void FLessonTimeline::DrawBand(FHeadlessPainter& Painter, const TArray<FSecond>& Columns, int32 Band, int32 Peak,
+                               double ColumnWidth)
+{
+	const double Base = Top + Band * (BandHeight + BandGap) + BandHeight;
+	Painter.FillBox(FVector2D(Left, Base - BandHeight), FVector2D(Columns.Num(), BandHeight),
+	                FLinearColor(0.025f, 0.028f, 0.035f));
+	Painter.DrawText(BandNames[Band], LabelFont(), FVector2D(10.0, Base - BandHeight), TextColor);
+	Painter.DrawText(FString::Printf(TEXT("%d/s"), Peak), LabelFont(), FVector2D(10.0, Base - BandHeight + 18.0),
+	                 TextColor);
+	for (int32 Column = 0; Column < Columns.Num(); ++Column)
+	{
+		double Stack = 0.0;
+		for (int32 Mode = 0; Mode < ModeCount; ++Mode)
 		{
-			double Stack = 0.0;
-			for (int32 Mode = 0; Mode < ModeCount; ++Mode)
+			const int32 Count = Columns[Column].Counts[Band][Mode];
+			if (Count == 0)
 			{
-				const int32 Count = Columns[Column].Counts[Band][Mode];
-				if (Count == 0)
-				{
-					continue;
-				}
-				const double BarHeight = double(Count) / Peak * BandHeight;
-				Painter.FillBox(FVector2D(Left + Column, Base - Stack - BarHeight), FVector2D(ColumnWidth, BarHeight),
-				                ModeColors[Mode]);
-				Stack += BarHeight;
+				continue;
 			}
+			const double BarHeight = double(Count) / Peak * BandHeight;
+			Painter.FillBox(FVector2D(Left + Column, Base - Stack - BarHeight), FVector2D(ColumnWidth, BarHeight),
+			                ModeColors[Mode]);
+			Stack += BarHeight;
 		}
 	}
-	const double Bottom = Top + 3 * (BandHeight + BandGap) - BandGap;
-	const double TickSeconds = FLessonTimeline::TickSpacing(Span);
+}
+
+void FLessonTimeline::DrawTimeAxis(FHeadlessPainter& Painter, double Span)
+{
+	const int32 PlotWidth = Width - Left - Right;
+	const double TickSeconds = TickSpacing(Span);
 	for (int32 TickIndex = 0; TickIndex * TickSeconds <= Span; ++TickIndex)
 	{
 		const double Tick = TickIndex * TickSeconds;
 		const double X = Left + Tick / Span * PlotWidth;
 		Painter.FillBox(FVector2D(X, Bottom), FVector2D(1.0, 6.0), TextColor);
-		Painter.DrawText(MinutesSeconds(Tick), Font, FVector2D(X - 10.0, Bottom + 8.0), TextColor);
+		Painter.DrawText(MinutesSeconds(Tick), LabelFont(), FVector2D(X - 10.0, Bottom + 8.0), TextColor);
 	}
+}
+
+void FLessonTimeline::DrawMarks(FHeadlessPainter& Painter, double Span) const
+{
+	const int32 PlotWidth = Width - Left - Right;
 	// A label goes on the first of a few rows where it clears the label before it; marks too close for any row
 	// keep their line only.
 	constexpr int32 LabelRows = 6;
@@ -188,12 +223,11 @@ bool FLessonTimeline::WritePng(const FString& Path, const FString& Title) const
 		{
 			if (X >= RowFreeFrom[Row])
 			{
-				Painter.DrawText(Mark.Label, Font, FVector2D(X + 3.0, Top + 2.0 + Row * 14.0), MarkColor);
+				Painter.DrawText(Mark.Label, LabelFont(), FVector2D(X + 3.0, Top + 2.0 + Row * 14.0), MarkColor);
 				// About the width of the label's characters at this size.
 				RowFreeFrom[Row] = X + 10.0 + 8.0 * Mark.Label.Len();
 				break;
 			}
 		}
 	}
-	return Painter.SavePng(Path);
 }

@@ -2,6 +2,8 @@
 
 #include "CoreMinimal.h"
 
+class FHeadlessPainter;
+
 // What happened to the comments of one lesson, second by second and by mode, with the viewer's actions, drawn as a
 // PNG: the comments due, shown and not shown (no free lane, overlay paused or off) per second, so that a crowded or
 // lossy stretch stands out at a glance.
@@ -41,6 +43,14 @@ private:
 	};
 
 	FSecond& At(double MediaSeconds);
+
+	// The parts of the picture; Span is the seconds the plot's width stands for.
+	static void DrawLegend(FHeadlessPainter& Painter, const FString& Title, bool bColumnsOfSeconds);
+	void DrawBands(FHeadlessPainter& Painter, double Span) const;
+	static void DrawBand(FHeadlessPainter& Painter, const TArray<FSecond>& Columns, int32 Band, int32 Peak,
+	                     double ColumnWidth);
+	static void DrawTimeAxis(FHeadlessPainter& Painter, double Span);
+	void DrawMarks(FHeadlessPainter& Painter, double Span) const;
 
 	double Duration = 0.0;
 	TArray<FSecond> Seconds;
