@@ -63,11 +63,11 @@ bool FCommentControls::ParseOption(const TArray<FString>& Arguments, int32& Inde
 		Display.bShowReverse = false;
 		return true;
 	}
-	const bool bTakesValue =
-	    Argument == TEXT("--block") || Argument == TEXT("--block-pattern") || Argument == TEXT("--max-on-screen") ||
-	    Argument == TEXT("--max-per-second") || Argument == TEXT("--merge-repeats") || Argument == TEXT("--opacity") ||
-	    Argument == TEXT("--area") || Argument == TEXT("--speed") || Argument == TEXT("--font-scale");
-	if (!bTakesValue)
+	static const TCHAR* const ValueOptions[] = {
+	    TEXT("--block"),          TEXT("--block-pattern"), TEXT("--max-on-screen"),
+	    TEXT("--max-per-second"), TEXT("--merge-repeats"), TEXT("--opacity"),
+	    TEXT("--area"),           TEXT("--speed"),         TEXT("--font-scale")};
+	if (!FOptionValues::IsOneOf(Argument, ValueOptions))
 	{
 		return false;
 	}
@@ -76,7 +76,12 @@ bool FCommentControls::ParseOption(const TArray<FString>& Arguments, int32& Inde
 		OutError = FString::Printf(TEXT("option %s needs a value"), *Argument);
 		return true;
 	}
-	const FString& Value = Arguments[++Index];
+	ReadValue(Argument, Arguments[++Index], OutError);
+	return true;
+}
+
+void FCommentControls::ReadValue(const FString& Argument, const FString& Value, FString& OutError)
+{
 	if (Argument == TEXT("--block"))
 	{
 		if (Value.IsEmpty())
@@ -136,7 +141,6 @@ bool FCommentControls::ParseOption(const TArray<FString>& Arguments, int32& Inde
 			OutError = FString::Printf(TEXT("%s takes a number from 0.1 to 10, not '%s'"), *Argument, *Value);
 		}
 	}
-	return true;
 }
 
 bool FCommentControls::ApplyTo(UUI_Danmaku& Overlay, FString& OutError) const

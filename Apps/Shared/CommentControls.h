@@ -26,4 +26,8 @@ struct FCommentControls
 	// Sets the controls on the overlay; false with a message when the overlay refuses one.
 	bool ApplyTo(UUI_Danmaku& Overlay, FString& OutError) const;
 	static FString Usage();
+
+private:
+	// The value of an option that takes one; OutError is set when it is bad.
+	void ReadValue(const FString& Argument, const FString& Value, FString& OutError);
 };
