@@ -21,12 +21,10 @@ int Fail(const FString& Message, int Code)
 	std::fprintf(stderr, "DanmakuAssExport: %s\n", TCHAR_TO_UTF8(*Message));
 	return Code;
 }
-} // namespace
-
-int main(int ArgumentCount, char** Arguments)
+// Reads the command line into the trace and script paths and the font; an exit code when the run ends here (help,
+// a bad argument), otherwise -1.
+int ReadArguments(int ArgumentCount, char** Arguments, TArray<FString>& OutPaths, FString& OutFontName)
 {
-	TArray<FString> Positional;
-	FString FontName = TEXT("DejaVu Sans");
 	for (int Index = 1; Index < ArgumentCount; ++Index)
 	{
 		if (!FFileChecks::IsUtf8(Arguments[Index]))
@@ -52,42 +50,32 @@ int main(int ArgumentCount, char** Arguments)
 			{
 				return Fail(TEXT("--font takes a font name without commas, line breaks or control characters"), 2);
 			}
-			FontName = FromUtf8(Arguments[++Index]);
+			OutFontName = FromUtf8(Arguments[++Index]);
 			continue;
 		}
 		if (Argument.StartsWith(TEXT("--")))
 		{
 			return Fail(FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument), 2);
 		}
-		Positional.Add(Argument);
+		OutPaths.Add(Argument);
 	}
-	if (Positional.Num() != 2)
+	if (OutPaths.Num() != 2)
 	{
 		std::fprintf(stderr, "%s", Usage);
 		return 2;
 	}
+	return -1;
+}
 
-	FString Problem;
-	if (!FFileChecks::CheckInput(Positional[0], TEXT("trace"), Problem))
-	{
-		return Fail(Problem, 1);
-	}
-	if (!FFileChecks::CheckOutput(Positional[1], TEXT("script"), Problem))
-	{
-		return Fail(Problem, 1);
-	}
-	if (FFileChecks::SameFile(Positional[0], Positional[1]))
-	{
-		return Fail(FString::Printf(TEXT("the script %s would overwrite its trace; name another"), *Positional[1]), 1);
-	}
-	// Read and written a line at a time: a long run's trace is hundreds of megabytes, and the whole of it and of the
-	// script as text would take several times that.
-	std::ifstream In(ToUtf8(Positional[0]), std::ios::binary);
+// Reads the trace a line at a time: a long run's trace is hundreds of megabytes, and the whole of it and of the
+// script as text would take several times that. An exit code when it cannot be read, otherwise -1.
+int ReadTrace(const FString& TracePath, FAssExport& Export)
+{
+	std::ifstream In(ToUtf8(TracePath), std::ios::binary);
 	if (!In)
 	{
-		return Fail(FString::Printf(TEXT("cannot read the trace %s"), *Positional[0]), 1);
+		return Fail(FString::Printf(TEXT("cannot read the trace %s"), *TracePath), 1);
 	}
-	FAssExport Export;
 	Export.BeginTrace();
 	FString Error;
 	std::string Line;
@@ -99,18 +87,23 @@ int main(int ArgumentCount, char** Arguments)
 		}
 		if (!Export.ReadTraceLine(FromUtf8(Line), LineNumber, Error))
 		{
-			return Fail(FString::Printf(TEXT("%s: %s"), *Positional[0], *Error), 1);
+			return Fail(FString::Printf(TEXT("%s: %s"), *TracePath, *Error), 1);
 		}
 	}
 	if (In.bad())
 	{
-		return Fail(FString::Printf(TEXT("cannot read the trace %s"), *Positional[0]), 1);
+		return Fail(FString::Printf(TEXT("cannot read the trace %s"), *TracePath), 1);
 	}
 	if (!Export.EndTrace(Error))
 	{
-		return Fail(FString::Printf(TEXT("%s: %s"), *Positional[0], *Error), 1);
+		return Fail(FString::Printf(TEXT("%s: %s"), *TracePath, *Error), 1);
 	}
-	std::ofstream Out(ToUtf8(Positional[1]), std::ios::binary | std::ios::trunc);
+	return -1;
+}
+
+int WriteScript(const FAssExport& Export, const FString& ScriptPath, const FString& FontName)
+{
+	std::ofstream Out(ToUtf8(ScriptPath), std::ios::binary | std::ios::trunc);
 	// UTF-8 with a byte order mark, which every ASS renderer takes as UTF-8.
 	Out << "\xEF\xBB\xBF";
 	Export.WriteAss(FontName, [&Out](const FString& ScriptLine) { Out << ToUtf8(ScriptLine) << '\n'; });
@@ -119,9 +112,39 @@ int main(int ArgumentCount, char** Arguments)
 	if (!bWritten || Out.fail())
 	{
 		// Half a script would play as if the comments had stopped.
-		std::remove(ToUtf8(Positional[1]).c_str());
-		return Fail(FString::Printf(TEXT("cannot write %s"), *Positional[1]), 1);
+		std::remove(ToUtf8(ScriptPath).c_str());
+		return Fail(FString::Printf(TEXT("cannot write %s"), *ScriptPath), 1);
 	}
-	std::printf("%d dialogue lines written to %s\n", Export.NumDialogues(), TCHAR_TO_UTF8(*Positional[1]));
+	std::printf("%d dialogue lines written to %s\n", Export.NumDialogues(), TCHAR_TO_UTF8(*ScriptPath));
 	return 0;
+}
+} // namespace
+
+int main(int ArgumentCount, char** Arguments)
+{
+	TArray<FString> Paths;
+	FString FontName = TEXT("DejaVu Sans");
+	if (const int Code = ReadArguments(ArgumentCount, Arguments, Paths, FontName); Code >= 0)
+	{
+		return Code;
+	}
+	FString Problem;
+	if (!FFileChecks::CheckInput(Paths[0], TEXT("trace"), Problem))
+	{
+		return Fail(Problem, 1);
+	}
+	if (!FFileChecks::CheckOutput(Paths[1], TEXT("script"), Problem))
+	{
+		return Fail(Problem, 1);
+	}
+	if (FFileChecks::SameFile(Paths[0], Paths[1]))
+	{
+		return Fail(FString::Printf(TEXT("the script %s would overwrite its trace; name another"), *Paths[1]), 1);
+	}
+	FAssExport Export;
+	if (const int Code = ReadTrace(Paths[0], Export); Code >= 0)
+	{
+		return Code;
+	}
+	return WriteScript(Export, Paths[1], FontName);
 }
