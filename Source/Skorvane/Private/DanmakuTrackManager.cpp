@@ -233,7 +233,13 @@ void UDanmakuTrackManager::SpawnDanmakuNode(const FDanmakuData& InData)
 		ReportNotShown(nullptr, InData, HoldBackReason);
 		return;
 	}
-	UUI_DanmakuNode* Node = SpareNodes.IsEmpty() ? nullptr : SpareNodes.Pop().Get();
+	UUI_DanmakuNode* Node = nullptr;
+	while (!Node && !SpareNodes.IsEmpty())
+	{
+		// One a host put back on a canvas, or destroyed, is not spare.
+		Node = SpareNodes.Pop().Get();
+		Node = IsValid(Node) && !Node->GetParent() ? Node : nullptr;
+	}
 	if (Node)
 	{
 		// Whoever listened to the node for its former comment (its lanes, a host's trace) is done with it.
