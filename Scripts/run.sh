@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the headless lesson player and runs it on the bundled lessons and viewer session; with --preview first,
+# Builds the headless lesson player and runs it on the bundled lessons and viewer script; with --preview first,
 # the danmaku overlay preview instead. Extra arguments go to the program, and relative paths in them are taken
 # from the folder this script was run from.
 set -euo pipefail
