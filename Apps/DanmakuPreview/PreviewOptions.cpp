@@ -33,43 +33,27 @@ bool FPreviewOptions::Parse(const TArray<FString>& Arguments, FString& OutError)
 	static const TCHAR* const ValueOptions[] = {
 	    TEXT("--comments"), TEXT("--media"),     TEXT("--media-description"), TEXT("--output"),     TEXT("--trace"),
 	    TEXT("--canvas"),   TEXT("--snapshots"), TEXT("--seconds"),           TEXT("--frame-rate"), TEXT("--seed")};
-	for (int32 Index = 0; Index < Arguments.Num(); ++Index)
+	const auto TakeOwn = [this, &Arguments](int32& Index, FString& Error)
 	{
-		const FString& Argument = Arguments[Index];
-		if (Controls.ParseOption(Arguments, Index, OutError))
+		if (Controls.ParseOption(Arguments, Index, Error))
 		{
-			if (!OutError.IsEmpty())
-			{
-				return false;
-			}
-			continue;
+			return true;
 		}
-		if (Argument == TEXT("--help") || Argument == TEXT("-h"))
+		if (Arguments[Index] == TEXT("--help") || Arguments[Index] == TEXT("-h"))
 		{
 			bHelp = true;
-			continue;
+			return true;
 		}
-		if (Argument == TEXT("--no-send"))
+		if (Arguments[Index] == TEXT("--no-send"))
 		{
 			bSendComments = false;
-			continue;
+			return true;
 		}
-		if (!FOptionValues::IsOneOf(Argument, ValueOptions))
-		{
-			OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
-			return false;
-		}
-		if (Index + 1 >= Arguments.Num())
-		{
-			OutError = FString::Printf(TEXT("option %s needs a value"), *Argument);
-			return false;
-		}
-		if (!ReadValue(Argument, Arguments[++Index], OutError))
-		{
-			return false;
-		}
-	}
-	return true;
+		return false;
+	};
+	const auto Read = [this](const FString& Name, const FString& Value, FString& Error)
+	{ return ReadValue(Name, Value, Error); };
+	return FOptionValues::ParseCommandLine(Arguments, ValueOptions, TakeOwn, Read, OutError);
 }
 
 bool FPreviewOptions::ReadValue(const FString& Name, const FString& Value, FString& OutError)

@@ -32,38 +32,18 @@ bool FLessonPlayerOptions::Parse(const TArray<FString>& Arguments, FString& OutE
 	static const TCHAR* const ValueOptions[] = {TEXT("--script"),  TEXT("--files-from"), TEXT("--output"),
 	                                            TEXT("--trace"),   TEXT("--audio"),      TEXT("--snapshots"),
 	                                            TEXT("--seconds"), TEXT("--frame-rate"), TEXT("--seed")};
-	for (int32 Index = 0; Index < Arguments.Num(); ++Index)
+	const auto TakeOwn = [this, &Arguments](int32& Index, FString& Error)
 	{
-		const FString& Argument = Arguments[Index];
-		if (Argument == TEXT("--help") || Argument == TEXT("-h"))
+		if (Arguments[Index] == TEXT("--help") || Arguments[Index] == TEXT("-h"))
 		{
 			bHelp = true;
-			continue;
+			return true;
 		}
-		if (Controls.ParseOption(Arguments, Index, OutError))
-		{
-			if (!OutError.IsEmpty())
-			{
-				return false;
-			}
-			continue;
-		}
-		if (!FOptionValues::IsOneOf(Argument, ValueOptions))
-		{
-			OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
-			return false;
-		}
-		if (Index + 1 >= Arguments.Num())
-		{
-			OutError = FString::Printf(TEXT("option %s needs a value"), *Argument);
-			return false;
-		}
-		if (!ReadValue(Argument, Arguments[++Index], OutError))
-		{
-			return false;
-		}
-	}
-	return true;
+		return Controls.ParseOption(Arguments, Index, Error);
+	};
+	const auto Read = [this](const FString& Name, const FString& Value, FString& Error)
+	{ return ReadValue(Name, Value, Error); };
+	return FOptionValues::ParseCommandLine(Arguments, ValueOptions, TakeOwn, Read, OutError);
 }
 
 bool FLessonPlayerOptions::ReadValue(const FString& Name, const FString& Value, FString& OutError)

@@ -27,6 +27,44 @@ struct FOptionValues
 		return false;
 	}
 
+	// The shape of the programs' command lines. Each argument is either one the program takes itself (a flag, or
+	// an option it reads along with its value), for which TakeOwn returns true, setting OutError when it is bad;
+	// or one of ValueOptions followed by its value, which ReadValue reads. False with the message for anything else.
+	template <int32 N>
+	static bool ParseCommandLine(
+	    const TArray<FString>& Arguments, const TCHAR* const (&ValueOptions)[N],
+	    TFunctionRef<bool(int32& Index, FString& OutError)> TakeOwn,
+	    TFunctionRef<bool(const FString& Name, const FString& Value, FString& OutError)> ReadValue, FString& OutError)
+	{
+		for (int32 Index = 0; Index < Arguments.Num(); ++Index)
+		{
+			const FString& Argument = Arguments[Index];
+			if (TakeOwn(Index, OutError))
+			{
+				if (!OutError.IsEmpty())
+				{
+					return false;
+				}
+				continue;
+			}
+			if (!IsOneOf(Argument, ValueOptions))
+			{
+				OutError = FString::Printf(TEXT("unknown option '%s' (see --help)"), *Argument);
+				return false;
+			}
+			if (Index + 1 >= Arguments.Num())
+			{
+				OutError = FString::Printf(TEXT("option %s needs a value"), *Argument);
+				return false;
+			}
+			if (!ReadValue(Argument, Arguments[++Index], OutError))
+			{
+				return false;
+			}
+		}
+		return true;
+	}
+
 	// The values the programs' options share, read alike; false with "--option takes ..., not 'text'".
 	static bool ReadSeconds(const FString& Text, double& Out, FString& OutError);
 	static bool ReadFrameRate(const FString& Text, double& OutFrameSeconds, FString& OutError);
