@@ -413,6 +413,24 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 	EXPECT_GT(Counts.FindRef(TEXT("jumped over (a seek, or a frame longer than a second)")), 0);
 	EXPECT_GT(Counts.FindRef(TEXT("never shown, not reached before the run ended")), 0);
 	EXPECT_EQ(Accounted, Counts.FindRef(TEXT("comments"))) << TCHAR_TO_UTF8(*Summary);
+
+	// The whole trace is the run's record, the same with g++ and clang, optimised or not (the decoded lesson's sound
+	// lines follow the system's FFmpeg). A change to it must be meant; when it is, the run's trace, with its output
+	// folder written as OUT, replaces Tests/Apps/Golden/LessonSession.trace.jsonl.
+	FString Trace;
+	FString Golden;
+	ASSERT_TRUE(FFileHelper::LoadFileToString(Trace, *Run.Path(TEXT("out/trace.jsonl"))));
+	ASSERT_TRUE(FFileHelper::LoadFileToString(
+	    Golden, *FPaths::Combine(FPaths::ProjectDir(), TEXT("Tests/Apps/Golden/LessonSession.trace.jsonl"))));
+	TArray<FString> Lines;
+	TArray<FString> GoldenLines;
+	Trace.Replace(*Run.Path(TEXT("out")), TEXT("OUT"), ESearchCase::CaseSensitive).ParseIntoArray(Lines, TEXT("\n"));
+	Golden.ParseIntoArray(GoldenLines, TEXT("\n"));
+	for (int32 Index = 0; Index < FMath::Min(Lines.Num(), GoldenLines.Num()); ++Index)
+	{
+		ASSERT_EQ(Lines[Index], GoldenLines[Index]) << "first difference at line " << Index + 1;
+	}
+	EXPECT_EQ(Lines.Num(), GoldenLines.Num());
 }
 
 TEST(LessonPlayer, TakesXmlCommentsAndTheOverlayControlsAndItsTraceExportsAsSubtitles)
