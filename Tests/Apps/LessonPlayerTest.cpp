@@ -416,7 +416,7 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 
 	// The whole trace is the run's record, the same with g++ and clang, optimised or not (the decoded lesson's sound
 	// lines follow the system's FFmpeg). A change to it must be meant; when it is, the run's trace, with its output
-	// folder written as OUT, replaces Tests/Apps/Golden/LessonSession.trace.jsonl.
+	// folder written as OUT and the project's as PROJECT/, replaces Tests/Apps/Golden/LessonSession.trace.jsonl.
 	FString Trace;
 	FString Golden;
 	ASSERT_TRUE(FFileHelper::LoadFileToString(Trace, *Run.Path(TEXT("out/trace.jsonl"))));
@@ -424,7 +424,9 @@ TEST(LessonPlayer, TheBundledSessionRunsTheWholePlayerAsTheReadmeSays)
 	    Golden, *FPaths::Combine(FPaths::ProjectDir(), TEXT("Tests/Apps/Golden/LessonSession.trace.jsonl"))));
 	TArray<FString> Lines;
 	TArray<FString> GoldenLines;
-	Trace.Replace(*Run.Path(TEXT("out")), TEXT("OUT"), ESearchCase::CaseSensitive).ParseIntoArray(Lines, TEXT("\n"));
+	Trace.Replace(*Run.Path(TEXT("out")), TEXT("OUT"), ESearchCase::CaseSensitive)
+	    .Replace(*FPaths::ProjectDir(), TEXT("PROJECT/"), ESearchCase::CaseSensitive)
+	    .ParseIntoArray(Lines, TEXT("\n"));
 	Golden.ParseIntoArray(GoldenLines, TEXT("\n"));
 	for (int32 Index = 0; Index < FMath::Min(Lines.Num(), GoldenLines.Num()); ++Index)
 	{
