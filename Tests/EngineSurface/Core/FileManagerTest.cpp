@@ -1,9 +1,12 @@
 #include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"
+#include "Serialization/Archive.h"
 
 #include "FileTestDirectory.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 TEST(FileManager, MakeMoveSizeDelete)
 {
@@ -24,6 +27,19 @@ TEST(FileManager, MakeMoveSizeDelete)
 	EXPECT_FALSE(Files.FileExists(*Temp));
 	EXPECT_EQ(Files.FileSize(*Final), 3);
 	EXPECT_FALSE(Files.Move(*Final, *Temp));
+
+	// A reader hands out the bytes in order; reading past the end sets the error and leaves the rest as it was.
+	const std::unique_ptr<FArchive> Reader(Files.CreateFileReader(*Final));
+	ASSERT_TRUE(Reader);
+	char Bytes[4] = {'-', '-', '-', '-'};
+	Reader->Serialize(Bytes, 2);
+	EXPECT_EQ(Reader->Tell(), 2);
+	EXPECT_FALSE(Reader->AtEnd());
+	Reader->Serialize(Bytes + 2, 2);
+	EXPECT_TRUE(Reader->IsError());
+	EXPECT_EQ(std::string(Bytes, 4), "ne--");
+	EXPECT_FALSE(Files.CreateFileReader(*Temp));
+	EXPECT_FALSE(Files.CreateFileReader(*(Dir / "a")));
 
 	EXPECT_TRUE(Files.Delete(*Final));
 	EXPECT_FALSE(Files.FileExists(*Final));

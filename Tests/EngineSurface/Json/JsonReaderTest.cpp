@@ -1,6 +1,7 @@
 #include "Serialization/JsonReader.h"
 #include "HAL/FileManager.h"
 #include "Headless/Utf8String.h"
+#include "Serialization/MemoryReader.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,23 @@ FString Tokens(const TCHAR* Text)
 FUtf8StringView Utf8View(const std::string& Bytes)
 {
 	return FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Bytes.data()), int32(Bytes.size()));
+}
+
+// The tokens and the error message of the bytes read from an archive, as units of CharType.
+template <class CharType>
+FString StreamedTokens(const std::string& Bytes)
+{
+	TArray<uint8> Stored;
+	Stored.Append(reinterpret_cast<const uint8*>(Bytes.data()), int32(Bytes.size()));
+	FMemoryReader Archive(Stored);
+	const auto Reader = TJsonReaderFactory<CharType>::Create(&Archive);
+	return Tokens(*Reader) + TEXT(" | ") + Reader->GetErrorMessage();
+}
+
+FString ViewTokens(const std::string& Bytes)
+{
+	const auto Reader = TJsonReaderFactory<UTF8CHAR>::CreateFromView(Utf8View(Bytes));
+	return Tokens(*Reader) + TEXT(" | ") + Reader->GetErrorMessage();
 }
 } // namespace
 
@@ -184,4 +202,56 @@ TEST(JsonReader, Utf8ReaderReadsAsTheTextReaderDoes)
 	const auto Reader = TJsonReaderFactory<UTF8CHAR>::CreateFromView(u8"[\"é\", nul]");
 	EXPECT_EQ(Tokens(*Reader), TEXT("[ s:é error"));
 	EXPECT_EQ(Reader->GetErrorMessage(), TEXT("Unexpected character. Line: 1 Ch: 10"));
+}
+
+TEST(JsonReader, StreamReaderReadsAsTheViewReaderDoes)
+{
+	const FString Folder = FString(SHARED_TESTDATA_DIR) + TEXT("/json-conformance/test_parsing/");
+	TArray<FString> Files;
+	IFileManager::Get().FindFiles(Files, *Folder, TEXT("json"));
+	for (const FString& File : Files)
+	{
+		std::ifstream Stream(ToUtf8(Folder + File), std::ios::binary);
+		const std::string Bytes((std::istreambuf_iterator<char>(Stream)), std::istreambuf_iterator<char>());
+		EXPECT_EQ(StreamedTokens<UTF8CHAR>(Bytes), ViewTokens(Bytes)) << ToUtf8(File);
+	}
+
+	// A document of several pieces, whose ends fall inside characters, numbers, escapes and a string longer than a
+	// piece; cut short, or broken on a later line, it fails where the whole text would.
+	std::string Document = "{\"datas\": [";
+	for (int32 Index = 0; Document.size() < 300000; ++Index)
+	{
+		Document += "{\"n\": " + std::to_string(Index * 7919 % 100003) + ".25e1, \"t\": \"" +
+		            std::string(size_t(Index % 13), 'x') + "é字😀\\u00e9\\n\"},\n";
+		if (Index == 40)
+		{
+			Document += "\"" + std::string(70000, 'y') + "\",\n\"";
+			for (int32 Repeat = 0; Repeat < 20000; ++Repeat)
+			{
+				Document += "é字😀";
+			}
+			Document += "\",\n";
+		}
+	}
+	Document += "null]}";
+	// Shifted by up to one period of the long string's characters, a piece ends within each byte of them.
+	for (int32 Shift = 0; Shift < 9; ++Shift)
+	{
+		const std::string Shifted = std::string(size_t(Shift), ' ') + Document;
+		const FString Whole = StreamedTokens<UTF8CHAR>(Shifted);
+		EXPECT_EQ(Whole, ViewTokens(Shifted)) << Shift;
+		EXPECT_TRUE(Whole.EndsWith(TEXT("] } | ")));
+	}
+	for (const size_t Cut : {65535, 65537, 131071, 131072, 131074, 196609, 250001})
+	{
+		EXPECT_EQ(StreamedTokens<UTF8CHAR>(Document.substr(0, Cut)), ViewTokens(Document.substr(0, Cut))) << Cut;
+		std::string Broken = Document;
+		Broken.insert(Cut + Broken.substr(Cut).find('\n') + 1, "]");
+		EXPECT_EQ(StreamedTokens<UTF8CHAR>(Broken), ViewTokens(Broken)) << Cut;
+	}
+
+	// An archive of UTF-16 units reads as the text does.
+	const FString Text = FromUtf8(Document);
+	EXPECT_EQ(StreamedTokens<TCHAR>(std::string(reinterpret_cast<const char*>(*Text), size_t(Text.Len()) * 2)),
+	          Tokens(*TJsonReaderFactory<>::Create(Text)) + TEXT(" | "));
 }

@@ -1,4 +1,5 @@
 #include "HAL/FileManager.h"
+#include "ArchiveFileReader.h"
 #include "Headless/Utf8String.h"
 
 #include "Misc/Paths.h"
@@ -189,6 +190,24 @@ bool IFileManager::Move(const TCHAR* Dest, const TCHAR* Source, bool bReplace, b
 	// rename replaces an existing file atomically, which the save-game writer relies on.
 	fs::rename(From, To, Error);
 	return !Error;
+}
+
+FArchive* IFileManager::CreateFileReader(const TCHAR* Filename, uint32 ReadFlags) const
+{
+	std::error_code Error;
+	const fs::path Path = ToPath(Filename);
+	if (fs::is_directory(Path, Error))
+	{
+		return nullptr;
+	}
+	std::FILE* File = std::fopen(Path.c_str(), "rb");
+	if (!File)
+	{
+		return nullptr;
+	}
+	// The size of what can be read: a file that is not a regular one reports none and reads as empty.
+	const uintmax_t Size = fs::is_regular_file(Path, Error) ? fs::file_size(Path, Error) : 0;
+	return new FArchiveFileReader(File, Error ? 0 : int64(Size));
 }
 
 int64 IFileManager::FileSize(const TCHAR* Filename) const

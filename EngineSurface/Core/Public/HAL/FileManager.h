@@ -4,6 +4,8 @@
 #include "Containers/Array.h"
 #include "Containers/UnrealString.h"
 
+class FArchive;
+
 // The file system, as the engine's file manager offers it. Paths are UTF-8 encoded for the operating system.
 class CORE_API IFileManager
 {
@@ -22,6 +24,9 @@ public:
 	// Renames Source to Dest, replacing Dest when bReplace; makes Dest's folder first. True on success.
 	bool Move(const TCHAR* Dest, const TCHAR* Source, bool bReplace = true, bool bEvenIfReadOnly = false,
 	          bool bAttributes = false, bool bDoNotRetryOrError = false) const;
+	// An archive reading the file from its start, which the caller deletes; null when it cannot be opened for
+	// reading (also a folder). ReadFlags are accepted and ignored.
+	FArchive* CreateFileReader(const TCHAR* Filename, uint32 ReadFlags = 0) const;
 	// Size in bytes, -1 when the file does not exist.
 	int64 FileSize(const TCHAR* Filename) const;
 	// Names (without folder) of the files directly in Directory whose extension matches Extension ("ext",

@@ -1,11 +1,16 @@
 #include "Serialization/JsonReader.h"
+#include "Serialization/Archive.h"
 
 #include <charconv>
+#include <cstring>
 #include <cstdlib>
 #include <string>
 
 namespace
 {
+// Units a stream is read by; a token longer than that makes the buffer grow.
+constexpr int32 StreamPieceUnits = 64 * 1024;
+
 bool IsDigit(TCHAR C)
 {
 	return C >= u'0' && C <= u'9';
@@ -56,6 +61,40 @@ TJsonReader<CharType>::TJsonReader(const CharType* InText, int32 InLength)
 }
 
 template <class CharType>
+TJsonReader<CharType>::TJsonReader(FArchive* InStream) : Stream(InStream)
+{
+}
+
+template <class CharType>
+bool TJsonReader<CharType>::Refill()
+{
+	if (!Stream || Stream->IsError() || Stream->AtEnd())
+	{
+		return false;
+	}
+	const CharType* const Keep = TokenStart ? TokenStart : Cursor;
+	CountPosition(Begin, Keep, LineAtBegin, CharacterAtBegin);
+	const int64 Kept = End - Keep;
+	const int64 CursorOffset = Cursor - Keep;
+	if (Kept > 0)
+	{
+		std::memmove(Buffer.GetData(), Keep, size_t(Kept) * sizeof(CharType));
+	}
+	const int64 Left = (Stream->TotalSize() - Stream->Tell()) / int64(sizeof(CharType));
+	const int64 Count = FMath::Min<int64>(StreamPieceUnits, Left);
+	Buffer.SetNum(int32(Kept + Count), EAllowShrinking::No);
+	Stream->Serialize(Buffer.GetData() + Kept, Count * int64(sizeof(CharType)));
+	Begin = Buffer.GetData();
+	Cursor = Begin + CursorOffset;
+	End = Begin + (Stream->IsError() ? Kept : Kept + Count);
+	if (TokenStart)
+	{
+		TokenStart = Begin;
+	}
+	return Cursor != End;
+}
+
+template <class CharType>
 bool TJsonReader<CharType>::ReadNext(EJsonNotation& Notation)
 {
 	if (!ReadToken(Notation))
@@ -76,13 +115,14 @@ bool TJsonReader<CharType>::ReadToken(EJsonNotation& Notation)
 	{
 		return false;
 	}
+	TokenStart = nullptr;
 	SkipWhitespace();
 	switch (State)
 	{
 		case EState::Done:
-			return Cursor == End ? false : Fail(TEXT("Unexpected text after the value"));
+			return More() ? Fail(TEXT("Unexpected text after the value")) : false;
 		case EState::AfterValue:
-			if (Cursor != End && *Cursor == u',')
+			if (More() && *Cursor == u',')
 			{
 				++Cursor;
 				SkipWhitespace();
@@ -90,7 +130,7 @@ bool TJsonReader<CharType>::ReadToken(EJsonNotation& Notation)
 			}
 			return Close(Notation);
 		case EState::FirstOrClose:
-			if (Cursor != End && (*Cursor == u'}' || *Cursor == u']'))
+			if (More() && (*Cursor == u'}' || *Cursor == u']'))
 			{
 				return Close(Notation);
 			}
@@ -101,7 +141,7 @@ bool TJsonReader<CharType>::ReadToken(EJsonNotation& Notation)
 
 	if (!Containers.IsEmpty() && Containers.Last())
 	{
-		if (Cursor == End || *Cursor != u'"')
+		if (!More() || *Cursor != u'"')
 		{
 			return Fail(TEXT("Expected a field name"));
 		}
@@ -110,7 +150,7 @@ bool TJsonReader<CharType>::ReadToken(EJsonNotation& Notation)
 			return false;
 		}
 		SkipWhitespace();
-		if (Cursor == End || *Cursor != u':')
+		if (!More() || *Cursor != u':')
 		{
 			return Fail(TEXT("Expected ':'"));
 		}
@@ -127,7 +167,7 @@ bool TJsonReader<CharType>::ReadToken(EJsonNotation& Notation)
 template <class CharType>
 bool TJsonReader<CharType>::ReadValue(EJsonNotation& Notation)
 {
-	if (Cursor == End)
+	if (!More())
 	{
 		return Fail(TEXT("Unexpected end of text"));
 	}
@@ -183,7 +223,7 @@ template <class CharType>
 bool TJsonReader<CharType>::Close(EJsonNotation& Notation)
 {
 	const bool bObject = Containers.Last() != 0;
-	if (Cursor == End || *Cursor != (bObject ? u'}' : u']'))
+	if (!More() || *Cursor != (bObject ? u'}' : u']'))
 	{
 		// After a comma the grammar wanted a value, so a bracket there is a trailing comma.
 		return Fail(bObject ? TEXT("Expected ',' or '}'") : TEXT("Expected ',' or ']'"));
@@ -230,10 +270,30 @@ bool TJsonReader<CharType>::SkipContainer(bool bObject)
 template <class CharType>
 void TJsonReader<CharType>::SkipWhitespace()
 {
-	while (Cursor != End && (*Cursor == u' ' || *Cursor == u'\n' || *Cursor == u'\r' || *Cursor == u'\t'))
+	while (More() && (*Cursor == u' ' || *Cursor == u'\n' || *Cursor == u'\r' || *Cursor == u'\t'))
 	{
 		++Cursor;
 	}
+}
+
+template <class CharType>
+const CharType* TJsonReader<CharType>::StartOfUnfinishedCharacter(const CharType* Start, const CharType* Stop)
+{
+	if constexpr (std::is_same_v<CharType, UTF8CHAR>)
+	{
+		// A lead byte within the last three bytes whose sequence needs more bytes than are left.
+		for (const CharType* Char = Stop; Char > Start && Stop - Char < 4;)
+		{
+			const uint8 Byte = uint8(*--Char);
+			if ((Byte & 0xC0) == 0x80)
+			{
+				continue;
+			}
+			const int64 Needed = Byte >= 0xF0 ? 4 : Byte >= 0xE0 ? 3 : Byte >= 0xC0 ? 2 : 1;
+			return Stop - Char < Needed ? Char : Stop;
+		}
+	}
+	return Stop;
 }
 
 template <class CharType>
@@ -250,6 +310,19 @@ bool TJsonReader<CharType>::ReadString(FString& OutString)
 		{
 			++Cursor;
 		}
+		if (Cursor == End && Stream)
+		{
+			// The piece may end inside a character, which is kept for the next piece to complete.
+			Cursor = StartOfUnfinishedCharacter(Start, Cursor);
+			AppendRun(OutString, Start, Cursor);
+			if (Refill())
+			{
+				continue;
+			}
+			AppendRun(OutString, Cursor, End);
+			Cursor = End;
+			break;
+		}
 		AppendRun(OutString, Start, Cursor);
 		if (Cursor == End)
 		{
@@ -265,7 +338,7 @@ bool TJsonReader<CharType>::ReadString(FString& OutString)
 			--Cursor;
 			return Fail(TEXT("Control character in a string"));
 		}
-		if (Cursor == End)
+		if (!More())
 		{
 			break;
 		}
@@ -286,7 +359,7 @@ bool TJsonReader<CharType>::ReadString(FString& OutString)
 		int32 Unit = 0;
 		for (int32 Digit = 0; Digit < 4; ++Digit)
 		{
-			const int32 Hex = Cursor != End ? TChar::HexDigitValue(TCHAR(*Cursor)) : -1;
+			const int32 Hex = More() ? TChar::HexDigitValue(TCHAR(*Cursor)) : -1;
 			if (Hex < 0)
 			{
 				return Fail(TEXT("Bad \\u escape"));
@@ -395,18 +468,18 @@ void TJsonReader<CharType>::AppendRun(FString& OutString, const CharType* Start,
 template <class CharType>
 bool TJsonReader<CharType>::ReadNumber()
 {
-	const CharType* const Start = Cursor;
+	TokenStart = Cursor;
 	if (*Cursor == u'-')
 	{
 		++Cursor;
 	}
-	if (Cursor != End && *Cursor == u'0')
+	if (More() && *Cursor == u'0')
 	{
 		++Cursor;
 	}
-	else if (Cursor != End && IsDigit(*Cursor))
+	else if (More() && IsDigit(*Cursor))
 	{
-		while (Cursor != End && IsDigit(*Cursor))
+		while (More() && IsDigit(*Cursor))
 		{
 			++Cursor;
 		}
@@ -415,35 +488,37 @@ bool TJsonReader<CharType>::ReadNumber()
 	{
 		return Fail(TEXT("Unexpected character"));
 	}
-	if (Cursor != End && *Cursor == u'.')
+	if (More() && *Cursor == u'.')
 	{
 		++Cursor;
-		if (Cursor == End || !IsDigit(*Cursor))
+		if (!More() || !IsDigit(*Cursor))
 		{
 			return Fail(TEXT("Expected a digit after '.'"));
 		}
-		while (Cursor != End && IsDigit(*Cursor))
+		while (More() && IsDigit(*Cursor))
 		{
 			++Cursor;
 		}
 	}
-	if (Cursor != End && (*Cursor == u'e' || *Cursor == u'E'))
+	if (More() && (*Cursor == u'e' || *Cursor == u'E'))
 	{
 		++Cursor;
-		if (Cursor != End && (*Cursor == u'+' || *Cursor == u'-'))
+		if (More() && (*Cursor == u'+' || *Cursor == u'-'))
 		{
 			++Cursor;
 		}
-		if (Cursor == End || !IsDigit(*Cursor))
+		if (!More() || !IsDigit(*Cursor))
 		{
 			return Fail(TEXT("Expected a digit in the exponent"));
 		}
-		while (Cursor != End && IsDigit(*Cursor))
+		while (More() && IsDigit(*Cursor))
 		{
 			++Cursor;
 		}
 	}
 
+	const CharType* const Start = TokenStart;
+	TokenStart = nullptr;
 	// The grammar above admits ASCII only, so narrowing each unit is exact. Short numbers, nearly all of them,
 	// are narrowed on the stack.
 	char Short[64] = {};
@@ -493,7 +568,7 @@ bool TJsonReader<CharType>::ReadLiteral(const char* Literal)
 {
 	for (; *Literal; ++Literal, ++Cursor)
 	{
-		if (Cursor == End || *Cursor != CharType(*Literal))
+		if (!More() || *Cursor != CharType(*Literal))
 		{
 			return Fail(TEXT("Unexpected character"));
 		}
@@ -502,34 +577,40 @@ bool TJsonReader<CharType>::ReadLiteral(const char* Literal)
 }
 
 template <class CharType>
+void TJsonReader<CharType>::CountPosition(const CharType* From, const CharType* To, uint32& Line, uint32& Character)
+{
+	// Lines and characters count from 1, so that a person can go to the fault in an editor.
+	for (const CharType* Char = From; Char < To; ++Char)
+	{
+		if constexpr (std::is_same_v<CharType, UTF8CHAR>)
+		{
+			// A character's continuation bytes do not move the column.
+			if ((*Char & 0xC0) == 0x80)
+			{
+				continue;
+			}
+		}
+		if (*Char == u'\n')
+		{
+			++Line;
+			Character = 1;
+		}
+		else
+		{
+			++Character;
+		}
+	}
+}
+
+template <class CharType>
 bool TJsonReader<CharType>::Fail(const TCHAR* Message)
 {
 	if (!bFailed)
 	{
 		bFailed = true;
-		// Lines and characters count from 1, so that a person can go to the fault in an editor.
-		uint32 Line = 1;
-		uint32 Character = 1;
-		for (const CharType* Char = Begin; Char < Cursor; ++Char)
-		{
-			if constexpr (std::is_same_v<CharType, UTF8CHAR>)
-			{
-				// A character's continuation bytes do not move the column.
-				if ((*Char & 0xC0) == 0x80)
-				{
-					continue;
-				}
-			}
-			if (*Char == u'\n')
-			{
-				++Line;
-				Character = 1;
-			}
-			else
-			{
-				++Character;
-			}
-		}
+		uint32 Line = LineAtBegin;
+		uint32 Character = CharacterAtBegin;
+		CountPosition(Begin, Cursor, Line, Character);
 		ErrorMessage = FString::Printf(TEXT("%s. Line: %u Ch: %u"), Message, Line, Character);
 	}
 	return false;

@@ -7,6 +7,7 @@
 template <class CharType>
 class TJsonReaderFactory;
 class FJsonSerializer;
+class FArchive;
 
 // Reads JSON text (RFC 8259) one token at a time. Each ReadNext reports the next token; inside an object the
 // field's name is GetIdentifier, and a scalar's value is read with the GetValueAs functions until the next
@@ -17,6 +18,10 @@ class FJsonSerializer;
 //
 // TJsonReader<UTF8CHAR> reads UTF-8 text where it lies: names and strings come out as FString, malformed
 // sequences as U+FFFD, and an error's character counts characters, not bytes.
+//
+// A reader made on an archive reads its text from the archive's position a piece at a time, so only the piece and
+// the token being read are held. The text ends where the archive does, or where a read fails: the caller checks the
+// archive's error flag to tell a failed read from a document that ends early.
 template <class CharType = TCHAR>
 class TJsonReader
 {
@@ -53,6 +58,8 @@ private:
 	explicit TJsonReader(FString InText) requires std::is_same_v<CharType, TCHAR>;
 	// Reads text the caller owns; it must outlive the reader.
 	TJsonReader(const CharType* InText, int32 InLength);
+	// Reads units of CharType from an archive the caller owns; it must outlive the reader.
+	explicit TJsonReader(FArchive* InStream);
 
 	void SetErrorMessage(const FString& InMessage) { ErrorMessage = InMessage; }
 
@@ -68,12 +75,19 @@ private:
 		Done
 	};
 
+	// Whether text is left at the cursor, reading the next piece of a stream when the buffer is used up.
+	bool More() { return Cursor != End || Refill(); }
+	bool Refill();
+	// Moves a line and character count over the text between From and To.
+	static void CountPosition(const CharType* From, const CharType* To, uint32& Line, uint32& Character);
 	bool ReadToken(EJsonNotation& Notation);
 	bool ReadValue(EJsonNotation& Notation);
 	bool Close(EJsonNotation& Notation);
 	bool SkipContainer(bool bObject);
 	void SkipWhitespace();
 	bool ReadString(FString& OutString);
+	// Where the character that Stop cuts short begins; Stop when none is cut.
+	static const CharType* StartOfUnfinishedCharacter(const CharType* Start, const CharType* Stop);
 	void AppendRun(FString& OutString, const CharType* Start, const CharType* Stop);
 	bool ReadNumber();
 	bool ReadLiteral(const char* Literal);
@@ -83,6 +97,14 @@ private:
 	const CharType* Begin = nullptr;
 	const CharType* Cursor = nullptr;
 	const CharType* End = nullptr;
+	// A stream's text is read into Buffer, whose first unit is Begin; the text before it was let go, and the line
+	// and character at Begin are kept for the error message.
+	FArchive* Stream = nullptr;
+	TArray<CharType> Buffer;
+	uint32 LineAtBegin = 1;
+	uint32 CharacterAtBegin = 1;
+	// Where a token that must stay whole in the buffer begins (a number), while it is read.
+	const CharType* TokenStart = nullptr;
 	EState State = EState::Value;
 	// One entry per open container: true for an object.
 	TArray<uint8> Containers;
@@ -111,6 +133,13 @@ public:
 	{
 		return TSharedRef<TJsonReader<CharType>>(
 		    std::shared_ptr<TJsonReader<CharType>>(new TJsonReader<CharType>(JsonString)));
+	}
+	// Reads the archive's bytes from its position as units of CharType; the caller keeps it alive while the reader
+	// is used.
+	static TSharedRef<TJsonReader<CharType>> Create(FArchive* const Stream)
+	{
+		return TSharedRef<TJsonReader<CharType>>(
+		    std::shared_ptr<TJsonReader<CharType>>(new TJsonReader<CharType>(Stream)));
 	}
 	// No copy of the text is made: the caller keeps it alive while the reader is used.
 	static TSharedRef<TJsonReader<CharType>> CreateFromView(TStringView<CharType> JsonString)
