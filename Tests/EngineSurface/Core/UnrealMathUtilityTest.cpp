@@ -79,6 +79,9 @@ TEST(Math, ClampMinMaxAndSign)
 	EXPECT_EQ(FMath::Clamp(0.5f, 0.0, 1.0), 0.5);
 	EXPECT_EQ(FMath::Min(2, 3), 2);
 	EXPECT_EQ(FMath::Max(2.0f, 3.0), 3.0);
+	// An explicit first type with a second argument of another type, as in FMath::Max<int64>(Size, 0).
+	EXPECT_EQ(FMath::Max<int64>(int64(-5), 0), 0);
+	EXPECT_EQ(FMath::Min<int64>(int64(1) << 40, 7), 7);
 	EXPECT_EQ(FMath::Sign(-4.0), -1.0);
 	EXPECT_EQ(FMath::Sign(0), 0);
 	EXPECT_EQ(FMath::Abs(-7), 7);

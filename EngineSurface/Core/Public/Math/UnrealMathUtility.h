@@ -29,7 +29,9 @@ struct CORE_API FMath
 	requires(!std::is_same_v<A, B> && std::is_arithmetic_v<A> &&
 	         std::is_arithmetic_v<B>) static constexpr std::common_type_t<A, B> Min(const A X, const B Y)
 	{
-		return Min<std::common_type_t<A, B>>(X, Y);
+		// Both converted first, so that an explicit first type with a second of another type does not come back here.
+		using C = std::common_type_t<A, B>;
+		return Min<C>(static_cast<C>(X), static_cast<C>(Y));
 	}
 	template <typename T>
 	static constexpr T Max(const T A, const T B)
@@ -40,7 +42,9 @@ struct CORE_API FMath
 	requires(!std::is_same_v<A, B> && std::is_arithmetic_v<A> &&
 	         std::is_arithmetic_v<B>) static constexpr std::common_type_t<A, B> Max(const A X, const B Y)
 	{
-		return Max<std::common_type_t<A, B>>(X, Y);
+		// Both converted first, so that an explicit first type with a second of another type does not come back here.
+		using C = std::common_type_t<A, B>;
+		return Max<C>(static_cast<C>(X), static_cast<C>(Y));
 	}
 	// Below MinValue gives MinValue, else above MaxValue gives MaxValue.
 	template <typename T>
