@@ -1,13 +1,16 @@
 #include "CommentDocument.h"
 #include "FileChecks.h"
 
+#include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
+#include "Serialization/Archive.h"
 #include "UI_Danmaku.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -38,6 +41,8 @@ bool DeclaresLatin1(const std::string& Bytes)
 }
 
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+// Enough of a file's start to tell its format and encoding, unless blanks fill it.
+constexpr int64 HeadBytes = 4096;
 constexpr double TicksPerSecond = 10000000.0;
 // Seconds of the 64-bit tick limits, under which a time out of range is filed.
 constexpr double SecondsLimit = 9.2e11;
@@ -85,12 +90,43 @@ bool FCommentDocument::Read(const FString& InPath, FString& OutError)
 	{
 		return false;
 	}
+	const std::unique_ptr<FArchive> Archive(IFileManager::Get().CreateFileReader(*Path));
+	if (!Archive)
+	{
+		return CannotRead(OutError);
+	}
+	if (Archive->TotalSize() >= int64(MAX_int32))
+	{
+		OutError = FString::Printf(TEXT("%s is too large for a comment document"), *Path);
+		return false;
+	}
+	std::string Head(size_t(FMath::Min(Archive->TotalSize(), HeadBytes)), '\0');
+	Archive->Serialize(Head.data(), int64(Head.size()));
+	Archive->Seek(0);
+	const std::string_view Text = std::string_view(Head).substr(Head.rfind(Utf8Bom, 0) == 0 ? Utf8Bom.size() : 0);
+	const bool bHeadDecides =
+	    int64(Head.size()) == Archive->TotalSize() || Text.find_first_not_of(" \t\r\n") != std::string_view::npos;
+	const bool bUtf16 = Head.rfind("\xFF\xFE", 0) == 0 || Head.rfind("\xFE\xFF", 0) == 0;
+	Format = ChooseFormat(Path, FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Head.data()), int32(Head.size())));
+	if (!Archive->IsError() && bHeadDecides && !bUtf16 && Format == EFormat::Json)
+	{
+		// Read a piece at a time, so that a large document is never held whole beside its index.
+		FDanmakuDocumentReport Report;
+		const bool bRead = UUI_Danmaku::ReadDanmakuDocument(*Archive, EDanmakuDocumentFormat::Json, Index, Report);
+		return Archive->IsError() ? CannotRead(OutError) : TakeReport(bRead, Report, OutError);
+	}
 	std::string Bytes;
 	if (!ReadUtf8(Bytes, OutError))
 	{
 		return false;
 	}
 	return File(Bytes, OutError);
+}
+
+bool FCommentDocument::CannotRead(FString& OutError) const
+{
+	OutError = FString::Printf(TEXT("cannot read the comment document %s"), *Path);
+	return false;
 }
 
 void FCommentDocument::HandTo(UUI_Danmaku& Overlay)
@@ -109,11 +145,16 @@ bool FCommentDocument::File(const std::string& Bytes, FString& OutError)
 	const FUtf8StringView Text(reinterpret_cast<const UTF8CHAR*>(Bytes.data()), int32(Bytes.size()));
 	Format = ChooseFormat(Path, Text);
 	FDanmakuDocumentReport Report;
-	const bool bXml = Format == EFormat::Xml;
-	if (!UUI_Danmaku::ReadDanmakuDocument(Text, bXml ? EDanmakuDocumentFormat::Xml : EDanmakuDocumentFormat::Json,
-	                                      Index, Report))
+	const bool bRead = UUI_Danmaku::ReadDanmakuDocument(
+	    Text, Format == EFormat::Xml ? EDanmakuDocumentFormat::Xml : EDanmakuDocumentFormat::Json, Index, Report);
+	return TakeReport(bRead, Report, OutError);
+}
+
+bool FCommentDocument::TakeReport(bool bRead, const FDanmakuDocumentReport& Report, FString& OutError)
+{
+	if (!bRead)
 	{
-		if (bXml)
+		if (Format == EFormat::Xml)
 		{
 			OutError = FString::Printf(
 			    TEXT("%s is not an XML comment document (well-formed XML with an <i> root): line %d: %s"), *Path,
@@ -173,15 +214,10 @@ bool FCommentDocument::File(const std::string& Bytes, FString& OutError)
 
 bool FCommentDocument::ReadUtf8(std::string& Bytes, FString& OutError)
 {
-	const auto CannotRead = [this, &OutError]
-	{
-		OutError = FString::Printf(TEXT("cannot read the comment document %s"), *Path);
-		return false;
-	};
 	std::FILE* File = std::fopen(TCHAR_TO_UTF8(*Path), "rb");
 	if (!File)
 	{
-		return CannotRead();
+		return CannotRead(OutError);
 	}
 	std::fseek(File, 0, SEEK_END);
 	const long Size = std::ftell(File);
@@ -200,7 +236,7 @@ bool FCommentDocument::ReadUtf8(std::string& Bytes, FString& OutError)
 	if (bFailed)
 	{
 		std::string().swap(Bytes);
-		return CannotRead();
+		return CannotRead(OutError);
 	}
 	if (Bytes.rfind("\xFF\xFE", 0) == 0 || Bytes.rfind("\xFE\xFF", 0) == 0)
 	{
@@ -209,7 +245,7 @@ bool FCommentDocument::ReadUtf8(std::string& Bytes, FString& OutError)
 		if (!FFileHelper::LoadFileToString(Text, *Path))
 		{
 			std::string().swap(Bytes);
-			return CannotRead();
+			return CannotRead(OutError);
 		}
 		const FTCHARToUTF8 Converted(*Text, Text.Len());
 		Bytes.assign(Converted.Get(), size_t(Converted.Length()));

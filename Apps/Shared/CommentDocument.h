@@ -84,6 +84,9 @@ private:
 	};
 	bool ReadUtf8(std::string& OutBytes, FString& OutError);
 	bool File(const std::string& Bytes, FString& OutError);
+	// Takes what one reading of the document found: its fault, or its counts and what each second holds.
+	bool TakeReport(bool bRead, const FDanmakuDocumentReport& Report, FString& OutError);
+	bool CannotRead(FString& OutError) const;
 
 	FDanmakuIndex Index;
 	TArray<FFiled> Filed;

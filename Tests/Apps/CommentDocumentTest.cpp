@@ -100,12 +100,16 @@ TEST(CommentDocument, CountsAnXmlDocumentAsTheOverlayWillFileIt)
 	EXPECT_EQ(Document.SettleAfterRun(Due).Num(), 0);
 	EXPECT_EQ(Document.NotReached, 0);
 
-	// Without an extension that says, the first character does.
-	ASSERT_TRUE(ReadDocument(TEXT("\n <i><d p=\"1,1,25,0\">a</d></i>"), Document, Error, TEXT("txt")))
-	    << TCHAR_TO_UTF8(*Error);
-	EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Xml);
-	EXPECT_EQ(Document.Comments, 1);
-	EXPECT_EQ(Document.Skipped, 0);
+	// Without an extension that says, the first character does, however many blanks come before it.
+	for (const int32 Blanks : {2, 10000})
+	{
+		ASSERT_TRUE(ReadDocument(FString::ChrN(Blanks, u' ') + TEXT("<i><d p=\"1,1,25,0\">a</d></i>"), Document, Error,
+		                         TEXT("txt")))
+		    << TCHAR_TO_UTF8(*Error);
+		EXPECT_EQ(Document.Format, FCommentDocument::EFormat::Xml);
+		EXPECT_EQ(Document.Comments, 1);
+		EXPECT_EQ(Document.Skipped, 0);
+	}
 }
 
 TEST(CommentDocument, SaysWhatIsWrongAndWhere)

@@ -4,10 +4,60 @@
 #include "Headless/Utf8String.h"
 #include "LogCapture.h"
 
+#include "Serialization/Archive.h"
+
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace
 {
+// What an index holds, second by second in order of time, each comment as its id and text.
+std::string Describe(const FDanmakuIndex& Index)
+{
+	TArray<FTimespan> Seconds;
+	Index.GetKeys(Seconds);
+	Seconds.Sort();
+	std::string Written;
+	for (const FTimespan& Second : Seconds)
+	{
+		Written += std::to_string(Second.GetTicks()) + ":";
+		for (const FDanmakuData& Data : Index[Second])
+		{
+			Written += " " + std::to_string(Data.DanmakuID) + "=" + ToUtf8(Data.Content);
+		}
+		Written += "\n";
+	}
+	return Written;
+}
+
+// An archive whose reads fail once Limit bytes have been handed out.
+class FFailingArchive : public FArchive
+{
+public:
+	FFailingArchive(const std::string& InBytes, int64 InLimit) : Bytes(InBytes), Limit(InLimit) {}
+	virtual void Serialize(void* V, int64 Length) override
+	{
+		if (Offset + Length > Limit)
+		{
+			SetError();
+			return;
+		}
+		std::memcpy(V, Bytes.data() + Offset, size_t(Length));
+		Offset += Length;
+	}
+	virtual int64 Tell() override { return Offset; }
+	virtual int64 TotalSize() override { return int64(Bytes.size()); }
+	virtual void Seek(int64 InPos) override { Offset = InPos; }
+
+private:
+	const std::string& Bytes;
+	int64 Limit = 0;
+	int64 Offset = 0;
+};
+
+// Reads the text's UTF-8 bytes where they lie, and again from an archive with a byte order mark before them: both
+// must find the same.
 FDanmakuDocumentReport Read(const FString& Text, EDanmakuDocumentFormat Format = EDanmakuDocumentFormat::Json)
 {
 	const std::string Bytes = ToUtf8(Text);
@@ -22,6 +72,20 @@ FDanmakuDocumentReport Read(const FString& Text, EDanmakuDocumentFormat Format =
 		Filed += Bucket.Value.Num();
 	}
 	EXPECT_EQ(Filed, Report.Comments) << "the report counts what the index holds";
+
+	const std::string Marked = "\xEF\xBB\xBF" + Bytes;
+	FFailingArchive Archive(Marked, int64(Marked.size()));
+	FDanmakuIndex StreamedIndex;
+	FDanmakuDocumentReport Streamed;
+	EXPECT_EQ(UUI_Danmaku::ReadDanmakuDocument(Archive, Format, StreamedIndex, Streamed), bRead);
+	EXPECT_EQ(Describe(StreamedIndex), Describe(Index));
+	EXPECT_EQ(ToUtf8(Streamed.Fault), ToUtf8(Report.Fault));
+	EXPECT_EQ(Streamed.FaultLine, Report.FaultLine);
+	EXPECT_EQ(Streamed.FaultCharacter, Report.FaultCharacter);
+	EXPECT_EQ(Streamed.Comments, Report.Comments);
+	EXPECT_EQ(Streamed.ClampedIds, Report.ClampedIds);
+	EXPECT_EQ(Streamed.Unreachable.Num(), Report.Unreachable.Num());
+	EXPECT_EQ(Streamed.Skipped, Report.Skipped);
 	return Report;
 }
 
@@ -57,9 +121,9 @@ TEST(DanmakuDocumentReport, CountsAJsonDocumentInThePassThatFilesIt)
 	// Null is no time; words are ("1.5e9": the JSON layer reads no exponent in a string), and are filed at 0 s.
 	EXPECT_EQ(Report.UnreadTimes, 2);
 	EXPECT_EQ(ToUtf8(Report.FirstUnreadTime), "1.5e9");
-	// No comment has a colour: one warning for the document, none per comment.
+	// No comment has a colour: one warning for the document, none per comment (the document is read twice).
 	EXPECT_EQ(Report.UnreadableColours, 8);
-	EXPECT_EQ(Log.Messages(ELogVerbosity::Warning).Num(), 1);
+	EXPECT_EQ(Log.Messages(ELogVerbosity::Warning).Num(), 2);
 }
 
 TEST(DanmakuDocumentReport, CountsAnXmlDocumentInThePassThatFilesIt)
@@ -79,7 +143,7 @@ TEST(DanmakuDocumentReport, CountsAnXmlDocumentInThePassThatFilesIt)
 	EXPECT_EQ(Report.Skipped, 1);
 	EXPECT_EQ(Report.MaskedColours, 1);
 	EXPECT_EQ(CountUnreachable(Report, false), 1);
-	EXPECT_EQ(Log.Messages(ELogVerbosity::Warning).Num(), 1) << "the skipped comment, once";
+	EXPECT_EQ(Log.Messages(ELogVerbosity::Warning).Num(), 2) << "the skipped comment, once for each of two reads";
 }
 
 TEST(DanmakuDocumentReport, GivesARefusedDocumentsFirstFaultAndWhereItLies)
@@ -111,4 +175,15 @@ TEST(DanmakuDocumentReport, GivesARefusedDocumentsFirstFaultAndWhereItLies)
 	Report = Read(TEXT("\n<html><d p=\"1,1,25,0\">a</d></html>"), EDanmakuDocumentFormat::Xml);
 	EXPECT_EQ(ToUtf8(Report.Fault), "its root is <html>, not <i>");
 	EXPECT_EQ(Report.FaultLine, 2);
+
+	// An archive that fails before its end refuses a document that reads as sound up to there.
+	const std::string Sound = "{\"datas\":[{\"danmaku_id\":1,\"danmaku_spawn_time\":0}]}";
+	for (const EDanmakuDocumentFormat Format : {EDanmakuDocumentFormat::Json, EDanmakuDocumentFormat::Xml})
+	{
+		FFailingArchive Failing(Sound, int64(Sound.size()) - 1);
+		FDanmakuIndex Index;
+		EXPECT_FALSE(UUI_Danmaku::ReadDanmakuDocument(Failing, Format, Index, Report));
+		EXPECT_EQ(Index.Num(), 0);
+		EXPECT_EQ(ToUtf8(Report.Fault), "the document could not be read to its end");
+	}
 }

@@ -94,9 +94,10 @@ void NoteFields(const TArray<FJsonRecordField>& Fields, const FDanmakuData& Data
 	}
 }
 
-template <class CharType>
-bool ReadWithReport(TStringView<CharType> JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
-                    TFunctionRef<void()> Restart, FDanmakuDocumentReport& OutReport)
+// JsonText is a view of text or an archive.
+template <class TextType>
+bool ReadWithReport(TextType&& JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord, TFunctionRef<void()> Restart,
+                    FDanmakuDocumentReport& OutReport)
 {
 	OutReport = FDanmakuDocumentReport();
 	const auto OnRecord = [&AddRecord, &OutReport](const TArray<FJsonRecordField>& Fields)
@@ -139,6 +140,12 @@ bool FDanmakuDocumentReader::Read(FStringView JsonText, TArray<FDanmakuData>& Ou
 }
 
 bool FDanmakuDocumentReader::Read(FUtf8StringView JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+                                  TFunctionRef<void()> Restart, FDanmakuDocumentReport& OutReport)
+{
+	return DanmakuDocumentReader::ReadWithReport(JsonText, AddRecord, Restart, OutReport);
+}
+
+bool FDanmakuDocumentReader::Read(FArchive& JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
                                   TFunctionRef<void()> Restart, FDanmakuDocumentReport& OutReport)
 {
 	return DanmakuDocumentReader::ReadWithReport(JsonText, AddRecord, Restart, OutReport);

@@ -4,6 +4,8 @@
 #include "DanmakuDataStruct.h"
 #include "DanmakuDocumentReport.h"
 
+class FArchive;
+
 // Reads a comment document ({"datas": [{...}, ...]}) token by token, in one pass, into records. The records are
 // those of reading the document into the JSON object model and taking every field with the object's getters
 // (missing fields 0 or empty, numbers and strings converted as the JSON layer converts them); the model itself is
@@ -23,6 +25,9 @@ public:
 	static bool Read(FUtf8StringView JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
 	                 TFunctionRef<void()> Restart, FDanmakuDocumentReport& OutReport);
 	static bool Read(FStringView JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord, TFunctionRef<void()> Restart,
+	                 FDanmakuDocumentReport& OutReport);
+	// The same from UTF-8 text read from an archive a piece at a time; the caller checks the archive's error flag.
+	static bool Read(FArchive& JsonText, TFunctionRef<void(FDanmakuData&&)> AddRecord, TFunctionRef<void()> Restart,
 	                 FDanmakuDocumentReport& OutReport);
 	// One element of "datas" on its own: false unless the text is exactly one JSON object with at least the
 	// comment's text and spawn time.

@@ -213,24 +213,28 @@ FJsonRecordReader::FJsonRecordReader(TArray<FStringView> InFieldNames) : FieldNa
 bool FJsonRecordReader::ReadDocument(FStringView JsonText, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
                                      TFunctionRef<void()> OnRestart, FString* OutFault) const
 {
-	return Read<TCHAR>(JsonText, OnRecord, OnRestart, OutFault);
+	return Read(*TJsonReaderFactory<TCHAR>::CreateFromView(JsonText), OnRecord, OnRestart, OutFault);
 }
 
 bool FJsonRecordReader::ReadDocument(FUtf8StringView JsonText,
                                      TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
                                      TFunctionRef<void()> OnRestart, FString* OutFault) const
 {
-	return Read<UTF8CHAR>(JsonText, OnRecord, OnRestart, OutFault);
+	return Read(*TJsonReaderFactory<UTF8CHAR>::CreateFromView(JsonText), OnRecord, OnRestart, OutFault);
+}
+
+bool FJsonRecordReader::ReadDocument(FArchive& JsonText, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
+                                     TFunctionRef<void()> OnRestart, FString* OutFault) const
+{
+	return Read(*TJsonReaderFactory<UTF8CHAR>::Create(&JsonText), OnRecord, OnRestart, OutFault);
 }
 
 template <class CharType>
-bool FJsonRecordReader::Read(TStringView<CharType> JsonText,
+bool FJsonRecordReader::Read(TJsonReader<CharType>& Reader,
                              TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
                              TFunctionRef<void()> OnRestart, FString* OutFault) const
 {
 	using namespace JsonRecordReader;
-	const TSharedRef<TJsonReader<CharType>> ReaderRef = TJsonReaderFactory<CharType>::CreateFromView(JsonText);
-	TJsonReader<CharType>& Reader = *ReaderRef;
 	const auto Refuse = [&Reader, OutFault](const TCHAR* Lack)
 	{
 		if (OutFault)

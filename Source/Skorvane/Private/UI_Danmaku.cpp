@@ -1,6 +1,7 @@
 #include "UI_Danmaku.h"
 
 #include "Components/CanvasPanel.h"
+#include "Serialization/Archive.h"
 #include "DanmakuTrackManager.h"
 #include "DanmakuDocumentReader.h"
 #include "DanmakuXmlReader.h"
@@ -21,6 +22,43 @@ FTimespan GetSecondKey(int64 SpawnTime)
 
 const TCHAR* const UnreadableDocument =
     TEXT("Danmaku document not read: it is not one JSON object with a \"datas\" array; the index is empty");
+
+bool IsUtf8ByteOrderMark(const uint8* Bytes)
+{
+	return Bytes[0] == 0xEF && Bytes[1] == 0xBB && Bytes[2] == 0xBF;
+}
+
+bool WarnIfRefused(bool bRead, const FDanmakuDocumentReport& Report)
+{
+	if (!bRead)
+	{
+		UE_LOG(LogSkorvane, Warning, TEXT("%s: %s"), UnreadableDocument, *Report.Fault);
+	}
+	return bRead;
+}
+
+// Files a document's comments into Index as Read hands them; the index is empty when the document is refused.
+bool FileInto(FDanmakuIndex& Index, TFunctionRef<bool(TFunctionRef<void(FDanmakuData&&)>, TFunctionRef<void()>)> Read)
+{
+	Index.Empty();
+	const bool bRead =
+	    Read([&Index](FDanmakuData&& Data) { Index.FindOrAdd(GetSecondKey(Data.SpawnTime)).Add(MoveTemp(Data)); },
+	         [&Index] { Index.Empty(); });
+	if (!bRead)
+	{
+		Index.Empty();
+	}
+	return bRead;
+}
+
+bool RefuseUnread(FDanmakuIndex& Index, FDanmakuDocumentReport& Report, const TCHAR* Fault)
+{
+	Index.Empty();
+	Report = FDanmakuDocumentReport();
+	Report.Fault = Fault;
+	UE_LOG(LogSkorvane, Warning, TEXT("Danmaku document not read: %s; the index is empty"), Fault);
+	return false;
+}
 
 constexpr float MinDisplayScale = 0.1f;
 constexpr float MaxDisplayScale = 10.0f;
@@ -110,40 +148,69 @@ bool UUI_Danmaku::LoadDanmakuXml(const FString& XmlText, FDanmakuDocumentReport&
 bool UUI_Danmaku::ReadDanmakuDocument(FUtf8StringView Text, EDanmakuDocumentFormat Format, FDanmakuIndex& OutIndex,
                                       FDanmakuDocumentReport& OutReport)
 {
-	OutIndex.Empty();
-	const auto Add = [&OutIndex](FDanmakuData&& Data)
-	{
-		const FTimespan Key = GetSecondKey(Data.SpawnTime);
-		OutIndex.FindOrAdd(Key).Add(MoveTemp(Data));
-	};
-	const auto Restart = [&OutIndex] { OutIndex.Empty(); };
 	// A byte order mark is no part of the document.
-	if (Text.Len() >= 3 && uint8(Text[0]) == 0xEF && uint8(Text[1]) == 0xBB && uint8(Text[2]) == 0xBF)
+	if (Text.Len() >= 3 && IsUtf8ByteOrderMark(reinterpret_cast<const uint8*>(Text.GetData())))
 	{
 		Text = FUtf8StringView(Text.GetData() + 3, Text.Len() - 3);
 	}
-	bool bRead = false;
 	if (Format == EDanmakuDocumentFormat::Xml)
 	{
 		// The parse reads engine text, which it may change: the converter's own buffer is that text, ending in a
 		// zero, and nothing else reads it, so no second copy of a large document is made.
 		FUTF8ToTCHAR Converted(reinterpret_cast<const ANSICHAR*>(Text.GetData()), Text.Len());
-		bRead = FDanmakuXmlReader::Read(const_cast<TCHAR*>(Converted.Get()), Add, OutReport);
+		const bool bRead =
+		    FileInto(OutIndex, [&Converted, &OutReport](TFunctionRef<void(FDanmakuData &&)> Add, TFunctionRef<void()>)
+		             { return FDanmakuXmlReader::Read(const_cast<TCHAR*>(Converted.Get()), Add, OutReport); });
+		WarnOfUnreadableColours(OutReport.UnreadableColours);
+		return bRead;
 	}
-	else
+	const bool bRead =
+	    FileInto(OutIndex, [&Text, &OutReport](TFunctionRef<void(FDanmakuData &&)> Add, TFunctionRef<void()> Restart)
+	             { return FDanmakuDocumentReader::Read(Text, Add, Restart, OutReport); });
+	WarnOfUnreadableColours(OutReport.UnreadableColours);
+	return WarnIfRefused(bRead, OutReport);
+}
+
+bool UUI_Danmaku::ReadDanmakuDocument(FArchive& Text, EDanmakuDocumentFormat Format, FDanmakuIndex& OutIndex,
+                                      FDanmakuDocumentReport& OutReport)
+{
+	const int64 Start = Text.Tell();
+	const int64 Size = Text.TotalSize() - Start;
+	if (Format == EDanmakuDocumentFormat::Xml)
 	{
-		bRead = FDanmakuDocumentReader::Read(Text, Add, Restart, OutReport);
-		if (!bRead)
+		// The XML parser reads text in memory.
+		TArray<uint8> Bytes;
+		if (Size > MAX_int32)
 		{
-			UE_LOG(LogSkorvane, Warning, TEXT("%s: %s"), UnreadableDocument, *OutReport.Fault);
+			return RefuseUnread(OutIndex, OutReport, TEXT("the document is too large"));
+		}
+		Bytes.SetNum(int32(FMath::Max<int64>(Size, 0)));
+		Text.Serialize(Bytes.GetData(), Bytes.Num());
+		if (Text.IsError())
+		{
+			return RefuseUnread(OutIndex, OutReport, TEXT("the document could not be read to its end"));
+		}
+		const FUtf8StringView Utf8(reinterpret_cast<const UTF8CHAR*>(Bytes.GetData()), Bytes.Num());
+		return ReadDanmakuDocument(Utf8, Format, OutIndex, OutReport);
+	}
+	uint8 Mark[3] = {};
+	if (Size >= 3)
+	{
+		Text.Serialize(Mark, 3);
+		if (!IsUtf8ByteOrderMark(Mark))
+		{
+			Text.Seek(Start);
 		}
 	}
-	if (!bRead)
+	const bool bRead =
+	    FileInto(OutIndex, [&Text, &OutReport](TFunctionRef<void(FDanmakuData &&)> Add, TFunctionRef<void()> Restart)
+	             { return FDanmakuDocumentReader::Read(Text, Add, Restart, OutReport) && !Text.IsError(); });
+	if (Text.IsError())
 	{
-		OutIndex.Empty();
+		return RefuseUnread(OutIndex, OutReport, TEXT("the document could not be read to its end"));
 	}
 	WarnOfUnreadableColours(OutReport.UnreadableColours);
-	return bRead;
+	return WarnIfRefused(bRead, OutReport);
 }
 
 void UUI_Danmaku::SetDanmakuIndex(FDanmakuIndex&& Index)

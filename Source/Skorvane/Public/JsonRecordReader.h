@@ -3,6 +3,10 @@
 #include "CoreMinimal.h"
 #include "Dom/JsonValue.h"
 
+class FArchive;
+template <class CharType>
+class TJsonReader;
+
 // One field of a JSON object, kept as the object model would hold it; None when the object has no such field.
 struct SKORVANE_API FJsonRecordField
 {
@@ -41,6 +45,11 @@ public:
 	// The same from UTF-8 text, such as a file's bytes, read where it lies.
 	bool ReadDocument(FUtf8StringView JsonText, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
 	                  TFunctionRef<void()> OnRestart, FString* OutFault = nullptr) const;
+	// The same from UTF-8 text read from an archive's position a piece at a time, such as a file reader, so that a
+	// large document is never held whole. A read of the archive that fails ends the text there: the caller checks the
+	// archive's error flag.
+	bool ReadDocument(FArchive& JsonText, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
+	                  TFunctionRef<void()> OnRestart, FString* OutFault = nullptr) const;
 	// The records of a whole document, each made from its fields by MakeRecord; none when it is refused.
 	template <typename RecordType, typename MakeRecordType>
 	bool ReadDocument(FStringView JsonText, TArray<RecordType>& OutRecords, MakeRecordType&& MakeRecord) const
@@ -60,7 +69,7 @@ public:
 
 private:
 	template <class CharType>
-	bool Read(TStringView<CharType> JsonText, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
+	bool Read(TJsonReader<CharType>& Reader, TFunctionRef<void(const TArray<FJsonRecordField>&)> OnRecord,
 	          TFunctionRef<void()> OnRestart, FString* OutFault) const;
 
 	TArray<FStringView> FieldNames;

@@ -16,6 +16,8 @@
 
 #include "UI_Danmaku.generated.h"
 
+class FArchive;
+
 // The overlay over the video picture: keeps the comments indexed by whole second of media time and, each time
 // the media clock enters a new second, hands that second's comments to the track manager.
 DECLARE_MULTICAST_DELEGATE_OneParam(FOnDanmakuTrackManagerCreated, UDanmakuTrackManager*);
@@ -56,6 +58,11 @@ public:
 	// Reads a document in UTF-8 into an index of the host's own, by the rules of the loads above, for a host that
 	// keeps the documents of several videos and hands each over when its video plays.
 	static bool ReadDanmakuDocument(FUtf8StringView Text, EDanmakuDocumentFormat Format, FDanmakuIndex& OutIndex,
+	                                FDanmakuDocumentReport& OutReport);
+	// The same from an archive's position to its end, such as a file reader: a JSON document is read a piece at a
+	// time, so a large one is never held whole; an XML one is read whole first, as the XML parser reads text in
+	// memory. A read of the archive that fails refuses the document.
+	static bool ReadDanmakuDocument(FArchive& Text, EDanmakuDocumentFormat Format, FDanmakuIndex& OutIndex,
 	                                FDanmakuDocumentReport& OutReport);
 	// Replaces the time index with one the host kept; TakeDanmakuIndex hands the index back, with the comments filed
 	// since (sent by the viewer or pushed live), and leaves the overlay's empty.
