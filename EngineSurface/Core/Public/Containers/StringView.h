@@ -2,6 +2,7 @@
 
 #include "Containers/UnrealString.h"
 
+#include <cstring>
 #include <string>
 #include <type_traits>
 
@@ -31,6 +32,10 @@ public:
 		if (Size != Other.Size)
 		{
 			return false;
+		}
+		if (SearchCase == ESearchCase::CaseSensitive)
+		{
+			return Size == 0 || std::memcmp(Data, Other.Data, size_t(Size) * sizeof(CharType)) == 0;
 		}
 		for (int32 Index = 0; Index < Size; ++Index)
 		{

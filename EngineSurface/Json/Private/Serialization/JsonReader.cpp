@@ -1,6 +1,8 @@
 #include "Serialization/JsonReader.h"
 #include "Serialization/Archive.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <cstdlib>
@@ -10,6 +12,55 @@ namespace
 {
 // Units a stream is read by; a token longer than that makes the buffer grow.
 constexpr int32 StreamPieceUnits = 64 * 1024;
+
+// Moves Cursor to the first quote, backslash or control character of a string's text, or to End; clears bAscii when
+// a byte on the way is not ASCII. UTF-8 text is looked at eight bytes at a time.
+const UTF8CHAR* ScanStringRun(const UTF8CHAR* Cursor, const UTF8CHAR* End, bool& bAscii)
+{
+	constexpr uint64 Ones = 0x0101010101010101ull;
+	constexpr uint64 High = 0x8080808080808080ull;
+	const auto ZeroBytes = [](uint64 Word) { return (Word - Ones) & ~Word; };
+	while (End - Cursor >= 8)
+	{
+		uint64 Word = 0;
+		std::memcpy(&Word, Cursor, 8);
+		// A quote, a backslash, a byte below 0x20 or one above 0x7F sets its high bit here. A borrow may set the high
+		// bits of later bytes too, but never of an earlier one, so the lowest bit set is the first such byte.
+		const uint64 Special =
+		    (ZeroBytes(Word ^ (Ones * '"')) | ZeroBytes(Word ^ (Ones * '\\')) | (Word - Ones * 0x20) | Word) & High;
+		if (Special == 0)
+		{
+			Cursor += 8;
+			continue;
+		}
+		Cursor += std::countr_zero(Special) / 8;
+		if (uint8(*Cursor) < 0x80)
+		{
+			return Cursor;
+		}
+		bAscii = false;
+		++Cursor;
+	}
+	for (; Cursor != End; ++Cursor)
+	{
+		const uint8 Byte = uint8(*Cursor);
+		if (Byte == '"' || Byte == '\\' || Byte < 0x20)
+		{
+			break;
+		}
+		bAscii = bAscii && Byte < 0x80;
+	}
+	return Cursor;
+}
+
+const TCHAR* ScanStringRun(const TCHAR* Cursor, const TCHAR* End, bool& bAscii)
+{
+	while (Cursor != End && *Cursor != u'"' && *Cursor != u'\\' && *Cursor >= 0x20)
+	{
+		++Cursor;
+	}
+	return Cursor;
+}
 
 bool IsDigit(TCHAR C)
 {
@@ -306,24 +357,22 @@ bool TJsonReader<CharType>::ReadString(FString& OutString)
 		// Most strings hold no escapes and are copied in one piece into the string's existing buffer. A run never
 		// splits a UTF-8 character, since it stops only at ASCII.
 		const CharType* const Start = Cursor;
-		while (Cursor != End && *Cursor != u'"' && *Cursor != u'\\' && *Cursor >= 0x20)
-		{
-			++Cursor;
-		}
+		bool bAscii = true;
+		Cursor = ScanStringRun(Cursor, End, bAscii);
 		if (Cursor == End && Stream)
 		{
 			// The piece may end inside a character, which is kept for the next piece to complete.
 			Cursor = StartOfUnfinishedCharacter(Start, Cursor);
-			AppendRun(OutString, Start, Cursor);
+			AppendRun(OutString, Start, Cursor, bAscii);
 			if (Refill())
 			{
 				continue;
 			}
-			AppendRun(OutString, Cursor, End);
+			AppendRun(OutString, Cursor, End, false);
 			Cursor = End;
 			break;
 		}
-		AppendRun(OutString, Start, Cursor);
+		AppendRun(OutString, Start, Cursor, bAscii);
 		if (Cursor == End)
 		{
 			break;
@@ -373,7 +422,7 @@ bool TJsonReader<CharType>::ReadString(FString& OutString)
 }
 
 template <class CharType>
-void TJsonReader<CharType>::AppendRun(FString& OutString, const CharType* Start, const CharType* Stop)
+void TJsonReader<CharType>::AppendRun(FString& OutString, const CharType* Start, const CharType* Stop, bool bAscii)
 {
 	if constexpr (std::is_same_v<CharType, TCHAR>)
 	{
@@ -381,14 +430,21 @@ void TJsonReader<CharType>::AppendRun(FString& OutString, const CharType* Start,
 	}
 	else
 	{
-		const CharType* Ascii = Start;
-		while (Ascii != Stop && *Ascii < 0x80)
+		if (bAscii)
 		{
-			++Ascii;
-		}
-		if (Ascii == Stop)
-		{
-			OutString.AppendChars(reinterpret_cast<const ANSICHAR*>(Start), int32(Stop - Start));
+			// Widened a block at a time on the stack, then appended in one piece.
+			constexpr int64 WideUnits = 256;
+			TCHAR Wide[WideUnits];
+			while (Start != Stop)
+			{
+				const int64 Count = FMath::Min<int64>(WideUnits, Stop - Start);
+				for (int64 Index = 0; Index < Count; ++Index)
+				{
+					Wide[Index] = TCHAR(Start[Index]);
+				}
+				OutString.Append(Wide, int32(Count));
+				Start += Count;
+			}
 			return;
 		}
 		// Well-formed UTF-8 is decoded here, through a buffer appended a block at a time; from the first malformed
@@ -521,22 +577,41 @@ bool TJsonReader<CharType>::ReadNumber()
 	TokenStart = nullptr;
 	// The grammar above admits ASCII only, so narrowing each unit is exact. Short numbers, nearly all of them,
 	// are narrowed on the stack.
-	char Short[64] = {};
+	char Short[64];
 	std::string Long;
 	const size_t Length = size_t(Cursor - Start);
-	char* Narrow = Short;
-	if (Length >= sizeof(Short))
+	const char* Narrow = reinterpret_cast<const char*>(Start);
+	if constexpr (!std::is_same_v<CharType, UTF8CHAR>)
 	{
-		Long.resize(Length);
-		Narrow = Long.data();
-	}
-	for (size_t Index = 0; Index < Length; ++Index)
-	{
-		Narrow[Index] = char(Start[Index]);
+		char* Narrowed = Short;
+		if (Length >= sizeof(Short))
+		{
+			Long.resize(Length);
+			Narrowed = Long.data();
+		}
+		for (size_t Index = 0; Index < Length; ++Index)
+		{
+			Narrowed[Index] = char(Start[Index]);
+		}
+		Narrow = Narrowed;
 	}
 	NumberBegin = Start;
 	NumberLength = int32(Length);
 	bNumberStringMade = false;
+	// Whole numbers of up to 15 digits, nearly every number of a document, are exact as doubles and added up here.
+	const bool bNegative = Narrow[0] == '-';
+	const size_t Digits = Length - (bNegative ? 1 : 0);
+	if (Digits <= 15 &&
+	    std::all_of(Narrow + (bNegative ? 1 : 0), Narrow + Length, [](char C) { return C >= '0' && C <= '9'; }))
+	{
+		int64 Whole = 0;
+		for (size_t Index = bNegative ? 1 : 0; Index < Length; ++Index)
+		{
+			Whole = Whole * 10 + (Narrow[Index] - '0');
+		}
+		NumberValue = bNegative ? -double(Whole) : double(Whole);
+		return true;
+	}
 	const std::from_chars_result Result = std::from_chars(Narrow, Narrow + Length, NumberValue);
 	if (Result.ec == std::errc::result_out_of_range)
 	{

@@ -88,7 +88,8 @@ private:
 	bool ReadString(FString& OutString);
 	// Where the character that Stop cuts short begins; Stop when none is cut.
 	static const CharType* StartOfUnfinishedCharacter(const CharType* Start, const CharType* Stop);
-	void AppendRun(FString& OutString, const CharType* Start, const CharType* Stop);
+	// Appends the text between Start and Stop; bAscii says it is all ASCII, which is copied as it is.
+	void AppendRun(FString& OutString, const CharType* Start, const CharType* Stop, bool bAscii);
 	bool ReadNumber();
 	bool ReadLiteral(const char* Literal);
 	bool Fail(const TCHAR* Message);
