@@ -14,6 +14,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace
 {
@@ -100,6 +102,15 @@ struct FVideoScene
 	TArray<float> Heard;
 };
 
+// Whether FFmpeg's libraries are mapped into this process.
+bool IsFfmpegLoaded()
+{
+	std::ifstream Maps("/proc/self/maps");
+	std::stringstream Text;
+	Text << Maps.rdbuf();
+	return Text.str().find("libavcodec") != std::string::npos;
+}
+
 double RootMeanSquare(const TArray<float>& Samples)
 {
 	double Sum = 0.0;
@@ -125,9 +136,12 @@ double ToneFrequency(const TArray<float>& Samples)
 TEST(MediaPlayerVideo, ShowsTheFileFrameAtThePlayHeadThroughSeeksRatesAndPauses)
 {
 	FVideoScene Scene;
-	// Before anything is open the texture shows only its clear colour.
+	// Before anything is open the texture shows only its clear colour, and FFmpeg is not loaded: a program that
+	// plays no file never maps it. (ctest runs each test in a process of its own; the test program does not link it.)
 	EXPECT_TRUE(Scene.Picture().Pixels.IsEmpty());
+	EXPECT_FALSE(IsFfmpegLoaded());
 	Scene.Open();
+	EXPECT_TRUE(IsFfmpegLoaded());
 	EXPECT_EQ(Scene.Recorder->Events.Last(), TEXT("Opened:") + Scene.Player->GetUrl());
 	EXPECT_EQ(Scene.Player->GetDuration(), FTimespan::FromSeconds(6.0));
 	EXPECT_FLOAT_EQ(Scene.Player->GetVideoTrackFrameRate(INDEX_NONE, INDEX_NONE), 25.0f);

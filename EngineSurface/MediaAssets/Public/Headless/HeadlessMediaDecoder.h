@@ -4,7 +4,7 @@
 #include "Math/IntPoint.h"
 #include <memory>
 
-struct FHeadlessMediaDecoderState;
+class IHeadlessMediaDecoderBackend;
 
 // Decodes a local media file with FFmpeg's libraries, for the headless media player: the video frame on screen at
 // a media time and the sound up to it. Media time 0 is the start of the file (its first time stamp).
@@ -14,6 +14,7 @@ struct FHeadlessMediaDecoderState;
 // video track, no decoder for it, an unreadable container, a length beyond a day or no length at all, a picture
 // beyond 4,096 pixels a side) is refused by Open with a message saying why. A damaged stream later on ends the
 // media where it breaks: the last good frame stays on screen.
+// FFmpeg's libraries are loaded at the first Open, not before, and stay loaded (failing to load is Open's error).
 class MEDIAASSETS_API FHeadlessMediaDecoder
 {
 public:
@@ -50,6 +51,6 @@ public:
 	void GetAudioSample(double Seconds, float& OutLeft, float& OutRight) const;
 
 private:
-	FHeadlessMediaDecoder();
-	std::unique_ptr<FHeadlessMediaDecoderState> State;
+	explicit FHeadlessMediaDecoder(std::unique_ptr<IHeadlessMediaDecoderBackend> InBackend);
+	std::unique_ptr<IHeadlessMediaDecoderBackend> Backend;
 };
