@@ -38,6 +38,9 @@ public:
 		TrackManager->SetPositionedNodeClass(LoadedPositionedNodeClass.Get());
 	}
 
+	// Off the screen, so that no later stage ticks this one's nodes or the listeners a test bound to them.
+	~FDanmakuStage() { Host->RemoveFromParent(); }
+
 	static TSubclassOf<UUI_DanmakuNode> NodeClass()
 	{
 		return StaticLoadClass(UUI_DanmakuNode::StaticClass(), nullptr, TEXT("/Game/UI/WBP_DanmakuNode"));
