@@ -53,8 +53,25 @@ const UTF8CHAR* ScanStringRun(const UTF8CHAR* Cursor, const UTF8CHAR* End, bool&
 	return Cursor;
 }
 
+// The same for UTF-16 text, four units at a time; bAscii is not needed there.
 const TCHAR* ScanStringRun(const TCHAR* Cursor, const TCHAR* End, bool& bAscii)
 {
+	constexpr uint64 Ones = 0x0001000100010001ull;
+	constexpr uint64 High = 0x8000800080008000ull;
+	const auto ZeroUnits = [](uint64 Word) { return (Word - Ones) & ~Word & High; };
+	while (End - Cursor >= 4)
+	{
+		uint64 Word = 0;
+		std::memcpy(&Word, Cursor, 8);
+		// As for UTF-8: the lowest unit marked is the first quote, backslash or control character.
+		const uint64 Special =
+		    ZeroUnits(Word ^ (Ones * u'"')) | ZeroUnits(Word ^ (Ones * u'\\')) | ((Word - Ones * 0x20) & ~Word & High);
+		if (Special != 0)
+		{
+			return Cursor + std::countr_zero(Special) / 16;
+		}
+		Cursor += 4;
+	}
 	while (Cursor != End && *Cursor != u'"' && *Cursor != u'\\' && *Cursor >= 0x20)
 	{
 		++Cursor;
@@ -525,6 +542,7 @@ template <class CharType>
 bool TJsonReader<CharType>::ReadNumber()
 {
 	TokenStart = Cursor;
+	bool bWhole = true;
 	if (*Cursor == u'-')
 	{
 		++Cursor;
@@ -546,6 +564,7 @@ bool TJsonReader<CharType>::ReadNumber()
 	}
 	if (More() && *Cursor == u'.')
 	{
+		bWhole = false;
 		++Cursor;
 		if (!More() || !IsDigit(*Cursor))
 		{
@@ -558,6 +577,7 @@ bool TJsonReader<CharType>::ReadNumber()
 	}
 	if (More() && (*Cursor == u'e' || *Cursor == u'E'))
 	{
+		bWhole = false;
 		++Cursor;
 		if (More() && (*Cursor == u'+' || *Cursor == u'-'))
 		{
@@ -575,11 +595,25 @@ bool TJsonReader<CharType>::ReadNumber()
 
 	const CharType* const Start = TokenStart;
 	TokenStart = nullptr;
-	// The grammar above admits ASCII only, so narrowing each unit is exact. Short numbers, nearly all of them,
-	// are narrowed on the stack.
+	const size_t Length = size_t(Cursor - Start);
+	NumberBegin = Start;
+	NumberLength = int32(Length);
+	bNumberStringMade = false;
+	// Whole numbers of up to 15 digits, nearly every number of a document, are exact as doubles and added up here.
+	const bool bNegative = *Start == u'-';
+	if (bWhole && Length - (bNegative ? 1 : 0) <= 15)
+	{
+		int64 Whole = 0;
+		for (const CharType* Digit = Start + (bNegative ? 1 : 0); Digit != Cursor; ++Digit)
+		{
+			Whole = Whole * 10 + int64(*Digit - u'0');
+		}
+		NumberValue = bNegative ? -double(Whole) : double(Whole);
+		return true;
+	}
+	// The grammar above admits ASCII only, so narrowing each unit is exact. Short numbers are narrowed on the stack.
 	char Short[64];
 	std::string Long;
-	const size_t Length = size_t(Cursor - Start);
 	const char* Narrow = reinterpret_cast<const char*>(Start);
 	if constexpr (!std::is_same_v<CharType, UTF8CHAR>)
 	{
@@ -594,23 +628,6 @@ bool TJsonReader<CharType>::ReadNumber()
 			Narrowed[Index] = char(Start[Index]);
 		}
 		Narrow = Narrowed;
-	}
-	NumberBegin = Start;
-	NumberLength = int32(Length);
-	bNumberStringMade = false;
-	// Whole numbers of up to 15 digits, nearly every number of a document, are exact as doubles and added up here.
-	const bool bNegative = Narrow[0] == '-';
-	const size_t Digits = Length - (bNegative ? 1 : 0);
-	if (Digits <= 15 &&
-	    std::all_of(Narrow + (bNegative ? 1 : 0), Narrow + Length, [](char C) { return C >= '0' && C <= '9'; }))
-	{
-		int64 Whole = 0;
-		for (size_t Index = bNegative ? 1 : 0; Index < Length; ++Index)
-		{
-			Whole = Whole * 10 + (Narrow[Index] - '0');
-		}
-		NumberValue = bNegative ? -double(Whole) : double(Whole);
-		return true;
 	}
 	const std::from_chars_result Result = std::from_chars(Narrow, Narrow + Length, NumberValue);
 	if (Result.ec == std::errc::result_out_of_range)
