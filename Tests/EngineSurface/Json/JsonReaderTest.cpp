@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -222,7 +223,7 @@ TEST(JsonReader, StreamReaderReadsAsTheViewReaderDoes)
 	for (int32 Index = 0; Document.size() < 300000; ++Index)
 	{
 		Document += "{\"n\": " + std::to_string(Index * 7919 % 100003) + ".25e1, \"t\": \"" +
-		            std::string(size_t(Index % 13), 'x') + "é字😀\\u00e9\\n\"},\n";
+		            std::string(size_t(Index % 13), 'x') + "é字😀\\u00e9\\n\"}," + (Index % 3 == 0 ? "\n\n" : "\n");
 		if (Index == 40)
 		{
 			Document += "\"" + std::string(70000, 'y') + "\",\n\"";
@@ -245,9 +246,20 @@ TEST(JsonReader, StreamReaderReadsAsTheViewReaderDoes)
 	for (const size_t Cut : {65535, 65537, 131071, 131072, 131074, 196609, 250001})
 	{
 		EXPECT_EQ(StreamedTokens<UTF8CHAR>(Document.substr(0, Cut)), ViewTokens(Document.substr(0, Cut))) << Cut;
+		// The array ends early, on a line that starts with two characters of several bytes: the root object then
+		// meets the next record's '{'.
 		std::string Broken = Document;
-		Broken.insert(Cut + Broken.substr(Cut).find('\n') + 1, "]");
-		EXPECT_EQ(StreamedTokens<UTF8CHAR>(Broken), ViewTokens(Broken)) << Cut;
+		const size_t Insert = Cut + Broken.substr(Cut).find('\n') + 1;
+		Broken.insert(Insert, "\"é字\"]");
+		const std::string Before = Broken.substr(0, Insert + 8);
+		const size_t LineStart = Before.rfind('\n') + 1;
+		const int64 Characters = std::count_if(Before.begin() + LineStart, Before.end(),
+		                                       [](char Byte) { return (uint8(Byte) & 0xC0) != 0x80; });
+		const FString Where = FString::Printf(
+		    TEXT("Line: %d Ch: %d"), int32(std::count(Before.begin(), Before.end(), '\n') + 1), int32(Characters + 1));
+		const FString Streamed = StreamedTokens<UTF8CHAR>(Broken);
+		EXPECT_TRUE(Streamed.EndsWith(Where)) << Cut << ": " << ToUtf8(Streamed.Right(40)) << " " << ToUtf8(Where);
+		EXPECT_EQ(Streamed, ViewTokens(Broken)) << Cut;
 	}
 
 	// An archive of UTF-16 units reads as the text does.

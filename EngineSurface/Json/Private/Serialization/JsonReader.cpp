@@ -672,7 +672,33 @@ template <class CharType>
 void TJsonReader<CharType>::CountPosition(const CharType* From, const CharType* To, uint32& Line, uint32& Character)
 {
 	// Lines and characters count from 1, so that a person can go to the fault in an editor.
-	for (const CharType* Char = From; Char < To; ++Char)
+	const CharType* Char = From;
+	if constexpr (std::is_same_v<CharType, UTF8CHAR>)
+	{
+		// Eight bytes at a time, as every piece of a stream is counted: line breaks and the bytes that are not a
+		// character's continuation, found with exact per-byte masks.
+		constexpr uint64 Low = 0x7F7F7F7F7F7F7F7Full;
+		constexpr uint64 High = 0x8080808080808080ull;
+		const auto ZeroBytes = [](uint64 Word) { return ~(((Word & Low) + Low) | Word | Low); };
+		for (; To - Char >= 8; Char += 8)
+		{
+			uint64 Word = 0;
+			std::memcpy(&Word, Char, 8);
+			const uint64 Breaks = ZeroBytes(Word ^ (0x0101010101010101ull * '\n'));
+			const uint64 Continuations = Word & ~(Word << 1) & High;
+			if (Breaks == 0)
+			{
+				Character += uint32(8 - std::popcount(Continuations));
+				continue;
+			}
+			Line += uint32(std::popcount(Breaks));
+			// The characters after the last break of the word start the new line.
+			const int32 LastBreak = (63 - std::countl_zero(Breaks)) / 8;
+			const uint64 After = LastBreak == 7 ? 0 : ~uint64(0) << (8 * (LastBreak + 1));
+			Character = uint32(1 + (7 - LastBreak) - std::popcount(Continuations & After));
+		}
+	}
+	for (; Char < To; ++Char)
 	{
 		if constexpr (std::is_same_v<CharType, UTF8CHAR>)
 		{
