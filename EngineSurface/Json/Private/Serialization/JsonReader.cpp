@@ -129,7 +129,7 @@ TJsonReader<CharType>::TJsonReader(const CharType* InText, int32 InLength)
 }
 
 template <class CharType>
-TJsonReader<CharType>::TJsonReader(FArchive* InStream) : Stream(InStream)
+TJsonReader<CharType>::TJsonReader(FArchive* InStream) : Stream(InStream), StreamStart(InStream ? InStream->Tell() : 0)
 {
 }
 
@@ -141,7 +141,7 @@ bool TJsonReader<CharType>::Refill()
 		return false;
 	}
 	const CharType* const Keep = TokenStart ? TokenStart : Cursor;
-	CountPosition(Begin, Keep, LineAtBegin, CharacterAtBegin);
+	DiscardedUnits += Keep - Begin;
 	const int64 Kept = End - Keep;
 	const int64 CursorOffset = Cursor - Keep;
 	if (Kept > 0)
@@ -721,13 +721,38 @@ void TJsonReader<CharType>::CountPosition(const CharType* From, const CharType* 
 }
 
 template <class CharType>
+void TJsonReader<CharType>::CountDiscarded(uint32& Line, uint32& Character)
+{
+	// Counted only when an error needs it: the text let go is read again from where the reader started.
+	if (DiscardedUnits == 0)
+	{
+		return;
+	}
+	Stream->Seek(StreamStart);
+	if (Stream->Tell() != StreamStart)
+	{
+		return;
+	}
+	TArray<CharType> Piece;
+	for (int64 Left = DiscardedUnits; Left > 0 && !Stream->IsError();)
+	{
+		const int64 Count = FMath::Min<int64>(StreamPieceUnits, Left);
+		Piece.SetNum(int32(Count), EAllowShrinking::No);
+		Stream->Serialize(Piece.GetData(), Count * int64(sizeof(CharType)));
+		CountPosition(Piece.GetData(), Piece.GetData() + Count, Line, Character);
+		Left -= Count;
+	}
+}
+
+template <class CharType>
 bool TJsonReader<CharType>::Fail(const TCHAR* Message)
 {
 	if (!bFailed)
 	{
 		bFailed = true;
-		uint32 Line = LineAtBegin;
-		uint32 Character = CharacterAtBegin;
+		uint32 Line = 1;
+		uint32 Character = 1;
+		CountDiscarded(Line, Character);
 		CountPosition(Begin, Cursor, Line, Character);
 		ErrorMessage = FString::Printf(TEXT("%s. Line: %u Ch: %u"), Message, Line, Character);
 	}

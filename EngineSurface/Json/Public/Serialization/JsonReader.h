@@ -21,7 +21,8 @@ class FArchive;
 //
 // A reader made on an archive reads its text from the archive's position a piece at a time, so only the piece and
 // the token being read are held. The text ends where the archive does, or where a read fails: the caller checks the
-// archive's error flag to tell a failed read from a document that ends early.
+// archive's error flag to tell a failed read from a document that ends early. An error found after the first piece
+// reads the archive again from where the reader started, to count the error's line and character.
 template <class CharType = TCHAR>
 class TJsonReader
 {
@@ -80,6 +81,8 @@ private:
 	bool Refill();
 	// Moves a line and character count over the text between From and To.
 	static void CountPosition(const CharType* From, const CharType* To, uint32& Line, uint32& Character);
+	// Moves the count over the units of a stream that were let go.
+	void CountDiscarded(uint32& Line, uint32& Character);
 	bool ReadToken(EJsonNotation& Notation);
 	bool ReadValue(EJsonNotation& Notation);
 	bool Close(EJsonNotation& Notation);
@@ -98,12 +101,11 @@ private:
 	const CharType* Begin = nullptr;
 	const CharType* Cursor = nullptr;
 	const CharType* End = nullptr;
-	// A stream's text is read into Buffer, whose first unit is Begin; the text before it was let go, and the line
-	// and character at Begin are kept for the error message.
+	// A stream's text is read into Buffer, whose first unit is Begin; the units before it were let go.
 	FArchive* Stream = nullptr;
 	TArray<CharType> Buffer;
-	uint32 LineAtBegin = 1;
-	uint32 CharacterAtBegin = 1;
+	int64 StreamStart = 0;
+	int64 DiscardedUnits = 0;
 	// Where a token that must stay whole in the buffer begins (a number), while it is read.
 	const CharType* TokenStart = nullptr;
 	EState State = EState::Value;
