@@ -64,9 +64,10 @@ bool ReadFieldValue(TJsonReader<CharType>& Reader, EJsonNotation Notation, FJson
 FJsonRecordField* FindField(const TArray<FStringView>& Names, TArray<FJsonRecordField>& Fields, const FString& Name,
                             int32& InOutNext)
 {
-	for (int32 Step = 0; Step < Names.Num(); ++Step)
+	const int32 Count = Names.Num();
+	for (int32 Step = 0, Index = InOutNext < Count ? InOutNext : 0; Step < Count;
+	     ++Step, Index = Index + 1 < Count ? Index + 1 : 0)
 	{
-		const int32 Index = (InOutNext + Step) % Names.Num();
 		// Lengths first, then the exact spelling, which nearly every document uses; ignoring case costs more.
 		if (Name.Len() == Names[Index].Len() &&
 		    (FStringView(Name).Equals(Names[Index], ESearchCase::CaseSensitive) || Name == Names[Index]))
