@@ -1,5 +1,6 @@
 // The JSON reader: the object model read from a copy and from a view of the text, and the token reader, must
-// agree on every input, the UTF-8 reader must read bytes as the text reader reads their decoded text, and nothing
+// agree on every input, the UTF-8 reader must read bytes as the text reader reads their decoded text and as a
+// reader of the same bytes from an archive does, numbers must be the C library's reading of their text, and nothing
 // may crash, leak or overflow.
 #include "Dom/JsonObject.h"
 #include "Dom/JsonValue.h"
@@ -7,6 +8,10 @@
 #include "Headless/Utf8String.h"
 #include "Serialization/JsonReader.h"
 #include "Serialization/JsonSerializer.h"
+#include "Serialization/MemoryReader.h"
+
+#include <cstdlib>
+#include <string>
 
 namespace
 {
@@ -99,15 +104,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 	const TSharedRef<TJsonReader<UTF8CHAR>> Bytes = TJsonReaderFactory<UTF8CHAR>::CreateFromView(
 	    FUtf8StringView(reinterpret_cast<const UTF8CHAR*>(Data), int32(Size)));
 	const TSharedRef<TJsonReader<>> Chars = TJsonReaderFactory<>::CreateFromView(Decoded);
+	TArray<uint8> Stored;
+	Stored.Append(Data, int32(Size));
+	FMemoryReader Archive(Stored);
+	const TSharedRef<TJsonReader<UTF8CHAR>> Streamed = TJsonReaderFactory<UTF8CHAR>::Create(&Archive);
 	EJsonNotation FromBytes = EJsonNotation::Null;
 	EJsonNotation FromChars = EJsonNotation::Null;
+	EJsonNotation FromStream = EJsonNotation::Null;
 	for (;;)
 	{
 		const bool bBytes = Bytes->ReadNext(FromBytes);
 		check(bBytes == Chars->ReadNext(FromChars) && FromBytes == FromChars);
+		check(bBytes == Streamed->ReadNext(FromStream) && FromBytes == FromStream);
 		if (!bBytes)
 		{
+			check(Bytes->GetErrorMessage().Equals(Streamed->GetErrorMessage(), ESearchCase::CaseSensitive));
 			break;
+		}
+		check(Bytes->GetIdentifier().Equals(Streamed->GetIdentifier(), ESearchCase::CaseSensitive));
+		check(FromBytes != EJsonNotation::String ||
+		      Bytes->GetValueAsString().Equals(Streamed->GetValueAsString(), ESearchCase::CaseSensitive));
+		if (FromBytes == EJsonNotation::Number)
+		{
+			const double Expected = std::strtod(TCHAR_TO_UTF8(*Bytes->GetValueAsNumberString()), nullptr);
+			check(Bytes->GetValueAsNumber() == Expected && Streamed->GetValueAsNumber() == Expected);
 		}
 		check(Bytes->GetIdentifier().Equals(Chars->GetIdentifier(), ESearchCase::CaseSensitive));
 		check(FromBytes != EJsonNotation::String ||
