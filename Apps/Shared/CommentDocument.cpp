@@ -115,6 +115,14 @@ bool FCommentDocument::Read(const FString& InPath, FString& OutError)
 		const bool bRead = UUI_Danmaku::ReadDanmakuDocument(*Archive, EDanmakuDocumentFormat::Json, Index, Report);
 		return Archive->IsError() ? CannotRead(OutError) : TakeReport(bRead, Report, OutError);
 	}
+	if (!Archive->IsError() && bHeadDecides && !bUtf16 && Format == EFormat::Xml && !DeclaresLatin1(Head))
+	{
+		// The XML parser reads the file itself, a piece at a time in the headless engine.
+		Archive->Close();
+		FDanmakuDocumentReport Report;
+		const bool bRead = UUI_Danmaku::ReadDanmakuXmlFile(Path, Index, Report);
+		return TakeReport(bRead, Report, OutError);
+	}
 	std::string Bytes;
 	if (!ReadUtf8(Bytes, OutError))
 	{

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace
 {
@@ -86,6 +88,23 @@ FDanmakuDocumentReport Read(const FString& Text, EDanmakuDocumentFormat Format =
 	EXPECT_EQ(Streamed.ClampedIds, Report.ClampedIds);
 	EXPECT_EQ(Streamed.Unreachable.Num(), Report.Unreachable.Num());
 	EXPECT_EQ(Streamed.Skipped, Report.Skipped);
+
+	if (Format == EDanmakuDocumentFormat::Xml)
+	{
+		// Read from a file by the XML parser itself.
+		const std::string Path = (std::filesystem::temp_directory_path() / "danmaku-document-report.xml").string();
+		std::ofstream(Path, std::ios::binary) << Marked;
+		FDanmakuIndex FileIndex;
+		FDanmakuDocumentReport FromFile;
+		EXPECT_EQ(UUI_Danmaku::ReadDanmakuXmlFile(FromUtf8(Path), FileIndex, FromFile), bRead);
+		std::filesystem::remove(Path);
+		EXPECT_EQ(Describe(FileIndex), Describe(Index));
+		EXPECT_EQ(ToUtf8(FromFile.Fault), ToUtf8(Report.Fault));
+		EXPECT_EQ(FromFile.FaultLine, Report.FaultLine);
+		EXPECT_EQ(FromFile.Comments, Report.Comments);
+		EXPECT_EQ(FromFile.Skipped, Report.Skipped);
+		EXPECT_EQ(FromFile.MaskedColours, Report.MaskedColours);
+	}
 	return Report;
 }
 
@@ -143,7 +162,7 @@ TEST(DanmakuDocumentReport, CountsAnXmlDocumentInThePassThatFilesIt)
 	EXPECT_EQ(Report.Skipped, 1);
 	EXPECT_EQ(Report.MaskedColours, 1);
 	EXPECT_EQ(CountUnreachable(Report, false), 1);
-	EXPECT_EQ(Log.Messages(ELogVerbosity::Warning).Num(), 2) << "the skipped comment, once for each of two reads";
+	EXPECT_EQ(Log.Messages(ELogVerbosity::Warning).Num(), 3) << "the skipped comment, once for each of three reads";
 }
 
 TEST(DanmakuDocumentReport, GivesARefusedDocumentsFirstFaultAndWhereItLies)

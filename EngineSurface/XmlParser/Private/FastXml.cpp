@@ -1,17 +1,38 @@
 #include "FastXml.h"
 
+#include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"
+#include "Serialization/Archive.h"
 
 #include <expat.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace
 {
-// Text goes to expat in pieces of this many UTF-16 units (at most three bytes each in UTF-8, well within an int).
+// Text goes to expat in pieces of this many UTF-16 units (at most three bytes each in UTF-8, well within an int), and
+// a file is read in pieces of this many bytes.
 constexpr size_t ParsePieceUnits = size_t(1) << 20;
+constexpr int64 FilePieceBytes = int64(1) << 20;
+
+// How many of the bytes end before a UTF-8 character that the end of the piece cuts short.
+size_t WholeCharacterBytes(const std::string& Bytes)
+{
+	for (size_t Back = 1; Back <= std::min<size_t>(3, Bytes.size()); ++Back)
+	{
+		const unsigned char Byte = static_cast<unsigned char>(Bytes[Bytes.size() - Back]);
+		if ((Byte & 0xC0) == 0x80)
+		{
+			continue;
+		}
+		const size_t Needed = Byte >= 0xF0 ? 4 : Byte >= 0xE0 ? 3 : Byte >= 0xC0 ? 2 : 1;
+		return Needed > Back ? Bytes.size() - Back : Bytes.size();
+	}
+	return Bytes.size();
+}
 
 // Expat hands over well-formed UTF-8; the callback takes UTF-16 text ending in a zero.
 void Utf8ToTchar(const char* Data, size_t Length, std::vector<TCHAR>& Out)
@@ -247,8 +268,9 @@ struct FFastXmlDriver
 	}
 };
 
-bool Parse(IFastXmlCallback& Callback, const TCHAR* Text, size_t Length, FText& OutErrorMessage,
-           int32& OutErrorLineNumber)
+// Runs expat over the UTF-8 pieces Feed hands it (Feed(Piece, bOutLast) false: nothing more could be read).
+template <class FeedType>
+bool ParseFed(IFastXmlCallback& Callback, FeedType&& Feed, FText& OutErrorMessage, int32& OutErrorLineNumber)
 {
 	// The text is decoded already, whatever encoding its declaration names; expat reads it as UTF-8.
 	XML_Parser Parser = XML_ParserCreate("UTF-8");
@@ -266,19 +288,27 @@ bool Parse(IFastXmlCallback& Callback, const TCHAR* Text, size_t Length, FText& 
 	XML_SetCommentHandler(Parser, &FFastXmlDriver::OnComment);
 	XML_SetXmlDeclHandler(Parser, &FFastXmlDriver::OnDeclaration);
 
-	// A byte order mark is no part of the document.
 	std::string Piece;
 	bool bOk = true;
-	size_t Done = Length > 0 && Text[0] == 0xFEFF ? 1 : 0;
-	do
+	bool bLast = false;
+	bool bRead = true;
+	while (bOk && !bLast)
 	{
-		const size_t Units = std::min(Length - Done, ParsePieceUnits);
-		const bool bLastPiece = Done + Units == Length;
-		Done += TcharToUtf8(Text + Done, Units, bLastPiece, Piece);
-		bOk = XML_Parse(Parser, Piece.data(), int(Piece.size()), Done >= Length) == XML_STATUS_OK;
-	} while (bOk && Done < Length);
+		bRead = Feed(Piece, bLast);
+		if (!bRead)
+		{
+			break;
+		}
+		bOk = XML_Parse(Parser, Piece.data(), int(Piece.size()), bLast) == XML_STATUS_OK;
+	}
 
-	if (!bOk)
+	if (!bRead)
+	{
+		bOk = false;
+		OutErrorLineNumber = 0;
+		OutErrorMessage = FText::FromString(TEXT("Failed to read the file to its end"));
+	}
+	else if (!bOk)
 	{
 		OutErrorLineNumber = int32(XML_GetCurrentLineNumber(Parser));
 		const std::string Reason =
@@ -289,6 +319,60 @@ bool Parse(IFastXmlCallback& Callback, const TCHAR* Text, size_t Length, FText& 
 	}
 	XML_ParserFree(Parser);
 	return bOk;
+}
+
+bool Parse(IFastXmlCallback& Callback, const TCHAR* Text, size_t Length, FText& OutErrorMessage,
+           int32& OutErrorLineNumber)
+{
+	// A byte order mark is no part of the document.
+	size_t Done = Length > 0 && Text[0] == 0xFEFF ? 1 : 0;
+	return ParseFed(
+	    Callback,
+	    [Text, Length, &Done](std::string& Piece, bool& bOutLast)
+	    {
+		    const size_t Units = std::min(Length - Done, ParsePieceUnits);
+		    const bool bLastPiece = Done + Units == Length;
+		    Done += TcharToUtf8(Text + Done, Units, bLastPiece, Piece);
+		    bOutLast = Done >= Length;
+		    return true;
+	    },
+	    OutErrorMessage, OutErrorLineNumber);
+}
+
+// A file whose text is UTF-8 (or has no byte order mark of UTF-16), read a piece at a time: each piece is decoded as
+// the engine's file loader decodes the whole file, so that what the callback gets is the same, and never held whole.
+bool ParseUtf8File(IFastXmlCallback& Callback, FArchive& File, FText& OutErrorMessage, int32& OutErrorLineNumber)
+{
+	std::string Bytes;
+	bool bFirst = true;
+	return ParseFed(
+	    Callback,
+	    [&File, &Bytes, &bFirst](std::string& Piece, bool& bOutLast)
+	    {
+		    const int64 Count = std::min(FilePieceBytes, File.TotalSize() - File.Tell());
+		    const size_t Held = Bytes.size();
+		    Bytes.resize(Held + size_t(std::max<int64>(Count, 0)));
+		    File.Serialize(Bytes.data() + Held, Count);
+		    if (File.IsError())
+		    {
+			    return false;
+		    }
+		    bOutLast = File.AtEnd();
+		    size_t Skip = 0;
+		    if (bFirst && Bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+		    {
+			    Skip = 3;
+		    }
+		    const size_t Whole = bOutLast ? Bytes.size() : WholeCharacterBytes(Bytes);
+		    std::u16string Text = UE::String::Utf8ToUtf16(Bytes.data() + Skip, Whole - Skip);
+		    Bytes.erase(0, Whole);
+		    // As for text in memory, a byte order mark that is left is no part of the document either.
+		    const size_t Mark = bFirst && !Text.empty() && Text[0] == 0xFEFF ? 1 : 0;
+		    bFirst = false;
+		    TcharToUtf8(Text.data() + Mark, Text.size() - Mark, true, Piece);
+		    return true;
+	    },
+	    OutErrorMessage, OutErrorLineNumber);
 }
 } // namespace
 
@@ -304,6 +388,18 @@ bool FFastXml::ParseXmlFile(IFastXmlCallback* Callback, const TCHAR* XmlFilePath
 	}
 	if (XmlFilePath && *XmlFilePath)
 	{
+		const std::unique_ptr<FArchive> File(IFileManager::Get().CreateFileReader(XmlFilePath));
+		char Mark[2] = {};
+		if (File && File->TotalSize() >= 2)
+		{
+			File->Serialize(Mark, 2);
+			File->Seek(0);
+		}
+		const bool bUtf16 = (Mark[0] == '\xFF' && Mark[1] == '\xFE') || (Mark[0] == '\xFE' && Mark[1] == '\xFF');
+		if (File && !File->IsError() && !bUtf16)
+		{
+			return ParseUtf8File(*Callback, *File, OutErrorMessage, OutErrorLineNumber);
+		}
 		FString Text;
 		if (!FFileHelper::LoadFileToString(Text, XmlFilePath))
 		{

@@ -453,11 +453,24 @@ bool FDanmakuXmlReader::ConvertMode(int64 XmlMode, EDanmakuMode& OutMode)
 bool FDanmakuXmlReader::Read(TCHAR* XmlText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
                              FDanmakuDocumentReport& OutReport)
 {
+	return Parse(TEXT(""), XmlText, AddRecord, OutReport);
+}
+
+bool FDanmakuXmlReader::ReadFile(const FString& Path, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+                                 FDanmakuDocumentReport& OutReport)
+{
+	// An empty path would make the parser look for text instead.
+	return Parse(Path.IsEmpty() ? TEXT(" ") : *Path, nullptr, AddRecord, OutReport);
+}
+
+bool FDanmakuXmlReader::Parse(const TCHAR* Path, TCHAR* XmlText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+                              FDanmakuDocumentReport& OutReport)
+{
 	OutReport = FDanmakuDocumentReport();
 	FCommentCollector Collector(AddRecord, OutReport);
 	FText Error;
 	int32 ErrorLine = 0;
-	const bool bParsed = FFastXml::ParseXmlFile(&Collector, TEXT(""), XmlText, nullptr, false, false, Error, ErrorLine);
+	const bool bParsed = FFastXml::ParseXmlFile(&Collector, Path, XmlText, nullptr, false, false, Error, ErrorLine);
 	if (!bParsed || Collector.Refusal.Len() > 0)
 	{
 		OutReport = FDanmakuDocumentReport();

@@ -171,6 +171,15 @@ bool UUI_Danmaku::ReadDanmakuDocument(FUtf8StringView Text, EDanmakuDocumentForm
 	return WarnIfRefused(bRead, OutReport);
 }
 
+bool UUI_Danmaku::ReadDanmakuXmlFile(const FString& Path, FDanmakuIndex& OutIndex, FDanmakuDocumentReport& OutReport)
+{
+	const bool bRead =
+	    FileInto(OutIndex, [&Path, &OutReport](TFunctionRef<void(FDanmakuData &&)> Add, TFunctionRef<void()>)
+	             { return FDanmakuXmlReader::ReadFile(Path, Add, OutReport); });
+	WarnOfUnreadableColours(OutReport.UnreadableColours);
+	return bRead;
+}
+
 bool UUI_Danmaku::ReadDanmakuDocument(FArchive& Text, EDanmakuDocumentFormat Format, FDanmakuIndex& OutIndex,
                                       FDanmakuDocumentReport& OutReport)
 {

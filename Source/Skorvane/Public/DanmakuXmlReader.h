@@ -21,8 +21,15 @@ public:
 	// AddRecord as its element closes. On false the caller drops every record it was handed; OutReport then holds
 	// the fault and its line, and otherwise the counts.
 	static bool Read(TCHAR* XmlText, TFunctionRef<void(FDanmakuData&&)> AddRecord, FDanmakuDocumentReport& OutReport);
+	// The same from a file, which the engine's parser loads itself, as the engine's file loader reads text.
+	static bool ReadFile(const FString& Path, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+	                     FDanmakuDocumentReport& OutReport);
 
 	// The overlay's mode of a mode number of the format; false for a number the format does not define (0 and
 	// below). Positioned (7) and special comments (8 and above) keep their number.
 	static bool ConvertMode(int64 XmlMode, EDanmakuMode& OutMode);
+
+private:
+	static bool Parse(const TCHAR* Path, TCHAR* XmlText, TFunctionRef<void(FDanmakuData&&)> AddRecord,
+	                  FDanmakuDocumentReport& OutReport);
 };

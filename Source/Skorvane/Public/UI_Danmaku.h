@@ -64,6 +64,9 @@ public:
 	// memory. A read of the archive that fails refuses the document.
 	static bool ReadDanmakuDocument(FArchive& Text, EDanmakuDocumentFormat Format, FDanmakuIndex& OutIndex,
 	                                FDanmakuDocumentReport& OutReport);
+	// The same for an XML document in a file, which the engine's XML parser loads itself (the headless one reads it a
+	// piece at a time) as the engine's file loader reads text: UTF-8, or UTF-16 with its byte order mark.
+	static bool ReadDanmakuXmlFile(const FString& Path, FDanmakuIndex& OutIndex, FDanmakuDocumentReport& OutReport);
 	// Replaces the time index with one the host kept; TakeDanmakuIndex hands the index back, with the comments filed
 	// since (sent by the viewer or pushed live), and leaves the overlay's empty.
 	void SetDanmakuIndex(FDanmakuIndex&& Index);

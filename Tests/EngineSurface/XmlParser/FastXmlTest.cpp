@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <string>
+
 namespace
 {
 // Writes down every call, and stops the parse at the element named StopAt.
@@ -102,4 +106,49 @@ TEST(FastXml, FailsWithTheLineOfTheFaultOrWhenTheCallbackStops)
 	Stopping.StopAt = TEXT("d");
 	EXPECT_FALSE(Parse(Stopping, TEXT("<i><d p=\"1\">a</d><d>b</d></i>"), Error, Line));
 	EXPECT_EQ(Stopping.Calls.Num(), 2) << "nothing after the element that stopped it";
+}
+
+TEST(FastXml, ReadsAFileAPieceAtATimeAsItsText)
+{
+	// Over two megabytes of comments made mostly of characters of two to four bytes, shifted so that the file's
+	// pieces end inside them; with a byte order mark, and broken on a late line.
+	std::string Body;
+	for (int32 Index = 0; Body.size() < 2500000; ++Index)
+	{
+		Body += "<d p=\"" + std::to_string(Index) + "\">";
+		for (int32 Repeat = 0; Repeat < 20; ++Repeat)
+		{
+			Body += "é字😀";
+		}
+		Body += "</d>\n";
+	}
+	const std::string Path = (std::filesystem::temp_directory_path() / "fast-xml-pieces.xml").string();
+	for (const std::string& Start : {std::string("<i>"), std::string("<i><!--x-->"), std::string("<i><!--xx-->"),
+	                                 std::string("\xEF\xBB\xBF<i><!--xxx-->")})
+	{
+		for (const bool bBroken : {false, Start == "<i>"})
+		{
+			const std::string Document = Start + Body + (bBroken ? "<d></i>" : "</i>");
+			std::ofstream(Path, std::ios::binary) << Document;
+			FCallSpy FromFile;
+			FCallSpy FromText;
+			FText FileError;
+			FText TextError;
+			int32 FileLine = 0;
+			int32 TextLine = 0;
+			const bool bFileRead =
+			    FFastXml::ParseXmlFile(&FromFile, *FromUtf8(Path), nullptr, nullptr, false, false, FileError, FileLine);
+			// The text as the engine's loader gives it: no byte order mark.
+			const size_t Mark = Document.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+			EXPECT_EQ(bFileRead, Parse(FromText, FromUtf8(Document.substr(Mark)), TextError, TextLine));
+			EXPECT_EQ(bFileRead, !bBroken);
+			EXPECT_EQ(FileLine, TextLine);
+			EXPECT_TRUE(FromFile.Calls == FromText.Calls) << Start << " " << FromFile.Calls.Num();
+		}
+	}
+	std::filesystem::remove(Path);
+	FCallSpy Missing;
+	FText Error;
+	int32 Line = 0;
+	EXPECT_FALSE(FFastXml::ParseXmlFile(&Missing, *FromUtf8(Path), nullptr, nullptr, false, false, Error, Line));
 }
