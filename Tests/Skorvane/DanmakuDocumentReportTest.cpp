@@ -58,8 +58,23 @@ private:
 	int64 Offset = 0;
 };
 
-// Reads the text's UTF-8 bytes where they lie, and again from an archive with a byte order mark before them: both
-// must find the same.
+// A second reading of a document must find what the first found.
+void ExpectSameReading(const FDanmakuIndex& Index, const FDanmakuDocumentReport& Report, const FDanmakuIndex& Again,
+                       const FDanmakuDocumentReport& AgainReport)
+{
+	EXPECT_EQ(Describe(Again), Describe(Index));
+	EXPECT_EQ(ToUtf8(AgainReport.Fault), ToUtf8(Report.Fault));
+	EXPECT_EQ(AgainReport.FaultLine, Report.FaultLine);
+	EXPECT_EQ(AgainReport.FaultCharacter, Report.FaultCharacter);
+	EXPECT_EQ(AgainReport.Comments, Report.Comments);
+	EXPECT_EQ(AgainReport.ClampedIds, Report.ClampedIds);
+	EXPECT_EQ(AgainReport.Unreachable.Num(), Report.Unreachable.Num());
+	EXPECT_EQ(AgainReport.Skipped, Report.Skipped);
+	EXPECT_EQ(AgainReport.MaskedColours, Report.MaskedColours);
+}
+
+// Reads the text's UTF-8 bytes where they lie, and again from an archive with a byte order mark before them (and,
+// for XML, from a file): each must find the same.
 FDanmakuDocumentReport Read(const FString& Text, EDanmakuDocumentFormat Format = EDanmakuDocumentFormat::Json)
 {
 	const std::string Bytes = ToUtf8(Text);
@@ -80,14 +95,7 @@ FDanmakuDocumentReport Read(const FString& Text, EDanmakuDocumentFormat Format =
 	FDanmakuIndex StreamedIndex;
 	FDanmakuDocumentReport Streamed;
 	EXPECT_EQ(UUI_Danmaku::ReadDanmakuDocument(Archive, Format, StreamedIndex, Streamed), bRead);
-	EXPECT_EQ(Describe(StreamedIndex), Describe(Index));
-	EXPECT_EQ(ToUtf8(Streamed.Fault), ToUtf8(Report.Fault));
-	EXPECT_EQ(Streamed.FaultLine, Report.FaultLine);
-	EXPECT_EQ(Streamed.FaultCharacter, Report.FaultCharacter);
-	EXPECT_EQ(Streamed.Comments, Report.Comments);
-	EXPECT_EQ(Streamed.ClampedIds, Report.ClampedIds);
-	EXPECT_EQ(Streamed.Unreachable.Num(), Report.Unreachable.Num());
-	EXPECT_EQ(Streamed.Skipped, Report.Skipped);
+	ExpectSameReading(Index, Report, StreamedIndex, Streamed);
 
 	if (Format == EDanmakuDocumentFormat::Xml)
 	{
@@ -98,12 +106,7 @@ FDanmakuDocumentReport Read(const FString& Text, EDanmakuDocumentFormat Format =
 		FDanmakuDocumentReport FromFile;
 		EXPECT_EQ(UUI_Danmaku::ReadDanmakuXmlFile(FromUtf8(Path), FileIndex, FromFile), bRead);
 		std::filesystem::remove(Path);
-		EXPECT_EQ(Describe(FileIndex), Describe(Index));
-		EXPECT_EQ(ToUtf8(FromFile.Fault), ToUtf8(Report.Fault));
-		EXPECT_EQ(FromFile.FaultLine, Report.FaultLine);
-		EXPECT_EQ(FromFile.Comments, Report.Comments);
-		EXPECT_EQ(FromFile.Skipped, Report.Skipped);
-		EXPECT_EQ(FromFile.MaskedColours, Report.MaskedColours);
+		ExpectSameReading(Index, Report, FileIndex, FromFile);
 	}
 	return Report;
 }
