@@ -47,7 +47,10 @@ void Utf8ToTchar(const char* Data, size_t Length, std::vector<TCHAR>& Out)
 		uint32 Code = *Cursor++;
 		if (Code < 0x80)
 		{
-			*Write++ = TCHAR(Code);
+			const size_t Ascii =
+			    UE::String::WidenAscii(reinterpret_cast<const char*>(Cursor - 1), size_t(End - Cursor) + 1, Write);
+			Write += Ascii;
+			Cursor += Ascii - 1;
 			continue;
 		}
 		int32 Extra = Code >= 0xF0 ? 3 : Code >= 0xE0 ? 2 : 1;
@@ -71,19 +74,31 @@ void Utf8ToTchar(const char* Data, size_t Length, std::vector<TCHAR>& Out)
 	Out.resize(size_t(Write - Out.data()));
 }
 
+// A piece of UTF-8 for expat: its buffer keeps its size from piece to piece, so that it is not cleared each time.
+struct FUtf8Piece
+{
+	std::string Bytes;
+	size_t Size = 0;
+};
+
 // A piece of the document's UTF-16 text as UTF-8, for expat; returns the units used. A surrogate pair split at
 // the end of a piece that is not the last waits for the next piece; a lone surrogate becomes U+FFFD.
-size_t TcharToUtf8(const TCHAR* Text, size_t Length, bool bLastPiece, std::string& Out)
+size_t TcharToUtf8(const TCHAR* Text, size_t Length, bool bLastPiece, FUtf8Piece& Out)
 {
-	Out.resize(Length * 3);
-	char* Write = Out.data();
+	if (Out.Bytes.size() < Length * 3)
+	{
+		Out.Bytes.resize(Length * 3);
+	}
+	char* Write = Out.Bytes.data();
 	size_t Index = 0;
 	for (; Index < Length; ++Index)
 	{
 		uint32 Code = Text[Index];
 		if (Code < 0x80)
 		{
-			*Write++ = char(Code);
+			const size_t Ascii = UE::String::NarrowAscii(Text + Index, Length - Index, Write);
+			Write += Ascii;
+			Index += Ascii - 1;
 			continue;
 		}
 		if (Code >= 0xD800 && Code <= 0xDBFF && Index + 1 == Length && !bLastPiece)
@@ -117,7 +132,7 @@ size_t TcharToUtf8(const TCHAR* Text, size_t Length, bool bLastPiece, std::strin
 		}
 		*Write++ = char(0x80 | (Code & 0x3F));
 	}
-	Out.resize(size_t(Write - Out.data()));
+	Out.Size = size_t(Write - Out.Bytes.data());
 	return Index;
 }
 
@@ -288,7 +303,7 @@ bool ParseFed(IFastXmlCallback& Callback, FeedType&& Feed, FText& OutErrorMessag
 	XML_SetCommentHandler(Parser, &FFastXmlDriver::OnComment);
 	XML_SetXmlDeclHandler(Parser, &FFastXmlDriver::OnDeclaration);
 
-	std::string Piece;
+	FUtf8Piece Piece;
 	bool bOk = true;
 	bool bLast = false;
 	bool bRead = true;
@@ -299,7 +314,7 @@ bool ParseFed(IFastXmlCallback& Callback, FeedType&& Feed, FText& OutErrorMessag
 		{
 			break;
 		}
-		bOk = XML_Parse(Parser, Piece.data(), int(Piece.size()), bLast) == XML_STATUS_OK;
+		bOk = XML_Parse(Parser, Piece.Bytes.data(), int(Piece.Size), bLast) == XML_STATUS_OK;
 	}
 
 	if (!bRead)
@@ -328,7 +343,7 @@ bool Parse(IFastXmlCallback& Callback, const TCHAR* Text, size_t Length, FText& 
 	size_t Done = Length > 0 && Text[0] == 0xFEFF ? 1 : 0;
 	return ParseFed(
 	    Callback,
-	    [Text, Length, &Done](std::string& Piece, bool& bOutLast)
+	    [Text, Length, &Done](FUtf8Piece& Piece, bool& bOutLast)
 	    {
 		    const size_t Units = std::min(Length - Done, ParsePieceUnits);
 		    const bool bLastPiece = Done + Units == Length;
@@ -347,7 +362,7 @@ bool ParseUtf8File(IFastXmlCallback& Callback, FArchive& File, FText& OutErrorMe
 	bool bFirst = true;
 	return ParseFed(
 	    Callback,
-	    [&File, &Bytes, &bFirst](std::string& Piece, bool& bOutLast)
+	    [&File, &Bytes, &bFirst](FUtf8Piece& Piece, bool& bOutLast)
 	    {
 		    const int64 Count = std::min(FilePieceBytes, File.TotalSize() - File.Tell());
 		    const size_t Held = Bytes.size();

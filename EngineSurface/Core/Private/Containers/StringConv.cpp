@@ -1,56 +1,107 @@
 #include "Containers/StringConv.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace UE::String
 {
 namespace
 {
 constexpr char16_t ReplacementChar = 0xFFFD;
 
-void AppendCodePoint(std::u16string& Out, uint32 CodePoint)
+char16_t* PutCodePoint(char16_t* Write, uint32 CodePoint)
 {
 	if (CodePoint < 0x10000)
 	{
-		Out.push_back(static_cast<char16_t>(CodePoint));
+		*Write++ = static_cast<char16_t>(CodePoint);
+		return Write;
 	}
-	else
-	{
-		CodePoint -= 0x10000;
-		Out.push_back(static_cast<char16_t>(0xD800 + (CodePoint >> 10)));
-		Out.push_back(static_cast<char16_t>(0xDC00 + (CodePoint & 0x3FF)));
-	}
+	CodePoint -= 0x10000;
+	*Write++ = static_cast<char16_t>(0xD800 + (CodePoint >> 10));
+	*Write++ = static_cast<char16_t>(0xDC00 + (CodePoint & 0x3FF));
+	return Write;
 }
 
-void AppendUtf8(std::string& Out, uint32 CodePoint)
+char* PutUtf8(char* Write, uint32 CodePoint)
 {
 	if (CodePoint < 0x80)
 	{
-		Out.push_back(static_cast<char>(CodePoint));
+		*Write++ = static_cast<char>(CodePoint);
 	}
 	else if (CodePoint < 0x800)
 	{
-		Out.push_back(static_cast<char>(0xC0 | (CodePoint >> 6)));
-		Out.push_back(static_cast<char>(0x80 | (CodePoint & 0x3F)));
+		*Write++ = static_cast<char>(0xC0 | (CodePoint >> 6));
+		*Write++ = static_cast<char>(0x80 | (CodePoint & 0x3F));
 	}
 	else if (CodePoint < 0x10000)
 	{
-		Out.push_back(static_cast<char>(0xE0 | (CodePoint >> 12)));
-		Out.push_back(static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F)));
-		Out.push_back(static_cast<char>(0x80 | (CodePoint & 0x3F)));
+		*Write++ = static_cast<char>(0xE0 | (CodePoint >> 12));
+		*Write++ = static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
+		*Write++ = static_cast<char>(0x80 | (CodePoint & 0x3F));
 	}
 	else
 	{
-		Out.push_back(static_cast<char>(0xF0 | (CodePoint >> 18)));
-		Out.push_back(static_cast<char>(0x80 | ((CodePoint >> 12) & 0x3F)));
-		Out.push_back(static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F)));
-		Out.push_back(static_cast<char>(0x80 | (CodePoint & 0x3F)));
+		*Write++ = static_cast<char>(0xF0 | (CodePoint >> 18));
+		*Write++ = static_cast<char>(0x80 | ((CodePoint >> 12) & 0x3F));
+		*Write++ = static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
+		*Write++ = static_cast<char>(0x80 | (CodePoint & 0x3F));
 	}
+	return Write;
 }
 } // namespace
 
+size_t WidenAscii(const char* Data, size_t Length, char16_t* Out)
+{
+	constexpr uint64 HighBits = 0x8080808080808080ull;
+	size_t Index = 0;
+	// Eight bytes at a time while none has its high bit set; the fixed count lets the compiler widen them together.
+	for (uint64 Word = 0; Index + 8 <= Length; Index += 8)
+	{
+		std::memcpy(&Word, Data + Index, 8);
+		if (Word & HighBits)
+		{
+			break;
+		}
+		for (size_t Byte = 0; Byte < 8; ++Byte)
+		{
+			Out[Index + Byte] = static_cast<unsigned char>(Data[Index + Byte]);
+		}
+	}
+	for (; Index < Length && static_cast<unsigned char>(Data[Index]) < 0x80; ++Index)
+	{
+		Out[Index] = static_cast<unsigned char>(Data[Index]);
+	}
+	return Index;
+}
+
+size_t NarrowAscii(const char16_t* Data, size_t Length, char* Out)
+{
+	constexpr uint64 NotAscii = 0xFF80FF80FF80FF80ull;
+	size_t Index = 0;
+	for (uint64 Word = 0; Index + 4 <= Length; Index += 4)
+	{
+		std::memcpy(&Word, Data + Index, 8);
+		if (Word & NotAscii)
+		{
+			break;
+		}
+		for (size_t Unit = 0; Unit < 4; ++Unit)
+		{
+			Out[Index + Unit] = static_cast<char>(Data[Index + Unit]);
+		}
+	}
+	for (; Index < Length && Data[Index] < 0x80; ++Index)
+	{
+		Out[Index] = static_cast<char>(Data[Index]);
+	}
+	return Index;
+}
+
 std::u16string Utf8ToUtf16(const char* Data, size_t Length)
 {
-	std::u16string Out;
-	Out.reserve(Length);
+	// Never more units than bytes: written in place, then cut to what was written.
+	std::u16string Out(Length, u'\0');
+	char16_t* Write = Out.data();
 	const auto* Bytes = reinterpret_cast<const unsigned char*>(Data);
 	size_t Index = 0;
 	while (Index < Length)
@@ -58,8 +109,9 @@ std::u16string Utf8ToUtf16(const char* Data, size_t Length)
 		const unsigned char Lead = Bytes[Index];
 		if (Lead < 0x80)
 		{
-			Out.push_back(Lead);
-			++Index;
+			const size_t Ascii = WidenAscii(Data + Index, Length - Index, Write);
+			Index += Ascii;
+			Write += Ascii;
 			continue;
 		}
 		int Extra = 0;
@@ -85,7 +137,7 @@ std::u16string Utf8ToUtf16(const char* Data, size_t Length)
 		}
 		else
 		{
-			Out.push_back(ReplacementChar);
+			*Write++ = ReplacementChar;
 			++Index;
 			continue;
 		}
@@ -102,39 +154,55 @@ std::u16string Utf8ToUtf16(const char* Data, size_t Length)
 		}
 		if (!bValid || CodePoint < Minimum || CodePoint > 0x10FFFF || (CodePoint >= 0xD800 && CodePoint <= 0xDFFF))
 		{
-			Out.push_back(ReplacementChar);
+			*Write++ = ReplacementChar;
 			Index = bValid ? Next : Index + 1;
 			continue;
 		}
-		AppendCodePoint(Out, CodePoint);
+		Write = PutCodePoint(Write, CodePoint);
 		Index = Next;
 	}
+	Out.resize(size_t(Write - Out.data()));
 	return Out;
 }
 
 std::string Utf16ToUtf8(const char16_t* Data, size_t Length)
 {
-	std::string Out;
-	Out.reserve(Length);
+	// Sized for ASCII and grown when other characters need more, so that a large text is not given three times room.
+	std::string Out(Length, '\0');
+	size_t Used = 0;
+	const auto Room = [&Out, &Used](size_t Needed)
+	{
+		if (Out.size() - Used < Needed)
+		{
+			Out.resize(std::max(Out.size() + Out.size() / 2, Used + Needed));
+		}
+	};
 	for (size_t Index = 0; Index < Length; ++Index)
 	{
 		const char16_t Unit = Data[Index];
+		if (Unit < 0x80)
+		{
+			Room(Length - Index);
+			const size_t Ascii = NarrowAscii(Data + Index, Length - Index, Out.data() + Used);
+			Used += Ascii;
+			Index += Ascii - 1;
+			continue;
+		}
+		uint32 CodePoint = Unit;
 		if (Unit >= 0xD800 && Unit <= 0xDBFF && Index + 1 < Length && Data[Index + 1] >= 0xDC00 &&
 		    Data[Index + 1] <= 0xDFFF)
 		{
-			const uint32 CodePoint = 0x10000 + ((uint32(Unit) - 0xD800) << 10) + (uint32(Data[Index + 1]) - 0xDC00);
-			AppendUtf8(Out, CodePoint);
+			CodePoint = 0x10000 + ((uint32(Unit) - 0xD800) << 10) + (uint32(Data[Index + 1]) - 0xDC00);
 			++Index;
 		}
 		else if (Unit >= 0xD800 && Unit <= 0xDFFF)
 		{
-			AppendUtf8(Out, ReplacementChar);
+			CodePoint = ReplacementChar;
 		}
-		else
-		{
-			AppendUtf8(Out, Unit);
-		}
+		Room(4);
+		Used = size_t(PutUtf8(Out.data() + Used, CodePoint) - Out.data());
 	}
+	Out.resize(Used);
 	return Out;
 }
 } // namespace UE::String
