@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace
 {
 // Units a stream is read by; a token longer than that makes the buffer grow.
@@ -50,6 +54,50 @@ const UTF8CHAR* ScanStringRun(const UTF8CHAR* Cursor, const UTF8CHAR* End, bool&
 		}
 		bAscii = bAscii && Byte < 0x80;
 	}
+	return Cursor;
+}
+
+// Copies the leading plain ASCII of a UTF-8 string (no quote, backslash, control character or byte above 0x7F)
+// into OutString, sixteen bytes at a time and widened as it goes, so the common string is looked at once. Stops at
+// the first other byte, or where fewer than sixteen bytes are left, and returns where it stopped; the caller reads
+// the rest. Without SSE2 nothing is copied here.
+const UTF8CHAR* CopyPlainAscii(const UTF8CHAR* Cursor, const UTF8CHAR* End, FString& OutString)
+{
+#if defined(__SSE2__)
+	constexpr int32 BlockUnits = 256;
+	// Room for a whole step past the units kept, which are only those before the first special byte.
+	alignas(16) TCHAR Block[BlockUnits + 16];
+	int32 Used = 0;
+	const __m128i Zero = _mm_setzero_si128();
+	const __m128i Quote = _mm_set1_epi8('"');
+	const __m128i Backslash = _mm_set1_epi8('\\');
+	// Signed, bytes above 0x7F are negative: one comparison finds them and the control characters.
+	const __m128i Space = _mm_set1_epi8(0x20);
+	while (End - Cursor >= 16)
+	{
+		const __m128i Bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Cursor));
+		const __m128i Special = _mm_or_si128(
+		    _mm_or_si128(_mm_cmpeq_epi8(Bytes, Quote), _mm_cmpeq_epi8(Bytes, Backslash)), _mm_cmplt_epi8(Bytes, Space));
+		_mm_store_si128(reinterpret_cast<__m128i*>(Block + Used), _mm_unpacklo_epi8(Bytes, Zero));
+		_mm_store_si128(reinterpret_cast<__m128i*>(Block + Used + 8), _mm_unpackhi_epi8(Bytes, Zero));
+		const uint32 Mask = uint32(_mm_movemask_epi8(Special));
+		if (Mask != 0)
+		{
+			const int32 Plain = std::countr_zero(Mask);
+			Used += Plain;
+			Cursor += Plain;
+			break;
+		}
+		Used += 16;
+		Cursor += 16;
+		if (Used >= BlockUnits)
+		{
+			OutString.Append(Block, Used);
+			Used = 0;
+		}
+	}
+	OutString.Append(Block, Used);
+#endif
 	return Cursor;
 }
 
@@ -369,6 +417,15 @@ bool TJsonReader<CharType>::ReadString(FString& OutString)
 {
 	++Cursor;
 	OutString.Reset();
+	if constexpr (std::is_same_v<CharType, UTF8CHAR>)
+	{
+		Cursor = CopyPlainAscii(Cursor, End, OutString);
+		if (Cursor != End && *Cursor == u'"')
+		{
+			++Cursor;
+			return true;
+		}
+	}
 	for (;;)
 	{
 		// Most strings hold no escapes and are copied in one piece into the string's existing buffer. A run never
