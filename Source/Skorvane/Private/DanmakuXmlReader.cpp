@@ -126,8 +126,10 @@ EIntegerRead ReadInteger(const FAttributeField& Field, bool bAllowNegative, int6
 			return EIntegerRead::Bad;
 		}
 		// Stops growing past the limit, so that twenty digits and more never wrap around to a small number.
+		constexpr uint64 Tenth = uint64(MAX_int64) / 10;
+		constexpr uint64 LastDigit = uint64(MAX_int64) % 10;
 		const uint64 Digit = uint64(Field.Begin[Index] - TEXT('0'));
-		bTooLarge = bTooLarge || Value > (uint64(MAX_int64) - Digit) / 10;
+		bTooLarge = bTooLarge || Value > Tenth || (Value == Tenth && Digit > LastDigit);
 		Value = bTooLarge ? Value : Value * 10 + Digit;
 	}
 	if (bTooLarge)
