@@ -58,17 +58,12 @@ const UTF8CHAR* ScanStringRun(const UTF8CHAR* Cursor, const UTF8CHAR* End, bool&
 }
 
 // Copies the leading plain ASCII of a UTF-8 string (no quote, backslash, control character or byte above 0x7F)
-// into OutString, sixteen bytes at a time and widened as it goes, so the common string is looked at once. Stops at
-// the first other byte, or where fewer than sixteen bytes are left, and returns where it stopped; the caller reads
-// the rest. Without SSE2 nothing is copied here.
+// into OutString in one piece, found sixteen bytes at a time. Stops at the first other byte, or where fewer than
+// sixteen bytes are left, and returns where it stopped; the caller reads the rest. Without SSE2 nothing is copied here.
 const UTF8CHAR* CopyPlainAscii(const UTF8CHAR* Cursor, const UTF8CHAR* End, FString& OutString)
 {
 #if defined(__SSE2__)
-	constexpr int32 BlockUnits = 256;
-	// Room for a whole step past the units kept, which are only those before the first special byte.
-	alignas(16) TCHAR Block[BlockUnits + 16];
-	int32 Used = 0;
-	const __m128i Zero = _mm_setzero_si128();
+	const UTF8CHAR* const Start = Cursor;
 	const __m128i Quote = _mm_set1_epi8('"');
 	const __m128i Backslash = _mm_set1_epi8('\\');
 	// Signed, bytes above 0x7F are negative: one comparison finds them and the control characters.
@@ -78,25 +73,16 @@ const UTF8CHAR* CopyPlainAscii(const UTF8CHAR* Cursor, const UTF8CHAR* End, FStr
 		const __m128i Bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Cursor));
 		const __m128i Special = _mm_or_si128(
 		    _mm_or_si128(_mm_cmpeq_epi8(Bytes, Quote), _mm_cmpeq_epi8(Bytes, Backslash)), _mm_cmplt_epi8(Bytes, Space));
-		_mm_store_si128(reinterpret_cast<__m128i*>(Block + Used), _mm_unpacklo_epi8(Bytes, Zero));
-		_mm_store_si128(reinterpret_cast<__m128i*>(Block + Used + 8), _mm_unpackhi_epi8(Bytes, Zero));
 		const uint32 Mask = uint32(_mm_movemask_epi8(Special));
 		if (Mask != 0)
 		{
-			const int32 Plain = std::countr_zero(Mask);
-			Used += Plain;
-			Cursor += Plain;
+			Cursor += std::countr_zero(Mask);
 			break;
 		}
-		Used += 16;
 		Cursor += 16;
-		if (Used >= BlockUnits)
-		{
-			OutString.Append(Block, Used);
-			Used = 0;
-		}
 	}
-	OutString.Append(Block, Used);
+	// ASCII widens as Latin-1 does.
+	OutString.AppendChars(reinterpret_cast<const ANSICHAR*>(Start), int32(Cursor - Start));
 #endif
 	return Cursor;
 }
