@@ -188,9 +188,13 @@ TEST(JsonReader, Utf8ReaderReadsAsTheTextReaderDoes)
 	{
 		std::ifstream Stream(ToUtf8(Folder + File), std::ios::binary);
 		const std::string Bytes((std::istreambuf_iterator<char>(Stream)), std::istreambuf_iterator<char>());
-		EXPECT_EQ(Tokens(*TJsonReaderFactory<UTF8CHAR>::CreateFromView(Utf8View(Bytes))),
-		          Tokens(*TJsonReaderFactory<>::Create(FromUtf8(Bytes))))
-		    << ToUtf8(File);
+		// Padded too, so that every string has the sixteen bytes after it that the block scan wants.
+		for (const std::string& Text : {Bytes, Bytes + std::string(32, ' ')})
+		{
+			EXPECT_EQ(Tokens(*TJsonReaderFactory<UTF8CHAR>::CreateFromView(Utf8View(Text))),
+			          Tokens(*TJsonReaderFactory<>::Create(FromUtf8(Text))))
+			    << ToUtf8(File);
+		}
 	}
 
 	// Escapes after text, text after escapes, and a character cut short before the quote (each byte replaced).
@@ -198,6 +202,12 @@ TEST(JsonReader, Utf8ReaderReadsAsTheTextReaderDoes)
 	          FString(u"{ 名前=s:é\né\u00e9ü😀 }"));
 	EXPECT_EQ(Tokens(*TJsonReaderFactory<UTF8CHAR>::CreateFromView(Utf8View("[\"a\xE2\x82\"]"))),
 	          FString(u"[ s:a\uFFFD\uFFFD ]"));
+
+	// Every control character is refused, however long the string around it.
+	const std::string Padding(32, 'a');
+	EXPECT_EQ(
+	    Tokens(*TJsonReaderFactory<UTF8CHAR>::CreateFromView(Utf8View("[\"" + Padding + "\x1F" + Padding + "\"]"))),
+	    TEXT("[ error"));
 
 	// A fault's character counts characters, not bytes.
 	const auto Reader = TJsonReaderFactory<UTF8CHAR>::CreateFromView(u8"[\"é\", nul]");
