@@ -94,6 +94,11 @@ TEST(JsonReader, ReportsEveryTokenWithItsFieldName)
 	              TEXT(" {\"a\": [1, -2.5e1, \"x\\ny\"], \"B\": {\"c\": true, \"d\": null}, \"e\": {}, \"f\": []} "))),
 	          "{ a=[ n:1 n:-25 s:x\ny ] B={ c=true d=null } e={ } f=[ ] }");
 	EXPECT_EQ(Tokens(TEXT("42")), TEXT("n:42"));
+	// Whole numbers too long to add up exactly keep their value.
+	const TSharedRef<TJsonReader<>> Long = TJsonReaderFactory<>::Create(TEXT("-123456789012345678901234567890"));
+	EJsonNotation LongNotation = EJsonNotation::Null;
+	ASSERT_TRUE(Long->ReadNext(LongNotation));
+	EXPECT_EQ(Long->GetValueAsNumber(), -1.2345678901234568e29);
 	EXPECT_EQ(Tokens(TEXT("\"\\ud83d\\ude00\"")), FString(u"s:\U0001F600"));
 
 	// A number's text as it is written, for callers to whom "1" and "1.0" differ; from UTF-8 the same.

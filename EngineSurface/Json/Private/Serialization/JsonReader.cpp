@@ -586,20 +586,27 @@ bool TJsonReader<CharType>::ReadNumber()
 {
 	TokenStart = Cursor;
 	bool bWhole = true;
-	if (*Cursor == u'-')
+	const bool bNegative = *Cursor == u'-';
+	if (bNegative)
 	{
 		++Cursor;
 	}
+	// The whole part is added up as it is read; it is used only when it has few enough digits to be exact.
+	uint64 Whole = 0;
+	int32 WholeDigits = 0;
 	if (More() && *Cursor == u'0')
 	{
 		++Cursor;
+		WholeDigits = 1;
 	}
 	else if (More() && IsDigit(*Cursor))
 	{
-		while (More() && IsDigit(*Cursor))
+		do
 		{
+			Whole = Whole * 10 + uint64(*Cursor - u'0');
+			++WholeDigits;
 			++Cursor;
-		}
+		} while (More() && IsDigit(*Cursor));
 	}
 	else
 	{
@@ -642,15 +649,9 @@ bool TJsonReader<CharType>::ReadNumber()
 	NumberBegin = Start;
 	NumberLength = int32(Length);
 	bNumberStringMade = false;
-	// Whole numbers of up to 15 digits, nearly every number of a document, are exact as doubles and added up here.
-	const bool bNegative = *Start == u'-';
-	if (bWhole && Length - (bNegative ? 1 : 0) <= 15)
+	// Whole numbers of up to 15 digits, nearly every number of a document, are exact as doubles.
+	if (bWhole && WholeDigits <= 15)
 	{
-		int64 Whole = 0;
-		for (const CharType* Digit = Start + (bNegative ? 1 : 0); Digit != Cursor; ++Digit)
-		{
-			Whole = Whole * 10 + int64(*Digit - u'0');
-		}
 		NumberValue = bNegative ? -double(Whole) : double(Whole);
 		return true;
 	}
