@@ -251,24 +251,23 @@ bool FDateTime::Parse(const FString& DateTimeString, FDateTime& OutDateTime)
 	int32 Digits = 0;
 	for (const TCHAR C : DateTimeString)
 	{
-		if (C == u'-' || C == u':' || C == u'.' || C == u' ')
+		const uint32 Digit = uint32(C) - u'0';
+		if (Digit <= 9)
+		{
+			if ((Digits == 0 && ++FieldCount > 7) || ++Digits > 9)
+			{
+				return false;
+			}
+			Fields[FieldCount - 1] = Fields[FieldCount - 1] * 10 + int32(Digit);
+		}
+		else if (C == u'-' || C == u':' || C == u'.' || C == u' ')
 		{
 			Digits = 0;
-			continue;
 		}
-		if (!TChar::IsDigit(C))
+		else
 		{
 			return false;
 		}
-		if (Digits == 0 && ++FieldCount > 7)
-		{
-			return false;
-		}
-		if (++Digits > 9)
-		{
-			return false;
-		}
-		Fields[FieldCount - 1] = Fields[FieldCount - 1] * 10 + (C - u'0');
 	}
 	if (FieldCount < 6)
 	{
