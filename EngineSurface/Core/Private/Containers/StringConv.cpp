@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace UE::String
 {
@@ -48,53 +49,44 @@ char* PutUtf8(char* Write, uint32 CodePoint)
 	}
 	return Write;
 }
-} // namespace
 
-size_t WidenAscii(const char* Data, size_t Length, char16_t* Out)
+// Copies the leading ASCII units of Data to Out. A word of eight bytes at a time while none of its units has a bit
+// above the lowest seven; the fixed count lets the compiler convert them together.
+template <typename FromType, typename ToType>
+size_t CopyLeadingAscii(const FromType* Data, size_t Length, ToType* Out)
 {
-	constexpr uint64 HighBits = 0x8080808080808080ull;
+	using FUnit = std::make_unsigned_t<FromType>;
+	constexpr uint64 NotAscii = sizeof(FromType) == 1 ? 0x8080808080808080ull : 0xFF80FF80FF80FF80ull;
+	constexpr size_t PerWord = 8 / sizeof(FromType);
 	size_t Index = 0;
-	// Eight bytes at a time while none has its high bit set; the fixed count lets the compiler widen them together.
-	for (uint64 Word = 0; Index + 8 <= Length; Index += 8)
-	{
-		std::memcpy(&Word, Data + Index, 8);
-		if (Word & HighBits)
-		{
-			break;
-		}
-		for (size_t Byte = 0; Byte < 8; ++Byte)
-		{
-			Out[Index + Byte] = static_cast<unsigned char>(Data[Index + Byte]);
-		}
-	}
-	for (; Index < Length && static_cast<unsigned char>(Data[Index]) < 0x80; ++Index)
-	{
-		Out[Index] = static_cast<unsigned char>(Data[Index]);
-	}
-	return Index;
-}
-
-size_t NarrowAscii(const char16_t* Data, size_t Length, char* Out)
-{
-	constexpr uint64 NotAscii = 0xFF80FF80FF80FF80ull;
-	size_t Index = 0;
-	for (uint64 Word = 0; Index + 4 <= Length; Index += 4)
+	for (uint64 Word = 0; Index + PerWord <= Length; Index += PerWord)
 	{
 		std::memcpy(&Word, Data + Index, 8);
 		if (Word & NotAscii)
 		{
 			break;
 		}
-		for (size_t Unit = 0; Unit < 4; ++Unit)
+		for (size_t Unit = 0; Unit < PerWord; ++Unit)
 		{
-			Out[Index + Unit] = static_cast<char>(Data[Index + Unit]);
+			Out[Index + Unit] = static_cast<ToType>(static_cast<FUnit>(Data[Index + Unit]));
 		}
 	}
-	for (; Index < Length && Data[Index] < 0x80; ++Index)
+	for (; Index < Length && static_cast<FUnit>(Data[Index]) < 0x80; ++Index)
 	{
-		Out[Index] = static_cast<char>(Data[Index]);
+		Out[Index] = static_cast<ToType>(static_cast<FUnit>(Data[Index]));
 	}
 	return Index;
+}
+} // namespace
+
+size_t WidenAscii(const char* Data, size_t Length, char16_t* Out)
+{
+	return CopyLeadingAscii(Data, Length, Out);
+}
+
+size_t NarrowAscii(const char16_t* Data, size_t Length, char* Out)
+{
+	return CopyLeadingAscii(Data, Length, Out);
 }
 
 std::u16string Utf8ToUtf16(const char* Data, size_t Length)
