@@ -28,22 +28,19 @@ const UTF8CHAR* ScanStringRun(const UTF8CHAR* Cursor, const UTF8CHAR* End, bool&
 	{
 		uint64 Word = 0;
 		std::memcpy(&Word, Cursor, 8);
-		// A quote, a backslash, a byte below 0x20 or one above 0x7F sets its high bit here. A borrow may set the high
-		// bits of later bytes too, but never of an earlier one, so the lowest bit set is the first such byte.
-		const uint64 Special =
-		    (ZeroBytes(Word ^ (Ones * '"')) | ZeroBytes(Word ^ (Ones * '\\')) | (Word - Ones * 0x20) | Word) & High;
-		if (Special == 0)
+		// A quote, a backslash or a byte below 0x20 sets its high bit here; a byte above 0x7F never does. A borrow
+		// may set the high bits of later bytes too, but never of an earlier one, so the lowest bit set is the first
+		// such byte.
+		const uint64 Stop =
+		    (ZeroBytes(Word ^ (Ones * '"')) | ZeroBytes(Word ^ (Ones * '\\')) | (Word - Ones * 0x20)) & ~Word & High;
+		// Only the bytes before the stop count towards bAscii.
+		const uint64 Before = Stop == 0 ? ~uint64(0) : (Stop & (~Stop + 1)) - 1;
+		bAscii = bAscii && (Word & High & Before) == 0;
+		if (Stop != 0)
 		{
-			Cursor += 8;
-			continue;
+			return Cursor + std::countr_zero(Stop) / 8;
 		}
-		Cursor += std::countr_zero(Special) / 8;
-		if (uint8(*Cursor) < 0x80)
-		{
-			return Cursor;
-		}
-		bAscii = false;
-		++Cursor;
+		Cursor += 8;
 	}
 	for (; Cursor != End; ++Cursor)
 	{
