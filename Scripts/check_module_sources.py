@@ -15,7 +15,8 @@ STD_USE = re.compile(r"\bstd\s*::")
 STD_INCLUDE = re.compile(r"#\s*include\s*<(?!gtest|gmock)[a-z_]+(?:\.h)?>")
 # Members the surface's engine classes carry for the headless layout, painting, input and tests; none is engine API.
 HEADLESS_MEMBERS = re.compile(
-    r"\b(GetOnScreenDebugMessages|GetNumTimers|ClearAllTimers|SetFontFiles|Utf8ToUtf16|Utf16ToUtf8|GetLogicalParent"
+    r"\b(GetOnScreenDebugMessages|GetNumTimers|ClearAllTimers|SetFontFiles|Utf8ToUtf16|Utf16ToUtf8|WidenAscii"
+    r"|NarrowAscii|GetLogicalParent"
     r"|GetPaintGeometry|AddToScreen|RemoveFromScreen|OnAddedToScreen|OnRemovedFromScreen|HandleMouseEnter"
     r"|HandleMouseLeave|HandleMouseMove|HandleMouseButtonDown|HandleMouseButtonUp|HandleFocusLost|HandleTypedText"
     r"|HandleEnter|HandleBackspace)\s*\(|\bFHeadless[A-Za-z]*"
