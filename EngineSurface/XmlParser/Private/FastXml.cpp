@@ -1,4 +1,5 @@
 #include "FastXml.h"
+#include "Headless/Utf8String.h"
 
 #include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"

@@ -113,3 +113,29 @@ TEST(String, SanitizeFloatTrimsFixedPointText)
 	EXPECT_TRUE(FString::SanitizeFloat(-0.0).Equals(TEXT("0.0")));
 	EXPECT_TRUE(FString::SanitizeFloat(1e-7).Equals(TEXT("0.0")));
 }
+
+TEST(String, ConvertersKeepEveryCharacterWhereverAWordOfAsciiEnds)
+{
+	// ASCII is copied a word at a time: a character beyond ASCII, and a malformed byte, at every place in and after
+	// the first words must come out whole and in place, both ways.
+	for (size_t Offset = 0; Offset < 20; ++Offset)
+	{
+		const std::string Ascii(Offset, 'a');
+		const std::string Utf8 = Ascii + "é中😀" + Ascii + "z";
+		const std::u16string Utf16 = std::u16string(Offset, u'a') + u"é中😀" + std::u16string(Offset, u'a') + u"z";
+		EXPECT_EQ(UE::String::Utf8ToUtf16(Utf8.data(), Utf8.size()), Utf16) << Offset;
+		EXPECT_EQ(UE::String::Utf16ToUtf8(Utf16.data(), Utf16.size()), Utf8) << Offset;
+		const std::string Broken = Ascii + "\xFF" + Ascii;
+		EXPECT_EQ(UE::String::Utf8ToUtf16(Broken.data(), Broken.size()),
+		          std::u16string(Offset, u'a') + u"\uFFFD" + std::u16string(Offset, u'a'))
+		    << Offset;
+	}
+	// Text that needs three bytes a unit, far beyond the room first given for one byte a unit.
+	const std::u16string Wide(1000, u'中');
+	std::string Expected;
+	for (int32 Index = 0; Index < 1000; ++Index)
+	{
+		Expected += "中";
+	}
+	EXPECT_EQ(UE::String::Utf16ToUtf8(Wide.data(), Wide.size()), Expected);
+}

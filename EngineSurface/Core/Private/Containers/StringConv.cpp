@@ -1,4 +1,5 @@
 #include "Containers/StringConv.h"
+#include "Headless/Utf8String.h"
 
 #include <algorithm>
 #include <cstring>

@@ -10,10 +10,6 @@ namespace UE::String
 CORE_API std::u16string Utf8ToUtf16(const char* Data, size_t Length);
 // Encodes UTF-16; a lone surrogate becomes U+FFFD.
 CORE_API std::string Utf16ToUtf8(const char16_t* Data, size_t Length);
-// Widens the leading ASCII bytes of Data into Out, which has room for Length units; returns how many there were.
-CORE_API size_t WidenAscii(const char* Data, size_t Length, char16_t* Out);
-// Narrows the leading ASCII units of Data into Out, which has room for Length bytes; returns how many there were.
-CORE_API size_t NarrowAscii(const char16_t* Data, size_t Length, char* Out);
 } // namespace UE::String
 
 class FTCHARToUTF8
