@@ -41,9 +41,26 @@ bool WarnIfRefused(bool bRead, const FDanmakuDocumentReport& Report)
 bool FileInto(FDanmakuIndex& Index, TFunctionRef<bool(TFunctionRef<void(FDanmakuData&&)>, TFunctionRef<void()>)> Read)
 {
 	Index.Empty();
-	const bool bRead =
-	    Read([&Index](FDanmakuData&& Data) { Index.FindOrAdd(GetSecondKey(Data.SpawnTime)).Add(MoveTemp(Data)); },
-	         [&Index] { Index.Empty(); });
+	// Documents come mostly in time order, so a comment usually joins the second the one before it joined; that
+	// second's list stays where it is until the map gains another second.
+	TArray<FDanmakuData>* LastSecond = nullptr;
+	FTimespan LastKey;
+	const bool bRead = Read(
+	    [&Index, &LastSecond, &LastKey](FDanmakuData&& Data)
+	    {
+		    const FTimespan Key = GetSecondKey(Data.SpawnTime);
+		    if (!LastSecond || Key != LastKey)
+		    {
+			    LastSecond = &Index.FindOrAdd(Key);
+			    LastKey = Key;
+		    }
+		    LastSecond->Add(MoveTemp(Data));
+	    },
+	    [&Index, &LastSecond]
+	    {
+		    Index.Empty();
+		    LastSecond = nullptr;
+	    });
 	if (!bRead)
 	{
 		Index.Empty();
@@ -462,12 +479,8 @@ void UUI_Danmaku::CreateTrackManager()
 bool UUI_Danmaku::FileDocument(TFunctionRef<bool(TFunctionRef<void(FDanmakuData&&)>, TFunctionRef<void()>)> Read,
                                FDanmakuDocumentReport& Report)
 {
-	DanmakuMap.Empty();
-	const bool bRead =
-	    Read([this](FDanmakuData&& Data) { AddDataToMap(MoveTemp(Data)); }, [this] { DanmakuMap.Empty(); });
-	if (!bRead)
+	if (!FileInto(DanmakuMap, Read))
 	{
-		DanmakuMap.Empty();
 		return false;
 	}
 	WarnOfUnreadableColours(Report.UnreadableColours);
