@@ -55,31 +55,46 @@ const UTF8CHAR* ScanStringRun(const UTF8CHAR* Cursor, const UTF8CHAR* End, bool&
 }
 
 // Copies the leading plain ASCII of a UTF-8 string (no quote, backslash, control character or byte above 0x7F)
-// into OutString in one piece, found sixteen bytes at a time. Stops at the first other byte, or where fewer than
+// into OutString, found and widened sixteen bytes at a time. Stops at the first other byte, or where fewer than
 // sixteen bytes are left, and returns where it stopped; the caller reads the rest. Without SSE2 nothing is copied here.
 const UTF8CHAR* CopyPlainAscii(const UTF8CHAR* Cursor, const UTF8CHAR* End, FString& OutString)
 {
 #if defined(__SSE2__)
-	const UTF8CHAR* const Start = Cursor;
 	const __m128i Quote = _mm_set1_epi8('"');
 	const __m128i Backslash = _mm_set1_epi8('\\');
 	// Signed, bytes above 0x7F are negative: one comparison finds them and the control characters.
 	const __m128i Space = _mm_set1_epi8(0x20);
+	const __m128i Zero = _mm_setzero_si128();
+	// Widened on the stack and appended a few blocks at a time: appending copies, where growing the string first
+	// would clear the room it then overwrites.
+	constexpr int32 WideUnits = 64;
+	alignas(16) TCHAR Wide[WideUnits];
+	int32 Used = 0;
 	while (End - Cursor >= 16)
 	{
 		const __m128i Bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Cursor));
 		const __m128i Special = _mm_or_si128(
 		    _mm_or_si128(_mm_cmpeq_epi8(Bytes, Quote), _mm_cmpeq_epi8(Bytes, Backslash)), _mm_cmplt_epi8(Bytes, Space));
 		const uint32 Mask = uint32(_mm_movemask_epi8(Special));
+		// ASCII widens as Latin-1 does; units past the stop are written but not counted.
+		_mm_store_si128(reinterpret_cast<__m128i*>(Wide + Used), _mm_unpacklo_epi8(Bytes, Zero));
+		_mm_store_si128(reinterpret_cast<__m128i*>(Wide + Used + 8), _mm_unpackhi_epi8(Bytes, Zero));
 		if (Mask != 0)
 		{
-			Cursor += std::countr_zero(Mask);
+			const int32 Plain = std::countr_zero(Mask);
+			Used += Plain;
+			Cursor += Plain;
 			break;
 		}
+		Used += 16;
 		Cursor += 16;
+		if (Used == WideUnits)
+		{
+			OutString.Append(Wide, Used);
+			Used = 0;
+		}
 	}
-	// ASCII widens as Latin-1 does.
-	OutString.AppendChars(reinterpret_cast<const ANSICHAR*>(Start), int32(Cursor - Start));
+	OutString.Append(Wide, Used);
 #endif
 	return Cursor;
 }
