@@ -65,12 +65,14 @@ FJsonRecordField* FindField(const TArray<FStringView>& Names, TArray<FJsonRecord
                             int32& InOutNext)
 {
 	const int32 Count = Names.Num();
+	const FStringView* const Expected = Names.GetData();
+	const FStringView Given(Name);
 	for (int32 Step = 0, Index = InOutNext < Count ? InOutNext : 0; Step < Count;
 	     ++Step, Index = Index + 1 < Count ? Index + 1 : 0)
 	{
 		// Lengths first, then the exact spelling, which nearly every document uses; ignoring case costs more.
-		if (Name.Len() == Names[Index].Len() &&
-		    (FStringView(Name).Equals(Names[Index], ESearchCase::CaseSensitive) || Name == Names[Index]))
+		if (Given.Len() == Expected[Index].Len() && (Given.Equals(Expected[Index], ESearchCase::CaseSensitive) ||
+		                                             Given.Equals(Expected[Index], ESearchCase::IgnoreCase)))
 		{
 			InOutNext = Index + 1;
 			return &Fields[Index];
