@@ -60,9 +60,10 @@ TEST(DateTime, ParseReadsWhatToStringWrites)
 TEST(DateTime, ParseRejectsInvalidTextAndKeepsOutput)
 {
 	const FDateTime Kept(2000, 1, 1);
-	for (const TCHAR* Text : {TEXT("garbage"), TEXT(""), TEXT("2021.13.40-00.00.00"), TEXT("2023.02.29-00.00.00"),
-	                          TEXT("2021.03.04"), TEXT("2021.03.04-05.06.07:123:4"), TEXT("2021.03.04-05.06.xx"),
-	                          TEXT("2021.03.04-24.00.00"), TEXT("99999999999.01.01-00.00.00")})
+	for (const TCHAR* Text :
+	     {TEXT("garbage"), TEXT(""), TEXT("2021.13.40-00.00.00"), TEXT("2023.02.29-00.00.00"), TEXT("2021.03.04"),
+	      TEXT("2021.03.04-05.06.07:123:4"), TEXT("2021.03.04-05.06.xx"), TEXT("2021.03.04-24.00.00"),
+	      TEXT("99999999999.01.01-00.00.00"), TEXT("2021.03.04T05.06.07")})
 	{
 		FDateTime Date = Kept;
 		EXPECT_FALSE(FDateTime::Parse(Text, Date)) << ToUtf8(FString(Text));

@@ -32,6 +32,14 @@ void CivilFromDays(int64 Days, int32& OutYear, int32& OutMonth, int32& OutDay)
 // Days between 0001-01-01 and 1970-01-01.
 constexpr int64 UnixEpochDays = 719162;
 
+// Ticks of a date and time already validated.
+int64 TicksFromParts(int32 Year, int32 Month, int32 Day, int32 Hour, int32 Minute, int32 Second, int32 Millisecond)
+{
+	const int64 Days = DaysFromCivil(Year, Month, Day) + UnixEpochDays;
+	return Days * ETimespan::TicksPerDay + Hour * ETimespan::TicksPerHour + Minute * ETimespan::TicksPerMinute +
+	       Second * ETimespan::TicksPerSecond + Millisecond * ETimespan::TicksPerMillisecond;
+}
+
 int64 FloorDiv(int64 Value, int64 Divisor)
 {
 	const int64 Quotient = Value / Divisor;
@@ -52,9 +60,7 @@ const TCHAR* const LongDayNames[] = {TEXT("Monday"), TEXT("Tuesday"),  TEXT("Wed
 FDateTime::FDateTime(int32 Year, int32 Month, int32 Day, int32 Hour, int32 Minute, int32 Second, int32 Millisecond)
 {
 	check(Validate(Year, Month, Day, Hour, Minute, Second, Millisecond));
-	const int64 Days = DaysFromCivil(Year, Month, Day) + UnixEpochDays;
-	Ticks = Days * ETimespan::TicksPerDay + Hour * ETimespan::TicksPerHour + Minute * ETimespan::TicksPerMinute +
-	        Second * ETimespan::TicksPerSecond + Millisecond * ETimespan::TicksPerMillisecond;
+	Ticks = TicksFromParts(Year, Month, Day, Hour, Minute, Second, Millisecond);
 }
 
 FDateTime FDateTime::UtcNow()
@@ -248,26 +254,36 @@ bool FDateTime::Parse(const FString& DateTimeString, FDateTime& OutDateTime)
 	// building strings, because loaders parse a date per record.
 	int32 Fields[7] = {};
 	int32 FieldCount = 0;
-	int32 Digits = 0;
-	for (const TCHAR C : DateTimeString)
+	const TCHAR* Cursor = *DateTimeString;
+	const TCHAR* const End = Cursor + DateTimeString.Len();
+	while (Cursor != End)
 	{
-		const uint32 Digit = uint32(C) - u'0';
-		if (Digit <= 9)
+		uint32 Digit = uint32(*Cursor) - u'0';
+		if (Digit > 9)
 		{
-			if ((Digits == 0 && ++FieldCount > 7) || ++Digits > 9)
+			if (*Cursor != u'-' && *Cursor != u':' && *Cursor != u'.' && *Cursor != u' ')
 			{
 				return false;
 			}
-			Fields[FieldCount - 1] = Fields[FieldCount - 1] * 10 + int32(Digit);
+			++Cursor;
+			continue;
 		}
-		else if (C == u'-' || C == u':' || C == u'.' || C == u' ')
-		{
-			Digits = 0;
-		}
-		else
+		if (FieldCount == 7)
 		{
 			return false;
 		}
+		const TCHAR* const RunStart = Cursor;
+		int32 Value = 0;
+		do
+		{
+			if (Cursor - RunStart == 9)
+			{
+				return false;
+			}
+			Value = Value * 10 + int32(Digit);
+			++Cursor;
+		} while (Cursor != End && (Digit = uint32(*Cursor) - u'0') <= 9);
+		Fields[FieldCount++] = Value;
 	}
 	if (FieldCount < 6)
 	{
@@ -277,6 +293,7 @@ bool FDateTime::Parse(const FString& DateTimeString, FDateTime& OutDateTime)
 	{
 		return false;
 	}
-	OutDateTime = FDateTime(Fields[0], Fields[1], Fields[2], Fields[3], Fields[4], Fields[5], Fields[6]);
+	OutDateTime =
+	    FDateTime(TicksFromParts(Fields[0], Fields[1], Fields[2], Fields[3], Fields[4], Fields[5], Fields[6]));
 	return true;
 }
