@@ -4,15 +4,28 @@
 #include "FuzzSupport.h"
 #include "Headless/HeadlessMediaDecoder.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
+namespace
 {
-	static const FString File = []
+// Each input is written to a file of the process's own, removed when the process ends.
+struct FInputFile
+{
+	FInputFile()
+	    : Path(std::filesystem::temp_directory_path() / ("PravellaFuzz-" + std::to_string(getpid()) + ".media")),
+	      Name(FromUtf8(Path.string()))
 	{
 		SilenceLog();
-		return FromUtf8(
-		    (std::filesystem::temp_directory_path() / ("PravellaFuzz-" + std::to_string(getpid()) + ".media"))
-		        .string());
-	}();
+	}
+	~FInputFile() { std::filesystem::remove(Path); }
+
+	std::filesystem::path Path;
+	FString Name;
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
+{
+	static const FInputFile Input;
+	const FString& File = Input.Name;
 	FFileHelper::SaveArrayToFile(TArray<uint8>(Data, int32(Size)), *File);
 	FString Error;
 	const std::unique_ptr<FHeadlessMediaDecoder> Decoder = FHeadlessMediaDecoder::Open(File, Error);
