@@ -109,29 +109,30 @@ TEST(DanmakuXmlReader, BadOrMissingAttributesSkipOnlyThatCommentWithALogLine)
 	                  "<d p=\"abc,1,25,0\">bad time</d><d p=\"nan,1,25,0\">nan time</d>"
 	                  "<d p=\"1e300,1,25,0\">huge time</d><d p=\"1,0,25,0\">mode 0</d>"
 	                  "<d p=\"1,-1,25,0\">negative mode</d><d p=\"1,x,25,0\">mode x</d>"
-	                  "<d p=\"1,1,-3,0\">negative size</d><d p=\"1,1,25,4294967295\">colour of 32 bits</d>"
+	                  "<d p=\"1,1,-3,0\">negative size</d><d p=\"1,1,25,9223372036854775807\">largest colour</d>"
 	                  "<d p=\"1,1,25,#FF0000\">hex colour</d><d p=\"1,1,25,0,yester&#9;day"
 	                  "yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\">"
 	                  "bad post time</d>"
-	                  "<d p=\"1,1,25,0,0,0,u,12ab\">bad id</d>"
+	                  "<d p=\"1,1,25,0,0,0,u,12ab\">bad id</d><d p=\"1,1,25,9223372036854775808\">colour beyond</d>"
 	                  "<d p=\" -2.5 , 1 , 25 , 0 \">kept 2</d>")),
 	    &Skipped, &Masked);
 	ASSERT_EQ(Records.Num(), 3);
 	EXPECT_EQ(Records[0].Content, TEXT("kept 1"));
 	// Players of the format keep the low 24 bits of a larger colour.
-	EXPECT_EQ(Records[1].Content, TEXT("colour of 32 bits"));
+	EXPECT_EQ(Records[1].Content, TEXT("largest colour"));
 	EXPECT_EQ(Records[1].FontColor, TEXT("#FFFFFF"));
 	EXPECT_EQ(Masked, 1);
 	EXPECT_EQ(Records[2].Content, TEXT("kept 2"));
 	EXPECT_EQ(Records[2].SpawnTime, -25000000);
-	EXPECT_EQ(Skipped, 13);
-	ASSERT_EQ(Log.Messages().Num(), 13);
+	EXPECT_EQ(Skipped, 14);
+	ASSERT_EQ(Log.Messages().Num(), 14);
 	EXPECT_EQ(Log.Messages()[0], TEXT("Danmaku XML comment 2 skipped: no p attribute"));
 	EXPECT_EQ(Log.Messages()[3], TEXT("Danmaku XML comment 5 skipped: bad time 'abc'"));
 	EXPECT_EQ(Log.Messages()[10], TEXT("Danmaku XML comment 13 skipped: bad colour '#FF0000'"));
 	// A long or hostile field is quoted short, its control characters escaped.
 	EXPECT_EQ(Log.Messages()[11], TEXT("Danmaku XML comment 14 skipped: bad post time 'yester\\x09day") +
 	                                  FString::ChrN(50, TEXT('y')) + TEXT("…'"));
+	EXPECT_EQ(Log.Messages()[13], TEXT("Danmaku XML comment 16 skipped: bad colour '9223372036854775808'"));
 }
 
 TEST(DanmakuXmlReader, ManySkippedCommentsAreCountedNotEachLogged)

@@ -119,18 +119,25 @@ EIntegerRead ReadInteger(const FAttributeField& Field, bool bAllowNegative, int6
 	}
 	uint64 Value = 0;
 	bool bTooLarge = false;
+	constexpr uint64 Tenth = uint64(MAX_int64) / 10;
+	constexpr uint64 LastDigit = uint64(MAX_int64) % 10;
 	for (; Index < Field.Len; ++Index)
 	{
-		if (!IsDigit(Field.Begin[Index]))
+		const uint64 Digit = uint64(Field.Begin[Index]) - uint64(TEXT('0'));
+		if (Digit > 9)
 		{
 			return EIntegerRead::Bad;
 		}
-		// Stops growing past the limit, so that twenty digits and more never wrap around to a small number.
-		constexpr uint64 Tenth = uint64(MAX_int64) / 10;
-		constexpr uint64 LastDigit = uint64(MAX_int64) % 10;
-		const uint64 Digit = uint64(Field.Begin[Index] - TEXT('0'));
-		bTooLarge = bTooLarge || Value > Tenth || (Value == Tenth && Digit > LastDigit);
-		Value = bTooLarge ? Value : Value * 10 + Digit;
+		// Stops growing past the limit, so that twenty digits and more never wrap around to a small number; the
+		// first test is the one nearly every digit takes.
+		if (Value < Tenth || (Value == Tenth && Digit <= LastDigit))
+		{
+			Value = Value * 10 + Digit;
+		}
+		else
+		{
+			bTooLarge = true;
+		}
 	}
 	if (bTooLarge)
 	{
