@@ -18,7 +18,7 @@ const TCHAR* const FDanmakuData::DefaultFontColor = TEXT("#FFFFFF");
 
 bool FDanmakuData::IsReadableFontColor(const FString& Hex)
 {
-	const int32 Start = Hex.StartsWith(TEXT("#")) ? 1 : 0;
+	const int32 Start = !Hex.IsEmpty() && Hex[0] == TEXT('#') ? 1 : 0;
 	const int32 Digits = Hex.Len() - Start;
 	if (Digits != 3 && Digits != 6 && Digits != 8)
 	{
