@@ -2,7 +2,7 @@
 
 #include "CoreMinimal.h"
 
-class FCommentCounts;
+struct FCommentCounts;
 class FCommentDocument;
 class FCommentTrace;
 class UUI_Danmaku;
