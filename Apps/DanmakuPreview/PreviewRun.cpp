@@ -226,9 +226,12 @@ bool FPreviewRun::PlayFrames(FViewerDriver& Driver, double EndSeconds, double& O
 			}
 		}
 		Progress.Update(OutSeconds, EndSeconds,
-		                FString::Printf(TEXT("media %s of %s, %d comments shown"),
-		                                *FAppConsole::FormatClock(OutSeconds), *FAppConsole::FormatClock(EndSeconds),
-		                                Counts.ShownFromDocument + Counts.ShownOwn));
+		                [&]
+		                {
+			                return FString::Printf(
+			                    TEXT("media %s of %s, %d comments shown"), *FAppConsole::FormatClock(OutSeconds),
+			                    *FAppConsole::FormatClock(EndSeconds), Counts.ShownFromDocument + Counts.ShownOwn);
+		                });
 		if (OutSeconds >= EndSeconds ||
 		    (!Media.Player->IsPlaying() && !Media.Player->IsPreparing() && OutSeconds > 0.0))
 		{

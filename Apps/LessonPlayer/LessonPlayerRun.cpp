@@ -133,10 +133,13 @@ void FLessonPlayerRun::ReportProgress()
 {
 	const FLessonDocuments::FLesson* Lesson = Documents.Current();
 	Progress.Update(App->GetCurrentTime(), EndClock,
-	                FString::Printf(TEXT("session %s of %s, lesson %d at %s"),
-	                                *FAppConsole::FormatClock(App->GetCurrentTime()),
-	                                *FAppConsole::FormatClock(EndClock), Lesson ? Documents.IndexOf(Lesson) + 1 : 0,
-	                                *FAppConsole::FormatClock(Recorder.MediaSeconds())));
+	                [this, Lesson]
+	                {
+		                return FString::Printf(
+		                    TEXT("session %s of %s, lesson %d at %s"), *FAppConsole::FormatClock(App->GetCurrentTime()),
+		                    *FAppConsole::FormatClock(EndClock), Lesson ? Documents.IndexOf(Lesson) + 1 : 0,
+		                    *FAppConsole::FormatClock(Recorder.MediaSeconds()));
+	                });
 }
 
 int32 FLessonPlayerRun::RunFrames(FViewerDriver& Driver)

@@ -38,13 +38,13 @@ FString FAppConsole::FormatClock(double Seconds)
 	                       Tenths % 10);
 }
 
-void FProgressReport::Update(double Done, double Total, const FString& Detail)
+void FProgressReport::Update(double Done, double Total, TFunctionRef<FString()> Detail)
 {
 	const int32 Decile = Total > 0.0 ? FMath::Clamp(int32(10.0 * Done / Total), 0, 10) : 10;
 	if (Decile != LastDecile)
 	{
 		LastDecile = Decile;
-		std::fprintf(stderr, "[%3d%%] %s\n", Decile * 10, TCHAR_TO_UTF8(*Detail));
+		std::fprintf(stderr, "[%3d%%] %s\n", Decile * 10, TCHAR_TO_UTF8(*Detail()));
 		std::fflush(stderr);
 	}
 }

@@ -19,7 +19,8 @@ public:
 class FProgressReport
 {
 public:
-	void Update(double Done, double Total, const FString& Detail);
+	// Called every frame, so the line's detail is made only when a line is printed.
+	void Update(double Done, double Total, TFunctionRef<FString()> Detail);
 
 private:
 	int32 LastDecile = -1;
