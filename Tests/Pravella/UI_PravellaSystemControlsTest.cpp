@@ -136,7 +136,13 @@ TEST(UI_PravellaSystem, TheSliderAndTimeFollowPlaybackAndADragSeeks)
 	UProgressBar* CacheBar = Screen.Child<UProgressBar>(TEXT("VideoCacheLoading"));
 	EXPECT_EQ(CacheBar->GetPercent(), 0.0f);
 
+	Screen.Step();
+	EXPECT_EQ(TimeText(Screen), TEXT("00:00:00/00:00:00"));
+
 	Screen.OpenLesson();
+	Screen.Step();
+	// The length shows as soon as it is known, while the time still reads zero.
+	EXPECT_EQ(TimeText(Screen), TEXT("00:00:00/01:00:00"));
 	Screen.PlayUntil(65.0);
 	Screen.Step();
 	// 25 hours long: hours are shown modulo 24.

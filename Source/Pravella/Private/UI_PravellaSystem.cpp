@@ -141,9 +141,16 @@ void UUI_PravellaSystem::NativeTick(const FGeometry& MyGeometry, float InDeltaTi
 		}
 		VideoCacheLoading->SetPercent(Fraction(MediaPlayer->CacheBehind.GetTicks(), Duration));
 		const FTimespan Length = MediaPlayer->GetDuration();
-		PlayTimeText->SetText(FText::FromString(FString::Printf(TEXT("%02d:%02d:%02d/%02d:%02d:%02d"), Time.GetHours(),
-		                                                        Time.GetMinutes(), Time.GetSeconds(), Length.GetHours(),
-		                                                        Length.GetMinutes(), Length.GetSeconds())));
+		const int64 TimeSeconds = Time.GetTicks() / ETimespan::TicksPerSecond;
+		const int64 LengthSeconds = Length.GetTicks() / ETimespan::TicksPerSecond;
+		if (TimeSeconds != ShownTimeSeconds || LengthSeconds != ShownLengthSeconds)
+		{
+			ShownTimeSeconds = TimeSeconds;
+			ShownLengthSeconds = LengthSeconds;
+			PlayTimeText->SetText(FText::FromString(
+			    FString::Printf(TEXT("%02d:%02d:%02d/%02d:%02d:%02d"), Time.GetHours(), Time.GetMinutes(),
+			                    Time.GetSeconds(), Length.GetHours(), Length.GetMinutes(), Length.GetSeconds())));
+		}
 	}
 
 	if (!bShowUI)

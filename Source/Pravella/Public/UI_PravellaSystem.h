@@ -285,6 +285,9 @@ private:
 	// The speed the viewer chose; playback resumes at it.
 	float ChosenRate = 1.0f;
 	bool bProgressCaptured = false;
+	// The whole seconds of time and length the read-out last showed; it is formatted again only when they change.
+	int64 ShownTimeSeconds = MIN_int64;
+	int64 ShownLengthSeconds = MIN_int64;
 	bool bShowUI = true;
 	FString PendingPlaylistUrl;
 	int32 PendingPlaylistIndex = INDEX_NONE;
