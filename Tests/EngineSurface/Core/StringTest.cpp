@@ -1,6 +1,10 @@
 #include "Containers/UnrealString.h"
 #include "Headless/Utf8String.h"
 
+#include <cfloat>
+#include <cstdio>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 TEST(String, LengthCountsUtf16CodeUnits)
@@ -76,6 +80,18 @@ TEST(String, PrintfFormatsLikeTheRuntime)
 	EXPECT_TRUE(FString::Printf(TEXT("%x %X %u"), int32(-1), int16(-2), int32(-2))
 	                .Equals(TEXT("ffffffff FFFFFFFE 4294967294")));
 	EXPECT_TRUE(FString::Printf(TEXT("%llx %08X"), int64(-1), 0xBEEFu).Equals(TEXT("ffffffffffffffff 0000BEEF")));
+	// Plain "%d" and "%.Nf" write what the C library writes, ties, signs, extremes and non-finite values included.
+	for (const double Value : {0.0, -0.0, 0.125, 2.5, -3.5, 1.0 / 3.0, 123456.78905, -1e-9, 1e300, -DBL_MAX,
+	                           std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()})
+	{
+		char Expected[4096];
+		std::snprintf(Expected, sizeof(Expected), "%.2f|%.4f|%f|%.0f|%9.2f", Value, Value, Value, Value, Value);
+		EXPECT_EQ(ToUtf8(FString::Printf(TEXT("%.2f|%.4f|%f|%.0f|%9.2f"), Value, Value, Value, Value, Value)),
+		          Expected);
+	}
+	EXPECT_TRUE(FString::Printf(TEXT("%3d|%d|%i|%lld"), 7, std::numeric_limits<int32>::min(), 0,
+	                            std::numeric_limits<int64>::min())
+	                .Equals(TEXT("  7|-2147483648|0|-9223372036854775808")));
 }
 
 TEST(String, Utf8RoundTripReplacesLoneSurrogates)

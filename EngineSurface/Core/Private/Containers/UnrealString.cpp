@@ -1,6 +1,7 @@
 #include "Containers/UnrealString.h"
 #include "Headless/Utf8String.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -442,6 +443,7 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 		{
 			Spec.push_back(char(*Cursor++));
 		}
+		const bool bNoFlags = Spec.size() == 1;
 		int Width = -1;
 		if (*Cursor == u'*')
 		{
@@ -490,11 +492,21 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 			break;
 		}
 		char Buffer[512];
+		// Plain "%d" and "%.Nf" are most of what programs print line after line; std::to_chars writes what the C
+		// library would, without parsing a format again.
+		const bool bPlain = bNoFlags && Width < 0;
 		switch (Conversion)
 		{
 			case u'd':
 			case u'i':
-				std::snprintf(Buffer, sizeof(Buffer), (Spec + "lld").c_str(), AsSigned(TakeArg()));
+				if (bPlain && Precision < 0)
+				{
+					*std::to_chars(Buffer, Buffer + sizeof(Buffer) - 1, AsSigned(TakeArg())).ptr = 0;
+				}
+				else
+				{
+					std::snprintf(Buffer, sizeof(Buffer), (Spec + "lld").c_str(), AsSigned(TakeArg()));
+				}
 				AppendNarrow(Out, Buffer);
 				break;
 			case u'u':
@@ -516,6 +528,24 @@ FString FString::PrintfImpl(const TCHAR* Format, const FPrintfArg* Args, int32 N
 				break;
 			}
 			case u'f':
+				if (bPlain)
+				{
+					const double Value = AsDouble(TakeArg());
+					const std::to_chars_result Written =
+					    std::to_chars(Buffer, Buffer + sizeof(Buffer) - 1, Value, std::chars_format::fixed,
+					                  Precision < 0 ? 6 : Precision);
+					if (Written.ec == std::errc())
+					{
+						*Written.ptr = 0;
+						AppendNarrow(Out, Buffer);
+						break;
+					}
+					Spec.push_back('f');
+					std::snprintf(Buffer, sizeof(Buffer), Spec.c_str(), Value);
+					AppendNarrow(Out, Buffer);
+					break;
+				}
+				[[fallthrough]];
 			case u'F':
 			case u'e':
 			case u'E':
