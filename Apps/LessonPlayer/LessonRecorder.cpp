@@ -109,10 +109,12 @@ void FLessonRecorder::BindPlaylistMoves(ULessonPlayerEvents& Events)
 
 void FLessonRecorder::BindReports(UDanmakuTrackManager* Manager)
 {
-	const auto NoteLanes = [this, Manager]
+	// Looked up once here rather than for each of the comments reported below.
+	const TWeakObjectPtr<UWidget> Canvas = Overlay->GetWidgetFromName(TEXT("DanmakuCanvasPanel"));
+	const auto NoteLanes = [this, Manager, Canvas]
 	{
-		const UWidget* Canvas = Overlay->GetWidgetFromName(TEXT("DanmakuCanvasPanel"));
-		Trace.NoteLanes(Canvas ? Canvas->GetCachedGeometry().GetLocalSize() : FVector2D::ZeroVector,
+		const UWidget* Lanes = Canvas.Get();
+		Trace.NoteLanes(Lanes ? Lanes->GetCachedGeometry().GetLocalSize() : FVector2D::ZeroVector,
 		                UDanmakuTrackManager::TrackHeight, Manager->GetTrackNum());
 	};
 	Manager->OnDanmakuPlaced.AddLambda(
