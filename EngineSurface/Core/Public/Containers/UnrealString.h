@@ -104,16 +104,6 @@ public:
 		Data.append(Text, static_cast<size_t>(Count));
 		return *this;
 	}
-	// Appends a range of narrow characters that need not end in a zero; each byte is one character (Latin-1).
-	void AppendChars(const ANSICHAR* Str, int32 Count)
-	{
-		const size_t Old = Data.size();
-		Data.resize(Old + static_cast<size_t>(Count));
-		for (int32 Index = 0; Index < Count; ++Index)
-		{
-			Data[Old + static_cast<size_t>(Index)] = static_cast<unsigned char>(Str[Index]);
-		}
-	}
 	FString& AppendChar(TCHAR C)
 	{
 		Data.push_back(C);
