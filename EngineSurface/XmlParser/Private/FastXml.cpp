@@ -35,12 +35,18 @@ size_t WholeCharacterBytes(const std::string& Bytes)
 	return Bytes.size();
 }
 
-// Expat hands over well-formed UTF-8; the callback takes UTF-16 text ending in a zero.
-void Utf8ToTchar(const char* Data, size_t Length, std::vector<TCHAR>& Out)
+// Expat hands over well-formed UTF-8; the callback takes UTF-16 text ending in a zero. Appends Data's text and its
+// zero to Out from At on, and returns where the zero went. Out only grows, so that its units are not cleared first
+// for every name and value.
+size_t Utf8ToTchar(const char* Data, size_t Length, std::vector<TCHAR>& Out, size_t At = 0)
 {
 	// UTF-16 never needs more units than UTF-8 has bytes.
-	Out.resize(Length + 1);
-	TCHAR* Write = Out.data();
+	if (Out.size() < At + Length + 1)
+	{
+		Out.resize(std::max(At + Length + 1, Out.size() * 2));
+	}
+	TCHAR* const Start = Out.data() + At;
+	TCHAR* Write = Start;
 	const unsigned char* Cursor = reinterpret_cast<const unsigned char*>(Data);
 	const unsigned char* const End = Cursor + Length;
 	while (Cursor < End)
@@ -71,8 +77,8 @@ void Utf8ToTchar(const char* Data, size_t Length, std::vector<TCHAR>& Out)
 			*Write++ = TCHAR(Code);
 		}
 	}
-	*Write++ = TCHAR(0);
-	Out.resize(size_t(Write - Out.data()));
+	*Write = TCHAR(0);
+	return At + size_t(Write - Start);
 }
 
 // A piece of UTF-8 for expat: its buffer keeps its size from piece to piece, so that it is not cleared each time.
@@ -142,6 +148,13 @@ void Utf8ToTchar(const char* Text, std::vector<TCHAR>& Out)
 	Utf8ToTchar(Text, std::char_traits<char>::length(Text), Out);
 }
 
+// Where a name or value of a pending element starts in its buffer: the buffer may move as it grows.
+struct FPendingAttribute
+{
+	size_t Name = 0;
+	size_t Value = 0;
+};
+
 // Turns expat's events into the callback's: an element is announced once the text after its start tag is known,
 // that is at the next tag, then its attributes follow.
 struct FFastXmlDriver
@@ -150,9 +163,12 @@ struct FFastXmlDriver
 	XML_Parser Parser = nullptr;
 	bool bStopped = false;
 
+	// The element whose text is still being read: its name and attributes, widened as they arrive, because expat's
+	// own copies last only for the call that hands them over.
 	bool bPending = false;
-	std::string PendingName;
-	std::vector<std::string> PendingAttributes;
+	std::vector<TCHAR> PendingNames;
+	std::vector<FPendingAttribute> PendingAttributes;
+	size_t PendingAttributeCount = 0;
 	std::string PendingData;
 	int32 PendingLine = 0;
 
@@ -174,18 +190,16 @@ struct FFastXmlDriver
 			return;
 		}
 		bPending = false;
-		Utf8ToTchar(PendingName.data(), PendingName.size(), Name);
 		Utf8ToTchar(PendingData.data(), PendingData.size(), Value);
-		if (!Callback.ProcessElement(Name.data(), Value.data(), PendingLine))
+		if (!Callback.ProcessElement(PendingNames.data(), Value.data(), PendingLine))
 		{
 			Stop();
 			return;
 		}
-		for (size_t Index = 0; Index + 1 < PendingAttributes.size(); Index += 2)
+		for (size_t Index = 0; Index < PendingAttributeCount; ++Index)
 		{
-			Utf8ToTchar(PendingAttributes[Index].data(), PendingAttributes[Index].size(), Name);
-			Utf8ToTchar(PendingAttributes[Index + 1].data(), PendingAttributes[Index + 1].size(), Value);
-			if (!Callback.ProcessAttribute(Name.data(), Value.data()))
+			const FPendingAttribute& Attribute = PendingAttributes[Index];
+			if (!Callback.ProcessAttribute(PendingNames.data() + Attribute.Name, PendingNames.data() + Attribute.Value))
 			{
 				Stop();
 				return;
@@ -204,19 +218,29 @@ struct FFastXmlDriver
 			return;
 		}
 		Driver.bPending = true;
-		Driver.PendingName.assign(InName);
 		Driver.PendingData.clear();
 		Driver.PendingLine = int32(XML_GetCurrentLineNumber(Driver.Parser));
+		// Expat lists the attributes as name, value, name, value, ..., ending in a null.
+		size_t End = Utf8ToTchar(InName, std::char_traits<char>::length(InName), Driver.PendingNames) + 1;
 		size_t Count = 0;
-		for (; Attributes[Count]; ++Count)
+		for (; Attributes[2 * Count]; ++Count)
 		{
 			if (Driver.PendingAttributes.size() <= Count)
 			{
 				Driver.PendingAttributes.emplace_back();
 			}
-			Driver.PendingAttributes[Count].assign(Attributes[Count]);
+			FPendingAttribute& Attribute = Driver.PendingAttributes[Count];
+			const char* const AttributeName = Attributes[2 * Count];
+			const char* const AttributeValue = Attributes[2 * Count + 1];
+			Attribute.Name = End;
+			End =
+			    Utf8ToTchar(AttributeName, std::char_traits<char>::length(AttributeName), Driver.PendingNames, End) + 1;
+			Attribute.Value = End;
+			End =
+			    Utf8ToTchar(AttributeValue, std::char_traits<char>::length(AttributeValue), Driver.PendingNames, End) +
+			    1;
 		}
-		Driver.PendingAttributes.resize(Count);
+		Driver.PendingAttributeCount = Count;
 	}
 
 	static void OnEnd(void* UserData, const XML_Char* InName)
