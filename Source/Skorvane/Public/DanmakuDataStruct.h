@@ -21,12 +21,13 @@ enum class EDanmakuMode : int32
 // One comment. Copied freely into the time index and into every node that shows it.
 struct SKORVANE_API FDanmakuData
 {
-	FDanmakuData();
-	FDanmakuData(const FDanmakuData& Other);
-	FDanmakuData(FDanmakuData&& Other) noexcept;
-	FDanmakuData& operator=(const FDanmakuData& Other);
-	FDanmakuData& operator=(FDanmakuData&& Other) noexcept;
-	~FDanmakuData();
+	// Defined here so that filing and moving records inline them.
+	FDanmakuData() = default;
+	FDanmakuData(const FDanmakuData& Other) = default;
+	FDanmakuData(FDanmakuData&& Other) noexcept = default;
+	FDanmakuData& operator=(const FDanmakuData& Other) = default;
+	FDanmakuData& operator=(FDanmakuData&& Other) noexcept = default;
+	~FDanmakuData() = default;
 
 	int32 DanmakuID = 0;
 	int32 PostID = 0;
