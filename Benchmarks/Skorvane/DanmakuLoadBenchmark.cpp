@@ -9,6 +9,7 @@
 #include "Blueprint/UserWidget.h"
 #include "DanmakuTrackManager.h"
 #include "Engine/World.h"
+#include "FastXml.h"
 #include "Headless/HeadlessApplication.h"
 #include "Headless/MediaSourceRegistry.h"
 #include "HAL/FileManager.h"
@@ -52,6 +53,7 @@ FBest GRapidJsonBest;
 FBest GFrameBest;
 FBest GXmlLoadBest;
 FBest GExpatBest;
+FBest GEmptyCallbackBest;
 FBest GUtf8LoadBest;
 FBest GFileLoadBest;
 
@@ -274,6 +276,36 @@ void BM_ExpatBareParse(benchmark::State& State)
 }
 BENCHMARK(BM_ExpatBareParse)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// Takes every element and attribute and does nothing with them.
+class FEmptyCallback final : public IFastXmlCallback
+{
+public:
+	virtual bool ProcessXmlDeclaration(const TCHAR* ElementData, int32 XmlFileLineNumber) override { return true; }
+	virtual bool ProcessElement(const TCHAR* ElementName, const TCHAR* ElementData, int32 XmlFileLineNumber) override
+	{
+		return true;
+	}
+	virtual bool ProcessAttribute(const TCHAR* AttributeName, const TCHAR* AttributeValue) override { return true; }
+	virtual bool ProcessClose(const TCHAR* Element) override { return true; }
+	virtual bool ProcessComment(const TCHAR* Comment) override { return true; }
+};
+
+// What any comment reader on the engine's XML parser starts from: a copy of the text, which the parser may change,
+// parsed with callbacks that keep nothing.
+void ParseWithEmptyCallbacks(const FString& Text)
+{
+	TArray<TCHAR> Copy;
+	Copy.Reserve(Text.Len() + 1);
+	Copy.Append(*Text, Text.Len());
+	Copy.Add(TEXT('\0'));
+	FEmptyCallback Callback;
+	FText Error;
+	int32 ErrorLine = 0;
+	const bool bOk =
+	    FFastXml::ParseXmlFile(&Callback, TEXT(""), Copy.GetData(), nullptr, false, false, Error, ErrorLine);
+	check(bOk);
+}
+
 void ParseWithRapidJson(const std::string& Text)
 {
 	rapidjson::Document Parsed;
@@ -408,7 +440,8 @@ void TimeSideBySide(int32 Rounds)
 		Work();
 		Best.Add(Now() - Start);
 	};
-	for (FBest* Best : {&GLoadBest, &GUtf8LoadBest, &GFileLoadBest, &GRapidJsonBest, &GXmlLoadBest, &GExpatBest})
+	for (FBest* Best :
+	     {&GLoadBest, &GUtf8LoadBest, &GFileLoadBest, &GRapidJsonBest, &GXmlLoadBest, &GExpatBest, &GEmptyCallbackBest})
 	{
 		*Best = FBest();
 	}
@@ -420,6 +453,7 @@ void TimeSideBySide(int32 Rounds)
 		Time(GFileLoadBest, [&FileIndex] { check(ReadDocumentFile(FileIndex)); });
 		Time(GExpatBest, [] { ParseWithExpat(XmlDocument()); });
 		Time(GXmlLoadBest, [&Screen] { Screen.Overlay->LoadDanmakuXml(XmlDocumentAsString()); });
+		Time(GEmptyCallbackBest, [] { ParseWithEmptyCallbacks(XmlDocumentAsString()); });
 	}
 }
 
@@ -486,6 +520,9 @@ int main(int ArgumentCount, char** Arguments)
 	            "(goal at most 2)\n",
 	            GXmlLoadBest.Seconds * 1e3, GExpatBest.Seconds * 1e3, GXmlLoadBest.Seconds / GLoadBest.Seconds,
 	            GXmlLoadBest.Seconds / GExpatBest.Seconds);
+	std::printf(
+	    "the engine's XML parser with callbacks that keep nothing, on a copy of the text: %.1f ms, %.2f x expat\n",
+	    GEmptyCallbackBest.Seconds * 1e3, GEmptyCallbackBest.Seconds / GExpatBest.Seconds);
 	std::printf("overlay frame with every lane full: %.3f ms (goal under 0.5 ms)\n", GFrameBest.Seconds * 1e3);
 	benchmark::Shutdown();
 	return 0;
