@@ -26,7 +26,7 @@ std::string Describe(const FDanmakuIndex& Index)
 		Written += std::to_string(Second.GetTicks()) + ":";
 		for (const FDanmakuData& Data : Index[Second])
 		{
-			Written += " " + std::to_string(Data.DanmakuID) + "=" + ToUtf8(Data.Content);
+			Written.append(" ").append(std::to_string(Data.DanmakuID)).append("=").append(ToUtf8(Data.Content));
 		}
 		Written += "\n";
 	}

@@ -287,7 +287,10 @@ struct FFastXmlDriver
 		FFastXmlDriver& Driver = From(UserData);
 		std::string Text;
 		const auto Add = [&Text](const char* Key, const char* Item)
-		{ Text += (Text.empty() ? "" : " ") + std::string(Key) + "=\"" + Item + "\""; };
+		{
+			Text += Text.empty() ? "" : " ";
+			Text.append(Key).append("=\"").append(Item).append("\"");
+		};
 		if (Version)
 		{
 			Add("version", Version);
