@@ -42,16 +42,30 @@ bool FileInto(FDanmakuIndex& Index, TFunctionRef<bool(TFunctionRef<void(FDanmaku
 {
 	Index.Empty();
 	// Documents come mostly in time order, so a comment usually joins the second the one before it joined; that
-	// second's list stays where it is until the map gains another second.
+	// second's list stays where it is until the map gains another second. A second the document moves on from is
+	// then complete, and gives back the room its list grew for; each list does so once at most, so that a document
+	// out of order never pays for it again and again.
 	TArray<FDanmakuData>* LastSecond = nullptr;
+	bool bLastSecondIsNew = false;
 	FTimespan LastKey;
+	const auto LeaveLastSecond = [&LastSecond, &bLastSecondIsNew]
+	{
+		if (LastSecond && bLastSecondIsNew)
+		{
+			LastSecond->Shrink();
+		}
+		LastSecond = nullptr;
+	};
 	const bool bRead = Read(
-	    [&Index, &LastSecond, &LastKey](FDanmakuData&& Data)
+	    [&Index, &LastSecond, &bLastSecondIsNew, &LastKey, &LeaveLastSecond](FDanmakuData&& Data)
 	    {
 		    const FTimespan Key = GetSecondKey(Data.SpawnTime);
 		    if (!LastSecond || Key != LastKey)
 		    {
-			    LastSecond = &Index.FindOrAdd(Key);
+			    LeaveLastSecond();
+			    LastSecond = Index.Find(Key);
+			    bLastSecondIsNew = !LastSecond;
+			    LastSecond = LastSecond ? LastSecond : &Index.FindOrAdd(Key);
 			    LastKey = Key;
 		    }
 		    LastSecond->Add(MoveTemp(Data));
@@ -61,6 +75,7 @@ bool FileInto(FDanmakuIndex& Index, TFunctionRef<bool(TFunctionRef<void(FDanmaku
 		    Index.Empty();
 		    LastSecond = nullptr;
 	    });
+	LeaveLastSecond();
 	if (!bRead)
 	{
 		Index.Empty();
