@@ -43,14 +43,14 @@ bool FileInto(FDanmakuIndex& Index, TFunctionRef<bool(TFunctionRef<void(FDanmaku
 	Index.Empty();
 	// Documents come mostly in time order, so a comment usually joins the second the one before it joined; that
 	// second's list stays where it is until the map gains another second. A second the document moves on from is
-	// then complete, and gives back the room its list grew for; each list does so once at most, so that a document
-	// out of order never pays for it again and again.
+	// then complete, and its list gives back the room it grew for when more than a quarter of it is spare; each list
+	// does so once at most, so that a document out of order never pays for it again and again.
 	TArray<FDanmakuData>* LastSecond = nullptr;
 	bool bLastSecondIsNew = false;
 	FTimespan LastKey;
 	const auto LeaveLastSecond = [&LastSecond, &bLastSecondIsNew]
 	{
-		if (LastSecond && bLastSecondIsNew)
+		if (LastSecond && bLastSecondIsNew && LastSecond->Max() - LastSecond->Num() > LastSecond->Max() / 4)
 		{
 			LastSecond->Shrink();
 		}
