@@ -63,12 +63,15 @@ TEST(UI_Danmaku, FilesEachCommentUnderItsWholeSecond)
 		 "danmaku_font_color": "#FE0302", "user_display_name": "viewer", "danmaku_post_date": "2026.04.12-19.15.44",
 		 "danmaku_id": 7, "post_id": 8, "user_id": 9},
 		{"danmaku_spawn_time": 19000000, "danmaku_content": "b"},
-		{"danmaku_spawn_time": 20000000, "danmaku_content": "c"},
+		{"danmaku_spawn_time": 20000000, "danmaku_content": "c"}, {"danmaku_spawn_time": 21000000, "danmaku_content": "c2"},
+		{"danmaku_spawn_time": 22000000, "danmaku_content": "c3"}, {"danmaku_spawn_time": 23000000, "danmaku_content": "c4"},
+		{"danmaku_spawn_time": 24000000, "danmaku_content": "c5"},
 		{"danmaku_content": "no time"},
 		{"danmaku_spawn_time": -5000000, "danmaku_content": "minus half"},
 		{"danmaku_spawn_time": -15000000, "danmaku_content": "minus one and a half"},
 		{"danmaku_spawn_time": 864000000000, "danmaku_content": "a day in"},
 		{"danmaku_spawn_time": 30000000, "danmaku_content": "mode seven", "danmaku_mode": 7},
+		{"danmaku_spawn_time": 25000000, "danmaku_content": "c late"},
 		5, "text", [1], null,
 		{"danmaku_spawn_time": 40000000, "danmaku_content": "huge", "danmaku_id": 1e20, "post_id": -1e20,
 		 "user_id": 3.9, "danmaku_font_size": -2.7, "danmaku_mode": 1e300}
@@ -76,7 +79,9 @@ TEST(UI_Danmaku, FilesEachCommentUnderItsWholeSecond)
 
 	EXPECT_EQ(ContentsAt(Screen, 1.0), FStrings({TEXT("a"), TEXT("b")}));
 	EXPECT_EQ(ContentsAt(Screen, 1.99), FStrings({TEXT("a"), TEXT("b")}));
-	EXPECT_EQ(ContentsAt(Screen, 2.0), FStrings({TEXT("c")}));
+	// A second left behind with room to spare, and come back to out of order, keeps every comment.
+	EXPECT_EQ(ContentsAt(Screen, 2.0),
+	          FStrings({TEXT("c"), TEXT("c2"), TEXT("c3"), TEXT("c4"), TEXT("c5"), TEXT("c late")}));
 	EXPECT_EQ(ContentsAt(Screen, 0.0), FStrings({TEXT("no time"), TEXT("minus half")}));
 	EXPECT_EQ(ContentsAt(Screen, -1.0), FStrings({TEXT("minus one and a half")}));
 	EXPECT_EQ(ContentsAt(Screen, 86400.0), FStrings({TEXT("a day in")}));
