@@ -86,6 +86,24 @@ TEST(FastXml, HandsEachElementWithItsTextThenItsAttributesInDocumentOrder)
 	FCallSpy LongSpy;
 	ASSERT_TRUE(Parse(LongSpy, Long, Error, Line)) << TCHAR_TO_UTF8(*Error.ToString());
 	EXPECT_TRUE(LongSpy.Calls[0].EndsWith(TEXT("a\xD83D\xDE00] @1")));
+
+	// Attributes after a short element, one far longer than any before it and ending in a character beyond the BMP,
+	// each arrive whole and in order.
+	FString Value;
+	while (Value.Len() < 5000)
+	{
+		Value += TEXT("中a");
+	}
+	Value += TEXT("\xD83D\xDE00");
+	FCallSpy AttributeSpy;
+	ASSERT_TRUE(
+	    Parse(AttributeSpy, TEXT("<i><b x='1'/><d p='") + Value + TEXT("' q='\xD83D\xDE00' r=''/></i>"), Error, Line))
+	    << TCHAR_TO_UTF8(*Error.ToString());
+	ASSERT_EQ(AttributeSpy.Calls.Num(), 10);
+	EXPECT_EQ(AttributeSpy.Calls[4], TEXT("element d [] @1"));
+	EXPECT_TRUE(AttributeSpy.Calls[5] == TEXT("attribute p=") + Value);
+	EXPECT_EQ(AttributeSpy.Calls[6], TEXT("attribute q=\xD83D\xDE00"));
+	EXPECT_EQ(AttributeSpy.Calls[7], TEXT("attribute r="));
 }
 
 TEST(FastXml, FailsWithTheLineOfTheFaultOrWhenTheCallbackStops)
